@@ -1,0 +1,79 @@
+// zelkora-cli: the program's main jobs without the window, for scripts and end-to-end checks.
+#include <QString>
+#include <QStringList>
+#include <cstdio>
+#include <exception>
+
+#include "cli/CliArgs.h"
+#include "cli/Commands.h"
+#include "common/ZelkoraError.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: zelkora-cli COMMAND [OPTIONS]\n"
+    "\n"
+    "Commands:\n"
+    "  project --map 0|1 [--hires] --height H LAT LON\n"
+    "      Print the pixel position \"xImg yImg\" of a point on a map raster H pixels high.\n"
+    "  translit TEXT\n"
+    "      Print TEXT transliterated as folder and file names are.\n"
+    "  assemble [--data DIR] --map 0|1 [--hires] [--layers 11011] --out FILE.png\n"
+    "      Write the assembled map (base picture and checked layers, no markers) as PNG.\n"
+    "  normalize [LINE]\n"
+    "      Normalise a coordinate line (or every line of standard input) to \"lat, lon\".\n"
+    "  import --table FILE --column N [--from TEXTFILE]\n"
+    "      Insert coordinate lines (standard input or TEXTFILE) into column N of a table file.\n"
+    "  render [--data DIR] --map 0|1 [--hires] [--layers 11011] [--size N] [--red]\n"
+    "         [--table FILE] --out FILE [--format jpeg|png|bmp]\n"
+    "      Draw the table's points on the assembled map and export the picture.\n"
+    "\n"
+    "Maps: 0 = Вьетнам, 1 = Дальний Восток. Layers: Сетка, Реки, Границы районов,\n"
+    "Границы государств, Береговые линии. DIR holds the folders \"maps\" and \"icons\"\n"
+    "(default: the program's folder).\n";
+
+using Command = int (*)(const QStringList&);
+
+Command findCommand(const QString& name) {
+    struct Entry {
+        const char* name;
+        Command run;
+    };
+    static const Entry kCommands[] = {
+        {"project", runProject},     {"translit", runTranslit}, {"assemble", runAssemble},
+        {"normalize", runNormalize}, {"import", runImport},     {"render", runRender},
+    };
+    for (const Entry& e : kCommands) {
+        if (name == QLatin1String(e.name)) {
+            return e.run;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QStringList words;
+    for (int i = 1; i < argc; ++i) {
+        words << QString::fromLocal8Bit(argv[i]);
+    }
+    if (words.isEmpty() || words[0] == QLatin1String("--help") || words[0] == QLatin1String("-h") ||
+        words[0] == QLatin1String("help")) {
+        std::fputs(kUsage, words.isEmpty() ? stderr : stdout);
+        return words.isEmpty() ? 1 : 0;
+    }
+    const Command command = findCommand(words[0]);
+    if (!command) {
+        std::fprintf(stderr, "Неизвестная команда: %s\n\n%s", argv[1], kUsage);
+        return 1;
+    }
+    try {
+        return command(words.mid(1));
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "%s\n\n%s", e.what(), kUsage);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+    return 1;
+}

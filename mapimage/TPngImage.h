@@ -9,7 +9,7 @@
 // blends want and what QImage::Format_RGBA8888 shows without conversion. Every file is turned
 // into this one kind when it is read. Copies own their pixels (value semantics).
 class TPngImage {
-public:
+  public:
     static constexpr int kChannels = 4;
     // Larger pictures are refused before anything is allocated.
     static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
@@ -23,6 +23,11 @@ public:
     // Replaces the whole raster by the decoded PNG file. Throws ZelkoraError naming the file and
     // what is wrong; on failure the raster is left as it was.
     void LoadFromFile(const QString& path);
+    // Writes the raster as an 8-bit RGBA PNG, replacing any file of that name. The file appears
+    // only when it is complete: it is written beside the target and renamed over it.
+    void SaveToFile(const QString& path) const;
+    // An exact, independent copy of source (the same as plain assignment).
+    void Assign(const TPngImage& source) { *this = source; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -46,7 +51,7 @@ public:
 
     friend bool operator==(const TPngImage&, const TPngImage&) = default;
 
-private:
+  private:
     std::size_t rowOffset(int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * kChannels;
     }

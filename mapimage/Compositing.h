@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+#include "common/YieldFn.h"
+#include "mapimage/TPngImage.h"
+
+// One sample of a layer blend: base moves towards layer by alpha / 255, rounded to the nearest
+// integer. Integer arithmetic gives exactly the rounding of the float formula, since no
+// (layer - base) * alpha / 255 lies closer than 1/255 to a half.
+constexpr std::uint8_t blendSample(int base, int layer, int alpha) {
+    const int n = (layer - base) * alpha;
+    const int delta = n >= 0 ? (n + 127) / 255 : -((127 - n) / 255);
+    return static_cast<std::uint8_t>(base + delta);
+}
+
+// Places aPNG with its top-left corner at (BeginX, BeginY) on a transparent black canvas of
+// NewW x NewH, cropping what sticks out, and makes aPNG that canvas. Throws ZelkoraError for a
+// canvas beyond TPngImage::kMaxPixels; aPNG is then unchanged.
+void SetPNGCanvasSize(TPngImage& aPNG, std::uint32_t NewW, std::uint32_t NewH, std::int32_t BeginX,
+                      std::int32_t BeginY);
+
+// Blends Layer2, its top-left corner at (aLeft, aTop), over Layer1 with Layer2's alpha: colour
+// and alpha of each covered pixel move towards the layer's by alpha / 255. Layer1 keeps its size;
+// the layer is cropped to it. yield runs once before each row of Layer1. Neither raster may be
+// replaced while yield runs; if one is, the blend stops with ZelkoraError instead of reading
+// freed memory. Rows are blended in place, so a blend stopped by an exception leaves Layer1
+// half done: callers that must keep their map blend into a copy.
+void MergePNGLayerMy(TPngImage& Layer1, const TPngImage& Layer2, std::int32_t aLeft,
+                     std::int32_t aTop, const YieldFn& yield = {});

@@ -1,0 +1,238 @@
+#include "tools/AdminBoundaries.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "common/ZelkoraError.h"
+
+namespace {
+
+// Reads the WKB inside a GeoPackage geometry blob: polygons and multipolygons only.
+class WkbReader {
+  public:
+    WkbReader(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
+
+    std::vector<std::vector<QPointF>> rings() {
+        if (size_ < 8 || data_[0] != 'G' || data_[1] != 'P') {
+            throw ZelkoraError("geometry blob without its GeoPackage header");
+        }
+        const int flags = data_[3];
+        if (flags & 0x10) {
+            return {};  // empty geometry
+        }
+        static constexpr std::array<std::size_t, 5> kEnvelopeSize{0, 32, 48, 48, 64};
+        const int envelope = (flags >> 1) & 7;
+        if (envelope >= static_cast<int>(kEnvelopeSize.size())) {
+            throw ZelkoraError("geometry blob with an unknown envelope kind");
+        }
+        pos_ = 8 + kEnvelopeSize[static_cast<std::size_t>(envelope)];
+        std::vector<std::vector<QPointF>> out;
+        geometry(out);
+        return out;
+    }
+
+  private:
+    const unsigned char* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+    bool little_ = true;
+
+    void need(std::size_t n) const {
+        if (pos_ + n > size_) {
+            throw ZelkoraError("geometry blob ends early");
+        }
+    }
+    std::uint32_t u32() {
+        need(4);
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) {
+            const std::uint32_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 3 - i)];
+            v |= b << (8 * i);
+        }
+        pos_ += 4;
+        return v;
+    }
+    double f64() {
+        need(8);
+        std::uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) {
+            const std::uint64_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 7 - i)];
+            v |= b << (8 * i);
+        }
+        pos_ += 8;
+        double d;
+        std::memcpy(&d, &v, sizeof d);
+        return d;
+    }
+
+    void geometry(std::vector<std::vector<QPointF>>& out) {
+        need(1);
+        little_ = data_[pos_++] == 1;
+        const std::uint32_t type = u32();
+        // ISO codes: 1000s add Z, 2000s add M, 3000s add both.
+        const std::uint32_t base = type % 1000;
+        const std::uint32_t extra = type / 1000;
+        const int dims = 2 + (extra == 1 || extra == 2 ? 1 : 0) + (extra == 3 ? 2 : 0);
+        if (base == 3) {
+            const std::uint32_t nRings = u32();
+            for (std::uint32_t r = 0; r < nRings; ++r) {
+                const std::uint32_t nPoints = u32();
+                std::vector<QPointF> ring;
+                ring.reserve(nPoints);
+                for (std::uint32_t i = 0; i < nPoints; ++i) {
+                    const double x = f64();
+                    const double y = f64();
+                    for (int d = 2; d < dims; ++d) {
+                        f64();
+                    }
+                    ring.emplace_back(x, y);
+                }
+                out.push_back(std::move(ring));
+            }
+        } else if (base == 6) {
+            const std::uint32_t nParts = u32();
+            for (std::uint32_t i = 0; i < nParts; ++i) {
+                geometry(out);
+            }
+        } else {
+            throw ZelkoraError("division geometry of WKB type " + std::to_string(type) +
+                               " (expected polygons)");
+        }
+    }
+};
+
+// Shared vertices are bit-identical in the source; a grid of 1e-7 degrees only absorbs noise.
+using VertexKey = std::pair<std::int64_t, std::int64_t>;
+using EdgeKey = std::pair<VertexKey, VertexKey>;
+
+VertexKey vertexKey(QPointF p) {
+    return {std::llround(p.x() * 1e7), std::llround(p.y() * 1e7)};
+}
+
+EdgeKey edgeKey(QPointF a, QPointF b) {
+    const VertexKey ka = vertexKey(a);
+    const VertexKey kb = vertexKey(b);
+    return ka < kb ? EdgeKey{ka, kb} : EdgeKey{kb, ka};
+}
+
+bool overlaps(double aLo, double aHi, double bLo, double bHi) {
+    return aLo <= bHi && bLo <= aHi;
+}
+
+}  // namespace
+
+AdminBoundaries::AdminBoundaries(const QString& geoPackagePath) {
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(geoPackagePath.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
+        const std::string why = raw ? sqlite3_errmsg(raw) : "out of memory";
+        sqlite3_close(raw);
+        throw ZelkoraError("cannot open " + geoPackagePath.toStdString() + ": " + why);
+    }
+    std::unique_ptr<sqlite3, decltype(&sqlite3_close)> db(raw, &sqlite3_close);
+    sqlite3_stmt* rawStmt = nullptr;
+    if (sqlite3_prepare_v2(db.get(), "SELECT adm0_a3, geom FROM states_provinces", -1, &rawStmt,
+                           nullptr) != SQLITE_OK) {
+        throw ZelkoraError(geoPackagePath.toStdString() +
+                           " has no readable states_provinces: " + sqlite3_errmsg(db.get()));
+    }
+    std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)> stmt(rawStmt, &sqlite3_finalize);
+    while (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+        const auto* country = sqlite3_column_text(stmt.get(), 0);
+        const auto* blob = static_cast<const unsigned char*>(sqlite3_column_blob(stmt.get(), 1));
+        const int size = sqlite3_column_bytes(stmt.get(), 1);
+        if (blob == nullptr || size <= 0) {
+            continue;
+        }
+        Division d;
+        d.country = QString::fromUtf8(reinterpret_cast<const char*>(country));
+        d.rings = WkbReader(blob, static_cast<std::size_t>(size)).rings();
+        d.west = d.south = 1e9;
+        d.east = d.north = -1e9;
+        for (const auto& ring : d.rings) {
+            for (const QPointF& p : ring) {
+                d.west = std::min(d.west, p.x());
+                d.east = std::max(d.east, p.x());
+                d.south = std::min(d.south, p.y());
+                d.north = std::max(d.north, p.y());
+            }
+        }
+        divisions_.push_back(std::move(d));
+    }
+    if (divisions_.empty()) {
+        throw ZelkoraError(geoPackagePath.toStdString() + " holds no divisions");
+    }
+}
+
+std::vector<GeoPolyline> AdminBoundaries::internalBorders(const GeoBox& box) const {
+    std::vector<std::size_t> inside;
+    for (std::size_t i = 0; i < divisions_.size(); ++i) {
+        const Division& d = divisions_[i];
+        const bool lat = overlaps(d.south, d.north, box.south, box.north);
+        bool lon = false;
+        for (double shift : {-360.0, 0.0, 360.0}) {
+            lon = lon || overlaps(d.west + shift, d.east + shift, box.west, box.east);
+        }
+        if (lat && lon) {
+            inside.push_back(i);
+        }
+    }
+
+    // Which divisions use each edge.
+    std::map<EdgeKey, std::vector<std::size_t>> users;
+    for (std::size_t i : inside) {
+        for (const auto& ring : divisions_[i].rings) {
+            for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
+                auto& u = users[edgeKey(ring[k], ring[k + 1])];
+                if (std::find(u.begin(), u.end(), i) == u.end()) {
+                    u.push_back(i);
+                }
+            }
+        }
+    }
+    // An edge is drawn by the first of its two users, so each boundary appears once.
+    auto drawnBy = [&](std::size_t owner, QPointF a, QPointF b) {
+        const auto& u = users.at(edgeKey(a, b));
+        return u.size() == 2 && u[0] == owner &&
+               divisions_[u[0]].country == divisions_[u[1]].country;
+    };
+
+    std::vector<GeoPolyline> lines;
+    for (std::size_t i : inside) {
+        for (const auto& ring : divisions_[i].rings) {
+            const std::size_t edges = ring.size() < 2 ? 0 : ring.size() - 1;
+            // Start after an edge that is not drawn, so a run is not cut at the ring's seam.
+            std::size_t start = 0;
+            for (std::size_t k = 0; k < edges; ++k) {
+                if (!drawnBy(i, ring[k], ring[k + 1])) {
+                    start = k + 1;
+                    break;
+                }
+            }
+            GeoPolyline run;
+            for (std::size_t step = 0; step < edges; ++step) {
+                const std::size_t k = (start + step) % edges;
+                if (drawnBy(i, ring[k], ring[k + 1])) {
+                    if (run.points.empty()) {
+                        run.points.push_back(ring[k]);
+                    }
+                    run.points.push_back(ring[k + 1]);
+                } else if (!run.points.empty()) {
+                    lines.push_back(std::move(run));
+                    run = {};
+                }
+            }
+            if (!run.points.empty()) {
+                lines.push_back(std::move(run));
+            }
+        }
+    }
+    return lines;
+}

@@ -1,0 +1,130 @@
+#include "tools/GmtSource.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <cmath>
+
+#include "common/ZelkoraError.h"
+
+namespace {
+
+// Runs gmt with the arguments; its standard output goes to outFile when given, else is returned.
+QByteArray runGmt(const QStringList& args, const QString& outFile = {}) {
+    QProcess gmt;
+    if (!outFile.isEmpty()) {
+        gmt.setStandardOutputFile(outFile);
+    }
+    gmt.start(QStringLiteral("gmt"), args);
+    if (!gmt.waitForStarted()) {
+        throw ZelkoraError("cannot start gmt (install it with tools/fetch-sources.sh)");
+    }
+    QByteArray out;
+    while (!gmt.waitForFinished(200)) {
+        if (outFile.isEmpty()) {
+            out += gmt.readAllStandardOutput();
+        }
+    }
+    if (outFile.isEmpty()) {
+        out += gmt.readAllStandardOutput();
+    }
+    if (gmt.exitStatus() != QProcess::NormalExit || gmt.exitCode() != 0) {
+        throw ZelkoraError("gmt " + args.join(' ') + " failed:\n" +
+                           QString::fromLocal8Bit(gmt.readAllStandardError()));
+    }
+    return out;
+}
+
+}  // namespace
+
+GmtSource::GmtSource(QString workDir, double minAreaKm2)
+    : workDir_(std::move(workDir)), minAreaKm2_(minAreaKm2) {
+    QDir().mkpath(workDir_);
+}
+
+QString GmtSource::region(const GeoBox& box) const {
+    return QStringLiteral("-R%1/%2/%3/%4")
+        .arg(std::floor(box.west))
+        .arg(std::ceil(box.east))
+        .arg(std::floor(box.south))
+        .arg(std::ceil(box.north));
+}
+
+std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& selection) const {
+    const QByteArray text = runGmt(QStringList{QStringLiteral("coast"), region(box),
+                                               QStringLiteral("-Dh"), QStringLiteral("-M")} +
+                                   selection);
+    static const QRegularExpression levelRe(QStringLiteral("Level\\s+(\\d+)"));
+    std::vector<GeoPolyline> lines;
+    for (const QByteArray& raw : text.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.isEmpty()) {
+            continue;
+        }
+        if (line.startsWith('>')) {
+            GeoPolyline next;
+            const auto m = levelRe.match(QString::fromLatin1(line));
+            next.level = m.hasMatch() ? m.captured(1).toInt() : 0;
+            lines.push_back(std::move(next));
+            continue;
+        }
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        bool okLon = false;
+        bool okLat = false;
+        const double lon = fields.value(0).toDouble(&okLon);
+        const double lat = fields.value(1).toDouble(&okLat);
+        if (!okLon || !okLat || lines.empty()) {
+            throw ZelkoraError("unexpected line in gmt coast output: " + line.toStdString());
+        }
+        lines.back().points.emplace_back(lon, lat);
+    }
+    std::erase_if(lines, [](const GeoPolyline& l) { return l.points.size() < 2; });
+    return lines;
+}
+
+std::vector<GeoPolyline> GmtSource::shores(const GeoBox& box) const {
+    return dump(box, {QStringLiteral("-W"), QStringLiteral("-A%1").arg(minAreaKm2_)});
+}
+
+std::vector<GeoPolyline> GmtSource::rivers(const GeoBox& box) const {
+    return dump(box, {QStringLiteral("-Ir")});
+}
+
+std::vector<GeoPolyline> GmtSource::borders(const GeoBox& box) const {
+    return dump(box, {QStringLiteral("-N1")});
+}
+
+LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) const {
+    const double west = std::floor(box.west);
+    const double east = std::ceil(box.east);
+    const double south = std::floor(box.south);
+    const double north = std::ceil(box.north);
+    const int cols = static_cast<int>(std::lround((east - west) / dxDeg));
+    const int rows = static_cast<int>(std::lround((north - south) / dyDeg));
+    const QString reg = region(box);
+    const QString inc = QStringLiteral("-I%1/%2").arg(dxDeg).arg(dyDeg);
+    const QString area = QStringLiteral("-A%1").arg(minAreaKm2_);
+
+    QString key = reg + inc + area;
+    key.replace(QRegularExpression(QStringLiteral("[^0-9A-Za-z.]+")), QStringLiteral("_"));
+    const QString rawPath = workDir_ + QStringLiteral("/landmask") + key + QStringLiteral(".u8");
+    const qint64 expected = static_cast<qint64>(cols) * rows;
+    if (QFileInfo(rawPath).size() != expected) {
+        const QString grid = workDir_ + QStringLiteral("/landmask.nc");
+        // Ocean, land, lake, island in lake, pond on island: lakes count as water.
+        runGmt({QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"),
+                QStringLiteral("-Dh"), area, QStringLiteral("-N0/1/0/1/0"),
+                QStringLiteral("-G%1=nb").arg(grid)});
+        runGmt({QStringLiteral("grd2xyz"), grid, QStringLiteral("-ZTLc")}, rawPath);
+        QFile::remove(grid);
+    }
+    QFile file(rawPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ZelkoraError("cannot read the land mask " + rawPath.toStdString());
+    }
+    const QByteArray bytes = file.readAll();
+    std::vector<std::uint8_t> cells(bytes.begin(), bytes.end());
+    return LandMask(west, north, dxDeg, dyDeg, cols, rows, std::move(cells));
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "tools/GeoPolyline.h"
+#include "tools/LandMask.h"
+#include "tools/MapFrame.h"
+
+// GSHHG coastlines, lakes, rivers, borders and land through the gmt program, at the high ('h')
+// resolution. Features smaller than minAreaKm2 are left out of shores and land alike, so the
+// coastline layer and the base picture agree.
+class GmtSource {
+  public:
+    GmtSource(QString workDir, double minAreaKm2);
+
+    // Shorelines of every level (sea coast, lake shores, islands in lakes, ponds).
+    std::vector<GeoPolyline> shores(const GeoBox& box) const;
+    // Permanent rivers, levels 1 to 4.
+    std::vector<GeoPolyline> rivers(const GeoBox& box) const;
+    // National borders.
+    std::vector<GeoPolyline> borders(const GeoBox& box) const;
+    // Land (1) and water (0, lakes included) on a grid of the given steps; cached in workDir
+    // because it takes a while.
+    LandMask landMask(const GeoBox& box, double dxDeg, double dyDeg) const;
+
+  private:
+    QString workDir_;
+    double minAreaKm2_;
+
+    std::vector<GeoPolyline> dump(const GeoBox& box, const QStringList& selection) const;
+    QString region(const GeoBox& box) const;
+};

@@ -1,0 +1,154 @@
+#include "tools/MapGenerator.h"
+
+#include <QElapsedTimer>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+
+#include "projection/Tpar.h"
+#include "tools/LayerPainter.h"
+#include "tools/PngFile.h"
+
+namespace {
+
+// Two quiet colours for the base, and one colour per layer.
+const QColor kLand(0xEE, 0xE9, 0xD8);
+const QColor kSea(0xD2, 0xE3, 0xEE);
+const QColor kGraticule(0x6E, 0x80, 0x92);
+const QColor kRiver(0x3A, 0x78, 0xC2);
+const QColor kDivision(0x8E, 0x6C, 0x9E);
+const QColor kBorder(0xA8, 0x30, 0x5C);
+const QColor kShore(0x2B, 0x5C, 0x85);
+
+// Samples per pixel edge when the base is worked out: 3 x 3 gives a smooth coast.
+constexpr int kSamples = 3;
+
+QTextStream& log() {
+    static QTextStream err(stderr);
+    return err;
+}
+
+std::vector<GeoPolyline> withLevels(const std::vector<GeoPolyline>& lines, int lo, int hi) {
+    std::vector<GeoPolyline> out;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
+                 [&](const GeoPolyline& l) { return l.level >= lo && l.level <= hi; });
+    return out;
+}
+
+}  // namespace
+
+MapGenerator::MapGenerator(MapSpec spec, const QString& sourcesDir)
+    : spec_(std::move(spec)), sourcesDir_(sourcesDir) {}
+
+void MapGenerator::write(const QString& mapsDir) const {
+    const Tpar& par = PAR_map.at(static_cast<std::size_t>(spec_.mapIndex));
+    const MapFrame normal(par, false, spec_.size);
+    const MapFrame hiRes(par, true, spec_.size * 2);
+    const GeoBox box = normal.bounds(0.5);
+    log() << spec_.folder << ": " << box.west << ".." << box.east << " E, " << box.south << ".."
+          << box.north << " N\n";
+    log().flush();
+
+    const GmtSource gmt(sourcesDir_ + QStringLiteral("/work"), spec_.minAreaKm2);
+    const AdminBoundaries admin(sourcesDir_ + QStringLiteral("/world_map.gpkg"));
+    const LandMask mask = gmt.landMask(box, spec_.maskDxDeg, spec_.maskDyDeg);
+    const auto grid = graticule(box, spec_.gridStepDeg);
+    const auto rivers = gmt.rivers(box);
+    const auto divisions = admin.internalBorders(box);
+    const auto borders = gmt.borders(box);
+    const auto shores = gmt.shores(box);
+
+    writeResolution(normal, mapsDir + '/' + spec_.folder, mask, grid, rivers, divisions, borders,
+                    shores);
+    writeResolution(hiRes, mapsDir + '/' + spec_.folder + QStringLiteral("_HiRes"), mask, grid,
+                    rivers, divisions, borders, shores);
+}
+
+void MapGenerator::writeResolution(const MapFrame& frame, const QString& dir, const LandMask& mask,
+                                   const std::vector<GeoPolyline>& graticule,
+                                   const std::vector<GeoPolyline>& rivers,
+                                   const std::vector<GeoPolyline>& divisions,
+                                   const std::vector<GeoPolyline>& borders,
+                                   const std::vector<GeoPolyline>& shores) const {
+    QElapsedTimer timer;
+    timer.start();
+    PngFile::save(blank(frame, mask), dir + QStringLiteral("/blank.png"));
+
+    LayerPainter grid(frame);
+    grid.draw(graticule, 0.7);
+    PngFile::save(grid.image(kGraticule), dir + QStringLiteral("/Setka.png"));
+
+    // GSHHG river levels: 1 river-lakes, 2 permanent major, 3 additional major, 4 additional.
+    LayerPainter river(frame);
+    river.draw(withLevels(rivers, 4, 4), 0.6);
+    river.draw(withLevels(rivers, 3, 3), 0.8);
+    river.draw(withLevels(rivers, 1, 2), 1.1);
+    PngFile::save(river.image(kRiver), dir + QStringLiteral("/Reki.png"));
+
+    LayerPainter division(frame);
+    division.draw(divisions, 0.8, Qt::CustomDashLine);
+    PngFile::save(division.image(kDivision), dir + QStringLiteral("/Granitsy_rayonov.png"));
+
+    LayerPainter border(frame);
+    border.draw(borders, 1.5);
+    PngFile::save(border.image(kBorder), dir + QStringLiteral("/Granitsy_gosudarstv.png"));
+
+    // Shore levels: 1 sea coast, 2 lake shores, 3 islands in lakes, 4 ponds on those islands.
+    LayerPainter shore(frame);
+    shore.draw(withLevels(shores, 2, 4), 0.7);
+    shore.draw(withLevels(shores, 1, 1), 0.9);
+    PngFile::save(shore.image(kShore), dir + QStringLiteral("/Beregovye_linii.png"));
+
+    log() << dir << ": " << frame.size().width() << " x " << frame.size().height() << " in "
+          << timer.elapsed() / 1000.0 << " s\n";
+    log().flush();
+}
+
+QImage MapGenerator::blank(const MapFrame& frame, const LandMask& mask) {
+    QImage img(frame.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            double land = 0.0;
+            for (int sy = 0; sy < kSamples; ++sy) {
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    const QPointF ll =
+                        frame.toGeo({x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples});
+                    land += mask.land(ll.x(), ll.y());
+                }
+            }
+            land /= kSamples * kSamples;
+            auto mix = [&](int sea, int ground) {
+                return static_cast<int>(std::lround(sea + (ground - sea) * land));
+            };
+            row[x] = qRgba(mix(kSea.red(), kLand.red()), mix(kSea.green(), kLand.green()),
+                           mix(kSea.blue(), kLand.blue()), 255);
+        }
+    }
+    return img;
+}
+
+std::vector<GeoPolyline> MapGenerator::graticule(const GeoBox& box, double step) {
+    // Dense enough that the arcs stay smooth at high resolution.
+    const double along = step / 50.0;
+    std::vector<GeoPolyline> lines;
+    const double south = std::floor(box.south / step) * step;
+    const double north = std::ceil(box.north / step) * step;
+    const double west = std::floor(box.west / step) * step;
+    const double east = std::ceil(box.east / step) * step;
+    for (double lat = south; lat <= north + 1e-9; lat += step) {
+        GeoPolyline parallel;
+        for (double lon = west; lon <= east + 1e-9; lon += along) {
+            parallel.points.emplace_back(lon, lat);
+        }
+        lines.push_back(std::move(parallel));
+    }
+    for (double lon = west; lon <= east + 1e-9; lon += step) {
+        GeoPolyline meridian;
+        for (double lat = south; lat <= north + 1e-9; lat += along) {
+            meridian.points.emplace_back(lon, lat);
+        }
+        lines.push_back(std::move(meridian));
+    }
+    return lines;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <vector>
+
+#include "tools/AdminBoundaries.h"
+#include "tools/GeoPolyline.h"
+#include "tools/GmtSource.h"
+#include "tools/LandMask.h"
+#include "tools/MapFrame.h"
+#include "tools/MapSpec.h"
+
+// Draws one map at both resolutions: the opaque base "blank.png" and the five line layers.
+class MapGenerator {
+  public:
+    MapGenerator(MapSpec spec, const QString& sourcesDir);
+
+    // Writes <mapsDir>/<folder> and <mapsDir>/<folder>_HiRes.
+    void write(const QString& mapsDir) const;
+
+  private:
+    MapSpec spec_;
+    QString sourcesDir_;
+
+    void writeResolution(const MapFrame& frame, const QString& dir, const LandMask& mask,
+                         const std::vector<GeoPolyline>& graticule,
+                         const std::vector<GeoPolyline>& rivers,
+                         const std::vector<GeoPolyline>& divisions,
+                         const std::vector<GeoPolyline>& borders,
+                         const std::vector<GeoPolyline>& shores) const;
+
+    static QImage blank(const MapFrame& frame, const LandMask& mask);
+    static std::vector<GeoPolyline> graticule(const GeoBox& box, double step);
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+// What one map folder pair (normal and "_HiRes") is drawn with.
+struct MapSpec {
+    int mapIndex = 0;        // index into PAR_map
+    QString folder;          // folder name under maps/; "_HiRes" is appended for high resolution
+    QSize size;              // normal raster size; high resolution is twice as wide and high
+    double gridStepDeg = 1;  // spacing of parallels and meridians
+    double maskDxDeg = 0;    // land-mask lattice, fine enough for 3 x 3 samples per HiRes pixel
+    double maskDyDeg = 0;
+    double minAreaKm2 = 0;  // islands and lakes below this area are left out
+};

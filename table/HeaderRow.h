@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStringList>
+#include <array>
+#include <string_view>
+
+class PointTable;
+
+// The marker-type names, exactly as the marker-type selector lists them, blanks included.
+// Item c names marker type c and heads table column c.
+inline constexpr std::array<std::u16string_view, 9> kMarkerTypeNames = {
+    u"круги залитые",      u"круги полые",       u"треугольники залитые ",
+    u"треугольники полые", u" квадраты залитые", u"квадраты полые",
+    u"ромбы залитые",      u"ромбы полые",       u"звездочки. ",
+};
+
+// The names as a list, for the selector's items.
+QStringList markerTypeNames();
+
+// Writes the names into row 0: through JoinCommaText and back through SplitCommaText, each
+// item into the first empty header cell; names beyond the column count are dropped.
+void fillHeaderRow(PointTable& table);

@@ -1,0 +1,45 @@
+#include "table/PointInsert.h"
+
+#include "common/ZelkoraError.h"
+#include "table/PointTable.h"
+
+int lastFilledRow(const PointTable& table, int column) {
+    int r = table.RowCount() - 2;
+    while (r > 0 && table.cell(column, r).isEmpty()) {
+        --r;
+    }
+    return r < 0 ? 0 : r;
+}
+
+namespace {
+
+void requireColumn(const PointTable& table, int column) {
+    if (column < 0 || column >= table.ColCount()) {
+        throw ZelkoraError(
+            QStringLiteral("Точку нельзя вставить в столбец %1: номера столбцов этой "
+                           "таблицы — от 0 до %2")
+                .arg(column)
+                .arg(table.ColCount() - 1));
+    }
+}
+
+}  // namespace
+
+int newPointRow(PointTable& table, int column) {
+    requireColumn(table, column);
+    const int row = lastFilledRow(table, column) + 1;
+    const int last = table.RowCount() - 1;
+    if (row > last || (row == last && !table.cell(column, row).isEmpty())) {
+        table.setShape(table.ColCount(), last + 2);
+        return last + 1;
+    }
+    return row;
+}
+
+int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText) {
+    const int row = newPointRow(table, column);
+    latText.replace(QLatin1Char(','), QLatin1Char('.'));
+    lonText.replace(QLatin1Char(','), QLatin1Char('.'));
+    table.setCell(column, row, latText + QStringLiteral(", ") + lonText);
+    return row;
+}

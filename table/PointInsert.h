@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class PointTable;
+
+// The row above the place for a new point in column: the lowest filled cell among rows 0 to
+// RowCount-2. The last row is never looked at. A column without a filled cell, its header
+// included, gives 0, so the new point goes to row 1.
+int lastFilledRow(const PointTable& table, int column);
+
+// The row a new point of column goes to: lastFilledRow + 1. A point is never overwritten:
+// when that row is the last one and already holds text, the table grows by one row and the
+// new last row is returned. Throws ZelkoraError for a column the table does not have.
+int newPointRow(PointTable& table, int column);
+
+// The one-point entry: turns every "," into "." in both field texts (the caller shows them
+// again), then writes "lat, lon" into the new point row of column. Nothing is validated.
+// Returns the row written.
+int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText);

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "common/ZelkoraError.h"
+#include "table/HeaderRow.h"
+#include "table/PointInsert.h"
+#include "table/PointTable.h"
+
+namespace {
+
+// A fresh table as the window shows it: default shape, header, no points.
+struct FreshTable : ::testing::Test {
+    FreshTable() { fillHeaderRow(table); }
+    PointTable table;
+};
+
+TEST_F(FreshTable, HeaderHoldsTheSelectorItemsBlanksIncluded) {
+    const QStringList names = markerTypeNames();
+    ASSERT_EQ(names.size(), 9);
+    EXPECT_EQ(names[2], QString::fromUtf8("треугольники залитые "));
+    EXPECT_EQ(names[4], QString::fromUtf8(" квадраты залитые"));
+    EXPECT_EQ(names[8], QString::fromUtf8("звездочки. "));
+    for (int c = 0; c < 9; ++c) {
+        EXPECT_EQ(table.cell(c, 0), names[c]) << c;
+    }
+}
+
+TEST(HeaderRow, FillsOnlyTheColumnsThereAreAndOverwritesOldHeaders) {
+    PointTable narrow;
+    narrow.setShape(3, 5);
+    narrow.setCell(1, 0, QStringLiteral("old"));
+    narrow.setCell(1, 1, QStringLiteral("1, 2"));
+    fillHeaderRow(narrow);
+    EXPECT_EQ(narrow.cell(0, 0), markerTypeNames()[0]);
+    EXPECT_EQ(narrow.cell(1, 0), markerTypeNames()[1]);
+    EXPECT_EQ(narrow.cell(2, 0), markerTypeNames()[2]);
+    EXPECT_EQ(narrow.cell(1, 1), QStringLiteral("1, 2"));
+
+    PointTable wide;
+    wide.setShape(11, 3);
+    wide.setCell(10, 0, QStringLiteral("old"));
+    fillHeaderRow(wide);
+    EXPECT_EQ(wide.cell(8, 0), markerTypeNames()[8]);
+    EXPECT_EQ(wide.cell(9, 0), QString());
+    EXPECT_EQ(wide.cell(10, 0), QString());
+}
+
+TEST_F(FreshTable, LastFilledRowFindsTheLowestFilledCellAndSkipsGaps) {
+    EXPECT_EQ(lastFilledRow(table, 3), 0);
+    for (int r : {1, 2, 3, 10}) {
+        table.setCell(2, r, QStringLiteral("1, 2"));
+    }
+    EXPECT_EQ(lastFilledRow(table, 2), 10);
+    EXPECT_EQ(newPointRow(table, 2), 11);
+}
+
+TEST_F(FreshTable, APointTypedIntoTheLastRowIsNotSeen) {
+    table.setCell(5, 69, QStringLiteral("1, 2"));
+    EXPECT_EQ(newPointRow(table, 5), 1);
+    EXPECT_EQ(table.RowCount(), 70);
+}
+
+TEST_F(FreshTable, AnEmptiedHeaderStillSendsThePointToRowOne) {
+    table.setCell(4, 0, QString());
+    EXPECT_EQ(lastFilledRow(table, 4), 0);
+    EXPECT_EQ(newPointRow(table, 4), 1);
+}
+
+TEST(PointInsert, TablesTooSmallForTheSearchGrow) {
+    PointTable oneRow;
+    oneRow.setShape(2, 1);
+    EXPECT_EQ(lastFilledRow(oneRow, 0), 0);
+    EXPECT_EQ(newPointRow(oneRow, 0), 1);
+    EXPECT_EQ(oneRow.RowCount(), 2);
+
+    PointTable twoRows;
+    twoRows.setShape(2, 2);
+    EXPECT_EQ(newPointRow(twoRows, 1), 1);  // row 1 is the empty last row
+    EXPECT_EQ(twoRows.RowCount(), 2);
+}
+
+TEST_F(FreshTable, AFullColumnGrowsInsteadOfOverwritingTheLastRow) {
+    for (int r = 1; r <= 68; ++r) {
+        table.setCell(0, r, QStringLiteral("%1, 1").arg(r));
+    }
+    QString lat = QStringLiteral("69"), lon = QStringLiteral("1");
+    EXPECT_EQ(insertOnePoint(table, 0, lat, lon), 69);
+    EXPECT_EQ(table.RowCount(), 70);
+    lat = QStringLiteral("70");
+    EXPECT_EQ(insertOnePoint(table, 0, lat, lon), 70);
+    EXPECT_EQ(table.RowCount(), 71);
+    EXPECT_EQ(table.cell(0, 69), QStringLiteral("69, 1"));
+    EXPECT_EQ(table.cell(0, 70), QStringLiteral("70, 1"));
+    EXPECT_EQ(table.cell(0, 0), markerTypeNames()[0]);  // the growth keeps every cell
+    EXPECT_EQ(table.cell(0, 68), QStringLiteral("68, 1"));
+}
+
+TEST_F(FreshTable, OnePointEntryTurnsCommasIntoPointsWithoutChecking) {
+    QString lat = QStringLiteral("48,5"), lon = QStringLiteral("135,25");
+    EXPECT_EQ(insertOnePoint(table, 3, lat, lon), 1);
+    EXPECT_EQ(table.cell(3, 1), QStringLiteral("48.5, 135.25"));
+    EXPECT_EQ(lat, QStringLiteral("48.5"));
+    EXPECT_EQ(lon, QStringLiteral("135.25"));
+
+    lat = QStringLiteral("abc");
+    lon = QStringLiteral(" 1,2,3 ");
+    EXPECT_EQ(insertOnePoint(table, 3, lat, lon), 2);
+    EXPECT_EQ(table.cell(3, 2), QStringLiteral("abc,  1.2.3 "));
+}
+
+TEST_F(FreshTable, AColumnTheTableLacksIsRefusedAndNothingChanges) {
+    for (int column : {-1, 9, 100}) {
+        QString lat = QStringLiteral("1,5"), lon = QStringLiteral("2");
+        try {
+            insertOnePoint(table, column, lat, lon);
+            ADD_FAILURE() << column;
+        } catch (const ZelkoraError& e) {
+            EXPECT_TRUE(e.message().contains(QString::number(column))) << e.what();
+        }
+        EXPECT_EQ(lat, QStringLiteral("1,5"));
+    }
+    EXPECT_EQ(table.ColCount(), 9);
+    EXPECT_EQ(table.RowCount(), 70);
+}
+
+}  // namespace

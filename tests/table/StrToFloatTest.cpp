@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+
+#include "common/ZelkoraError.h"
+#include "table/StrToFloat.h"
+
+namespace {
+
+struct Good {
+    const char16_t* text;
+    double value;
+};
+
+TEST(StrToFloat, AcceptsTheDecimalGrammar) {
+    const Good cases[] = {
+        {u"5", 5.0},
+        {u"5.", 5.0},
+        {u".5", 0.5},
+        {u"-0.25", -0.25},
+        {u"1.5e2", 150.0},
+        {u"1.5E-2", 0.015},
+        {u"+7", 7.0},
+        {u".", 0.0},
+        {u"007", 7.0},
+        {u"  48.5  ", 48.5},
+        {u"1e", 1.0},
+        {u"2E+", 2.0},
+        {u".e5", 0.0},
+        {u"0.1", 0.1},
+        {u"1e-400", 0.0},
+        {u"4.9e-324", 4.9e-324},
+        {u"158.02527777", 158.02527777},
+        {u"1.7976931348623157e308", 1.7976931348623157e308},
+    };
+    for (const Good& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(StrToFloat(text), c.value);
+    }
+}
+
+TEST(StrToFloat, RejectsEverythingElseWithTheItemInTheMessage) {
+    const char16_t* cases[] = {
+        u"",     u"+",   u"-",     u"5,5",    u"N48",      u"48\u00B0", u"1.2.3",
+        u"12|5", u"e5",  u"+e5",   u"1e5x",   u"1 2",      u"\t5",      u"0x10",
+        u"inf",  u"nan", u"1e309", u"-1e400", u"1\u00A05",
+    };
+    for (const char16_t* c : cases) {
+        const QString text = QString::fromUtf16(c);
+        SCOPED_TRACE(text.toStdString());
+        try {
+            StrToFloat(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const ZelkoraError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        }
+    }
+}
+
+}  // namespace

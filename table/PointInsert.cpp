@@ -2,6 +2,7 @@
 
 #include "common/ZelkoraError.h"
 #include "table/PointTable.h"
+#include "table/myParser.h"
 
 int lastFilledRow(const PointTable& table, int column) {
     int r = table.RowCount() - 2;
@@ -42,4 +43,39 @@ int insertOnePoint(PointTable& table, int column, QString& latText, QString& lon
     lonText.replace(QLatin1Char(','), QLatin1Char('.'));
     table.setCell(column, row, latText + QStringLiteral(", ") + lonText);
     return row;
+}
+
+int insertPoints(PointTable& table, int column, const QStringList& lines) {
+    requireColumn(table, column);
+    int written = 0;
+    for (const QString& line : lines) {
+        const QString cell = myParser(line);
+        if (cell.isEmpty()) {
+            continue;  // an unusable line must not erase a full column's last row
+        }
+        table.setCell(column, newPointRow(table, column), cell);
+        ++written;
+    }
+    return written;
+}
+
+QStringList splitPastedLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
+            continue;
+        }
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < n) {
+        lines << text.mid(start);
+    }
+    return lines;
 }

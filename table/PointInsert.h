@@ -19,3 +19,13 @@ int newPointRow(PointTable& table, int column);
 // again), then writes "lat, lon" into the new point row of column. Nothing is validated.
 // Returns the row written.
 int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText);
+
+// The clipboard insert: every line through myParser into its own new point row of column,
+// the free row searched afresh for each line. A line that gives no point writes nothing. A
+// conversion error stops the insert, keeping the lines before it, and propagates. Returns
+// the number of points written.
+int insertPoints(PointTable& table, int column, const QStringList& lines);
+
+// Splits pasted text into lines: CR LF, a lone CR and a lone LF each end a line; an empty
+// last line after a final break does not count, and an empty text has no lines.
+QStringList splitPastedLines(const QString& text);

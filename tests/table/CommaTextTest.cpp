@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/table/QtPrinters.h"
+
 #include "table/CommaText.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/table/QtPrinters.h"
+
 #include "common/ZelkoraError.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
@@ -120,6 +122,71 @@ TEST_F(FreshTable, AColumnTheTableLacksIsRefusedAndNothingChanges) {
     }
     EXPECT_EQ(table.ColCount(), 9);
     EXPECT_EQ(table.RowCount(), 70);
+}
+
+TEST_F(FreshTable, PastedLinesGoBelowTheLowestPointOneRowEach) {
+    table.setCell(6, 3, QStringLiteral("1, 2"));
+    const QStringList lines = {QStringLiteral("43 146"), QStringLiteral("no point here"),
+                               QStringLiteral(" (53\u00B056'27\"N 158\u00B001'31\"E)")};
+    EXPECT_EQ(insertPoints(table, 6, lines), 2);
+    EXPECT_EQ(table.cell(6, 4), QStringLiteral("43.000000, 146.000000"));
+    EXPECT_EQ(table.cell(6, 5), QStringLiteral("53.940833, 158.025278"));
+    EXPECT_EQ(table.cell(6, 6), QString());
+    EXPECT_EQ(table.cell(6, 2), QString());
+}
+
+TEST_F(FreshTable, AFailingLineKeepsTheLinesBeforeItAndStopsThere) {
+    const QStringList lines = {QStringLiteral("1 2"), QStringLiteral("1.2.3 4"),
+                               QStringLiteral("5 6")};
+    try {
+        insertPoints(table, 0, lines);
+        ADD_FAILURE() << "no error";
+    } catch (const ZelkoraError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'1.2.3' is not a valid floating point value"));
+    }
+    EXPECT_EQ(table.cell(0, 1), QStringLiteral("1.000000, 2.000000"));
+    EXPECT_EQ(table.cell(0, 2), QString());
+}
+
+TEST_F(FreshTable, PastingIntoAFullColumnNeverErasesOrOverwritesTheLastRow) {
+    for (int r = 1; r <= 69; ++r) {
+        table.setCell(1, r, QStringLiteral("%1, 1").arg(r));
+    }
+    EXPECT_EQ(insertPoints(table, 1, {QStringLiteral("no point"), QString()}), 0);
+    EXPECT_EQ(table.RowCount(), 70);
+    EXPECT_EQ(table.cell(1, 69), QStringLiteral("69, 1"));
+
+    EXPECT_EQ(insertPoints(table, 1, {QStringLiteral("7 8"), QStringLiteral("9 10")}), 2);
+    EXPECT_EQ(table.RowCount(), 72);
+    EXPECT_EQ(table.cell(1, 69), QStringLiteral("69, 1"));
+    EXPECT_EQ(table.cell(1, 70), QStringLiteral("7.000000, 8.000000"));
+    EXPECT_EQ(table.cell(1, 71), QStringLiteral("9.000000, 10.000000"));
+}
+
+TEST_F(FreshTable, PastingIntoAMissingColumnIsRefusedEvenWithoutPoints) {
+    EXPECT_THROW(insertPoints(table, 9, {}), ZelkoraError);
+    EXPECT_THROW(insertPoints(table, -1, {QStringLiteral("1 2")}), ZelkoraError);
+}
+
+TEST(splitPastedLines, EveryKindOfBreakEndsALine) {
+    struct Case {
+        QString text;
+        QStringList lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},
+        {"a\n", {"a"}},            // no empty line after a final break
+        {"a\r\n\r\n", {"a", ""}},  // but an empty line before it counts
+        {"\n", {""}},
+        {"\r\r\n\n", {"", "", ""}},
+        {"a\n\rb", {"a", "", "b"}},  // LF CR is two breaks
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(splitPastedLines(c.text), c.lines);
+    }
 }
 
 }  // namespace

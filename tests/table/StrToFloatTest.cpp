@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/table/QtPrinters.h"
 
 #include "common/ZelkoraError.h"
 #include "table/StrToFloat.h"

@@ -3,11 +3,26 @@
 #include <array>
 #include <cstdint>
 
+#include "projection/Tpar.h"
 #include "projection/Tpoint.h"
 
+class PointTable;
+
 // The working list of projected points: a fixed array, so adding allocates nothing.
+// Entries 0..num-1 are valid; slot 1000 is never filled.
 struct Tpoints {
     static constexpr std::int32_t kCapacity = 1000;
     std::int32_t num = 0;
     std::array<Tpoint, 1001> p{};
 };
+
+// Appends one point, projected at once against a raster rasterHeight pixels high. A full list
+// takes nothing and says nothing.
+void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& par, bool hiRes,
+              int rasterHeight);
+
+// Rebuilds the list from the table: column by column, rows 1 down (row 0 is the header). A cell
+// of more than two characters that splits into exactly two items is a point of its column's
+// type. Throws ZelkoraError at the first item that is not a number; the points before it stay.
+void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
+                int rasterHeight);

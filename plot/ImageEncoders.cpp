@@ -1,0 +1,190 @@
+#include "plot/ImageEncoders.h"
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include <cerrno>
+#include <csetjmp>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "plot/SaveMapImage.h"
+
+void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
+    for (int x = 0; x < width; ++x) {
+        const int a = rgba[3];
+        rgb[0] = sampleOnWhite(rgba[0], a);
+        rgb[1] = sampleOnWhite(rgba[1], a);
+        rgb[2] = sampleOnWhite(rgba[2], a);
+        rgba += TPngImage::kChannels;
+        rgb += 3;
+    }
+}
+
+namespace {
+
+// libjpeg and libpng report errors by longjmp. The functions that set the jump point hold no
+// object with a destructor, and nothing they change is read after the jump.
+
+struct JpegError {
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void jpegErrorExit(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void jpegQuiet(j_common_ptr, int) {}
+
+bool encodeJpeg(jpeg_compress_struct* cinfo, JpegError* err, std::FILE* file,
+                const TPngImage& picture, std::uint8_t* row) {
+    if (setjmp(err->jump)) {
+        return false;
+    }
+    jpeg_create_compress(cinfo);
+    jpeg_stdio_dest(cinfo, file);
+    cinfo->image_width = static_cast<JDIMENSION>(picture.Width());
+    cinfo->image_height = static_cast<JDIMENSION>(picture.Height());
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, 10, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
+    JSAMPROW rows[1] = {row};
+    for (int y = 0; y < picture.Height(); ++y) {
+        rowOnWhite(picture.row(y), picture.Width(), row);
+        jpeg_write_scanlines(cinfo, rows, 1);
+    }
+    jpeg_finish_compress(cinfo);
+    return true;
+}
+
+struct PngError {
+    char message[256];
+};
+
+[[noreturn]] void pngErrorExit(png_structp png, png_const_charp message) {
+    auto* err = static_cast<PngError*>(png_get_error_ptr(png));
+    std::snprintf(err->message, sizeof err->message, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void pngQuiet(png_structp, png_const_charp) {}
+
+bool encodePng(png_structp png, png_infop info, std::FILE* file, const TPngImage& picture,
+               std::uint8_t* row) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_init_io(png, file);
+    // IDAT chunks are cut at the size of the compression buffer.
+    png_set_compression_buffer_size(png, 65535);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width()),
+                 static_cast<png_uint_32>(picture.Height()), 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 7);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+    png_write_info(png, info);
+    for (int y = 0; y < picture.Height(); ++y) {
+        rowOnWhite(picture.row(y), picture.Width(), row);
+        png_write_row(png, row);
+    }
+    png_write_end(png, nullptr);
+    return true;
+}
+
+void putLe16(std::uint8_t* at, std::uint32_t v) {
+    at[0] = static_cast<std::uint8_t>(v);
+    at[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void putLe32(std::uint8_t* at, std::uint32_t v) {
+    putLe16(at, v & 0xFFFFu);
+    putLe16(at + 2, v >> 16);
+}
+
+// A failed fwrite leaves its reason in errno; any other failure is the library's own.
+QString failureReason(std::FILE* file, const char* libraryMessage) {
+    if (std::ferror(file) && errno != 0) {
+        return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    return QString::fromLocal8Bit(libraryMessage);
+}
+
+}  // namespace
+
+bool writeJpeg(std::FILE* file, const TPngImage& picture, QString& error) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.Width()) * 3);
+    jpeg_compress_struct cinfo{};
+    JpegError err{};
+    cinfo.err = jpeg_std_error(&err.mgr);
+    err.mgr.error_exit = jpegErrorExit;
+    err.mgr.emit_message = jpegQuiet;
+    errno = 0;
+    const bool ok = encodeJpeg(&cinfo, &err, file, picture, row.data());
+    if (!ok) {
+        error = failureReason(file, err.message);
+    }
+    jpeg_destroy_compress(&cinfo);
+    return ok;
+}
+
+bool writePng(std::FILE* file, const TPngImage& picture, QString& error) {
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.Width()) * 3);
+    PngError err{};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &err, pngErrorExit, pngQuiet);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        error = QStringLiteral("Не хватает памяти для кодировщика PNG");
+        return false;
+    }
+    errno = 0;
+    const bool ok = encodePng(png, info, file, picture, row.data());
+    if (!ok) {
+        error = failureReason(file, err.message);
+    }
+    png_destroy_write_struct(&png, &info);
+    return ok;
+}
+
+bool writeBmp(std::FILE* file, const TPngImage& picture, QString& error) {
+    const int width = picture.Width();
+    const int height = picture.Height();
+    const std::uint32_t stride = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
+    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
+    constexpr std::uint32_t kHeaderSize = 14 + 40;
+
+    std::uint8_t header[kHeaderSize] = {'B', 'M'};
+    putLe32(header + 2, kHeaderSize + imageSize);
+    putLe32(header + 10, kHeaderSize);
+    putLe32(header + 14, 40);  // BITMAPINFOHEADER
+    putLe32(header + 18, static_cast<std::uint32_t>(width));
+    putLe32(header + 22, static_cast<std::uint32_t>(height));  // positive: bottom-up
+    putLe16(header + 26, 1);                                   // planes
+    putLe16(header + 28, 24);                                  // bits per pixel
+    putLe32(header + 30, 0);                                   // BI_RGB, uncompressed
+    putLe32(header + 34, imageSize);
+
+    std::vector<std::uint8_t> row(stride, 0);  // the padding stays 0
+    bool ok = std::fwrite(header, 1, kHeaderSize, file) == kHeaderSize;
+    for (int y = height - 1; ok && y >= 0; --y) {
+        const std::uint8_t* rgba = picture.row(y);
+        std::uint8_t* bgr = row.data();
+        for (int x = 0; x < width; ++x, rgba += TPngImage::kChannels, bgr += 3) {
+            bgr[0] = sampleOnWhite(rgba[2], rgba[3]);
+            bgr[1] = sampleOnWhite(rgba[1], rgba[3]);
+            bgr[2] = sampleOnWhite(rgba[0], rgba[3]);
+        }
+        ok = std::fwrite(row.data(), 1, stride, file) == stride;
+    }
+    if (!ok) {
+        error = failureReason(file, "");
+    }
+    return ok;
+}

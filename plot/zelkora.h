@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include "common/YieldFn.h"
+#include "mapimage/TPngImage.h"
+#include "plot/Tpoints.h"
+#include "projection/Tpar.h"
+
+class PointTable;
+
+// The marker pass. Rebuilds points from the table (projected against a), then returns a copy of
+// a with one icon per point: icons come from <dataDir>icons/<type>.png, each loaded and scaled
+// to pntSize once per pass, a missing file leaving its type undrawn. Drawing goes by type 0..8,
+// then in list order, so later icons lie on top. a itself is never changed. The event loop gets
+// a turn once per marker. Throws ZelkoraError for a bad table cell or an unreadable icon, before
+// anything is returned.
+TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
+                  const TPngImage& a, int pntSize, bool red, const QString& dataDir,
+                  const YieldFn& yield);
+
+// Steps after the rebuild: blends the icons of points onto marked, by type 0..8 and then in list
+// order. Points of other types are not drawn.
+void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red,
+                 const QString& dataDir, const YieldFn& yield);
+
+// The map column or row on which an icon's first pixel lands: position - half truncated toward
+// zero. False when that is not a finite number that fits a 32-bit integer, which lies off the
+// map.
+bool iconOrigin(double position, int half, int& origin);

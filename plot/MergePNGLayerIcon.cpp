@@ -2,6 +2,32 @@
 
 #include <algorithm>
 
+namespace {
+
+// One icon row over one map row. Alpha 0 and 255 give the map's and the icon's sample exactly,
+// so they skip the arithmetic; most icon pixels are one or the other.
+template <bool kRed>
+void blendRow(std::uint8_t* map, const std::uint8_t* icon, std::int64_t count) {
+    constexpr int kFirst = kRed ? 1 : 0;  // red markers keep the map's red sample
+    for (std::int64_t i = 0; i < count; ++i, map += 4, icon += 4) {
+        const int a = icon[3];
+        if (a == 0) {
+            continue;
+        }
+        if (a == 255) {
+            for (int c = kFirst; c < 3; ++c) {
+                map[c] = icon[c];
+            }
+            continue;
+        }
+        for (int c = kFirst; c < 3; ++c) {
+            map[c] = blendIconSample(map[c], icon[c], a);
+        }
+    }
+}
+
+}  // namespace
+
 void MergePNGLayerIcon(TPngImage& Layer1, const TPngImage& Layer2, int aLeft, int aTop, bool red,
                        const YieldFn& yield) {
     yieldNow(yield);
@@ -17,18 +43,14 @@ void MergePNGLayerIcon(TPngImage& Layer1, const TPngImage& Layer2, int aLeft, in
     if (x0 >= x1 || y0 >= y1) {
         return;
     }
-    const int firstSample = red ? 1 : 0;
     for (std::int64_t y = y0; y < y1; ++y) {
         std::uint8_t* map = Layer1.row(static_cast<int>(y)) + x0 * TPngImage::kChannels;
         const std::uint8_t* icon =
             Layer2.row(static_cast<int>(y - top)) + (x0 - left) * TPngImage::kChannels;
-        for (std::int64_t x = x0; x < x1; ++x) {
-            const int a = icon[3];
-            for (int c = firstSample; c < 3; ++c) {
-                map[c] = blendIconSample(map[c], icon[c], a);
-            }
-            map += TPngImage::kChannels;
-            icon += TPngImage::kChannels;
+        if (red) {
+            blendRow<true>(map, icon, x1 - x0);
+        } else {
+            blendRow<false>(map, icon, x1 - x0);
         }
     }
 }

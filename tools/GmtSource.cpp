@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTextStream>
 #include <cmath>
 
 #include "common/ZelkoraError.h"
@@ -93,7 +94,59 @@ std::vector<GeoPolyline> GmtSource::rivers(const GeoBox& box) const {
 }
 
 std::vector<GeoPolyline> GmtSource::borders(const GeoBox& box) const {
-    return dump(box, {QStringLiteral("-N1")});
+    const std::vector<GeoPolyline> all = dump(box, {QStringLiteral("-N1")});
+
+    // GSHHG borders include maritime lines (round Phu Quoc, across the Bering Strait) that would
+    // overdraw the coast; keep the pieces over land and lakes only. gmt select passes the line
+    // and point numbers through in the extra columns.
+    const QString pointsPath = workDir_ + QStringLiteral("/border-points.txt");
+    {
+        QFile points(pointsPath);
+        if (!points.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            throw ZelkoraError("cannot write " + pointsPath.toStdString());
+        }
+        QTextStream out(&points);
+        out.setRealNumberPrecision(12);
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            for (std::size_t k = 0; k < all[i].points.size(); ++k) {
+                out << all[i].points[k].x() << ' ' << all[i].points[k].y() << ' ' << i << ' ' << k
+                    << '\n';
+            }
+        }
+    }
+    const QByteArray kept =
+        runGmt({QStringLiteral("select"), pointsPath, region(box), QStringLiteral("-Dh"),
+                QStringLiteral("-A%1").arg(minAreaKm2_), QStringLiteral("-Ns/k/k/k/k")});
+    QFile::remove(pointsPath);
+    std::vector<std::vector<bool>> onLand(all.size());
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        onLand[i].assign(all[i].points.size(), false);
+    }
+    for (const QByteArray& line : kept.split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        if (f.size() >= 4) {
+            const auto i = static_cast<std::size_t>(f[2].toLongLong());
+            const auto k = static_cast<std::size_t>(f[3].toLongLong());
+            if (i < onLand.size() && k < onLand[i].size()) {
+                onLand[i][k] = true;
+            }
+        }
+    }
+    std::vector<GeoPolyline> lines;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        GeoPolyline run{{}, all[i].level};
+        for (std::size_t k = 0; k <= all[i].points.size(); ++k) {
+            if (k < all[i].points.size() && onLand[i][k]) {
+                run.points.push_back(all[i].points[k]);
+            } else {
+                if (run.points.size() >= 2) {
+                    lines.push_back(run);
+                }
+                run.points.clear();
+            }
+        }
+    }
+    return lines;
 }
 
 LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) const {

@@ -17,9 +17,9 @@ class GmtSource {
 
     // Shorelines of every level (sea coast, lake shores, islands in lakes, ponds).
     std::vector<GeoPolyline> shores(const GeoBox& box) const;
-    // Permanent rivers, levels 1 to 4.
+    // Permanent rivers, levels 0 (banks of river-lakes) to 4.
     std::vector<GeoPolyline> rivers(const GeoBox& box) const;
-    // National borders.
+    // National borders over land and lakes; maritime lines are dropped.
     std::vector<GeoPolyline> borders(const GeoBox& box) const;
     // Land (1) and water (0, lakes included) on a grid of the given steps; cached in workDir
     // because it takes a while.

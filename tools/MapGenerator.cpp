@@ -12,9 +12,9 @@
 namespace {
 
 // Two quiet colours for the base, and one colour per layer.
-const QColor kLand(0xEE, 0xE9, 0xD8);
-const QColor kSea(0xD2, 0xE3, 0xEE);
-const QColor kGraticule(0x6E, 0x80, 0x92);
+const QColor kLand(0xF0, 0xE9, 0xD0);
+const QColor kSea(0xC8, 0xDD, 0xEC);
+const QColor kGraticule(0x84, 0x95, 0xA6);
 const QColor kRiver(0x3A, 0x78, 0xC2);
 const QColor kDivision(0x8E, 0x6C, 0x9E);
 const QColor kBorder(0xA8, 0x30, 0x5C);
@@ -78,15 +78,18 @@ void MapGenerator::writeResolution(const MapFrame& frame, const QString& dir, co
     grid.draw(graticule, 0.7);
     PngFile::save(grid.image(kGraticule), dir + QStringLiteral("/Setka.png"));
 
-    // GSHHG river levels: 1 river-lakes, 2 permanent major, 3 additional major, 4 additional.
+    // GSHHG river levels: 0 banks of river-lakes, 1 permanent major, 2 additional major,
+    // 3 additional, 4 minor rivers.
     LayerPainter river(frame);
-    river.draw(withLevels(rivers, 4, 4), 0.6);
-    river.draw(withLevels(rivers, 3, 3), 0.8);
-    river.draw(withLevels(rivers, 1, 2), 1.1);
+    river.draw(withLevels(rivers, 4, 4), 0.5);
+    river.draw(withLevels(rivers, 3, 3), 0.7);
+    river.draw(withLevels(rivers, 0, 0), 0.7);
+    river.draw(withLevels(rivers, 2, 2), 0.9);
+    river.draw(withLevels(rivers, 1, 1), 1.1);
     PngFile::save(river.image(kRiver), dir + QStringLiteral("/Reki.png"));
 
     LayerPainter division(frame);
-    division.draw(divisions, 0.8, Qt::CustomDashLine);
+    division.draw(divisions, 1.0, Qt::CustomDashLine);
     PngFile::save(division.image(kDivision), dir + QStringLiteral("/Granitsy_rayonov.png"));
 
     LayerPainter border(frame);

@@ -1,0 +1,356 @@
+#include "table/TableFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/ZelkoraError.h"
+#include "table/Cp1251.h"
+#include "table/PointTable.h"
+
+namespace {
+
+constexpr int kMaxColumns = 1000;
+constexpr int kMaxRows = 1000000;
+constexpr std::int64_t kMaxCells = 10000000;
+constexpr char kCtrlZ = 26;
+constexpr std::size_t kMaxNumberRun = 32;
+
+bool isDirectory(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string parentOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The message of a failed system call on path. A missing file in an existing folder is "not
+// found"; anything missing above it makes the name itself invalid.
+[[noreturn]] void throwIoError(int err, const std::string& path) {
+    switch (err) {
+        case ENOENT:
+            if (!path.empty() && !isDirectory(parentOf(path))) {
+                throw ZelkoraError("Invalid file name - %s");
+            }
+            throw ZelkoraError("The specified file was not found");
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case ELOOP:
+            throw ZelkoraError("Invalid file name - %s");
+        case EMFILE:
+        case ENFILE:
+            throw ZelkoraError("Too many open files");
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS:
+            throw ZelkoraError("File access denied");
+        case ENOSPC:
+        case EDQUOT:
+            throw ZelkoraError("I/O error 112");
+        case EBUSY:
+        case ETXTBSY:
+            throw ZelkoraError("I/O error 32");
+        default:
+            throw ZelkoraError(QStringLiteral("I/O error %1").arg(err));
+    }
+}
+
+std::string localPath(const QString& fileName) {
+    const QByteArray encoded = QFile::encodeName(fileName);
+    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+// ---- writing
+
+void appendCell(QByteArray& out, const QString& text) {
+    QByteArray bytes = encodeCp1251(text);
+    // A break inside a cell would shift every later cell on loading, Ctrl-Z would end the file.
+    bytes.replace("\r\n", " ");
+    for (char& b : bytes) {
+        if (b == '\r' || b == '\n' || b == kCtrlZ) {
+            b = ' ';
+        }
+    }
+    out += bytes;
+    out += "\r\n";
+}
+
+QByteArray fileBytes(const PointTable& table) {
+    QByteArray out;
+    out += QByteArray::number(table.ColCount()) + "\r\n";
+    out += QByteArray::number(table.RowCount()) + "\r\n";
+    for (int c = 0; c < table.ColCount(); ++c) {
+        for (int r = 0; r < table.RowCount(); ++r) {
+            appendCell(out, table.cell(c, r));
+        }
+    }
+    return out;
+}
+
+// Closes the descriptor and removes the temporary file unless released.
+class TempFile {
+  public:
+    TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~TempFile() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+        if (!path_.empty()) {
+            ::unlink(path_.c_str());
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    int fd() const { return fd_; }
+    const std::string& path() const { return path_; }
+    // Closes the file; the errno of a failed close, or 0.
+    int close() {
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0 ? 0 : errno;
+    }
+    void release() { path_.clear(); }
+
+  private:
+    int fd_;
+    std::string path_;
+};
+
+TempFile createTempBeside(const std::string& target, mode_t mode) {
+    const std::string dir = parentOf(target);
+    std::random_device seed;
+    std::mt19937 rng(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = dir + "/.zelkora-" + std::to_string(rng() % 100000000u) + ".tmp";
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            return TempFile(fd, path);
+        }
+        if (errno != EEXIST) {
+            throwIoError(errno, target);
+        }
+    }
+    throwIoError(EEXIST, target);
+}
+
+void writeAll(int fd, const QByteArray& bytes, const std::string& target) {
+    const char* p = bytes.constData();
+    std::size_t left = static_cast<std::size_t>(bytes.size());
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throwIoError(errno, target);
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+// ---- reading
+
+// The file's text after the two counts, read line by line. Past the end every line is empty.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+
+    bool atEnd() const { return pos_ >= text_.size(); }
+
+    // The integer of a count line: blanks and line ends skipped, then a run of at most 32
+    // characters above code 32. Nothing left gives 0; a run that is not an integer fails.
+    std::int64_t readInteger() {
+        while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= 32) {
+            ++pos_;
+        }
+        const std::size_t start = pos_;
+        while (pos_ < text_.size() &&
+               pos_ - start<kMaxNumberRun&& static_cast<unsigned char>(text_[pos_])> 32) {
+            ++pos_;
+        }
+        if (start == pos_) {
+            return 0;
+        }
+        const std::optional<std::int64_t> value = parseInteger(text_.substr(start, pos_ - start));
+        if (!value) {
+            throw ZelkoraError("Invalid numeric input");
+        }
+        return *value;
+    }
+
+    void skipLine() {
+        const std::size_t lf = text_.find('\n', pos_);
+        pos_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+    }
+
+    // The next line without its end; a CR anywhere in it is dropped.
+    std::string readLine() {
+        const std::size_t lf = text_.find('\n', pos_);
+        const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+        std::string line;
+        if (pos_ < end) {
+            line.reserve(end - pos_);
+            for (std::size_t i = pos_; i < end; ++i) {
+                if (text_[i] != '\r') {
+                    line += text_[i];
+                }
+            }
+        }
+        pos_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+        return line;
+    }
+
+  private:
+    // An optional sign, then decimal digits, or hexadecimal ones after "$", "x", "X", "0x" or
+    // "0X". The value must fit a 32-bit integer.
+    static std::optional<std::int64_t> parseInteger(std::string_view run) {
+        std::size_t i = 0;
+        bool negative = false;
+        if (i < run.size() && (run[i] == '+' || run[i] == '-')) {
+            negative = run[i] == '-';
+            ++i;
+        }
+        int base = 10;
+        if (i < run.size() && (run[i] == '$' || run[i] == 'x' || run[i] == 'X')) {
+            base = 16;
+            ++i;
+        } else if (i + 1 < run.size() && run[i] == '0' &&
+                   (run[i + 1] == 'x' || run[i + 1] == 'X')) {
+            base = 16;
+            i += 2;
+        }
+        if (i == run.size()) {
+            return std::nullopt;
+        }
+        std::int64_t value = 0;
+        for (; i < run.size(); ++i) {
+            const char ch = run[i];
+            int digit = -1;
+            if (ch >= '0' && ch <= '9') {
+                digit = ch - '0';
+            } else if (base == 16 && ch >= 'a' && ch <= 'f') {
+                digit = ch - 'a' + 10;
+            } else if (base == 16 && ch >= 'A' && ch <= 'F') {
+                digit = ch - 'A' + 10;
+            }
+            if (digit < 0) {
+                return std::nullopt;
+            }
+            value = value * base + digit;
+            if (value > (negative ? 2147483648LL : 2147483647LL)) {
+                return std::nullopt;
+            }
+        }
+        return negative ? -value : value;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+std::string readWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        throwIoError(errno, path);
+    }
+    std::string bytes;
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) {
+            break;
+        }
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int err = errno;
+            ::close(fd);
+            throwIoError(err, path);
+        }
+        bytes.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+}  // namespace
+
+void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
+    std::string target = localPath(FileName);
+    mode_t mode = 0666;  // narrowed by the umask for a new file
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0) {
+            throwIoError(S_ISDIR(st.st_mode) ? EISDIR : errno, target);
+        }
+        mode = st.st_mode & 07777;
+        // Replace the file a link points to, not the link.
+        const QString real = QFileInfo(FileName).canonicalFilePath();
+        if (!real.isEmpty()) {
+            target = localPath(real);
+        }
+    }
+    const QByteArray bytes = fileBytes(StringGrid);
+    TempFile temp = createTempBeside(target, mode);
+    ::fchmod(temp.fd(), mode);
+    writeAll(temp.fd(), bytes, target);
+    if (::fsync(temp.fd()) != 0) {
+        throwIoError(errno, target);
+    }
+    if (const int err = temp.close()) {
+        throwIoError(err, target);
+    }
+    if (::rename(temp.path().c_str(), target.c_str()) != 0) {
+        throwIoError(errno, target);
+    }
+    temp.release();
+}
+
+void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
+    const std::string path = localPath(FileName);
+    std::string bytes = readWholeFile(path);
+    if (const std::size_t eof = bytes.find(kCtrlZ); eof != std::string::npos) {
+        bytes.resize(eof);
+    }
+    LineReader reader(bytes);
+    const std::int64_t cols = std::max<std::int64_t>(reader.readInteger(), 1);
+    reader.skipLine();
+    const std::int64_t rows = std::max<std::int64_t>(reader.readInteger(), 1);
+    reader.skipLine();
+    if (cols > kMaxColumns || rows > kMaxRows || cols * rows > kMaxCells) {
+        throw ZelkoraError(QStringLiteral("Таблица в файле слишком велика: %1 столбцов и %2 строк. "
+                                          "Можно не больше %3 столбцов, %4 строк и %5 ячеек.")
+                               .arg(cols)
+                               .arg(rows)
+                               .arg(kMaxColumns)
+                               .arg(kMaxRows)
+                               .arg(kMaxCells));
+    }
+    std::vector<QString> cells(static_cast<std::size_t>(cols * rows));
+    for (QString& cell : cells) {
+        if (reader.atEnd()) {
+            break;  // a short file leaves the remaining cells empty
+        }
+        cell = decodeCp1251(reader.readLine());
+    }
+    StringGrid.replaceAll(static_cast<int>(cols), static_cast<int>(rows), std::move(cells));
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class PointTable;
+
+// The table file: ColCount and RowCount on the first two lines, then one cell per line in
+// column-major order, CP1251, every line ending in CR LF.
+//
+// Failures throw ZelkoraError with the user's message: "The specified file was not found",
+// "Invalid file name - %s" (a missing folder or a name too long, "%s" literally), "Too many
+// open files", "File access denied", "Invalid numeric input" (a count that is not an integer),
+// or "I/O error n" for any other system error. n is 112 for a full disk (ENOSPC, EDQUOT), 32
+// for a busy file (EBUSY, ETXTBSY) and the Linux errno value otherwise.
+
+// Writes into a temporary file beside FileName and renames it into place, so a failed save
+// leaves an existing file whole. A line break or Ctrl-Z inside a cell is written as a blank.
+void SaveStringGrid(const PointTable& StringGrid, const QString& FileName);
+
+// Reads and checks the whole file, then replaces the table's shape and cells in one step; on
+// any failure the table stays as it was. Files of more than 1000 columns, 1000000 rows or
+// 10000000 cells are refused before anything is allocated for them.
+void LoadStringGrid(PointTable& StringGrid, const QString& FileName);

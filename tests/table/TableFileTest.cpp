@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include "tests/table/QtPrinters.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "common/ZelkoraError.h"
+#include "table/HeaderRow.h"
+#include "table/PointTable.h"
+#include "table/TableFile.h"
+
+namespace {
+
+class TableFile : public ::testing::Test {
+  protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString writeFixture(const QByteArray& bytes, const QString& name = "fixture.points") const {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    static QByteArray readBytes(const QString& fileName) {
+        QFile file(fileName);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    // The table before a load that must fail, to check nothing of it changed.
+    static PointTable& marked(PointTable& table) {
+        fillHeaderRow(table);
+        table.setCell(3, 7, QStringLiteral("48.5, 135.25"));
+        return table;
+    }
+
+    static void expectMarked(const PointTable& table) {
+        EXPECT_EQ(table.ColCount(), 9);
+        EXPECT_EQ(table.RowCount(), 70);
+        EXPECT_EQ(table.cell(0, 0), markerTypeNames()[0]);
+        EXPECT_EQ(table.cell(3, 7), QStringLiteral("48.5, 135.25"));
+    }
+
+    static QString loadError(PointTable& table, const QString& fileName) {
+        try {
+            LoadStringGrid(table, fileName);
+        } catch (const ZelkoraError& e) {
+            return e.message();
+        }
+        return {};
+    }
+
+    static QString saveError(const PointTable& table, const QString& fileName) {
+        try {
+            SaveStringGrid(table, fileName);
+        } catch (const ZelkoraError& e) {
+            return e.message();
+        }
+        return {};
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(TableFile, SavesTheDefaultTableAs632CrLfLinesInCp1251) {
+    PointTable table;
+    fillHeaderRow(table);
+    table.setCell(2, 1, QStringLiteral("53.940833, 158.025278"));
+    SaveStringGrid(table, path("default.points"));
+
+    const QByteArray bytes = readBytes(path("default.points"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 632);
+    EXPECT_EQ(bytes.count('\n'), 632);
+    const QList<QByteArray> lines = bytes.split('\n');
+    // Cell (c, r) is on line 3 + c * 70 + r, counted from 1.
+    const auto line = [&](int c, int r) { return lines[2 + c * 70 + r]; };
+    EXPECT_EQ(lines[0], "9\r");
+    EXPECT_EQ(lines[1], "70\r");
+    // "круги залитые" and "треугольники залитые " in CP1251.
+    EXPECT_EQ(line(0, 0), "\xEA\xF0\xF3\xE3\xE8 \xE7\xE0\xEB\xE8\xF2\xFB\xE5\r");
+    EXPECT_EQ(line(2, 0),
+              "\xF2\xF0\xE5\xF3\xE3\xEE\xEB\xFC\xED\xE8\xEA\xE8 "
+              "\xE7\xE0\xEB\xE8\xF2\xFB\xE5 \r");
+    EXPECT_EQ(lines[144 - 1], "53.940833, 158.025278\r");
+    EXPECT_EQ(line(2, 1), lines[144 - 1]);
+    EXPECT_EQ(line(0, 69), "\r");
+}
+
+TEST_F(TableFile, RoundTripKeepsShapeHeaderAndCells) {
+    PointTable table;
+    table.setShape(4, 3);
+    fillHeaderRow(table);
+    table.setCell(0, 1, QStringLiteral("53.940833, 158.025278"));
+    table.setCell(1, 2, QString::fromUtf8("\"в кавычках\" ,, № 5 €"));
+    table.setCell(3, 2, QStringLiteral("  padded  "));
+    SaveStringGrid(table, path("trip.points"));
+
+    PointTable back;
+    LoadStringGrid(back, path("trip.points"));
+    ASSERT_EQ(back.ColCount(), 4);
+    ASSERT_EQ(back.RowCount(), 3);
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 3; ++r) {
+            EXPECT_EQ(back.cell(c, r), table.cell(c, r)) << c << "," << r;
+        }
+    }
+}
+
+TEST_F(TableFile, WritesQuestionMarksForWhatCp1251CannotHoldAndBlanksForBreaks) {
+    PointTable table;
+    table.setShape(1, 4);
+    table.setCell(0, 0, QString::fromUtf8("é😀ж"));
+    table.setCell(0, 1, QStringLiteral("a\r\nb\nc\rd"));
+    table.setCell(0, 2,
+                  QStringLiteral("before\x1A"
+                                 "after"));
+    table.setCell(0, 3, QStringLiteral("last"));
+    SaveStringGrid(table, path("odd.points"));
+    EXPECT_EQ(readBytes(path("odd.points")),
+              "1\r\n4\r\n??\xE6\r\na b c d\r\nbefore after\r\nlast\r\n");
+
+    PointTable back;
+    LoadStringGrid(back, path("odd.points"));
+    EXPECT_EQ(back.cell(0, 3), QStringLiteral("last"));  // nothing shifted
+}
+
+struct LoadCase {
+    const char* name;
+    QByteArray bytes;
+    int cols;
+    int rows;
+    // Non-empty cells, column-major as "c,r=text"; every other cell must be empty.
+    std::vector<std::pair<std::pair<int, int>, QString>> cells;
+};
+
+TEST_F(TableFile, LoadFollowsTheReadingRules) {
+    const LoadCase cases[] = {
+        {"CR LF",
+         "2\r\n2\r\na\r\nb\r\nc\r\nd\r\n",
+         2,
+         2,
+         {{{0, 0}, "a"}, {{0, 1}, "b"}, {{1, 0}, "c"}, {{1, 1}, "d"}}},
+        {"LF only",
+         "2\n2\na\nb\nc\nd\n",
+         2,
+         2,
+         {{{0, 0}, "a"}, {{0, 1}, "b"}, {{1, 0}, "c"}, {{1, 1}, "d"}}},
+        {"blank first line, padded count, text after it",
+         "\r\n  9  \r\n2 rows\r\nx\r\n",
+         9,
+         2,
+         {{{0, 0}, "x"}}},
+        {"counts 0 and -3", "0\r\n-3\r\nonly\r\nextra\r\n", 1, 1, {{{0, 0}, "only"}}},
+        {"short file",
+         "3\n5\na\nb\nc\nd",
+         3,
+         5,
+         {{{0, 0}, "a"}, {{0, 1}, "b"}, {{0, 2}, "c"}, {{0, 3}, "d"}}},
+        {"Ctrl-Z ends the file",
+         "1\r\n3\r\na\r\nb\x1A"
+         "c\r\nd\r\n",
+         1,
+         3,
+         {{{0, 0}, "a"}, {{0, 1}, "b"}}},
+        {"a lone CR is dropped",
+         "1\r\n3\r\nx\ry\r\r\n\rz\r",
+         1,
+         3,
+         {{{0, 0}, "xy"}, {{0, 1}, "z"}}},
+        {"hex counts", "$2\r\n0x3\r\n", 2, 3, {}},
+        {"more hex forms", "X1\r\n-0Xa\r\n", 1, 1, {}},
+        {"empty file", "", 1, 1, {}},
+        {"Cyrillic in CP1251",
+         "1\r\n1\r\n\xEA\xF0\xF3\xE3\xE8\r\n",
+         1,
+         1,
+         {{{0, 0}, QString::fromUtf8("круги")}}},
+        {"blanks kept inside a cell",
+         "1\r\n2\r\n  a b  \r\n\t\r\n",
+         1,
+         2,
+         {{{0, 0}, "  a b  "}, {{0, 1}, "\t"}}},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        PointTable table;
+        fillHeaderRow(table);
+        LoadStringGrid(table, writeFixture(c.bytes));
+        ASSERT_EQ(table.ColCount(), c.cols);
+        ASSERT_EQ(table.RowCount(), c.rows);
+        for (int col = 0; col < c.cols; ++col) {
+            for (int row = 0; row < c.rows; ++row) {
+                QString expected;
+                for (const auto& [at, text] : c.cells) {
+                    if (at == std::make_pair(col, row)) {
+                        expected = text;
+                    }
+                }
+                EXPECT_EQ(table.cell(col, row), expected) << col << "," << row;
+            }
+        }
+    }
+}
+
+TEST_F(TableFile, AFailedLoadLeavesTheTableExactlyAsItWas) {
+    const std::pair<const char*, QString> cases[] = {
+        {"9abc\r\n70\r\n", "Invalid numeric input"},
+        {"9\r\n70;\r\n", "Invalid numeric input"},  // a bad second count changes nothing either
+        {"+\r\n1\r\n", "Invalid numeric input"},
+        {"0x\r\n1\r\n", "Invalid numeric input"},
+        {"$G\r\n1\r\n", "Invalid numeric input"},
+        {"2147483648\r\n1\r\n", "Invalid numeric input"},
+        {"1001\r\n1\r\n", {}},
+        {"1\r\n1000001\r\n", {}},
+        {"1000\r\n10001\r\n", {}},
+        {"2147483647\r\n2147483647\r\n", {}},
+    };
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(bytes);
+        PointTable table;
+        const QString error = loadError(marked(table), writeFixture(bytes));
+        if (message.isEmpty()) {
+            EXPECT_TRUE(error.contains(QString::fromUtf8("слишком велика"))) << error.toStdString();
+        } else {
+            EXPECT_EQ(error, message);
+        }
+        expectMarked(table);
+    }
+}
+
+TEST_F(TableFile, ANumberRunEndsAfter32Characters) {
+    // The 33rd character starts the rest of the line, which is skipped.
+    PointTable table;
+    LoadStringGrid(table, writeFixture(QByteArray(31, '0') + "2abc\r\n3\r\n"));
+    EXPECT_EQ(table.ColCount(), 2);
+    EXPECT_EQ(table.RowCount(), 3);
+}
+
+TEST_F(TableFile, IoErrorsCarryTheirMessages) {
+    PointTable table;
+    marked(table);
+    EXPECT_EQ(loadError(table, path("missing.points")), "The specified file was not found");
+    EXPECT_EQ(loadError(table, path("no/such/folder/a.points")), "Invalid file name - %s");
+    EXPECT_EQ(saveError(table, path("no/such/folder/a.points")), "Invalid file name - %s");
+    EXPECT_EQ(loadError(table, path(QString(300, QChar(u'n')))), "Invalid file name - %s");
+    EXPECT_EQ(saveError(table, path(QString(300, QChar(u'n')))), "Invalid file name - %s");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    EXPECT_EQ(loadError(table, path("folder")), "File access denied");
+    EXPECT_EQ(saveError(table, path("folder")), "File access denied");
+    writeFixture("1\r\n1\r\n", "file");
+    EXPECT_EQ(loadError(table, path("file/below.points")), "Invalid file name - %s");
+    expectMarked(table);
+    // Nothing but the fixtures was left in the folder.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
+}
+
+TEST_F(TableFile, RunningOutOfFileHandlesIsReported) {
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const QString fileName = writeFixture("1\r\n1\r\n");
+    const int next = dup(0);  // the lowest free descriptor: the next open would get it
+    ASSERT_GE(next, 0);
+    close(next);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(next);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    PointTable table;
+    const QString error = loadError(table, fileName);
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_EQ(error, "Too many open files");
+}
+
+TEST_F(TableFile, AFailedSaveLeavesTheOldFileWhole) {
+    PointTable small;
+    small.setShape(1, 1);
+    small.setCell(0, 0, QStringLiteral("old"));
+    SaveStringGrid(small, path("keep.points"));
+    const QByteArray before = readBytes(path("keep.points"));
+
+    PointTable big;
+    fillHeaderRow(big);
+    // Writes beyond 100 bytes fail with EFBIG instead of killing the process.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const QString error = saveError(big, path("keep.points"));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(error, "I/O error 27");  // EFBIG
+    EXPECT_EQ(readBytes(path("keep.points")), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.points"});
+}
+
+TEST_F(TableFile, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
+    const QString fileName = writeFixture(
+        "old contents that are longer than the new ones\r\n"
+        "old contents that are longer than the new ones\r\n");
+    ASSERT_TRUE(
+        QFile::setPermissions(fileName, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+    const QFile::Permissions before = QFile::permissions(fileName);
+    PointTable table;
+    table.setShape(1, 1);
+    SaveStringGrid(table, fileName);
+    EXPECT_EQ(readBytes(fileName), "1\r\n1\r\n\r\n");
+    EXPECT_EQ(QFile::permissions(fileName), before);
+}
+
+}  // namespace

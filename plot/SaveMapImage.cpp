@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "common/ZelkoraError.h"
@@ -53,9 +54,17 @@ void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportForma
         throw ZelkoraError(
             QStringLiteral("Неизвестный тип файла изображения: %1").arg(static_cast<int>(format)));
     }
-    const QByteArray target = QFile::encodeName(fileName);
+    QByteArray target = QFile::encodeName(fileName);
     if (target.isEmpty()) {
         cannotCreate(fileName, ENOENT);
+    }
+    // Through a link the file it points to is replaced, not the link.
+    if (char* real = ::realpath(target.constData(), nullptr)) {
+        struct stat link {};
+        if (::lstat(target.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+            target = real;
+        }
+        std::free(real);
     }
     // What creating the file itself would refuse: a folder of that name, or a write-protected
     // file, which the rename would otherwise replace.

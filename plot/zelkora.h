@@ -9,6 +9,10 @@
 
 class PointTable;
 
+// Limits of the marker size, the edge in pixels of the square every icon is scaled to.
+inline constexpr int pntSizeMin = 10;
+inline constexpr int pntSizeMax = 128;
+
 // The marker pass. Rebuilds points from the table (projected against a), then returns a copy of
 // a with one icon per point: icons come from <dataDir>icons/<type>.png, each loaded and scaled
 // to pntSize once per pass, a missing file leaving its type undrawn. Drawing goes by type 0..8,

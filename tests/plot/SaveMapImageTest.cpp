@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <random>
@@ -251,6 +252,16 @@ TEST_F(Export, ReplacesAnExistingFileAndLeavesNothingElse) {
     EXPECT_EQ(readAll(file).size(), 54u + 12 * 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("map.bmp")});
+}
+
+TEST_F(Export, ThroughALinkTheLinkedFileIsReplaced) {
+    const QString real = path("real.bmp");
+    const QString link = path("link.bmp");
+    QFile(real).open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QFile::link(real, link));
+    SaveMapImage(filledImage(3, 2, {1, 2, 3, 255}), link, ExportFormat::Bmp);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readAll(real).size(), 54u + 12 * 2);
 }
 
 TEST_F(Export, FileThatCannotBeCreatedFailsWithTheSystemsReason) {

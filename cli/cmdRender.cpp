@@ -1,7 +1,90 @@
+#include <QFileInfo>
+#include <algorithm>
+#include <memory>
+
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "mapimage/DataPaths.h"
+#include "mapimage/MapAssembly.h"
+#include "plot/SaveMapImage.h"
+#include "plot/zelkora.h"
+#include "projection/Tpar.h"
+#include "table/HeaderRow.h"
+#include "table/PointTable.h"
+#include "table/TableFile.h"
 
-// Placeholder until the plot core lands.
-int runRender(const QStringList&) {
-    throw ZelkoraError("Команда render ещё не готова");
+namespace {
+
+ExportFormat chosenFormat(const CliArgs& cli, const QString& out) {
+    if (cli.has(QStringLiteral("format"))) {
+        const QString name = cli.value(QStringLiteral("format")).toLower();
+        if (name == QLatin1String("jpeg") || name == QLatin1String("jpg")) {
+            return ExportFormat::Jpeg;
+        }
+        if (name == QLatin1String("png")) {
+            return ExportFormat::Png;
+        }
+        if (name == QLatin1String("bmp")) {
+            return ExportFormat::Bmp;
+        }
+        throw UsageError(QStringLiteral("--format ждёт jpeg, png или bmp, а не \"%1\"")
+                             .arg(cli.value(QStringLiteral("format"))));
+    }
+    if (const auto format = exportFormatFromExtension(out)) {
+        return *format;
+    }
+    throw UsageError(QStringLiteral("По имени \"%1\" не понять тип файла: нужно расширение "
+                                    ".jpg, .jpeg, .png или .bmp либо параметр --format")
+                         .arg(QFileInfo(out).fileName()));
+}
+
+// Any whole number, held to the limits of the size controls.
+int markerSize(const CliArgs& cli) {
+    if (!cli.has(QStringLiteral("size"))) {
+        return 60;
+    }
+    const QString text = cli.value(QStringLiteral("size"));
+    bool ok = false;
+    const qlonglong size = text.toLongLong(&ok);
+    if (!ok) {
+        throw UsageError(QStringLiteral("--size ждёт целое число, а не \"%1\"").arg(text));
+    }
+    return static_cast<int>(std::clamp<qlonglong>(size, pntSizeMin, pntSizeMax));
+}
+
+}  // namespace
+
+int runRender(const QStringList& args) {
+    const CliArgs cli(args,
+                      {QStringLiteral("data"), QStringLiteral("map"), QStringLiteral("layers"),
+                       QStringLiteral("size"), QStringLiteral("table"), QStringLiteral("out"),
+                       QStringLiteral("format")},
+                      {QStringLiteral("hires"), QStringLiteral("red")});
+    const int map = cli.mapIndex();
+    const QString out = cli.required(QStringLiteral("out"));
+    const ExportFormat format = chosenFormat(cli, out);
+    const int pntSize = markerSize(cli);
+    const auto layers = cli.layers();
+    if (!cli.positional().isEmpty()) {
+        throw UsageError("render не принимает лишних слов: " + cli.positional().join(' '));
+    }
+    const bool hiRes = cli.has(QStringLiteral("hires"));
+    const QString dataDir = cli.dataDir();
+
+    PointTable table;
+    if (cli.has(QStringLiteral("table"))) {
+        LoadStringGrid(table, cli.value(QStringLiteral("table")));
+    } else {
+        fillHeaderRow(table);
+    }
+    TPngImage a;
+    if (!assembleMap(a, dataDir, kMapCaptions[map], hiRes, layers)) {
+        throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
+                               .arg(baseImagePath(dataDir, kMapCaptions[map], hiRes)));
+    }
+    const auto points = std::make_unique<Tpoints>();
+    const TPngImage picture = zelkora(*points, table, parForMap(map), hiRes, a, pntSize,
+                                      cli.has(QStringLiteral("red")), dataDir, {});
+    SaveMapImage(picture, out, format);
+    return 0;
 }

@@ -31,7 +31,7 @@ int newPointRow(PointTable& table, int column) {
     const int row = lastFilledRow(table, column) + 1;
     const int last = table.RowCount() - 1;
     if (row > last || (row == last && !table.cell(column, row).isEmpty())) {
-        table.setShape(table.ColCount(), last + 2);
+        table.appendRow();
         return last + 1;
     }
     return row;

@@ -51,6 +51,24 @@ void PointTable::setShape(int cols, int rows) {
     endResetModel();
 }
 
+void PointTable::appendRow() {
+    beginInsertRows(QModelIndex(), rowCount_, rowCount_);
+    const std::size_t oldRows = static_cast<std::size_t>(rowCount_);
+    const std::size_t newRows = oldRows + 1;
+    cells_.resize(static_cast<std::size_t>(colCount_) * newRows);
+    // Column-major: every column after the first moves down by the rows added before it.
+    for (std::size_t c = static_cast<std::size_t>(colCount_); c-- > 1;) {
+        const auto from = cells_.begin() + static_cast<std::ptrdiff_t>(c * oldRows);
+        std::move_backward(from, from + static_cast<std::ptrdiff_t>(oldRows),
+                           cells_.begin() + static_cast<std::ptrdiff_t>(c * newRows + oldRows));
+    }
+    for (std::size_t c = 0; c < static_cast<std::size_t>(colCount_); ++c) {
+        cells_[c * newRows + oldRows] = QString();
+    }
+    ++rowCount_;
+    endInsertRows();
+}
+
 void PointTable::clearCells() {
     beginResetModel();
     for (QString& text : cells_) {

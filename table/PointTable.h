@@ -25,6 +25,8 @@ public:
 
     // Changes the shape, keeping the cells that still fit; values below 1 count as 1.
     void setShape(int cols, int rows);
+    // Adds one empty row at the bottom, as a row insertion the view can follow cheaply.
+    void appendRow();
     // Empties every cell; the shape stays.
     void clearCells();
     // Replaces shape and every cell in one step. cellsColumnMajor holds cols * rows texts,

@@ -80,6 +80,25 @@ TEST(PointInsert, TablesTooSmallForTheSearchGrow) {
     EXPECT_EQ(twoRows.RowCount(), 2);
 }
 
+TEST(PointTable, AppendRowKeepsEveryCellInPlace) {
+    PointTable table;
+    table.setShape(4, 3);
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 3; ++r) {
+            table.setCell(c, r, QStringLiteral("%1/%2").arg(c).arg(r));
+        }
+    }
+    table.appendRow();
+    table.appendRow();
+    ASSERT_EQ(table.RowCount(), 5);
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 5; ++r) {
+            EXPECT_EQ(table.cell(c, r), r < 3 ? QStringLiteral("%1/%2").arg(c).arg(r) : QString())
+                << c << "," << r;
+        }
+    }
+}
+
 TEST_F(FreshTable, AFullColumnGrowsInsteadOfOverwritingTheLastRow) {
     for (int r = 1; r <= 68; ++r) {
         table.setCell(0, r, QStringLiteral("%1, 1").arg(r));

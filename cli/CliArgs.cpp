@@ -26,7 +26,8 @@ CliArgs::CliArgs(const QStringList& args, const std::set<QString>& valued,
             break;
         }
         const QString name = word.mid(2);
-        if (!word.startsWith(QLatin1String("--")) || (!valued.contains(name) && !flags.contains(name))) {
+        if (!word.startsWith(QLatin1String("--")) ||
+            (!valued.contains(name) && !flags.contains(name))) {
             throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(word));
         }
         if (flags.contains(name)) {
@@ -82,8 +83,8 @@ int CliArgs::mapIndex() const {
     if (text == QLatin1String("1")) {
         return 1;
     }
-    throw UsageError(QStringLiteral("--map ждёт 0 (Вьетнам) или 1 (Дальний Восток), а не \"%1\"")
-                         .arg(text));
+    throw UsageError(
+        QStringLiteral("--map ждёт 0 (Вьетнам) или 1 (Дальний Восток), а не \"%1\"").arg(text));
 }
 
 std::array<bool, 5> CliArgs::layers() const {
@@ -100,7 +101,8 @@ std::array<bool, 5> CliArgs::layers() const {
     }
     if (!ok) {
         throw UsageError(
-            QStringLiteral("--layers ждёт пять флагов 0/1 (например 11011), а не \"%1\"").arg(text));
+            QStringLiteral("--layers ждёт пять флагов 0/1 (например 11011), а не \"%1\"")
+                .arg(text));
     }
     return result;
 }

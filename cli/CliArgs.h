@@ -9,14 +9,14 @@
 
 // A usage mistake on the command line; main prints the message and the usage.
 class UsageError : public ZelkoraError {
-public:
+  public:
     using ZelkoraError::ZelkoraError;
 };
 
 // The arguments of one command: "--name value" options, "--flag" switches and positionals.
 // A word that reads as a number ("-169.65") is always a positional, never an option.
 class CliArgs {
-public:
+  public:
     CliArgs(const QStringList& args, const std::set<QString>& valued,
             const std::set<QString>& flags);
 
@@ -35,7 +35,7 @@ public:
     // --data DIR with a trailing "/", or the program folder.
     QString dataDir() const;
 
-private:
+  private:
     std::map<QString, QString> values_;
     std::set<QString> flags_;
     QStringList positional_;

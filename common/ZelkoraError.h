@@ -7,9 +7,8 @@
 // An error that carries the exact message the user sees. Core code throws it; the window's
 // event boundary and zelkora-cli's main catch it and show message().
 class ZelkoraError : public std::runtime_error {
-public:
-    explicit ZelkoraError(const QString& message)
-        : std::runtime_error(message.toStdString()) {}
+  public:
+    explicit ZelkoraError(const QString& message) : std::runtime_error(message.toStdString()) {}
     explicit ZelkoraError(const std::string& message) : std::runtime_error(message) {}
     explicit ZelkoraError(const char* message) : std::runtime_error(message) {}
 

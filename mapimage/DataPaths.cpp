@@ -10,8 +10,8 @@
 QString programFolder() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    QString folder = ec ? QDir::currentPath()
-                        : QFileInfo(QString::fromStdString(exe.string())).absolutePath();
+    QString folder =
+        ec ? QDir::currentPath() : QFileInfo(QString::fromStdString(exe.string())).absolutePath();
     if (!folder.endsWith(QLatin1Char('/'))) {
         folder += QLatin1Char('/');
     }

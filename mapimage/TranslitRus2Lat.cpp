@@ -9,10 +9,10 @@ const QString kUpper = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТ�
 }  // namespace
 
 const std::array<std::array<const char*, 34>, 2> arr = {{
-    {"a", "b", "v", "g", "d", "e", "yo", "zh", "z", "i", "y", "k", "l", "m", "n", "o", "p",
-     "r", "s", "t", "u", "f", "kh", "ts", "ch", "sh", "shch", "", "y", "", "e", "yu", "ya", "_"},
-    {"A", "B", "V", "G", "D", "E", "Yo", "Zh", "Z", "I", "Y", "K", "L", "M", "N", "O", "P",
-     "R", "S", "T", "U", "F", "Kh", "Ts", "Ch", "Sh", "Shch", "", "Y", "", "E", "Yu", "Ya", "_"},
+    {"a", "b", "v", "g", "d", "e",  "yo", "zh", "z",  "i",    "y", "k", "l", "m", "n",  "o",  "p",
+     "r", "s", "t", "u", "f", "kh", "ts", "ch", "sh", "shch", "",  "y", "",  "e", "yu", "ya", "_"},
+    {"A", "B", "V", "G", "D", "E",  "Yo", "Zh", "Z",  "I",    "Y", "K", "L", "M", "N",  "O",  "P",
+     "R", "S", "T", "U", "F", "Kh", "Ts", "Ch", "Sh", "Shch", "",  "Y", "",  "E", "Yu", "Ya", "_"},
 }};
 
 QString TranslitRus2Lat(const QString& Str) {

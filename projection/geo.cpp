@@ -7,10 +7,14 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-constexpr double degToRad(double deg) { return kPi * deg / 180.0; }
+constexpr double degToRad(double deg) {
+    return kPi * deg / 180.0;
+}
 
 // The standard parallels are stored in half-turns: multiplied by pi only.
-constexpr double halfTurnsToRad(double halfTurns) { return kPi * halfTurns; }
+constexpr double halfTurnsToRad(double halfTurns) {
+    return kPi * halfTurns;
+}
 
 // Planar position of the point before rotation, relative to the origin. The block stops at the
 // first intermediate that is not finite (what a floating-point fault would have produced), and

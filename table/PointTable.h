@@ -9,7 +9,7 @@
 // Row 0 is the header. The window's table view shows it directly; the core reads and writes
 // it through the accessors below.
 class PointTable : public QAbstractTableModel {
-public:
+  public:
     static constexpr int kDefaultColCount = 9;
     static constexpr int kDefaultRowCount = 70;
 
@@ -40,7 +40,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-private:
+  private:
     std::size_t offset(int col, int row) const {
         return static_cast<std::size_t>(col) * static_cast<std::size_t>(rowCount_) +
                static_cast<std::size_t>(row);

@@ -26,7 +26,9 @@ struct WorkedExample {
     double xImg, yImg;
 };
 
-void PrintTo(const WorkedExample& e, std::ostream* os) { *os << e.name; }
+void PrintTo(const WorkedExample& e, std::ostream* os) {
+    *os << e.name;
+}
 
 class WorkedExamples : public testing::TestWithParam<WorkedExample> {};
 
@@ -138,10 +140,7 @@ TEST(Geo, WrapLongitudeMovesOnlyFarLongitudes) {
         {-169.65, 115, 190.35},  // across the date line
         {295, 115, 295},         // exactly 180 away stays
         {296, 115, -64},         // just beyond
-        {-65, 115, -65},
-        {-66, 115, 294},
-        {106 + 720, 101.73, 106},
-        {101.73, 101.73, 101.73},
+        {-65, 115, -65},        {-66, 115, 294}, {106 + 720, 101.73, 106}, {101.73, 101.73, 101.73},
     };
     for (const WrapCase& c : cases) {
         EXPECT_NEAR(wrapLongitude(c.lon, c.meridian), c.expected, 1e-9) << c.lon;

@@ -182,8 +182,8 @@ class LineReader {
             ++pos_;
         }
         const std::size_t start = pos_;
-        while (pos_ < text_.size() &&
-               pos_ - start<kMaxNumberRun&& static_cast<unsigned char>(text_[pos_])> 32) {
+        while (pos_ < text_.size() && (pos_ - start) < kMaxNumberRun &&
+               static_cast<unsigned char>(text_[pos_]) > 32) {
             ++pos_;
         }
         if (start == pos_) {

@@ -1,0 +1,243 @@
+// zelkora-cli end to end: the commands as a script calls them, their output files and their
+// failures.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <array>
+
+#include "mapimage/DataPaths.h"
+#include "mapimage/TPngImage.h"
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(ZELKORA_CLI), args);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TPngImage filled(int width, int height, std::array<std::uint8_t, 4> rgba) {
+    TPngImage image = TPngImage::CreateBlank(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            std::copy(rgba.begin(), rgba.end(), image.row(y) + 4 * x);
+        }
+    }
+    return image;
+}
+
+QByteArray head(const QString& path, int bytes) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
+}
+
+// A small data folder of the program's layout: the Far East map at 60 x 40 with an opaque
+// grey base and one half-transparent "Реки" layer, and a black square icon for type 0.
+class CliData : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        data_ = dir_.path() + QLatin1Char('/');
+        QDir(dir_.path()).mkpath(QStringLiteral("maps/Dalniy_Vostok"));
+        QDir(dir_.path()).mkpath(QStringLiteral("icons"));
+        filled(60, 40, {200, 200, 200, 255})
+            .SaveToFile(baseImagePath(data_, kMapCaptions[1], false));
+        filled(60, 40, {0, 0, 255, 128})
+            .SaveToFile(layerImagePath(data_, kMapCaptions[1], false, kLayerCaptions[1]));
+        filled(8, 8, {0, 0, 0, 255}).SaveToFile(iconPath(data_, 0));
+    }
+
+    QString path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
+
+    void writeTable(const QString& name, const QByteArray& cellOfColumn0Row1) {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("9\r\n2\r\nh\r\n" + cellOfColumn0Row1 + "\r\n");
+    }
+
+    QTemporaryDir dir_;
+    QString data_;
+};
+
+TEST(CliProject, PrintsNineDecimalsAndTakesNegativeNumbersAsCoordinates) {
+    const CliRun run = cli({"project", "--map", "1", "--height", "3000", "50", "140"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList fields = run.out.trimmed().split(QLatin1Char(' '));
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_EQ(fields[0].section(QLatin1Char('.'), 1).size(), 9);
+    EXPECT_NEAR(fields[0].toDouble(), 582.6600870, 1e-6);
+    EXPECT_NEAR(fields[1].toDouble(), 2567.229511, 1e-6);
+
+    const CliRun west = cli({"project", "--map", "1", "--height", "1660", "66", "-169.65"});
+    const CliRun east = cli({"project", "--map", "1", "--height", "1660", "66", "190.35"});
+    ASSERT_EQ(west.exitCode, 0) << west.err.toStdString();
+    EXPECT_EQ(west.out, east.out);
+}
+
+TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
+    const QList<QStringList> mistakes = {
+        {},
+        {"draw"},
+        {"project", "--map", "2", "--height", "10", "1", "2"},
+        {"project", "--map", "0", "1", "2"},
+        {"project", "--map", "0", "--height", "10", "1"},
+        {"project", "--map", "0", "--height", "10", "1", "x"},
+        {"assemble", "--map", "0", "--layers", "1101", "--out", "x.png"},
+        {"assemble", "--map", "0"},
+        {"render", "--map", "0", "--out", "x.gif"},
+        {"render", "--map", "0", "--out", "x.png", "--format", "tiff"},
+        {"render", "--map", "0", "--out", "x.png", "--size", "big"},
+        {"render", "--map", "0", "--out", "x.png", "--colour", "red"},
+    };
+    for (const QStringList& args : mistakes) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains(QLatin1String("Usage: zelkora-cli")))
+            << args.join(' ').toStdString() << "\n"
+            << run.err.toStdString();
+    }
+    const CliRun help = cli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.contains(QLatin1String("render")));
+}
+
+TEST(CliTranslit, PrintsTheFolderName) {
+    const CliRun run = cli({"translit", "Дальний Восток"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("Dalniy_Vostok\n"));
+}
+
+TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
+    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "00000", "--out",
+                   path("bare.png")})
+                  .exitCode,
+              0);
+    TPngImage bare;
+    bare.LoadFromFile(path("bare.png"));
+    EXPECT_EQ(bare, filled(60, 40, {200, 200, 200, 255}));
+
+    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "01000", "--out",
+                   path("rivers.png")})
+                  .exitCode,
+              0);
+    TPngImage rivers;
+    rivers.LoadFromFile(path("rivers.png"));
+    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; alpha 191.25.
+    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 191}));
+}
+
+TEST_F(CliData, AssembleWithoutTheBasePictureFails) {
+    const CliRun run = cli({"assemble", "--data", data_, "--map", "0", "--out", path("vn.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QLatin1String("Vetnam/blank.png"))) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("vn.png")));
+}
+
+// The format follows --format when given, the extension otherwise.
+TEST_F(CliData, RenderWritesTheChosenFormat) {
+    writeTable(QStringLiteral("t.points"), "46.5, 115");
+    struct Case {
+        const char* out;
+        const char* format;
+        QByteArray magic;
+    };
+    const Case cases[] = {
+        {"a.png", nullptr, QByteArray("\x89PNG", 4)},
+        {"a.jpg", nullptr, QByteArray("\xFF\xD8\xFF", 3)},
+        {"a.jpeg", nullptr, QByteArray("\xFF\xD8\xFF", 3)},
+        {"a.bmp", nullptr, QByteArray("BM", 2)},
+        {"b.png", "jpeg", QByteArray("\xFF\xD8\xFF", 3)},
+        {"c.out", "bmp", QByteArray("BM", 2)},
+    };
+    for (const Case& c : cases) {
+        QStringList args = {"render",  "--data",         data_,   "--map",    "1",
+                            "--table", path("t.points"), "--out", path(c.out)};
+        if (c.format) {
+            args << "--format" << c.format;
+        }
+        const CliRun run = cli(args);
+        ASSERT_EQ(run.exitCode, 0) << c.out << ": " << run.err.toStdString();
+        EXPECT_EQ(head(path(c.out), c.magic.size()), c.magic) << c.out;
+    }
+}
+
+// The origin of the Far East map lands on (12, 40 - 12); a 10-pixel marker (the smallest)
+// covers columns 7..16 and rows 23..32 of the picture.
+TEST_F(CliData, RenderDrawsTheMarkersOverTheMap) {
+    writeTable(QStringLiteral("t.points"), "46.5, 115");
+    ASSERT_EQ(cli({"render", "--data", data_, "--map", "1", "--layers", "00000", "--size", "3",
+                   "--table", path("t.points"), "--out", path("m.png")})
+                  .exitCode,
+              0);
+    TPngImage picture;
+    picture.LoadFromFile(path("m.png"));
+    ASSERT_EQ(picture.Width(), 60);
+    auto rgb = [&](int x, int y) {
+        const std::uint8_t* p = picture.row(y) + 4 * x;
+        return std::array<int, 4>{p[0], p[1], p[2], p[3]};
+    };
+    EXPECT_EQ(rgb(7, 23), (std::array<int, 4>{0, 0, 0, 255}));
+    EXPECT_EQ(rgb(16, 32), (std::array<int, 4>{0, 0, 0, 255}));
+    EXPECT_EQ(rgb(6, 23), (std::array<int, 4>{200, 200, 200, 255}));
+    EXPECT_EQ(rgb(17, 33), (std::array<int, 4>{200, 200, 200, 255}));
+
+    ASSERT_EQ(cli({"render", "--data", data_, "--map", "1", "--layers", "00000", "--size", "3",
+                   "--red", "--table", path("t.points"), "--out", path("red.png")})
+                  .exitCode,
+              0);
+    picture.LoadFromFile(path("red.png"));
+    EXPECT_EQ(rgb(10, 28), (std::array<int, 4>{200, 0, 0, 255}));
+}
+
+TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
+    writeTable(QStringLiteral("bad.points"), "N48, E135");
+    const CliRun fresh = cli({"render", "--data", data_, "--map", "1", "--table",
+                              path("bad.points"), "--out", path("new.png")});
+    EXPECT_EQ(fresh.exitCode, 1);
+    EXPECT_EQ(fresh.err, QStringLiteral("'N48' is not a valid floating point value\n"));
+    EXPECT_FALSE(QFile::exists(path("new.png")));
+
+    QFile old(path("old.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("previous picture");
+    old.close();
+    EXPECT_EQ(cli({"render", "--data", data_, "--map", "1", "--table", path("bad.points"), "--out",
+                   path("old.png")})
+                  .exitCode,
+              1);
+    EXPECT_EQ(head(path("old.png"), 100), QByteArray("previous picture"));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).filter("tmp").size(), 0);
+
+    const CliRun missing = cli({"render", "--data", data_, "--map", "1", "--table",
+                                path("none.points"), "--out", path("x.png")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, QStringLiteral("The specified file was not found\n"));
+}
+
+// Without --data the maps and icons beside the built programs are used.
+TEST(CliRender, FindsTheMapsBesideTheProgram) {
+    QTemporaryDir dir;
+    const QString out = dir.path() + QStringLiteral("/fe.png");
+    const CliRun run = cli({"render", "--map", "1", "--out", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    TPngImage picture;
+    picture.LoadFromFile(out);
+    EXPECT_EQ(picture.Width(), 940);
+    EXPECT_EQ(picture.Height(), 1660);
+}
+
+}  // namespace

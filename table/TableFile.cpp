@@ -5,15 +5,14 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/AtomicFile.h"
 #include "common/ZelkoraError.h"
 #include "table/Cp1251.h"
 #include "table/PointTable.h"
@@ -101,69 +100,6 @@ QByteArray fileBytes(const PointTable& table) {
         }
     }
     return out;
-}
-
-// Closes the descriptor and removes the temporary file unless released.
-class TempFile {
-  public:
-    TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-    ~TempFile() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    int fd() const { return fd_; }
-    const std::string& path() const { return path_; }
-    // Closes the file; the errno of a failed close, or 0.
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0 ? 0 : errno;
-    }
-    void release() { path_.clear(); }
-
-  private:
-    int fd_;
-    std::string path_;
-};
-
-TempFile createTempBeside(const std::string& target, mode_t mode) {
-    const std::string dir = parentOf(target);
-    std::random_device seed;
-    std::mt19937 rng(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string path = dir + "/.zelkora-" + std::to_string(rng() % 100000000u) + ".tmp";
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0) {
-            return TempFile(fd, path);
-        }
-        if (errno != EEXIST) {
-            throwIoError(errno, target);
-        }
-    }
-    throwIoError(EEXIST, target);
-}
-
-void writeAll(int fd, const QByteArray& bytes, const std::string& target) {
-    const char* p = bytes.constData();
-    std::size_t left = static_cast<std::size_t>(bytes.size());
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throwIoError(errno, target);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
 }
 
 // ---- reading
@@ -295,34 +231,21 @@ std::string readWholeFile(const std::string& path) {
 }  // namespace
 
 void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
-    std::string target = localPath(FileName);
-    mode_t mode = 0666;  // narrowed by the umask for a new file
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0) {
-            throwIoError(S_ISDIR(st.st_mode) ? EISDIR : errno, target);
-        }
-        mode = st.st_mode & 07777;
-        // Replace the file a link points to, not the link.
-        const QString real = QFileInfo(FileName).canonicalFilePath();
-        if (!real.isEmpty()) {
-            target = localPath(real);
-        }
+    AtomicFile file(FileName);
+    if (const int err = file.open()) {
+        throwIoError(err, file.target().toStdString());
     }
     const QByteArray bytes = fileBytes(StringGrid);
-    TempFile temp = createTempBeside(target, mode);
-    ::fchmod(temp.fd(), mode);
-    writeAll(temp.fd(), bytes, target);
-    if (::fsync(temp.fd()) != 0) {
-        throwIoError(errno, target);
+    int err = file.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (err == 0) {
+        err = file.sync();
     }
-    if (const int err = temp.close()) {
-        throwIoError(err, target);
+    if (err == 0) {
+        err = file.commit();
     }
-    if (::rename(temp.path().c_str(), target.c_str()) != 0) {
-        throwIoError(errno, target);
+    if (err != 0) {
+        throwIoError(err, file.target().toStdString());
     }
-    temp.release();
 }
 
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {

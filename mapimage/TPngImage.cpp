@@ -64,7 +64,16 @@ struct PngHeader {
     png_uint_32 height = 0;
     bool hasGamma = false;
     png_fixed_point gamma = 0;
+    std::uint64_t storedBytes = 0;  // the filtered image data as stored, before inflating
 };
+
+// Deflate shrinks data by at most about 1032:1. A file whose image data cannot fit in it is
+// damaged, and is refused before its claimed size is allocated.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+
+constexpr bool dataCanFit(std::uint64_t storedBytes, std::uint64_t fileSize) {
+    return storedBytes <= 2 * kMaxDeflateRatio * fileSize + 4096;
+}
 
 class PngDecoder {
   public:
@@ -86,10 +95,14 @@ class PngDecoder {
             return false;
         }
         png_set_read_fn(png_, &io_, readFromMemory);
+        // A bad checksum in any chunk, ancillary ones included, makes the file unreadable.
+        png_set_crc_action(png_, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
         png_read_info(png_, info_);
         header.width = png_get_image_width(png_, info_);
         header.height = png_get_image_height(png_, info_);
         header.hasGamma = png_get_gAMA_fixed(png_, info_, &header.gamma) != 0;
+        // One filter byte per row; interlaced files have a few more rows, well within the slack.
+        header.storedBytes = std::uint64_t{header.height} * (png_get_rowbytes(png_, info_) + 1);
 
         const int colorType = png_get_color_type(png_, info_);
         const int bitDepth = png_get_bit_depth(png_, info_);
@@ -218,16 +231,21 @@ void TPngImage::LoadFromFile(const QString& path) {
         throw ZelkoraError(
             QStringLiteral("Не удаётся открыть файл %1: %2").arg(quoted(path), file.errorString()));
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw ZelkoraError(QStringLiteral("Не удаётся прочитать файл %1: %2")
-                               .arg(quoted(path), file.errorString()));
+    // Mapped rather than read, so a large file that is no PNG costs nothing.
+    auto size = static_cast<std::size_t>(file.size());
+    QByteArray bytes;
+    const std::uint8_t* raw = size > 0 ? file.map(0, file.size()) : nullptr;
+    if (!raw && size > 0) {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) {
+            throw ZelkoraError(QStringLiteral("Не удаётся прочитать файл %1: %2")
+                                   .arg(quoted(path), file.errorString()));
+        }
+        raw = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+        size = static_cast<std::size_t>(bytes.size());
     }
-    file.close();
 
     constexpr std::size_t kSignatureSize = 8;
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    const auto size = static_cast<std::size_t>(bytes.size());
     if (size < kSignatureSize || png_sig_cmp(raw, 0, kSignatureSize) != 0) {
         throw ZelkoraError(
             QStringLiteral("Файл %1 не является изображением PNG").arg(quoted(path)));
@@ -251,6 +269,13 @@ void TPngImage::LoadFromFile(const QString& path) {
     }
     if (!sizeFits(header.width, header.height)) {
         throw ZelkoraError(QStringLiteral("Изображение %1 слишком велико: %2 × %3 точек")
+                               .arg(quoted(path))
+                               .arg(header.width)
+                               .arg(header.height));
+    }
+    if (!dataCanFit(header.storedBytes, size)) {
+        throw ZelkoraError(QStringLiteral("Файл PNG %1 повреждён: данных слишком мало для "
+                                          "размера %2 × %3 точек")
                                .arg(quoted(path))
                                .arg(header.width)
                                .arg(header.height));

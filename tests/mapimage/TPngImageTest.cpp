@@ -143,10 +143,11 @@ void appendChunk(QByteArray& png, const char* type, const QByteArray& data) {
                                     static_cast<uInt>(typed.size()))));
 }
 
-QByteArray hugeHeaderPng() {
+// A header claiming width x height RGBA pixels, followed by a few bytes of image data.
+QByteArray claimedSizePng(quint32 width, quint32 height) {
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     QByteArray ihdr;
-    for (quint32 v : {100000u, 100000u}) {
+    for (quint32 v : {width, height}) {
         for (int shift = 24; shift >= 0; shift -= 8) {
             ihdr.append(static_cast<char>(v >> shift & 0xFF));
         }
@@ -217,10 +218,18 @@ TEST_F(UnreadableFiles, DamagedPng) {
     flipped[good.indexOf("IDAT") + 20] =
         static_cast<char>(flipped[good.indexOf("IDAT") + 20] ^ 0x55);
     expectRefused(flipped, "повреждён");
+
+    // A bad checksum in an ancillary chunk would silently drop the chunk (a gamma value, say).
+    QByteArray text;
+    appendChunk(text, "tEXt", QByteArray("Comment\0x", 9));
+    text[text.size() - 1] = static_cast<char>(text[text.size() - 1] ^ 0x01);
+    expectRefused(good.left(33) + text + good.mid(33), "повреждён");
 }
 
 TEST_F(UnreadableFiles, TooLargeIsRefusedBeforeAllocating) {
-    expectRefused(hugeHeaderPng(), "слишком велико");
+    expectRefused(claimedSizePng(100000, 100000), "слишком велико");
+    // Within the pixel limit, but 1 GiB of pixels cannot come from a few bytes of data.
+    expectRefused(claimedSizePng(16384, 16384), "данных слишком мало");
 }
 
 // --- Writing.

@@ -1,10 +1,12 @@
 #include "table/TableFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <optional>
@@ -115,6 +117,10 @@ class LineReader {
     // characters above code 32. Nothing left gives 0; a run that is not an integer fails.
     std::int64_t readInteger() {
         while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= 32) {
+            if (text_[pos_] == kCtrlZ) {
+                text_ = text_.substr(0, pos_);
+                break;
+            }
             ++pos_;
         }
         const std::size_t start = pos_;
@@ -132,15 +138,11 @@ class LineReader {
         return *value;
     }
 
-    void skipLine() {
-        const std::size_t lf = text_.find('\n', pos_);
-        pos_ = lf == std::string_view::npos ? text_.size() : lf + 1;
-    }
+    void skipLine() { pos_ = std::min(lineEnd() + 1, text_.size()); }
 
     // The next line without its end; a CR anywhere in it is dropped.
     std::string readLine() {
-        const std::size_t lf = text_.find('\n', pos_);
-        const std::size_t end = lf == std::string_view::npos ? text_.size() : lf;
+        const std::size_t end = lineEnd();
         std::string line;
         if (pos_ < end) {
             line.reserve(end - pos_);
@@ -150,11 +152,23 @@ class LineReader {
                 }
             }
         }
-        pos_ = lf == std::string_view::npos ? text_.size() : lf + 1;
+        pos_ = std::min(end + 1, text_.size());
         return line;
     }
 
   private:
+    // Where the current line ends: its LF, or the end of the text. A Ctrl-Z on the way ends the
+    // text there. Only what is read gets looked at, so lines beyond the counts cost nothing.
+    std::size_t lineEnd() {
+        const std::size_t lf = std::min(text_.find('\n', pos_), text_.size());
+        const std::size_t eof = text_.substr(0, lf).find(kCtrlZ, pos_);
+        if (eof != std::string_view::npos) {
+            text_ = text_.substr(0, eof);
+            return eof;
+        }
+        return lf;
+    }
+
     // An optional sign, then decimal digits, or hexadecimal ones after "$", "x", "X", "0x" or
     // "0X". The value must fit a 32-bit integer.
     static std::optional<std::int64_t> parseInteger(std::string_view run) {
@@ -202,31 +216,50 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-std::string readWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        throwIoError(errno, path);
-    }
-    std::string bytes;
-    char buf[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0) {
-            break;
+// The file's bytes, mapped rather than read: a large file costs only the pages looked at.
+class MappedFile {
+  public:
+    explicit MappedFile(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            throwIoError(errno, path);
         }
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        struct stat st {};
+        if (::fstat(fd, &st) != 0) {
             const int err = errno;
             ::close(fd);
             throwIoError(err, path);
         }
-        bytes.append(buf, static_cast<std::size_t>(n));
+        if (S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            throwIoError(EISDIR, path);
+        }
+        size_ = static_cast<std::size_t>(st.st_size);
+        if (size_ > 0) {
+            void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+            if (mapped == MAP_FAILED) {
+                const int err = errno;
+                ::close(fd);
+                throwIoError(err, path);
+            }
+            data_ = static_cast<const char*>(mapped);
+        }
+        ::close(fd);
     }
-    ::close(fd);
-    return bytes;
-}
+    ~MappedFile() {
+        if (data_) {
+            ::munmap(const_cast<char*>(data_), size_);
+        }
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    std::string_view text() const { return {data_, data_ ? size_ : 0}; }
+
+  private:
+    const char* data_ = nullptr;
+    std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -250,11 +283,8 @@ void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
 
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
     const std::string path = localPath(FileName);
-    std::string bytes = readWholeFile(path);
-    if (const std::size_t eof = bytes.find(kCtrlZ); eof != std::string::npos) {
-        bytes.resize(eof);
-    }
-    LineReader reader(bytes);
+    const MappedFile file(path);
+    LineReader reader(file.text());
     const std::int64_t cols = std::max<std::int64_t>(reader.readInteger(), 1);
     reader.skipLine();
     const std::int64_t rows = std::max<std::int64_t>(reader.readInteger(), 1);

@@ -26,6 +26,9 @@ constexpr int kMaxRows = 1000000;
 constexpr std::int64_t kMaxCells = 10000000;
 constexpr char kCtrlZ = 26;
 constexpr std::size_t kMaxNumberRun = 32;
+// No cell comes near this; a longer line means a file that is no table, which would otherwise
+// cost gigabytes of memory.
+constexpr std::size_t kMaxLineBytes = std::size_t{1} << 20;
 
 bool isDirectory(const std::string& path) {
     struct stat st {};
@@ -160,13 +163,22 @@ class LineReader {
     // Where the current line ends: its LF, or the end of the text. A Ctrl-Z on the way ends the
     // text there. Only what is read gets looked at, so lines beyond the counts cost nothing.
     std::size_t lineEnd() {
-        const std::size_t lf = std::min(text_.find('\n', pos_), text_.size());
-        const std::size_t eof = text_.substr(0, lf).find(kCtrlZ, pos_);
+        const std::string_view window = text_.substr(pos_, kMaxLineBytes + 1);
+        const std::size_t lf = window.find('\n');
+        const std::size_t eof = window.substr(0, lf).find(kCtrlZ);
         if (eof != std::string_view::npos) {
-            text_ = text_.substr(0, eof);
-            return eof;
+            text_ = text_.substr(0, pos_ + eof);
+            return text_.size();
         }
-        return lf;
+        if (lf != std::string_view::npos) {
+            return pos_ + lf;
+        }
+        if (window.size() > kMaxLineBytes) {
+            throw ZelkoraError(
+                QStringLiteral("В файле есть строка длиннее %1 байт: это не таблица точек")
+                    .arg(kMaxLineBytes));
+        }
+        return text_.size();
     }
 
     // An optional sign, then decimal digits, or hexadecimal ones after "$", "x", "X", "0x" or

@@ -236,6 +236,22 @@ TEST_F(TableFile, AFailedLoadLeavesTheTableExactlyAsItWas) {
     }
 }
 
+// A file whose lines run to megabytes is no table; lines past the counts are never read.
+TEST_F(TableFile, OverlongLinesAreRefusedOnlyWhereTheyAreRead) {
+    const QByteArray huge((1 << 20) + 1, 'x');
+    PointTable table;
+    EXPECT_TRUE(loadError(marked(table), writeFixture("1\r\n2\r\nh\r\n" + huge + "\r\n"))
+                    .contains(QString::fromUtf8("длиннее")));
+    expectMarked(table);
+
+    LoadStringGrid(table, writeFixture("1\r\n2\r\nh\r\n1, 2\r\n" + huge + "\r\n"));
+    EXPECT_EQ(table.cell(0, 1), QStringLiteral("1, 2"));
+    // A Ctrl-Z ends the file before the long line counts.
+    LoadStringGrid(table, writeFixture("1\r\n2\r\nh\x1a" + huge));
+    EXPECT_EQ(table.cell(0, 0), QStringLiteral("h"));
+    EXPECT_EQ(table.cell(0, 1), QString());
+}
+
 TEST_F(TableFile, ANumberRunEndsAfter32Characters) {
     // The 33rd character starts the rest of the line, which is skipped.
     PointTable table;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 AtomicFile::AtomicFile(const QString& fileName) : target_(QFile::encodeName(fileName)) {}
@@ -23,12 +24,22 @@ int AtomicFile::open() {
         return ENOENT;
     }
     // Through a link the file it points to is replaced, not the link.
-    struct stat link {};
-    if (::lstat(target_.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* real = ::realpath(target_.constData(), nullptr)) {
-            target_ = real;
-            std::free(real);
+    // Followed one link at a time, so a link to a file not made yet still names where it goes.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link {};
+        if (::lstat(target_.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+            break;
         }
+        QByteArray dest(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target_.constData(), dest.data(), dest.size());
+        if (n <= 0 || n >= dest.size()) {
+            break;
+        }
+        dest.truncate(n);
+        if (!dest.startsWith('/')) {
+            dest.prepend(target_.left(target_.lastIndexOf('/') + 1));
+        }
+        target_ = dest;
     }
     // Creating the file in place would refuse a folder or a write-protected file; the rename alone
     // would replace them.

@@ -53,10 +53,15 @@ void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportForma
             ok = writeBmp(out, picture, error);
             break;
     }
+    // On the disk before the rename, so a crash cannot leave an empty file in the old one's place.
     if (ok) {
-        if (const int closeError = file.close()) {
+        int writeError = file.sync();
+        if (writeError == 0) {
+            writeError = file.close();
+        }
+        if (writeError != 0) {
             ok = false;
-            error = reason(closeError);
+            error = reason(writeError);
         }
     }
     if (!ok) {

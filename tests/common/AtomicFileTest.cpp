@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -113,6 +114,18 @@ TEST_F(AtomicFileTest, ThroughALinkThePointedToFileIsReplacedAndTheLinkKept) {
     // The temporary file was made beside the real file, not beside the link.
     EXPECT_EQ(entries(), (QStringList{"link.dat", "real"}));
     EXPECT_EQ(QDir(path("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"data.dat"});
+}
+
+// A relative link to a file not made yet: the file is made where the link points.
+TEST_F(AtomicFileTest, ADanglingLinkGetsItsFileMade) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("real"));
+    ASSERT_EQ(::symlink("real/new.dat", QFile::encodeName(path("dangling.dat")).constData()), 0);
+    AtomicFile file(path("dangling.dat"));
+    ASSERT_EQ(file.open(), 0);
+    ASSERT_EQ(writeNew(file, true), 0);
+    ASSERT_EQ(file.commit(), 0);
+    EXPECT_TRUE(QFileInfo(path("dangling.dat")).isSymLink());
+    EXPECT_EQ(readBytes(path("real/new.dat")), "new");
 }
 
 TEST_F(AtomicFileTest, TargetsThatCannotBeCreatedReportTheirErrno) {

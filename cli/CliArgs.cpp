@@ -1,5 +1,7 @@
 #include "cli/CliArgs.h"
 
+#include <cmath>
+
 #include "mapimage/DataPaths.h"
 
 namespace {
@@ -122,7 +124,7 @@ QString CliArgs::dataDir() const {
 double parseNumberArg(const QString& text, const QString& what) {
     bool ok = false;
     const double v = text.toDouble(&ok);
-    if (!ok) {
+    if (!ok || !std::isfinite(v)) {
         throw UsageError(QStringLiteral("%1: \"%2\" не число").arg(what, text));
     }
     return v;

@@ -26,8 +26,6 @@ class TPngImage {
     // Writes the raster as an 8-bit RGBA PNG, replacing any file of that name. The file appears
     // only when it is complete: it is written beside the target and renamed over it.
     void SaveToFile(const QString& path) const;
-    // An exact, independent copy of source (the same as plain assignment).
-    void Assign(const TPngImage& source) { *this = source; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }

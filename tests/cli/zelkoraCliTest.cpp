@@ -96,6 +96,7 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
         {"project", "--map", "0", "1", "2"},
         {"project", "--map", "0", "--height", "10", "1"},
         {"project", "--map", "0", "--height", "10", "1", "x"},
+        {"project", "--map", "0", "--height", "10", "nan", "1"},
         {"assemble", "--map", "0", "--layers", "1101", "--out", "x.png"},
         {"assemble", "--map", "0"},
         {"render", "--map", "0", "--out", "x.gif"},

@@ -37,30 +37,30 @@ std::vector<GeoPolyline> withLevels(const std::vector<GeoPolyline>& lines, int l
 
 }  // namespace
 
-MapGenerator::MapGenerator(MapSpec spec, const QString& sourcesDir)
-    : spec_(std::move(spec)), sourcesDir_(sourcesDir) {}
+MapGenerator::MapGenerator(MapSheet sheet, const QString& sourcesDir)
+    : sheet_(std::move(sheet)), sourcesDir_(sourcesDir) {}
 
 void MapGenerator::write(const QString& mapsDir) const {
-    const Tpar& par = PAR_map.at(static_cast<std::size_t>(spec_.mapIndex));
-    const MapFrame normal(par, false, spec_.size);
-    const MapFrame hiRes(par, true, spec_.size * 2);
+    const Tpar& par = PAR_map.at(static_cast<std::size_t>(sheet_.mapIndex));
+    const MapFrame normal(par, false, sheet_.size);
+    const MapFrame hiRes(par, true, sheet_.size * 2);
     const GeoBox box = normal.bounds(0.5);
-    log() << spec_.folder << ": " << box.west << ".." << box.east << " E, " << box.south << ".."
+    log() << sheet_.folder << ": " << box.west << ".." << box.east << " E, " << box.south << ".."
           << box.north << " N\n";
     log().flush();
 
-    const GmtSource gmt(sourcesDir_ + QStringLiteral("/work"), spec_.minAreaKm2);
+    const GmtSource gmt(sourcesDir_ + QStringLiteral("/work"), sheet_.minAreaKm2);
     const AdminBoundaries admin(sourcesDir_ + QStringLiteral("/world_map.gpkg"));
-    const LandMask mask = gmt.landMask(box, spec_.maskDxDeg, spec_.maskDyDeg);
-    const auto grid = graticule(box, spec_.gridStepDeg);
+    const LandMask mask = gmt.landMask(box, sheet_.maskDxDeg, sheet_.maskDyDeg);
+    const auto grid = graticule(box, sheet_.gridStepDeg);
     const auto rivers = gmt.rivers(box);
     const auto divisions = admin.internalBorders(box);
     const auto borders = gmt.borders(box);
     const auto shores = gmt.shores(box);
 
-    writeResolution(normal, mapsDir + '/' + spec_.folder, mask, grid, rivers, divisions, borders,
+    writeResolution(normal, mapsDir + '/' + sheet_.folder, mask, grid, rivers, divisions, borders,
                     shores);
-    writeResolution(hiRes, mapsDir + '/' + spec_.folder + QStringLiteral("_HiRes"), mask, grid,
+    writeResolution(hiRes, mapsDir + '/' + sheet_.folder + QStringLiteral("_HiRes"), mask, grid,
                     rivers, divisions, borders, shores);
 }
 

@@ -9,18 +9,18 @@
 #include "tools/GmtSource.h"
 #include "tools/LandMask.h"
 #include "tools/MapFrame.h"
-#include "tools/MapSpec.h"
+#include "tools/MapSheet.h"
 
 // Draws one map at both resolutions: the opaque base "blank.png" and the five line layers.
 class MapGenerator {
   public:
-    MapGenerator(MapSpec spec, const QString& sourcesDir);
+    MapGenerator(MapSheet sheet, const QString& sourcesDir);
 
     // Writes <mapsDir>/<folder> and <mapsDir>/<folder>_HiRes.
     void write(const QString& mapsDir) const;
 
   private:
-    MapSpec spec_;
+    MapSheet sheet_;
     QString sourcesDir_;
 
     void writeResolution(const MapFrame& frame, const QString& dir, const LandMask& mask,

@@ -9,14 +9,14 @@
 #include "projection/Tpar.h"
 #include "tools/IconPainter.h"
 #include "tools/MapGenerator.h"
-#include "tools/MapSpec.h"
+#include "tools/MapSheet.h"
 #include "tools/PngFile.h"
 
 namespace {
 
-const MapSpec kVietnam{
+const MapSheet kVietnam{
     kMapVietnam, QStringLiteral("Vetnam"), QSize(1000, 1680), 1.0, 0.0025, 0.0025, 5.0};
-const MapSpec kFarEast{
+const MapSheet kFarEast{
     kMapFarEast, QStringLiteral("Dalniy_Vostok"), QSize(940, 1660), 5.0, 0.01, 0.005, 20.0};
 
 void usage() {

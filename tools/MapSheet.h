@@ -4,7 +4,7 @@
 #include <QString>
 
 // What one map folder pair (normal and "_HiRes") is drawn with.
-struct MapSpec {
+struct MapSheet {
     int mapIndex = 0;        // index into PAR_map
     QString folder;          // folder name under maps/; "_HiRes" is appended for high resolution
     QSize size;              // normal raster size; high resolution is twice as wide and high

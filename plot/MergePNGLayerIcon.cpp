@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "mapimage/Compositing.h"
+
 namespace {
 
 // One icon row over one map row. Alpha 0 and 255 give the map's and the icon's sample exactly,
@@ -21,7 +23,7 @@ void blendRow(std::uint8_t* map, const std::uint8_t* icon, std::int64_t count) {
             continue;
         }
         for (int c = kFirst; c < 3; ++c) {
-            map[c] = blendIconSample(map[c], icon[c], a);
+            map[c] = blendSample(map[c], icon[c], a);
         }
     }
 }

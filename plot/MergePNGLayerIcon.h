@@ -5,12 +5,6 @@
 #include "common/YieldFn.h"
 #include "mapimage/TPngImage.h"
 
-// round(M + (S - M) * A / 255) in integers. v = M * 255 + (S - M) * A is never negative, and
-// since 255 is odd v / 255 is never an exact half, so adding 127 before the division rounds.
-constexpr std::uint8_t blendIconSample(int m, int s, int a) {
-    return static_cast<std::uint8_t>((m * 255 + (s - m) * a + 127) / 255);
-}
-
 // Blends the icon Layer2 onto the map Layer1 with the icon's top-left pixel on map pixel
 // (aLeft, aTop), which may lie off the map. Icon pixels off the map are skipped, the map's alpha
 // is never touched, and while red is on the map's red sample is left as it is, so dark icons

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "plot/MergePNGLayerIcon.h"
+
+#include "mapimage/Compositing.h"
 #include "tests/plot/PlotFixtures.h"
 
 namespace {
@@ -14,7 +16,7 @@ TEST(BlendIconSample, MatchesTheRoundedFloatingPointFormulaForEveryInput) {
         for (int s = 0; s < 256; ++s) {
             for (int a = 0; a < 256; ++a) {
                 const long expected = std::lround(m + static_cast<double>((s - m) * a) / 255.0);
-                if (blendIconSample(m, s, a) != expected && ++mismatches < 5) {
+                if (blendSample(m, s, a) != expected && ++mismatches < 5) {
                     ADD_FAILURE() << "M " << m << " S " << s << " A " << a;
                 }
             }

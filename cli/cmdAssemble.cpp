@@ -1,9 +1,6 @@
-#include <cstdio>
-
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
-#include "mapimage/DataPaths.h"
-#include "mapimage/MapAssembly.h"
+#include "cli/requiredMap.h"
 
 int runAssemble(const QStringList& args) {
     const CliArgs cli(args,
@@ -17,11 +14,6 @@ int runAssemble(const QStringList& args) {
     }
     const bool hiRes = cli.has(QStringLiteral("hires"));
     const QString dataDir = cli.dataDir();
-    TPngImage a;
-    if (!assembleMap(a, dataDir, kMapCaptions[map], hiRes, cli.layers())) {
-        throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
-                               .arg(baseImagePath(dataDir, kMapCaptions[map], hiRes)));
-    }
-    a.SaveToFile(out);
+    requiredMap(dataDir, map, hiRes, cli.layers()).SaveToFile(out);
     return 0;
 }

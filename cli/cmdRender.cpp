@@ -4,8 +4,8 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "cli/requiredMap.h"
 #include "mapimage/DataPaths.h"
-#include "mapimage/MapAssembly.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
 #include "projection/Tpar.h"
@@ -77,11 +77,7 @@ int runRender(const QStringList& args) {
     } else {
         fillHeaderRow(table);
     }
-    TPngImage a;
-    if (!assembleMap(a, dataDir, kMapCaptions[map], hiRes, layers)) {
-        throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
-                               .arg(baseImagePath(dataDir, kMapCaptions[map], hiRes)));
-    }
+    const TPngImage a = requiredMap(dataDir, map, hiRes, layers);
     const auto points = std::make_unique<Tpoints>();
     const TPngImage picture = zelkora(*points, table, parForMap(map), hiRes, a, pntSize,
                                       cli.has(QStringLiteral("red")), dataDir, {});

@@ -1,0 +1,14 @@
+#include "cli/requiredMap.h"
+
+#include "common/ZelkoraError.h"
+#include "mapimage/MapAssembly.h"
+
+TPngImage requiredMap(const QString& dataDir, int map, bool hiRes,
+                      const std::array<bool, kLayerCount>& layers) {
+    TPngImage a;
+    if (!assembleMap(a, dataDir, kMapCaptions[map], hiRes, layers)) {
+        throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
+                               .arg(baseImagePath(dataDir, kMapCaptions[map], hiRes)));
+    }
+    return a;
+}

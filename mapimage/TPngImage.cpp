@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include <utility>
 
 #include "common/ZelkoraError.h"
+#include "mapimage/PictureFile.h"
 
 namespace {
 
@@ -31,7 +31,6 @@ struct PngIo {
     const std::uint8_t* in = nullptr;
     std::size_t inSize = 0;
     std::size_t inPos = 0;
-    std::vector<std::uint8_t>* out = nullptr;
     char message[256] = {};
 };
 
@@ -51,13 +50,6 @@ void readFromMemory(png_structp png, png_bytep dest, png_size_t length) {
     std::memcpy(dest, io->in + io->inPos, length);
     io->inPos += length;
 }
-
-void writeToMemory(png_structp png, png_bytep data, png_size_t length) {
-    auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    io->out->insert(io->out->end(), data, data + length);
-}
-
-void flushNothing(png_structp) {}
 
 struct PngHeader {
     png_uint_32 width = 0;
@@ -140,39 +132,6 @@ class PngDecoder {
         }
         png_read_image(png_, rows);
         png_read_end(png_, nullptr);
-        return true;
-    }
-
-  private:
-    PngIo& io_;
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
-
-class PngEncoder {
-  public:
-    explicit PngEncoder(PngIo& io) : io_(io) {
-        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io_, onPngError, onPngWarning);
-        if (png_) {
-            info_ = png_create_info_struct(png_);
-        }
-    }
-    ~PngEncoder() { png_destroy_write_struct(&png_, &info_); }
-    PngEncoder(const PngEncoder&) = delete;
-    PngEncoder& operator=(const PngEncoder&) = delete;
-
-    bool ready() const { return png_ && info_; }
-
-    bool write(png_uint_32 width, png_uint_32 height, png_bytepp rows) {
-        if (setjmp(png_jmpbuf(png_))) {
-            return false;
-        }
-        png_set_write_fn(png_, &io_, writeToMemory, flushNothing);
-        png_set_IHDR(png_, info_, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png_, info_);
-        png_write_image(png_, rows);
-        png_write_end(png_, nullptr);
         return true;
     }
 
@@ -303,37 +262,22 @@ void TPngImage::LoadFromFile(const QString& path) {
 }
 
 void TPngImage::SaveToFile(const QString& path) const {
+    SaveToFile(path, PngWriter::Settings{});
+}
+
+void TPngImage::SaveToFile(const QString& path, const PngWriter::Settings& settings) const {
     if (isEmpty()) {
         throw ZelkoraError(
             QStringLiteral("Пустое изображение нельзя сохранить в файл %1").arg(quoted(path)));
     }
-    std::vector<std::uint8_t> encoded;
-    PngIo io;
-    io.out = &encoded;
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height_));
-    for (int y = 0; y < height_; ++y) {
-        rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(row(y));
-    }
-    {
-        PngEncoder encoder(io);
-        if (!encoder.ready() || !encoder.write(static_cast<png_uint_32>(width_),
-                                               static_cast<png_uint_32>(height_), rows.data())) {
-            throw ZelkoraError(QStringLiteral("Не удаётся закодировать файл %1 как PNG: %2")
-                                   .arg(quoted(path), QString::fromUtf8(io.message)));
-        }
-    }
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw ZelkoraError(
-            QStringLiteral("Не удаётся создать файл %1: %2").arg(quoted(path), file.errorString()));
-    }
-    const auto written = file.write(reinterpret_cast<const char*>(encoded.data()),
-                                    static_cast<qint64>(encoded.size()));
-    if (written != static_cast<qint64>(encoded.size()) || !file.commit()) {
-        throw ZelkoraError(QStringLiteral("Не удаётся записать файл %1: %2")
-                               .arg(quoted(path), file.errorString()));
-    }
+    PngWriter::Settings rgba = settings;
+    rgba.colour = PngWriter::Colour::Rgba;
+    const auto rowBytes = static_cast<std::size_t>(width_) * kChannels;
+    savePictureFile(path, [&](std::FILE* file, QString& error) {
+        return PngWriter(rgba).write(
+            file, width_, height_,
+            [&](int y, std::uint8_t* out) { std::memcpy(out, row(y), rowBytes); }, error);
+    });
 }
 
 std::uint8_t* TPngImage::Scanline(int y) {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <QDir>
@@ -8,13 +7,14 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "common/ZelkoraError.h"
+#include "plot/ImageEncoders.h"
 #include "plot/SaveMapImage.h"
-#include "tests/plot/PlotFixtures.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestImages.h"
 
 namespace {
 
@@ -27,6 +27,15 @@ TEST(SampleOnWhite, Examples) {
     for (const Case& c : cases) {
         EXPECT_EQ(sampleOnWhite(c.s, c.a), c.expected) << c.s << " at alpha " << c.a;
     }
+}
+
+TEST(ExportFormatFromName, KnowsTheThreeTypes) {
+    EXPECT_EQ(exportFormatFromName("jpeg"), ExportFormat::Jpeg);
+    EXPECT_EQ(exportFormatFromName("JPG"), ExportFormat::Jpeg);
+    EXPECT_EQ(exportFormatFromName("png"), ExportFormat::Png);
+    EXPECT_EQ(exportFormatFromName("Bmp"), ExportFormat::Bmp);
+    EXPECT_EQ(exportFormatFromName("tiff"), std::nullopt);
+    EXPECT_EQ(exportFormatFromName(""), std::nullopt);
 }
 
 TEST(ExportFormatFromExtension, KnowsTheThreeTypes) {
@@ -42,11 +51,7 @@ TEST(ExportFormatFromExtension, KnowsTheThreeTypes) {
 // Noise in every sample and alpha, so the PNG needs several IDAT chunks and every alpha case of
 // the blend onto white occurs. Width 301 leaves BMP rows with padding.
 TPngImage noisePicture() {
-    std::mt19937 gen(42);
-    TPngImage picture = TPngImage::CreateBlank(301, 200);
-    for (std::size_t i = 0; i < picture.byteCount(); ++i) {
-        picture.bits()[i] = static_cast<std::uint8_t>(gen());
-    }
+    TPngImage picture = noise(301, 200, 42);
     setPixel(picture, 0, 0, {10, 20, 30, 0});
     setPixel(picture, 1, 0, {10, 20, 30, 255});
     return picture;
@@ -58,9 +63,7 @@ std::array<std::uint8_t, 3> onWhite(const TPngImage& picture, int x, int y) {
 }
 
 std::vector<std::uint8_t> readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readBytes(path);
     return {bytes.begin(), bytes.end()};
 }
 
@@ -208,7 +211,7 @@ DecodedJpeg decodeJpeg(const std::vector<std::uint8_t>& bytes) {
 
 // The format follows the chosen type: JPEG data lands in "map.png".
 TEST_F(Export, JpegIsBaselineJfifColourAtQualityTen) {
-    TPngImage flat = filledImage(100, 60, {0, 0, 255, 128});  // (127, 127, 255) on white
+    TPngImage flat = filled(100, 60, {0, 0, 255, 128});  // (127, 127, 255) on white
     const QString file = path("map.png");
     SaveMapImage(flat, file, ExportFormat::Jpeg);
     const std::vector<std::uint8_t> bytes = readAll(file);
@@ -243,12 +246,8 @@ TEST_F(Export, JpegIsBaselineJfifColourAtQualityTen) {
 
 TEST_F(Export, ReplacesAnExistingFileAndLeavesNothingElse) {
     const QString file = path("map.bmp");
-    {
-        QFile old(file);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
-    SaveMapImage(filledImage(3, 2, {1, 2, 3, 255}), file, ExportFormat::Bmp);
+    writeBytes(file, "old contents");
+    SaveMapImage(filled(3, 2, {1, 2, 3, 255}), file, ExportFormat::Bmp);
     EXPECT_EQ(readAll(file).size(), 54u + 12 * 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("map.bmp")});
@@ -259,7 +258,7 @@ TEST_F(Export, ThroughALinkTheLinkedFileIsReplaced) {
     const QString link = path("link.bmp");
     QFile(real).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(real, link));
-    SaveMapImage(filledImage(3, 2, {1, 2, 3, 255}), link, ExportFormat::Bmp);
+    SaveMapImage(filled(3, 2, {1, 2, 3, 255}), link, ExportFormat::Bmp);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readAll(real).size(), 54u + 12 * 2);
 }
@@ -285,32 +284,36 @@ TEST_F(Export, FileThatCannotBeCreatedFailsWithTheSystemsReason) {
               QStringList{QStringLiteral("folder")});
 }
 
+// Run as a user for whom permissions hold, since root writes anywhere.
 TEST_F(Export, ReadOnlyPlacesAreRefusedAndKeepTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes anywhere";
-    }
-    const QString locked = path("locked.jpg");
-    {
-        QFile old(locked);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    EXPECT_THROW(SaveMapImage(picture, locked, ExportFormat::Jpeg), ZelkoraError);
-    EXPECT_EQ(readAll(locked).size(), 3u);
+    asUnprivilegedUser([&](const QString& dir) {
+        const QString locked = dir + QStringLiteral("/locked.jpg");
+        writeBytes(locked, "old");
+        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+        try {
+            SaveMapImage(picture, locked, ExportFormat::Jpeg);
+            ADD_FAILURE() << "no error for a read-only file";
+        } catch (const ZelkoraError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Cannot create file \"%1\". Permission denied").arg(locked));
+        }
+        EXPECT_EQ(readBytes(locked), "old");
 
-    const QString sealed = path("sealed");
-    QDir(dir.path()).mkdir(QStringLiteral("sealed"));
-    QFile::setPermissions(sealed, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    try {
-        SaveMapImage(picture, sealed + "/map.png", ExportFormat::Png);
-        ADD_FAILURE() << "no error";
-    } catch (const ZelkoraError& e) {
-        EXPECT_TRUE(e.message().endsWith(QStringLiteral("Permission denied")))
-            << e.message().toStdString();
-    }
-    QFile::setPermissions(sealed,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QString sealed = dir + QStringLiteral("/sealed");
+        ASSERT_TRUE(QDir().mkdir(sealed));
+        ASSERT_TRUE(QFile::setPermissions(sealed, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        try {
+            SaveMapImage(picture, sealed + "/map.png", ExportFormat::Png);
+            ADD_FAILURE() << "no error for a read-only folder";
+        } catch (const ZelkoraError& e) {
+            EXPECT_TRUE(e.message().endsWith(QStringLiteral("Permission denied")))
+                << e.message().toStdString();
+        }
+        EXPECT_EQ(QDir(sealed).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList());
+        QFile::setPermissions(
+            sealed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
 }
 
 TEST_F(Export, NoPictureIsRefusedAndWritesNothing) {

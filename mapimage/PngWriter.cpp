@@ -7,20 +7,9 @@
 #include <vector>
 
 #include "mapimage/PictureFile.h"
+#include "mapimage/PngErrorText.h"
 
 namespace {
-
-struct ErrorText {
-    char message[256] = {};
-};
-
-[[noreturn]] void onError(png_structp png, png_const_charp message) {
-    auto* error = static_cast<ErrorText*>(png_get_error_ptr(png));
-    std::snprintf(error->message, sizeof error->message, "%s", message ? message : "");
-    png_longjmp(png, 1);
-}
-
-void onWarning(png_structp, png_const_charp) {}
 
 // libpng reports errors by longjmp back to here, so this function holds no object with a
 // destructor and nothing it changes is read after the jump.
@@ -61,13 +50,13 @@ bool encode(png_structp png, png_infop info, const PngWriter::Settings& settings
 struct PngWriter::State {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    ErrorText error;
+    PngErrorText error;
 };
 
 PngWriter::PngWriter(const Settings& settings)
     : settings_(settings), state_(std::make_unique<State>()) {
-    state_->png =
-        png_create_write_struct(PNG_LIBPNG_VER_STRING, &state_->error, onError, onWarning);
+    state_->png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state_->error, keepPngError,
+                                          dropPngWarning);
     if (state_->png) {
         state_->info = png_create_info_struct(state_->png);
     }

@@ -13,6 +13,7 @@
 
 #include "common/ZelkoraError.h"
 #include "mapimage/PictureFile.h"
+#include "mapimage/PngErrorText.h"
 
 namespace {
 
@@ -25,22 +26,14 @@ bool sizeFits(std::int64_t width, std::int64_t height) {
            width * height <= TPngImage::kMaxPixels;
 }
 
-// libpng reports errors by longjmp. The handlers below keep its message; every function that
-// calls into libpng sets its own jump target and keeps no C++ object of its own alive across it.
+// libpng reports errors by longjmp. Every function that calls into libpng sets its own jump
+// target and keeps no C++ object of its own alive across it.
 struct PngIo {
     const std::uint8_t* in = nullptr;
     std::size_t inSize = 0;
     std::size_t inPos = 0;
-    char message[256] = {};
+    PngErrorText error;
 };
-
-void onPngError(png_structp png, png_const_charp message) {
-    auto* io = static_cast<PngIo*>(png_get_error_ptr(png));
-    std::snprintf(io->message, sizeof io->message, "%s", message ? message : "");
-    png_longjmp(png, 1);
-}
-
-void onPngWarning(png_structp, png_const_charp) {}
 
 void readFromMemory(png_structp png, png_bytep dest, png_size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
@@ -70,7 +63,8 @@ constexpr bool dataCanFit(std::uint64_t storedBytes, std::uint64_t fileSize) {
 class PngDecoder {
   public:
     explicit PngDecoder(PngIo& io) : io_(io) {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io_, onPngError, onPngWarning);
+        png_ =
+            png_create_read_struct(PNG_LIBPNG_VER_STRING, &io_.error, keepPngError, dropPngWarning);
         if (png_) {
             info_ = png_create_info_struct(png_);
         }
@@ -220,7 +214,7 @@ void TPngImage::LoadFromFile(const QString& path) {
     }
     const auto damaged = [&] {
         return ZelkoraError(QStringLiteral("Файл PNG %1 повреждён: %2")
-                                .arg(quoted(path), QString::fromUtf8(io.message)));
+                                .arg(quoted(path), QString::fromUtf8(io.error.message)));
     };
     PngHeader header;
     if (!decoder.readHeader(header)) {

@@ -49,24 +49,20 @@ class WkbReader {
             throw ZelkoraError("geometry blob ends early");
         }
     }
-    std::uint32_t u32() {
-        need(4);
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::uint32_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 3 - i)];
+    // The next n bytes (at most 8) as an unsigned number in the geometry's byte order.
+    std::uint64_t bytes(std::size_t n) {
+        need(n);
+        std::uint64_t v = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t b = data_[pos_ + (little_ ? i : n - 1 - i)];
             v |= b << (8 * i);
         }
-        pos_ += 4;
+        pos_ += n;
         return v;
     }
+    std::uint32_t u32() { return static_cast<std::uint32_t>(bytes(4)); }
     double f64() {
-        need(8);
-        std::uint64_t v = 0;
-        for (int i = 0; i < 8; ++i) {
-            const std::uint64_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 7 - i)];
-            v |= b << (8 * i);
-        }
-        pos_ += 8;
+        const std::uint64_t v = bytes(8);
         double d;
         std::memcpy(&d, &v, sizeof d);
         return d;

@@ -15,6 +15,7 @@
 #include "plot/SaveMapImage.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/TestPng.h"
 
 namespace {
 
@@ -29,21 +30,20 @@ TEST(SampleOnWhite, Examples) {
     }
 }
 
-TEST(ExportFormatFromName, KnowsTheThreeTypes) {
-    EXPECT_EQ(exportFormatFromName("jpeg"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromName("JPG"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromName("png"), ExportFormat::Png);
-    EXPECT_EQ(exportFormatFromName("Bmp"), ExportFormat::Bmp);
-    EXPECT_EQ(exportFormatFromName("tiff"), std::nullopt);
-    EXPECT_EQ(exportFormatFromName(""), std::nullopt);
-}
-
-TEST(ExportFormatFromExtension, KnowsTheThreeTypes) {
-    EXPECT_EQ(exportFormatFromExtension("map.jpg"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromExtension("/a.b/map.JPEG"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromExtension("map.Png"), ExportFormat::Png);
-    EXPECT_EQ(exportFormatFromExtension("map.bmp"), ExportFormat::Bmp);
-    EXPECT_EQ(exportFormatFromExtension("map.gif"), std::nullopt);
+// The --format names of zelkora-cli and the extensions of file names are the same words.
+TEST(ExportFormat, KnowsTheThreeTypesByNameAndByExtension) {
+    struct Case {
+        const char* name;
+        std::optional<ExportFormat> format;
+    };
+    const Case cases[] = {{"jpg", ExportFormat::Jpeg}, {"JPEG", ExportFormat::Jpeg},
+                          {"Png", ExportFormat::Png},  {"bmp", ExportFormat::Bmp},
+                          {"gif", std::nullopt},       {"", std::nullopt}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(exportFormatFromName(c.name), c.format) << c.name;
+        EXPECT_EQ(exportFormatFromExtension(QStringLiteral("/a.b/map.") + c.name), c.format)
+            << c.name;
+    }
     EXPECT_EQ(exportFormatFromExtension("map"), std::nullopt);
     EXPECT_EQ(exportFormatFromExtension("png"), std::nullopt);
 }
@@ -67,10 +67,6 @@ std::vector<std::uint8_t> readAll(const QString& path) {
     return {bytes.begin(), bytes.end()};
 }
 
-std::uint32_t be32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
 std::uint32_t le32(const std::uint8_t* p) {
     return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
 }
@@ -90,33 +86,26 @@ class Export : public testing::Test {
 TEST_F(Export, PngHasOnlyHeaderDataAndEndWithSubFilteredRgbRows) {
     const QString file = path("map.png");
     SaveMapImage(picture, file, ExportFormat::Png);
-    const std::vector<std::uint8_t> bytes = readAll(file);
-    const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    ASSERT_GE(bytes.size(), 8u);
-    ASSERT_TRUE(std::equal(signature, signature + 8, bytes.begin()));
+    const std::vector<PngChunk> all = pngChunks(readBytes(file));
 
     std::vector<std::string> chunks;
     std::vector<std::uint8_t> idat;
     const std::uint8_t* ihdr = nullptr;
-    for (std::size_t at = 8; at + 12 <= bytes.size();) {
-        const std::uint32_t length = be32(&bytes[at]);
-        const std::string type(bytes.begin() + at + 4, bytes.begin() + at + 8);
-        ASSERT_LE(at + 12 + length, bytes.size());
-        if (type == "IHDR") {
-            ihdr = &bytes[at + 8];
-        } else if (type == "IDAT") {
-            EXPECT_LE(length, 65535u);
-            idat.insert(idat.end(), bytes.begin() + at + 8, bytes.begin() + at + 8 + length);
+    for (const PngChunk& chunk : all) {
+        if (chunk.type == "IHDR") {
+            ihdr = chunk.data.data();
+        } else if (chunk.type == "IDAT") {
+            EXPECT_LE(chunk.data.size(), 65535u);
+            idat.insert(idat.end(), chunk.data.begin(), chunk.data.end());
         }
-        if (chunks.empty() || chunks.back() != type) {
-            chunks.push_back(type);
+        if (chunks.empty() || chunks.back() != chunk.type) {
+            chunks.push_back(chunk.type);
         }
-        at += 12 + length;
     }
     EXPECT_EQ(chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
     ASSERT_NE(ihdr, nullptr);
-    EXPECT_EQ(be32(ihdr), 301u);
-    EXPECT_EQ(be32(ihdr + 4), 200u);
+    EXPECT_EQ(bigEndian32(ihdr), 301u);
+    EXPECT_EQ(bigEndian32(ihdr + 4), 200u);
     EXPECT_EQ(ihdr[8], 8);           // bit depth
     EXPECT_EQ(ihdr[9], 2);           // RGB, no alpha
     EXPECT_EQ(ihdr[12], 0);          // not interlaced
@@ -314,6 +303,28 @@ TEST_F(Export, ReadOnlyPlacesAreRefusedAndKeepTheOldFile) {
         QFile::setPermissions(
             sealed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     });
+}
+
+TEST_F(Export, AFailedWriteKeepsTheOldFileInEveryFormat) {
+    for (const ExportFormat format : {ExportFormat::Jpeg, ExportFormat::Png, ExportFormat::Bmp}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const QString file = path("map.out");
+        writeBytes(file, "old");
+        QString error;
+        withFileSizeLimit(100, [&] {
+            try {
+                SaveMapImage(picture, file, format);
+            } catch (const ZelkoraError& e) {
+                error = e.message();
+            }
+        });
+        EXPECT_EQ(error,
+                  QStringLiteral("Не удалось записать файл \"%1\". File too large").arg(file));
+        EXPECT_EQ(readBytes(file), "old");
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("map.out")});
+    }
 }
 
 TEST_F(Export, NoPictureIsRefusedAndWritesNothing) {

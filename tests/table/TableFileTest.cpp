@@ -3,7 +3,6 @@
 #include "tests/table/QtPrinters.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -324,16 +323,8 @@ TEST_F(TableFile, AFailedSaveLeavesTheOldFileWhole) {
 
     PointTable big;
     fillHeaderRow(big);
-    // Writes beyond 100 bytes fail with EFBIG instead of killing the process.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const QString error = saveError(big, path("keep.points"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
+    QString error;
+    withFileSizeLimit(100, [&] { error = saveError(big, path("keep.points")); });
 
     EXPECT_EQ(error, "I/O error 27");  // EFBIG
     EXPECT_EQ(readBytes(path("keep.points")), before);

@@ -2,15 +2,14 @@
 
 #include <png.h>
 
-#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "common/MappedFile.h"
 #include "common/ZelkoraError.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngErrorText.h"
@@ -179,24 +178,14 @@ TPngImage TPngImage::CreateBlank(int width, int height) {
 }
 
 void TPngImage::LoadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ZelkoraError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(quoted(path), file.errorString()));
-    }
     // Mapped rather than read, so a large file that is no PNG costs nothing.
-    auto size = static_cast<std::size_t>(file.size());
-    QByteArray bytes;
-    const std::uint8_t* raw = size > 0 ? file.map(0, file.size()) : nullptr;
-    if (!raw && size > 0) {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            throw ZelkoraError(QStringLiteral("Не удаётся прочитать файл %1: %2")
-                                   .arg(quoted(path), file.errorString()));
-        }
-        raw = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-        size = static_cast<std::size_t>(bytes.size());
+    MappedFile file(path);
+    if (const int error = file.open()) {
+        throw ZelkoraError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                               .arg(quoted(path), QString::fromLocal8Bit(std::strerror(error))));
     }
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(file.bytes().data());
+    const std::size_t size = file.bytes().size();
 
     constexpr std::size_t kSignatureSize = 8;
     if (size < kSignatureSize || png_sig_cmp(raw, 0, kSignatureSize) != 0) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -42,8 +43,8 @@ class CliData : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         data_ = dir_.path() + QLatin1Char('/');
-        QDir(dir_.path()).mkpath(QStringLiteral("maps/Dalniy_Vostok"));
-        QDir(dir_.path()).mkpath(QStringLiteral("icons"));
+        QDir().mkpath(mapFolderPath(data_, kMapCaptions[1], false));
+        QDir().mkpath(QFileInfo(iconPath(data_, 0)).path());
         filled(60, 40, {200, 200, 200, 255})
             .SaveToFile(baseImagePath(data_, kMapCaptions[1], false));
         filled(60, 40, {0, 0, 255, 128})

@@ -4,10 +4,15 @@
 #include <pcre2.h>
 
 #include <QStringList>
+#include <QStringView>
 #include <array>
+#include <cmath>
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/ZelkoraError.h"
 #include "table/CommaText.h"
@@ -78,9 +83,73 @@ const Replacement& trimBlanks() {
     return r;
 }
 
+// Digits, points, vertical bars, white space and the minus signs marked before survive.
 const Replacement& blankOthers() {
-    static const Replacement r("[^0-9|\\..|\\s]", " ");
+    static const Replacement r("[^0-9|\\..|\\s-]", " ");
     return r;
+}
+
+constexpr bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+constexpr std::string_view kMinusSign = "\xE2\x88\x92";  // U+2212 in UTF-8
+
+// A "-" or "−" right before a digit (or a point and a digit) and right after neither a digit
+// nor a point is a minus sign, kept as "-". Any other is a dash and becomes a blank, so the
+// range "55.670-680" is two numbers rather than one malformed one.
+std::string markMinusSigns(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t width = 0;
+        if (text[i] == '-') {
+            width = 1;
+        } else if (text.compare(i, kMinusSign.size(), kMinusSign) == 0) {
+            width = kMinusSign.size();
+        }
+        if (width == 0) {
+            out += text[i++];
+            continue;
+        }
+        const std::size_t next = i + width;
+        const bool beforeNumber =
+            next < text.size() &&
+            (isDigit(text[next]) ||
+             (text[next] == '.' && next + 1 < text.size() && isDigit(text[next + 1])));
+        const bool afterNumber = i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.');
+        out += beforeNumber && !afterNumber ? '-' : ' ';
+        i = next;
+    }
+    return out;
+}
+
+// Left to right, a comma between digits is a decimal comma unless the digits before it already
+// follow a point: "48,5,135,25" is 48.5 and 135.25, "48.48,135.07" two numbers. Any other comma
+// separates and becomes a blank.
+void readCommas(std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != ',') {
+            continue;
+        }
+        std::size_t start = i;
+        while (start > 0 && isDigit(text[start - 1])) {
+            --start;
+        }
+        const bool decimal = start < i && i + 1 < text.size() && isDigit(text[i + 1]) &&
+                             !(start > 0 && text[start - 1] == '.');
+        text[i] = decimal ? '.' : ' ';
+    }
+}
+
+// A point with no digit on either side ends an abbreviation ("с. ш.", "N."), not a number.
+void blankAbbreviationPoints(std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '.' && !(i > 0 && isDigit(text[i - 1])) &&
+            !(i + 1 < text.size() && isDigit(text[i + 1]))) {
+            text[i] = ' ';
+        }
+    }
 }
 
 // Plain replacement, left to right, never looking again at text it has produced.
@@ -104,12 +173,244 @@ void replaceAll(std::string& text, std::string_view from, std::string_view to) {
 std::string normalize(const QString& s) {
     const QByteArray utf8 = s.toUtf8();
     std::string text = trimBlanks().apply(std::string(utf8.constData(), utf8.size()));
-    replaceAll(text, ",", ".");
+    text = markMinusSigns(text);
+    readCommas(text);
+    blankAbbreviationPoints(text);
     text = blankOthers().apply(text);
     replaceAll(text, "..", ".");
     replaceAll(text, ". ", ".");
     replaceAll(text, " .", ".");
     return trimBlanks().apply(text);
+}
+
+// What the words of a line say about the signs of its point.
+struct Hemispheres {
+    bool south = false;
+    bool west = false;
+    // A south or west that the rules cannot read: no point rather than a wrong one.
+    bool unreadable = false;
+};
+
+// A run of letters, and whether a digit stands between it and the word before.
+struct Word {
+    QStringView text;
+    bool digitBefore = false;
+};
+
+std::vector<Word> splitWords(QStringView text) {
+    std::vector<Word> words;
+    bool digit = false;
+    for (qsizetype i = 0; i < text.size();) {
+        if (!text[i].isLetter()) {
+            digit = digit || text[i].isDigit();
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < text.size() && text[i].isLetter()) {
+            ++i;
+        }
+        words.push_back({text.sliced(start, i - start), digit});
+        digit = false;
+    }
+    return words;
+}
+
+bool isWord(QStringView word, std::initializer_list<const char16_t*> caselessWords) {
+    for (const char16_t* w : caselessWords) {
+        if (word.compare(QStringView(w), Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool startsWithAny(QStringView word, std::initializer_list<const char16_t*> caselessPrefixes) {
+    for (const char16_t* p : caselessPrefixes) {
+        if (word.startsWith(QStringView(p), Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Hemispheres readHemispheres(const QString& line) {
+    // Composed, so that a Vietnamese word typed with combining marks is still one word.
+    const QString text = line.normalized(QString::NormalizationForm_C);
+    const std::vector<Word> words = splitWords(text);
+    Hemispheres h;
+    bool letterN = false;
+    bool letterDong = false;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const QStringView w = words[i].text;
+        // The neighbouring words of the same phrase, with no number between.
+        const QStringView before =
+            i > 0 && !words[i].digitBefore ? words[i - 1].text : QStringView();
+        const QStringView after =
+            i + 1 < words.size() && !words[i + 1].digitBefore ? words[i + 1].text : QStringView();
+        if (w == u"S" || w == u"ю" || w == u"Ю") {
+            h.south = true;
+        } else if (w == u"W" || w == u"з" || w == u"З") {
+            h.west = true;
+        } else if (isWord(w, {u"south", u"west"})) {
+            if (!after.isEmpty() && !startsWithAny(after, {u"lat", u"lon"})) {
+                h.unreadable = true;  // a place name: "South Korea", "West Siberia"
+            } else if (isWord(w, {u"south"})) {
+                h.south = true;
+            } else {
+                h.west = true;
+            }
+        } else if (w == u"N") {
+            letterN = true;
+        } else if (w == u"Đ" || w == u"đ") {
+            letterDong = true;
+        } else if (w == u"O" || w == u"T" || w == u"w" ||
+                   isWord(w, {u"sud", u"sur", u"sul", u"süd", u"ouest", u"oeste"})) {
+            // "O" is west in Spanish and French but east (Ost) in German; "T" is Vietnamese Tây
+            // (west); the others are south or west in other languages.
+            h.unreadable = true;
+        } else if ((isWord(w, {u"nam"}) &&
+                    (words[i].digitBefore || isWord(before, {u"vĩ", u"độ"}))) ||
+                   (isWord(w, {u"tây"}) &&
+                    (words[i].digitBefore || isWord(before, {u"kinh", u"độ"})))) {
+            h.unreadable = true;  // "vĩ độ Nam", "kinh độ Tây", but not "Việt Nam"
+        } else if ((startsWithAny(w, {u"юж"}) && startsWithAny(after, {u"ш"})) ||
+                   (startsWithAny(w, {u"зап"}) && startsWithAny(after, {u"д"}))) {
+            h.unreadable = true;  // "южной широты", "зап. д.", but not "Южно-Сахалинск"
+        }
+    }
+    if (letterN && letterDong) {
+        h.unreadable = true;  // beside Vietnamese "Đ" (Đông), "N" is Nam: south
+    }
+    return h;
+}
+
+constexpr double kMaxLatitude = 90;
+constexpr double kMaxLongitude = 360;  // the Far East map reaches past 180°
+
+constexpr double fromSexagesimal(double degrees, double minutes, double seconds) {
+    return degrees + minutes / 60 + seconds / 60 / 60;
+}
+
+struct LatLon {
+    double lat;
+    double lon;
+};
+
+// An item's text, which has passed the strict conversion: an optional "-", digits, an optional
+// point and digits.
+struct ItemParts {
+    bool negative = false;
+    QStringView digits;
+    QStringView decimals;
+    bool point = false;
+};
+
+ItemParts splitItem(QStringView item) {
+    ItemParts parts;
+    if (item.startsWith(u'-')) {
+        parts.negative = true;
+        item = item.sliced(1);
+    }
+    const qsizetype point = item.indexOf(u'.');
+    parts.point = point >= 0;
+    parts.digits = parts.point ? item.first(point) : item;
+    parts.decimals = parts.point ? item.sliced(point + 1) : QStringView();
+    return parts;
+}
+
+// Minutes and seconds count only unsigned and below 60.
+bool isSexagesimalPart(QStringView item, double value) {
+    return !item.startsWith(u'-') && value < 60;
+}
+
+// The sign of the degrees item is the sign of the whole coordinate: "-33 30 00" is -33.5.
+double signedSexagesimal(QStringView degreesItem, double degrees, double minutes, double seconds) {
+    const double magnitude = fromSexagesimal(std::fabs(degrees), minutes, seconds);
+    return degreesItem.startsWith(u'-') ? -magnitude : magnitude;
+}
+
+// Degrees, minutes and seconds without separators (NMEA, aviation): DDMM and DDMMSS, and for a
+// longitude also DDDMM and DDDMMSS. The decimals belong to the last field.
+std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
+    qsizetype degreeDigits = 2;
+    bool seconds = false;
+    switch (parts.digits.size()) {
+        case 4:
+            break;
+        case 5:
+            degreeDigits = 3;
+            break;
+        case 6:
+            seconds = true;
+            break;
+        case 7:
+            degreeDigits = 3;
+            seconds = true;
+            break;
+        default:
+            return std::nullopt;
+    }
+    if (latitude && degreeDigits == 3) {
+        return std::nullopt;
+    }
+    const QStringView lastField = parts.digits.last(2);
+    const double last =
+        StrToFloat(lastField.toString() + QLatin1Char('.') + parts.decimals.toString());
+    const double degrees = StrToFloat(parts.digits.first(degreeDigits).toString());
+    const double minutes =
+        seconds ? StrToFloat(parts.digits.sliced(degreeDigits, 2).toString()) : last;
+    const double secondsValue = seconds ? last : 0;
+    if (minutes >= 60 || secondsValue >= 60) {
+        return std::nullopt;
+    }
+    const double magnitude = fromSexagesimal(degrees, minutes, secondsValue);
+    if (magnitude > (latitude ? kMaxLatitude : kMaxLongitude)) {
+        return std::nullopt;
+    }
+    return parts.negative ? -magnitude : magnitude;
+}
+
+// One number of a decimal pair. Four or more integer digits that start with 0 or are out of
+// range cannot be decimal degrees, so they are read as block notation.
+std::optional<double> pairCoordinate(QStringView item, double value, bool latitude) {
+    const ItemParts parts = splitItem(item);
+    const double limit = latitude ? kMaxLatitude : kMaxLongitude;
+    if (parts.digits.size() >= 4 && (parts.digits.startsWith(u'0') || std::fabs(value) > limit)) {
+        return readBlockNotation(parts, latitude);
+    }
+    return value;
+}
+
+std::optional<LatLon> readPair(const QStringList& items, const std::array<double, 6>& n) {
+    const std::optional<double> lat = pairCoordinate(items[0], n[0], true);
+    const std::optional<double> lon = pairCoordinate(items[1], n[1], false);
+    if (!lat || !lon) {
+        return std::nullopt;
+    }
+    return LatLon{*lat, *lon};
+}
+
+// Degrees and decimal minutes, as GPS units show them: whole degrees only, since "48.5 30" is
+// no notation anyone writes.
+std::optional<LatLon> readDegreesMinutes(const QStringList& items, const std::array<double, 6>& n) {
+    if (splitItem(items[0]).point || splitItem(items[2]).point ||
+        !isSexagesimalPart(items[1], n[1]) || !isSexagesimalPart(items[3], n[3])) {
+        return std::nullopt;
+    }
+    return LatLon{signedSexagesimal(items[0], n[0], n[1], 0),
+                  signedSexagesimal(items[2], n[2], n[3], 0)};
+}
+
+std::optional<LatLon> readDegreesMinutesSeconds(const QStringList& items,
+                                                const std::array<double, 6>& n) {
+    for (const int part : {1, 2, 4, 5}) {
+        if (!isSexagesimalPart(items[part], n[static_cast<std::size_t>(part)])) {
+            return std::nullopt;
+        }
+    }
+    return LatLon{signedSexagesimal(items[0], n[0], n[1], n[2]),
+                  signedSexagesimal(items[3], n[3], n[4], n[5])};
 }
 
 }  // namespace
@@ -120,20 +421,39 @@ QString normalizeCoordinateText(const QString& s) {
 
 QString myParser(const QString& s) {
     const QStringList items = SplitCommaText(normalizeCoordinateText(s));
+    const qsizetype count = items.size();
+    if (count != 2 && count != 4 && count != 6) {
+        return {};
+    }
     // Converted strictly in item order, so the first bad item is the one reported.
     std::array<double, 6> n{};
-    if (items.size() == 2) {
-        n[0] = StrToFloat(items[0]);
-        n[1] = StrToFloat(items[1]);
-        return formatCoordinate(n[0]) + QStringLiteral(", ") + formatCoordinate(n[1]);
+    for (qsizetype i = 0; i < count; ++i) {
+        n[static_cast<std::size_t>(i)] = StrToFloat(items[i]);
     }
-    if (items.size() == 6) {
-        for (std::size_t i = 0; i < 6; ++i) {
-            n[i] = StrToFloat(items[static_cast<qsizetype>(i)]);
-        }
-        const double lat = n[0] + n[1] / 60 + n[2] / 60 / 60;
-        const double lon = n[3] + n[4] / 60 + n[5] / 60 / 60;
-        return formatCoordinate(lat) + QStringLiteral(", ") + formatCoordinate(lon);
+    std::optional<LatLon> point;
+    if (count == 2) {
+        point = readPair(items, n);
+    } else if (count == 4) {
+        point = readDegreesMinutes(items, n);
+    } else {
+        point = readDegreesMinutesSeconds(items, n);
     }
-    return {};
+    if (!point) {
+        return {};
+    }
+    const Hemispheres hemispheres = readHemispheres(s);
+    if (hemispheres.unreadable) {
+        return {};
+    }
+    if (hemispheres.south) {
+        point->lat = -std::fabs(point->lat);
+    }
+    if (hemispheres.west) {
+        point->lon = -std::fabs(point->lon);
+    }
+    // Also refuses an infinite sum: beyond these a value is no coordinate.
+    if (!(std::fabs(point->lat) <= kMaxLatitude) || !(std::fabs(point->lon) <= kMaxLongitude)) {
+        return {};
+    }
+    return formatCoordinate(point->lat) + QStringLiteral(", ") + formatCoordinate(point->lon);
 }

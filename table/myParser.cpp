@@ -183,17 +183,12 @@ std::string normalize(const QString& s) {
     return trimBlanks().apply(text);
 }
 
-// What the words of a line say about the signs of its point.
-struct Hemispheres {
-    bool south = false;
-    bool west = false;
-    // A south or west that the rules cannot read: no point rather than a wrong one.
-    bool unreadable = false;
-};
-
-// A run of letters, and whether a digit stands between it and the word before.
+// A run of letters with its neighbours in the same phrase: the words right before and after
+// it when no digit stands between.
 struct Word {
     QStringView text;
+    QStringView before;
+    QStringView after;
     bool digitBefore = false;
 };
 
@@ -210,7 +205,14 @@ std::vector<Word> splitWords(QStringView text) {
         while (i < text.size() && text[i].isLetter()) {
             ++i;
         }
-        words.push_back({text.sliced(start, i - start), digit});
+        Word word;
+        word.text = text.sliced(start, i - start);
+        word.digitBefore = digit;
+        if (!words.empty() && !digit) {
+            word.before = words.back().text;
+            words.back().after = word.text;
+        }
+        words.push_back(word);
         digit = false;
     }
     return words;
@@ -234,55 +236,133 @@ bool startsWithAny(QStringView word, std::initializer_list<const char16_t*> case
     return false;
 }
 
+constexpr std::initializer_list<const char16_t*> kLatitudeWords = {u"lat", u"latitude"};
+constexpr std::initializer_list<const char16_t*> kLongitudeWords = {u"lon", u"long", u"lng",
+                                                                    u"longitude"};
+
+// A hemisphere letter stands alone; "s" is seconds ("49s"), not south.
+bool isSouth(const Word& w) {
+    return w.text == u"S" || w.text == u"ю" || w.text == u"Ю" || isWord(w.text, {u"south"});
+}
+
+bool isWest(const Word& w) {
+    return w.text == u"W" || w.text == u"з" || w.text == u"З" || isWord(w.text, {u"west"});
+}
+
+enum class Axis { none, latitude, longitude };
+
+// The coordinate a word names, if it names one.
+Axis axisOf(const Word& w) {
+    if (isSouth(w) || w.text == u"N" || w.text == u"B" || isWord(w.text, kLatitudeWords) ||
+        isWord(w.text, {u"north", u"vĩ"}) || startsWithAny(w.text, {u"широт"}) ||
+        (isWord(w.text, {u"с"}) && startsWithAny(w.after, {u"ш"}))) {
+        return Axis::latitude;
+    }
+    if (isWest(w) || w.text == u"E" || w.text == u"Đ" || w.text == u"đ" ||
+        isWord(w.text, kLongitudeWords) || isWord(w.text, {u"east", u"kinh"}) ||
+        startsWithAny(w.text, {u"долгот"}) ||
+        (isWord(w.text, {u"в"}) && startsWithAny(w.after, {u"д"}))) {
+        return Axis::longitude;
+    }
+    return Axis::none;
+}
+
+// A unit run into the hemisphere letter: "22.8sW", "7mS".
+bool isUnitRunIntoHemisphere(QStringView word) {
+    if (word.size() < 2 || !(word.endsWith(u'S') || word.endsWith(u'W'))) {
+        return false;
+    }
+    for (const QChar c : word.chopped(1)) {
+        if (c != u'd' && c != u'm' && c != u's') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A word that says south or west in a way the rules cannot read. Each gives no point rather
+// than a point in the wrong hemisphere.
+bool isUnreadableHemisphere(const Word& w) {
+    // "O" is west in Spanish and French but east (Ost) in German, "T" is Vietnamese Tây (west),
+    // "w" is west in lower case; the words are south or west in other languages.
+    if (w.text == u"O" || w.text == u"T" || w.text == u"w" ||
+        isWord(w.text, {u"sud", u"sur", u"sul", u"süd", u"ouest", u"oeste"})) {
+        return true;
+    }
+    // A place name: "South Korea", "West Siberia".
+    if (isWord(w.text, {u"south", u"west"}) && !w.after.isEmpty() &&
+        !isWord(w.after, kLatitudeWords) && !isWord(w.after, kLongitudeWords)) {
+        return true;
+    }
+    if (isUnitRunIntoHemisphere(w.text)) {
+        return true;
+    }
+    // "vĩ độ Nam", "kinh độ Tây", "21°01′ Nam", but not "Việt Nam" or "Tây Ninh".
+    if ((isWord(w.text, {u"nam"}) && (w.digitBefore || isWord(w.before, {u"vĩ", u"độ"}))) ||
+        (isWord(w.text, {u"tây"}) && (w.digitBefore || isWord(w.before, {u"kinh", u"độ"})))) {
+        return true;
+    }
+    // "южной широты", "зап. д.", but not "Южно-Сахалинск".
+    return (startsWithAny(w.text, {u"юж"}) && startsWithAny(w.after, {u"ш"})) ||
+           (startsWithAny(w.text, {u"зап"}) && startsWithAny(w.after, {u"д"}));
+}
+
+// What the words of a line say about the signs of its point.
+struct Hemispheres {
+    bool south = false;
+    bool west = false;
+    bool unreadable = false;  // no point rather than a wrong one
+    bool named = false;       // some word names latitude or longitude
+};
+
 Hemispheres readHemispheres(const QString& line) {
     // Composed, so that a Vietnamese word typed with combining marks is still one word.
     const QString text = line.normalized(QString::NormalizationForm_C);
-    const std::vector<Word> words = splitWords(text);
     Hemispheres h;
+    Axis firstAxis = Axis::none;
     bool letterN = false;
     bool letterDong = false;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const QStringView w = words[i].text;
-        // The neighbouring words of the same phrase, with no number between.
-        const QStringView before =
-            i > 0 && !words[i].digitBefore ? words[i - 1].text : QStringView();
-        const QStringView after =
-            i + 1 < words.size() && !words[i + 1].digitBefore ? words[i + 1].text : QStringView();
-        if (w == u"S" || w == u"ю" || w == u"Ю") {
-            h.south = true;
-        } else if (w == u"W" || w == u"з" || w == u"З") {
-            h.west = true;
-        } else if (isWord(w, {u"south", u"west"})) {
-            if (!after.isEmpty() && !startsWithAny(after, {u"lat", u"lon"})) {
-                h.unreadable = true;  // a place name: "South Korea", "West Siberia"
-            } else if (isWord(w, {u"south"})) {
-                h.south = true;
-            } else {
-                h.west = true;
-            }
-        } else if (w == u"N") {
-            letterN = true;
-        } else if (w == u"Đ" || w == u"đ") {
-            letterDong = true;
-        } else if (w == u"O" || w == u"T" || w == u"w" ||
-                   isWord(w, {u"sud", u"sur", u"sul", u"süd", u"ouest", u"oeste"})) {
-            // "O" is west in Spanish and French but east (Ost) in German; "T" is Vietnamese Tây
-            // (west); the others are south or west in other languages.
-            h.unreadable = true;
-        } else if ((isWord(w, {u"nam"}) &&
-                    (words[i].digitBefore || isWord(before, {u"vĩ", u"độ"}))) ||
-                   (isWord(w, {u"tây"}) &&
-                    (words[i].digitBefore || isWord(before, {u"kinh", u"độ"})))) {
-            h.unreadable = true;  // "vĩ độ Nam", "kinh độ Tây", but not "Việt Nam"
-        } else if ((startsWithAny(w, {u"юж"}) && startsWithAny(after, {u"ш"})) ||
-                   (startsWithAny(w, {u"зап"}) && startsWithAny(after, {u"д"}))) {
-            h.unreadable = true;  // "южной широты", "зап. д.", but not "Южно-Сахалинск"
+    bool lowerS = false;
+    bool lowerNorE = false;
+    for (const Word& w : splitWords(text)) {
+        h.south = h.south || isSouth(w);
+        h.west = h.west || isWest(w);
+        h.unreadable = h.unreadable || isUnreadableHemisphere(w);
+        if (firstAxis == Axis::none) {
+            firstAxis = axisOf(w);
+        }
+        letterN = letterN || w.text == u"N";
+        letterDong = letterDong || w.text == u"Đ" || w.text == u"đ";
+        lowerS = lowerS || w.text == u"s";
+        lowerNorE = lowerNorE || w.text == u"n" || w.text == u"e";
+    }
+    h.named = firstAxis != Axis::none;
+    // Longitude named first ("E 12.5 N 41.9", UTM's "E 412345 N 1234512") would be read as
+    // latitude. Beside Vietnamese "Đ" (Đông), "N" is Nam: south. Beside a lower-case "n" or
+    // "e", "s" is south rather than seconds.
+    h.unreadable = h.unreadable || firstAxis == Axis::longitude || (letterN && letterDong) ||
+                   (lowerS && lowerNorE);
+    return h;
+}
+
+constexpr bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// ISO 6709 signs both numbers and runs them together: in "+40.7128-074.0060/" the "-" after a
+// digit would be read as a dash and the western longitude as an eastern one.
+bool isSignedRunOnPair(QStringView line) {
+    const auto isMinus = [](QChar c) { return c == u'-' || c == u'\u2212'; };
+    line = line.trimmed();
+    if (line.size() < 2 || !(line[0] == u'+' || isMinus(line[0])) || !isAsciiDigit(line[1])) {
+        return false;
+    }
+    for (qsizetype i = 1; i + 1 < line.size(); ++i) {
+        if (isMinus(line[i]) && isAsciiDigit(line[i - 1]) && isAsciiDigit(line[i + 1])) {
+            return true;
         }
     }
-    if (letterN && letterDong) {
-        h.unreadable = true;  // beside Vietnamese "Đ" (Đông), "N" is Nam: south
-    }
-    return h;
+    return false;
 }
 
 constexpr double kMaxLatitude = 90;
@@ -372,19 +452,25 @@ std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
 }
 
 // One number of a decimal pair. Four or more integer digits that start with 0 or are out of
-// range cannot be decimal degrees, so they are read as block notation.
-std::optional<double> pairCoordinate(QStringView item, double value, bool latitude) {
+// range cannot be decimal degrees, so they are read as block notation. Whole numbers only in a
+// line that names a hemisphere, as aviation does ("400723N"): bare, "1200-1350" is a range of
+// heights and "2019-2020" one of years.
+std::optional<double> pairCoordinate(QStringView item, double value, bool latitude, bool named) {
     const ItemParts parts = splitItem(item);
     const double limit = latitude ? kMaxLatitude : kMaxLongitude;
     if (parts.digits.size() >= 4 && (parts.digits.startsWith(u'0') || std::fabs(value) > limit)) {
+        if (!parts.point && !named) {
+            return std::nullopt;
+        }
         return readBlockNotation(parts, latitude);
     }
     return value;
 }
 
-std::optional<LatLon> readPair(const QStringList& items, const std::array<double, 6>& n) {
-    const std::optional<double> lat = pairCoordinate(items[0], n[0], true);
-    const std::optional<double> lon = pairCoordinate(items[1], n[1], false);
+std::optional<LatLon> readPair(const QStringList& items, const std::array<double, 6>& n,
+                               bool named) {
+    const std::optional<double> lat = pairCoordinate(items[0], n[0], true, named);
+    const std::optional<double> lon = pairCoordinate(items[1], n[1], false, named);
     if (!lat || !lon) {
         return std::nullopt;
     }
@@ -430,19 +516,16 @@ QString myParser(const QString& s) {
     for (qsizetype i = 0; i < count; ++i) {
         n[static_cast<std::size_t>(i)] = StrToFloat(items[i]);
     }
+    const Hemispheres hemispheres = readHemispheres(s);
     std::optional<LatLon> point;
     if (count == 2) {
-        point = readPair(items, n);
+        point = readPair(items, n, hemispheres.named);
     } else if (count == 4) {
         point = readDegreesMinutes(items, n);
     } else {
         point = readDegreesMinutesSeconds(items, n);
     }
-    if (!point) {
-        return {};
-    }
-    const Hemispheres hemispheres = readHemispheres(s);
-    if (hemispheres.unreadable) {
+    if (!point || hemispheres.unreadable || isSignedRunOnPair(s)) {
         return {};
     }
     if (hemispheres.south) {

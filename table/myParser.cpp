@@ -218,27 +218,27 @@ std::vector<Word> splitWords(QStringView text) {
     return words;
 }
 
-bool isWord(QStringView word, std::initializer_list<const char16_t*> caselessWords) {
-    for (const char16_t* w : caselessWords) {
-        if (word.compare(QStringView(w), Qt::CaseInsensitive) == 0) {
+bool isWord(QStringView word, std::initializer_list<QStringView> caselessWords) {
+    for (const QStringView w : caselessWords) {
+        if (word.compare(w, Qt::CaseInsensitive) == 0) {
             return true;
         }
     }
     return false;
 }
 
-bool startsWithAny(QStringView word, std::initializer_list<const char16_t*> caselessPrefixes) {
-    for (const char16_t* p : caselessPrefixes) {
-        if (word.startsWith(QStringView(p), Qt::CaseInsensitive)) {
+bool startsWithAny(QStringView word, std::initializer_list<QStringView> caselessPrefixes) {
+    for (const QStringView p : caselessPrefixes) {
+        if (word.startsWith(p, Qt::CaseInsensitive)) {
             return true;
         }
     }
     return false;
 }
 
-constexpr std::initializer_list<const char16_t*> kLatitudeWords = {u"lat", u"latitude"};
-constexpr std::initializer_list<const char16_t*> kLongitudeWords = {u"lon", u"long", u"lng",
-                                                                    u"longitude"};
+constexpr std::initializer_list<QStringView> kLatitudeWords = {u"lat", u"latitude"};
+constexpr std::initializer_list<QStringView> kLongitudeWords = {u"lon", u"long", u"lng",
+                                                                u"longitude"};
 
 // A hemisphere letter stands alone; "s" is seconds ("49s"), not south.
 bool isSouth(const Word& w) {

@@ -284,8 +284,9 @@ bool isUnitRunIntoHemisphere(QStringView word) {
 // than a point in the wrong hemisphere.
 bool isUnreadableHemisphere(const Word& w) {
     // "O" is west in Spanish and French but east (Ost) in German, "T" is Vietnamese Tây (west),
-    // "w" is west in lower case; the words are south or west in other languages.
-    if (w.text == u"O" || w.text == u"T" || w.text == u"w" ||
+    // "w" is west in lower case, "ЮШ" and "ЗД" run the Russian letters together; the words are
+    // south or west in other languages.
+    if (w.text == u"O" || w.text == u"T" || w.text == u"w" || isWord(w.text, {u"юш", u"зд"}) ||
         isWord(w.text, {u"sud", u"sur", u"sul", u"süd", u"ouest", u"oeste"})) {
         return true;
     }
@@ -360,6 +361,26 @@ bool isSignedRunOnPair(QStringView line) {
     for (qsizetype i = 1; i + 1 < line.size(); ++i) {
         if (isMinus(line[i]) && isAsciiDigit(line[i - 1]) && isAsciiDigit(line[i + 1])) {
             return true;
+        }
+    }
+    return false;
+}
+
+// A full Open Location Code ("8QVQFCMM+4V"): the digits inside it are no coordinates.
+bool isPlusCode(QStringView line) {
+    constexpr QStringView kAlphabet = u"23456789CFGHJMPQRVWX";
+    qsizetype run = 0;
+    bool letter = false;
+    for (const QChar c : line) {
+        if (c == u'+' && run >= 4 && letter) {
+            return true;
+        }
+        if (kAlphabet.contains(c)) {
+            ++run;
+            letter = letter || c.isLetter();
+        } else {
+            run = 0;
+            letter = false;
         }
     }
     return false;
@@ -525,7 +546,7 @@ QString myParser(const QString& s) {
     } else {
         point = readDegreesMinutesSeconds(items, n);
     }
-    if (!point || hemispheres.unreadable || isSignedRunOnPair(s)) {
+    if (!point || hemispheres.unreadable || isSignedRunOnPair(s) || isPlusCode(s)) {
         return {};
     }
     if (hemispheres.south) {

@@ -226,6 +226,9 @@ const ParserCase kCases[] = {
     {"unreadable: UTM easting and northing", u"E 412345 N 1234512", nullptr, 0, "", nullptr},
     {"unreadable: ISO 6709 runs a western longitude on", u"+40.7128-074.0060/", nullptr, 0, "",
      nullptr},
+    {"unreadable: Russian letters run together", u"33.45 \u042E\u0428 70.67 \u0417\u0414", nullptr,
+     0, "", nullptr},
+    {"unreadable: the digits of a plus code", u"8QVQFCMM+4V", nullptr, 0, "", nullptr},
     {"readable: ISO 6709 with an eastern longitude", u"+48.4803+135.0719/", nullptr, 0,
      "48.480300, 135.071900", nullptr},
 
@@ -344,6 +347,7 @@ const RealLine kRealLines[] = {
      131.8855, false},
     {"Yandex Maps link, longitude first", u"https://yandex.ru/maps/?ll=135.071944%2C48.480278&z=12",
      48.480278, 135.071944, false},
+    {"Google Maps plus code", u"8QWQF3JC+4Q", 48.480278, 135.071944, false},
     {"GeoJSON, longitude first", u"[135.071944, 48.480278]", 48.480278, 135.071944, false},
 
     // GPS units and their files.
@@ -352,6 +356,8 @@ const RealLine kRealLines[] = {
      true},
     {"GPS read-out with symbols", u"N 48\u00B0 28.817' E 135\u00B0 04.317'", dms(48, 28.817, 0),
      dms(135, 4.317, 0), true},
+    {"GPS read-out in Russian", u"\u042E 33\u00B027.000' \u0417 070\u00B040.000'", -dms(33, 27, 0),
+     -dms(70, 40, 0), true},
     {"NMEA fields", u"4807.038,N,01131.000,E", dms(48, 7.038, 0), dms(11, 31, 0), true},
     {"NMEA sentence", u"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
      dms(48, 7.038, 0), dms(11, 31, 0), false},

@@ -251,17 +251,29 @@ bool isWest(const Word& w) {
 
 enum class Axis { none, latitude, longitude };
 
-// The coordinate a word names, if it names one.
+bool isLetter(QStringView word, std::initializer_list<QStringView> letters) {
+    for (const QStringView letter : letters) {
+        if (word == letter) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The coordinate a word names, if it names one. A letter names a hemisphere beside a number;
+// before a word it abbreviates a region ("E Siberia").
 Axis axisOf(const Word& w) {
-    if (isSouth(w) || w.text == u"N" || w.text == u"B" || isWord(w.text, kLatitudeWords) ||
-        isWord(w.text, {u"north", u"vĩ"}) || startsWithAny(w.text, {u"широт"}) ||
-        (isWord(w.text, {u"с"}) && startsWithAny(w.after, {u"ш"}))) {
+    const bool letter = w.after.isEmpty();
+    if ((letter && isLetter(w.text, {u"N", u"S", u"B", u"ю", u"Ю"})) ||
+        (isWord(w.text, {u"с", u"ю"}) && startsWithAny(w.after, {u"ш"})) ||
+        isWord(w.text, kLatitudeWords) || isWord(w.text, {u"north", u"south", u"vĩ"}) ||
+        startsWithAny(w.text, {u"широт"})) {
         return Axis::latitude;
     }
-    if (isWest(w) || w.text == u"E" || w.text == u"Đ" || w.text == u"đ" ||
-        isWord(w.text, kLongitudeWords) || isWord(w.text, {u"east", u"kinh"}) ||
-        startsWithAny(w.text, {u"долгот"}) ||
-        (isWord(w.text, {u"в"}) && startsWithAny(w.after, {u"д"}))) {
+    if ((letter && isLetter(w.text, {u"E", u"W", u"Đ", u"đ", u"з", u"З"})) ||
+        (isWord(w.text, {u"в", u"з"}) && startsWithAny(w.after, {u"д"})) ||
+        isWord(w.text, kLongitudeWords) || isWord(w.text, {u"east", u"west", u"kinh"}) ||
+        startsWithAny(w.text, {u"долгот"})) {
         return Axis::longitude;
     }
     return Axis::none;
@@ -290,9 +302,11 @@ bool isUnreadableHemisphere(const Word& w) {
         isWord(w.text, {u"sud", u"sur", u"sul", u"süd", u"ouest", u"oeste"})) {
         return true;
     }
-    // A place name: "South Korea", "West Siberia".
-    if (isWord(w.text, {u"south", u"west"}) && !w.after.isEmpty() &&
-        !isWord(w.after, kLatitudeWords) && !isWord(w.after, kLongitudeWords)) {
+    // A place name or a region: "South Korea", "S Primorye", "W. Kamchatka". After a number a
+    // letter is a hemisphere even when a name follows ("169°48′33″W Uelen").
+    if ((isWord(w.text, {u"south", u"west"}) || (!w.digitBefore && (isSouth(w) || isWest(w)))) &&
+        !w.after.isEmpty() && !isWord(w.after, kLatitudeWords) &&
+        !isWord(w.after, kLongitudeWords) && !startsWithAny(w.after, {u"ш", u"д"})) {
         return true;
     }
     if (isUnitRunIntoHemisphere(w.text)) {

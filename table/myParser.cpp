@@ -403,6 +403,10 @@ bool isPlusCode(QStringView line) {
 constexpr double kMaxLatitude = 90;
 constexpr double kMaxLongitude = 360;  // the Far East map reaches past 180°
 
+constexpr double limitOf(Axis axis) {
+    return axis == Axis::latitude ? kMaxLatitude : kMaxLongitude;
+}
+
 constexpr double fromSexagesimal(double degrees, double minutes, double seconds) {
     return degrees + minutes / 60 + seconds / 60 / 60;
 }
@@ -447,7 +451,7 @@ double signedSexagesimal(QStringView degreesItem, double degrees, double minutes
 
 // Degrees, minutes and seconds without separators (NMEA, aviation): DDMM and DDMMSS, and for a
 // longitude also DDDMM and DDDMMSS. The decimals belong to the last field.
-std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
+std::optional<double> readBlockNotation(const ItemParts& parts, Axis axis) {
     qsizetype degreeDigits = 2;
     bool seconds = false;
     switch (parts.digits.size()) {
@@ -466,7 +470,7 @@ std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
         default:
             return std::nullopt;
     }
-    if (latitude && degreeDigits == 3) {
+    if (axis == Axis::latitude && degreeDigits == 3) {
         return std::nullopt;
     }
     const QStringView lastField = parts.digits.last(2);
@@ -480,7 +484,7 @@ std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
         return std::nullopt;
     }
     const double magnitude = fromSexagesimal(degrees, minutes, secondsValue);
-    if (magnitude > (latitude ? kMaxLatitude : kMaxLongitude)) {
+    if (magnitude > limitOf(axis)) {
         return std::nullopt;
     }
     return parts.negative ? -magnitude : magnitude;
@@ -490,22 +494,22 @@ std::optional<double> readBlockNotation(const ItemParts& parts, bool latitude) {
 // range cannot be decimal degrees, so they are read as block notation. Whole numbers only in a
 // line that names a hemisphere, as aviation does ("400723N"): bare, "1200-1350" is a range of
 // heights and "2019-2020" one of years.
-std::optional<double> pairCoordinate(QStringView item, double value, bool latitude, bool named) {
+std::optional<double> pairCoordinate(QStringView item, double value, Axis axis, bool named) {
     const ItemParts parts = splitItem(item);
-    const double limit = latitude ? kMaxLatitude : kMaxLongitude;
-    if (parts.digits.size() >= 4 && (parts.digits.startsWith(u'0') || std::fabs(value) > limit)) {
+    if (parts.digits.size() >= 4 &&
+        (parts.digits.startsWith(u'0') || std::fabs(value) > limitOf(axis))) {
         if (!parts.point && !named) {
             return std::nullopt;
         }
-        return readBlockNotation(parts, latitude);
+        return readBlockNotation(parts, axis);
     }
     return value;
 }
 
 std::optional<LatLon> readPair(const QStringList& items, const std::array<double, 6>& n,
                                bool named) {
-    const std::optional<double> lat = pairCoordinate(items[0], n[0], true, named);
-    const std::optional<double> lon = pairCoordinate(items[1], n[1], false, named);
+    const std::optional<double> lat = pairCoordinate(items[0], n[0], Axis::latitude, named);
+    const std::optional<double> lon = pairCoordinate(items[1], n[1], Axis::longitude, named);
     if (!lat || !lon) {
         return std::nullopt;
     }

@@ -8,7 +8,9 @@
 // and decimal minutes, six are degrees, minutes and seconds, latitude first. A minus sign on the
 // degrees, or a hemisphere letter or word for south or west, makes a coordinate negative.
 // Minutes and seconds must be unsigned and below 60, latitudes within 90° and longitudes within
-// 360° either way; anything else gives no point rather than a wrong one.
+// 360° either way. Anything else gives no point rather than a wrong one, and so does a line
+// whose south or west the rules cannot tell (Spanish "O", Vietnamese "N" beside "Đ", a region
+// such as "W Kamchatka", a longitude named first).
 // Throws ZelkoraError "'<item>' is not a valid floating point value" for a malformed number.
 QString myParser(const QString& s);
 

@@ -187,7 +187,7 @@ const ParserCase kCases[] = {
      nullptr},
     {"range: latitude beyond 90", u"90.000001 135", nullptr, 0, "", nullptr},
     {"range: longitude beyond 360", u"48 360.000001", nullptr, 0, "", nullptr},
-    {"range: six numbers beyond 90", u"89 59 60.5 135 0 0", nullptr, 0, "", nullptr},
+    {"range: six numbers beyond 90", u"90 0 1 135 0 0", nullptr, 0, "", nullptr},
     {"range: degrees and minutes beyond 90", u"-90 0.5 135 0", nullptr, 0, "", nullptr},
 
     // Lines whose south or west the rules cannot read: no point rather than a wrong one.

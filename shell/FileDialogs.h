@@ -3,15 +3,9 @@
 #include <QString>
 #include <optional>
 
-#include "plot/SaveMapImage.h"
+#include "shell/PictureTarget.h"
 
 class QWidget;
-
-// A picture file as the picture dialog gives it: its name and the file type chosen.
-struct PictureTarget {
-    QString fileName;
-    ExportFormat format = ExportFormat::Jpeg;
-};
 
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
 // No dialog asks before a file is replaced.

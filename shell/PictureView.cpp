@@ -2,6 +2,11 @@
 
 #include <QPainter>
 
+static_assert(PictureView::fitSize({1113, 2000}, {466, 782}) == QSize(435, 782));
+static_assert(PictureView::fitSize({2000, 1000}, {466, 782}) == QSize(466, 233));
+static_assert(PictureView::fitSize({100, 100}, {466, 782}) == QSize(466, 466));
+static_assert(PictureView::fitSize({5000, 1}, {466, 782}) == QSize(466, 1));
+
 PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
 
 void PictureView::setPicture(TPngImage picture) {

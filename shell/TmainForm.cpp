@@ -31,6 +31,7 @@
 #include "plot/zelkora.h"
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
+#include "shell/FileDialogs.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
 #include "shell/StringGrid.h"

@@ -10,7 +10,7 @@
 #include "mapimage/TPngImage.h"
 #include "plot/Tpoints.h"
 #include "projection/Tpar.h"
-#include "shell/FileDialogs.h"
+#include "shell/PictureTarget.h"
 
 class PictureView;
 class QCheckBox;

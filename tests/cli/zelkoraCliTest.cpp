@@ -137,8 +137,9 @@ TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
               0);
     TPngImage rivers;
     rivers.LoadFromFile(path("rivers.png"));
-    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; alpha 191.25.
-    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 191}));
+    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
+    // stays opaque under the half-transparent layer.
+    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 255}));
 }
 
 TEST_F(CliData, AssembleWithoutTheBasePictureFails) {

@@ -31,7 +31,7 @@ void blendRow(std::uint8_t* base, const std::uint8_t* layer, std::int64_t count)
         base[0] = blendSample(base[0], layer[0], alpha);
         base[1] = blendSample(base[1], layer[1], alpha);
         base[2] = blendSample(base[2], layer[2], alpha);
-        base[3] = blendSample(base[3], alpha, alpha);
+        base[3] = overAlpha(base[3], alpha);
     }
 }
 

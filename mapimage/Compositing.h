@@ -14,14 +14,22 @@ constexpr std::uint8_t blendSample(int base, int layer, int alpha) {
     return static_cast<std::uint8_t>(base + delta);
 }
 
+// The alpha of a layer blend: the layer's alpha laid "over" the base's, rounded to the nearest
+// integer. Blending the alpha like a colour would let a half-transparent line thin an opaque map
+// wherever it crosses; this never lowers the base's alpha. No exact half can occur, as 255 is odd.
+constexpr std::uint8_t overAlpha(int base, int layer) {
+    return static_cast<std::uint8_t>(base + ((255 - base) * layer + 127) / 255);
+}
+
 // Places aPNG with its top-left corner at (BeginX, BeginY) on a transparent black canvas of
 // NewW x NewH, cropping what sticks out, and makes aPNG that canvas. Throws ZelkoraError for a
 // canvas beyond TPngImage::kMaxPixels; aPNG is then unchanged.
 void SetPNGCanvasSize(TPngImage& aPNG, std::uint32_t NewW, std::uint32_t NewH, std::int32_t BeginX,
                       std::int32_t BeginY);
 
-// Blends Layer2, its top-left corner at (aLeft, aTop), over Layer1 with Layer2's alpha: colour
-// and alpha of each covered pixel move towards the layer's by alpha / 255. Layer1 keeps its size;
+// Blends Layer2, its top-left corner at (aLeft, aTop), over Layer1 with Layer2's alpha: the colour
+// of each covered pixel moves towards the layer's by alpha / 255, and the alpha becomes
+// overAlpha. Layer1 keeps its size;
 // the layer is cropped to it. yield runs once before each row of Layer1. Neither raster may be
 // replaced while yield runs; if one is, the blend stops with ZelkoraError instead of reading
 // freed memory. Rows are blended in place, so a blend stopped by an exception leaves Layer1

@@ -32,10 +32,6 @@ CliRun cli(const QStringList& args, const QByteArray& input = {}) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-QByteArray head(const QString& path, int bytes) {
-    return readBytes(path).left(bytes);
-}
-
 // A small data folder of the program's layout: the Far East map at 60 x 40 with an opaque
 // grey base and one half-transparent "Реки" layer, and a black square icon for type 0.
 class CliData : public testing::Test {
@@ -112,9 +108,19 @@ TEST(CliTranslit, PrintsTheFolderName) {
 }
 
 TEST(CliNormalize, PrintsTheLineInDecimalDegrees) {
-    const CliRun run = cli({"normalize", " (43°07'04\"N - 131°28'23\"E)"});
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("43.117778, 131.473056\n"));
+    struct Case {
+        const char* line;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {" (43°07'04\"N - 131°28'23\"E)", "43.117778, 131.473056\n"},
+        {"-33.5 -70.6", "-33.500000, -70.600000\n"},  // a line, not an option
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli({"normalize", QString::fromUtf8(c.line)});
+        EXPECT_EQ(run.exitCode, 0) << c.line << ": " << run.err.toStdString();
+        EXPECT_EQ(run.out, QString::fromUtf8(c.printed)) << c.line;
+    }
 }
 
 // Appending to a table file, starting a missing one, and failing pastes that must leave the file
@@ -146,7 +152,8 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
     EXPECT_EQ(cli({"import", "--table", fresh, "--column", "8", "--from", bad}).exitCode, 1);
     EXPECT_FALSE(QFile::exists(fresh)) << "a failed import created its table file";
     EXPECT_EQ(cli({"import", "--table", fresh, "--column", "8", "--from", lines}).exitCode, 0);
-    EXPECT_EQ(head(fresh, 7), QByteArray("9\r\n70\r\n")) << "counts of the new default table";
+    EXPECT_EQ(readBytes(fresh).left(7), QByteArray("9\r\n70\r\n"))
+        << "counts of the new default table";
 }
 
 TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
@@ -164,8 +171,9 @@ TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
               0);
     TPngImage rivers;
     rivers.LoadFromFile(path("rivers.png"));
-    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; alpha 191.25.
-    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 191}));
+    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
+    // stays opaque under the half-transparent layer.
+    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 255}));
 }
 
 TEST_F(CliData, AssembleWithoutTheBasePictureFails) {
@@ -199,7 +207,7 @@ TEST_F(CliData, RenderWritesTheChosenFormat) {
         }
         const CliRun run = cli(args);
         ASSERT_EQ(run.exitCode, 0) << c.out << ": " << run.err.toStdString();
-        EXPECT_EQ(head(path(c.out), c.magic.size()), c.magic) << c.out;
+        EXPECT_EQ(readBytes(path(c.out)).left(c.magic.size()), c.magic) << c.out;
     }
 }
 
@@ -240,7 +248,7 @@ TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
                    path("old.png")})
                   .exitCode,
               1);
-    EXPECT_EQ(head(path("old.png"), 100), QByteArray("previous picture"));
+    EXPECT_EQ(readBytes(path("old.png")).left(100), QByteArray("previous picture"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).filter("tmp").size(), 0);
 
     const CliRun missing = cli({"render", "--data", data_, "--map", "1", "--table",

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <functional>
+
+// Paints the table's cells through the window's draw handler, marks the current cell with a
+// focus rectangle, and edits a cell in a single-line editor.
+class CellDelegate : public QStyledItemDelegate {
+  public:
+    // Paints the whole cell (col, row) into rect.
+    using DrawFn = std::function<void(QPainter* painter, int col, int row, const QRect& rect)>;
+    // Hears every change of an open editor's text.
+    using EditTextFn = std::function<void(int col, int row, const QString& text)>;
+
+    CellDelegate(DrawFn draw, EditTextFn editText, QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+  private:
+    DrawFn draw_;
+    EditTextFn editText_;
+};

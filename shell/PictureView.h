@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QWidget>
+#include <algorithm>
+
+#include "mapimage/TPngImage.h"
+
+// The map picture on the window: its own copy of the raster last given to it, shown scaled to
+// fit with the aspect ratio kept, at the top-left corner. The picture is scaled once when it
+// arrives, not on every repaint.
+class PictureView : public QWidget {
+  public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    // Takes the picture and scales it for showing.
+    void setPicture(TPngImage picture);
+    // The picture at its full size, as the export saves it.
+    const TPngImage& picture() const { return picture_; }
+    // The size at which the picture is shown, in the view's pixels.
+    QSize shownSize() const { return shown_; }
+
+    // The largest size of picture's aspect ratio that fits into view, in whole pixels rounded
+    // down (1113 x 2000 in 466 x 782 gives 435 x 782). Never below 1 x 1 for a picture.
+    static constexpr QSize fitSize(QSize picture, QSize view) {
+        if (picture.isEmpty() || view.isEmpty()) {
+            return {0, 0};
+        }
+        const qint64 pw = picture.width();
+        const qint64 ph = picture.height();
+        // Compare the ratios crosswise to stay in integers.
+        if (pw * view.height() >= ph * view.width()) {
+            return {view.width(), static_cast<int>(std::max<qint64>(1, ph * view.width() / pw))};
+        }
+        return {static_cast<int>(std::max<qint64>(1, pw * view.height() / ph)), view.height()};
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    TPngImage picture_;
+    QPixmap scaled_;
+    QSize shown_;
+};

@@ -59,6 +59,7 @@ void asUnprivilegedUser(const std::function<void(const QString& dir)>& body) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
+        ::alarm(60);  // a child that hangs is ended, and fails the test
         if (root && (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)) {
             std::fputs("cannot drop to the user nobody\n", stderr);
             ::_exit(2);

@@ -157,23 +157,25 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
 }
 
 TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
-    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "00000", "--out",
-                   path("bare.png")})
-                  .exitCode,
-              0);
-    TPngImage bare;
-    bare.LoadFromFile(path("bare.png"));
-    EXPECT_EQ(bare, filled(60, 40, {200, 200, 200, 255}));
-
-    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "01000", "--out",
-                   path("rivers.png")})
-                  .exitCode,
-              0);
-    TPngImage rivers;
-    rivers.LoadFromFile(path("rivers.png"));
-    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
-    // stays opaque under the half-transparent layer.
-    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 255}));
+    struct Case {
+        const char* layers;
+        const char* out;
+        Rgba colour;
+    };
+    const Case cases[] = {
+        {"00000", "bare.png", {200, 200, 200, 255}},
+        // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
+        // stays opaque under the half-transparent layer.
+        {"01000", "rivers.png", {100, 100, 228, 255}},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli({"assemble", "--data", data_, "--map", "1", "--layers", c.layers,
+                                "--out", path(c.out)});
+        ASSERT_EQ(run.exitCode, 0) << c.layers << ": " << run.err.toStdString();
+        TPngImage picture;
+        picture.LoadFromFile(path(c.out));
+        EXPECT_EQ(picture, filled(60, 40, c.colour)) << c.layers;
+    }
 }
 
 TEST_F(CliData, AssembleWithoutTheBasePictureFails) {

@@ -89,15 +89,15 @@ int CliArgs::mapIndex() const {
         QStringLiteral("--map ждёт 0 (Вьетнам) или 1 (Дальний Восток), а не \"%1\"").arg(text));
 }
 
-std::array<bool, 5> CliArgs::layers() const {
+std::array<bool, kLayerCount> CliArgs::layers() const {
     const auto it = values_.find(QStringLiteral("layers"));
     if (it == values_.end()) {
         return kDefaultLayers;
     }
     const QString& text = it->second;
-    std::array<bool, 5> result{};
-    bool ok = text.size() == 5;
-    for (qsizetype i = 0; ok && i < 5; ++i) {
+    std::array<bool, kLayerCount> result{};
+    bool ok = text.size() == kLayerCount;
+    for (qsizetype i = 0; ok && i < kLayerCount; ++i) {
         ok = text[i] == QLatin1Char('0') || text[i] == QLatin1Char('1');
         result[static_cast<std::size_t>(i)] = text[i] == QLatin1Char('1');
     }

@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <map>
 #include <set>
 
 #include "common/ZelkoraError.h"
+#include "mapimage/DataPaths.h"
 
 // A usage mistake on the command line; main prints the message and the usage.
 class UsageError : public ZelkoraError {
@@ -31,7 +33,7 @@ class CliArgs {
     // The map index of a required --map 0|1.
     int mapIndex() const;
     // --layers as five 0/1 flags, the start-up state when absent.
-    std::array<bool, 5> layers() const;
+    std::array<bool, kLayerCount> layers() const;
     // --data DIR with a trailing "/", or the program folder.
     QString dataDir() const;
 

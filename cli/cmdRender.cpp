@@ -17,18 +17,11 @@ namespace {
 
 ExportFormat chosenFormat(const CliArgs& cli, const QString& out) {
     if (cli.has(QStringLiteral("format"))) {
-        const QString name = cli.value(QStringLiteral("format")).toLower();
-        if (name == QLatin1String("jpeg") || name == QLatin1String("jpg")) {
-            return ExportFormat::Jpeg;
+        const QString name = cli.value(QStringLiteral("format"));
+        if (const auto format = exportFormatFromName(name)) {
+            return *format;
         }
-        if (name == QLatin1String("png")) {
-            return ExportFormat::Png;
-        }
-        if (name == QLatin1String("bmp")) {
-            return ExportFormat::Bmp;
-        }
-        throw UsageError(QStringLiteral("--format ждёт jpeg, png или bmp, а не \"%1\"")
-                             .arg(cli.value(QStringLiteral("format"))));
+        throw UsageError(QStringLiteral("--format ждёт jpeg, png или bmp, а не \"%1\"").arg(name));
     }
     if (const auto format = exportFormatFromExtension(out)) {
         return *format;

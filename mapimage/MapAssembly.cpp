@@ -46,7 +46,7 @@ class PictureQueue {
         if (next_ >= paths_.size()) {
             return false;
         }
-        pending_.push_back(std::async(loadPicture, paths_[next_++]));
+        pending_.push_back(std::async(std::launch::async, loadPicture, paths_[next_++]));
         return true;
     }
 

@@ -2,17 +2,17 @@
 
 #include <png.h>
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "common/MappedFile.h"
 #include "common/ZelkoraError.h"
+#include "mapimage/PictureFile.h"
+#include "mapimage/PngErrorText.h"
 
 namespace {
 
@@ -25,23 +25,14 @@ bool sizeFits(std::int64_t width, std::int64_t height) {
            width * height <= TPngImage::kMaxPixels;
 }
 
-// libpng reports errors by longjmp. The handlers below keep its message; every function that
-// calls into libpng sets its own jump target and keeps no C++ object of its own alive across it.
+// libpng reports errors by longjmp. Every function that calls into libpng sets its own jump
+// target and keeps no C++ object of its own alive across it.
 struct PngIo {
     const std::uint8_t* in = nullptr;
     std::size_t inSize = 0;
     std::size_t inPos = 0;
-    std::vector<std::uint8_t>* out = nullptr;
-    char message[256] = {};
+    PngErrorText error;
 };
-
-void onPngError(png_structp png, png_const_charp message) {
-    auto* io = static_cast<PngIo*>(png_get_error_ptr(png));
-    std::snprintf(io->message, sizeof io->message, "%s", message ? message : "");
-    png_longjmp(png, 1);
-}
-
-void onPngWarning(png_structp, png_const_charp) {}
 
 void readFromMemory(png_structp png, png_bytep dest, png_size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
@@ -51,13 +42,6 @@ void readFromMemory(png_structp png, png_bytep dest, png_size_t length) {
     std::memcpy(dest, io->in + io->inPos, length);
     io->inPos += length;
 }
-
-void writeToMemory(png_structp png, png_bytep data, png_size_t length) {
-    auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    io->out->insert(io->out->end(), data, data + length);
-}
-
-void flushNothing(png_structp) {}
 
 struct PngHeader {
     png_uint_32 width = 0;
@@ -78,7 +62,8 @@ constexpr bool dataCanFit(std::uint64_t storedBytes, std::uint64_t fileSize) {
 class PngDecoder {
   public:
     explicit PngDecoder(PngIo& io) : io_(io) {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, &io_, onPngError, onPngWarning);
+        png_ =
+            png_create_read_struct(PNG_LIBPNG_VER_STRING, &io_.error, keepPngError, dropPngWarning);
         if (png_) {
             info_ = png_create_info_struct(png_);
         }
@@ -149,39 +134,6 @@ class PngDecoder {
     png_infop info_ = nullptr;
 };
 
-class PngEncoder {
-  public:
-    explicit PngEncoder(PngIo& io) : io_(io) {
-        png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io_, onPngError, onPngWarning);
-        if (png_) {
-            info_ = png_create_info_struct(png_);
-        }
-    }
-    ~PngEncoder() { png_destroy_write_struct(&png_, &info_); }
-    PngEncoder(const PngEncoder&) = delete;
-    PngEncoder& operator=(const PngEncoder&) = delete;
-
-    bool ready() const { return png_ && info_; }
-
-    bool write(png_uint_32 width, png_uint_32 height, png_bytepp rows) {
-        if (setjmp(png_jmpbuf(png_))) {
-            return false;
-        }
-        png_set_write_fn(png_, &io_, writeToMemory, flushNothing);
-        png_set_IHDR(png_, info_, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-                     PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png_, info_);
-        png_write_image(png_, rows);
-        png_write_end(png_, nullptr);
-        return true;
-    }
-
-  private:
-    PngIo& io_;
-    png_structp png_ = nullptr;
-    png_infop info_ = nullptr;
-};
-
 // s -> round(255 * (s / 255) ^ (1 / (g * 2.2))) with g the file's gamma.
 std::array<std::uint8_t, 256> gammaTable(png_fixed_point gamma) {
     const double exponent = 1.0 / (static_cast<double>(gamma) / 100000.0 * 2.2);
@@ -226,24 +178,14 @@ TPngImage TPngImage::CreateBlank(int width, int height) {
 }
 
 void TPngImage::LoadFromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ZelkoraError(
-            QStringLiteral("Не удаётся открыть файл %1: %2").arg(quoted(path), file.errorString()));
-    }
     // Mapped rather than read, so a large file that is no PNG costs nothing.
-    auto size = static_cast<std::size_t>(file.size());
-    QByteArray bytes;
-    const std::uint8_t* raw = size > 0 ? file.map(0, file.size()) : nullptr;
-    if (!raw && size > 0) {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            throw ZelkoraError(QStringLiteral("Не удаётся прочитать файл %1: %2")
-                                   .arg(quoted(path), file.errorString()));
-        }
-        raw = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-        size = static_cast<std::size_t>(bytes.size());
+    MappedFile file(path);
+    if (const int error = file.open()) {
+        throw ZelkoraError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                               .arg(quoted(path), QString::fromLocal8Bit(std::strerror(error))));
     }
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(file.bytes().data());
+    const std::size_t size = file.bytes().size();
 
     constexpr std::size_t kSignatureSize = 8;
     if (size < kSignatureSize || png_sig_cmp(raw, 0, kSignatureSize) != 0) {
@@ -261,7 +203,7 @@ void TPngImage::LoadFromFile(const QString& path) {
     }
     const auto damaged = [&] {
         return ZelkoraError(QStringLiteral("Файл PNG %1 повреждён: %2")
-                                .arg(quoted(path), QString::fromUtf8(io.message)));
+                                .arg(quoted(path), QString::fromUtf8(io.error.message)));
     };
     PngHeader header;
     if (!decoder.readHeader(header)) {
@@ -303,37 +245,22 @@ void TPngImage::LoadFromFile(const QString& path) {
 }
 
 void TPngImage::SaveToFile(const QString& path) const {
+    SaveToFile(path, PngWriter::Settings{});
+}
+
+void TPngImage::SaveToFile(const QString& path, const PngWriter::Settings& settings) const {
     if (isEmpty()) {
         throw ZelkoraError(
             QStringLiteral("Пустое изображение нельзя сохранить в файл %1").arg(quoted(path)));
     }
-    std::vector<std::uint8_t> encoded;
-    PngIo io;
-    io.out = &encoded;
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height_));
-    for (int y = 0; y < height_; ++y) {
-        rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(row(y));
-    }
-    {
-        PngEncoder encoder(io);
-        if (!encoder.ready() || !encoder.write(static_cast<png_uint_32>(width_),
-                                               static_cast<png_uint_32>(height_), rows.data())) {
-            throw ZelkoraError(QStringLiteral("Не удаётся закодировать файл %1 как PNG: %2")
-                                   .arg(quoted(path), QString::fromUtf8(io.message)));
-        }
-    }
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw ZelkoraError(
-            QStringLiteral("Не удаётся создать файл %1: %2").arg(quoted(path), file.errorString()));
-    }
-    const auto written = file.write(reinterpret_cast<const char*>(encoded.data()),
-                                    static_cast<qint64>(encoded.size()));
-    if (written != static_cast<qint64>(encoded.size()) || !file.commit()) {
-        throw ZelkoraError(QStringLiteral("Не удаётся записать файл %1: %2")
-                               .arg(quoted(path), file.errorString()));
-    }
+    PngWriter::Settings rgba = settings;
+    rgba.colour = PngWriter::Colour::Rgba;
+    const auto rowBytes = static_cast<std::size_t>(width_) * kChannels;
+    savePictureFile(path, [&](std::FILE* file, QString& error) {
+        return PngWriter(rgba).write(
+            file, width_, height_,
+            [&](int y, std::uint8_t* out) { std::memcpy(out, row(y), rowBytes); }, error);
+    });
 }
 
 std::uint8_t* TPngImage::Scanline(int y) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "mapimage/PngWriter.h"
+
 // An 8-bit RGBA raster, row 0 at the top. Pixels are interleaved R, G, B, A, which is what the
 // blends want and what QImage::Format_RGBA8888 shows without conversion. Every file is turned
 // into this one kind when it is read. Copies own their pixels (value semantics).
@@ -23,9 +25,12 @@ class TPngImage {
     // Replaces the whole raster by the decoded PNG file. Throws ZelkoraError naming the file and
     // what is wrong; on failure the raster is left as it was.
     void LoadFromFile(const QString& path);
-    // Writes the raster as an 8-bit RGBA PNG, replacing any file of that name. The file appears
-    // only when it is complete: it is written beside the target and renamed over it.
+    // Writes the raster as an 8-bit RGBA PNG, replacing any file of that name, with libpng's
+    // default compression or with the given settings (their colour type aside). The file appears
+    // only when it is complete; failures throw as savePictureFile (mapimage/PictureFile.h) says,
+    // and an empty raster is refused.
     void SaveToFile(const QString& path) const;
+    void SaveToFile(const QString& path, const PngWriter::Settings& settings) const;
 
     int Width() const { return width_; }
     int Height() const { return height_; }

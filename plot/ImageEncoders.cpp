@@ -1,15 +1,14 @@
 #include "plot/ImageEncoders.h"
 
 #include <jpeglib.h>
-#include <png.h>
 
 #include <cerrno>
 #include <csetjmp>
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
-#include "plot/SaveMapImage.h"
+#include "mapimage/PictureFile.h"
+#include "mapimage/PngWriter.h"
 
 void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
     for (int x = 0; x < width; ++x) {
@@ -24,8 +23,8 @@ void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
 
 namespace {
 
-// libjpeg and libpng report errors by longjmp. The functions that set the jump point hold no
-// object with a destructor, and nothing they change is read after the jump.
+// libjpeg reports errors by longjmp. The function that sets the jump point holds no object with a
+// destructor, and nothing it changes is read after the jump.
 
 struct JpegError {
     jpeg_error_mgr mgr;
@@ -64,40 +63,6 @@ bool encodeJpeg(jpeg_compress_struct* cinfo, JpegError* err, std::FILE* file,
     return true;
 }
 
-struct PngError {
-    char message[256];
-};
-
-[[noreturn]] void pngErrorExit(png_structp png, png_const_charp message) {
-    auto* err = static_cast<PngError*>(png_get_error_ptr(png));
-    std::snprintf(err->message, sizeof err->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void pngQuiet(png_structp, png_const_charp) {}
-
-bool encodePng(png_structp png, png_infop info, std::FILE* file, const TPngImage& picture,
-               std::uint8_t* row) {
-    if (setjmp(png_jmpbuf(png))) {
-        return false;
-    }
-    png_init_io(png, file);
-    // IDAT chunks are cut at the size of the compression buffer.
-    png_set_compression_buffer_size(png, 65535);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(picture.Width()),
-                 static_cast<png_uint_32>(picture.Height()), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 7);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
-    png_write_info(png, info);
-    for (int y = 0; y < picture.Height(); ++y) {
-        rowOnWhite(picture.row(y), picture.Width(), row);
-        png_write_row(png, row);
-    }
-    png_write_end(png, nullptr);
-    return true;
-}
-
 void putLe16(std::uint8_t* at, std::uint32_t v) {
     at[0] = static_cast<std::uint8_t>(v);
     at[1] = static_cast<std::uint8_t>(v >> 8);
@@ -106,14 +71,6 @@ void putLe16(std::uint8_t* at, std::uint32_t v) {
 void putLe32(std::uint8_t* at, std::uint32_t v) {
     putLe16(at, v & 0xFFFFu);
     putLe16(at + 2, v >> 16);
-}
-
-// A failed fwrite leaves its reason in errno; any other failure is the library's own.
-QString failureReason(std::FILE* file, const char* libraryMessage) {
-    if (std::ferror(file) && errno != 0) {
-        return QString::fromLocal8Bit(std::strerror(errno));
-    }
-    return QString::fromLocal8Bit(libraryMessage);
 }
 
 }  // namespace
@@ -128,29 +85,21 @@ bool writeJpeg(std::FILE* file, const TPngImage& picture, QString& error) {
     errno = 0;
     const bool ok = encodeJpeg(&cinfo, &err, file, picture, row.data());
     if (!ok) {
-        error = failureReason(file, err.message);
+        error = writeFailureReason(file, err.message);
     }
     jpeg_destroy_compress(&cinfo);
     return ok;
 }
 
 bool writePng(std::FILE* file, const TPngImage& picture, QString& error) {
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.Width()) * 3);
-    PngError err{};
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &err, pngErrorExit, pngQuiet);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        error = QStringLiteral("Не хватает памяти для кодировщика PNG");
-        return false;
-    }
-    errno = 0;
-    const bool ok = encodePng(png, info, file, picture, row.data());
-    if (!ok) {
-        error = failureReason(file, err.message);
-    }
-    png_destroy_write_struct(&png, &info);
-    return ok;
+    PngWriter::Settings settings;
+    settings.colour = PngWriter::Colour::Rgb;
+    settings.compressionLevel = 7;
+    settings.filter = PngWriter::RowFilter::Sub;
+    settings.maxIdatBytes = 65535;
+    return PngWriter(settings).write(
+        file, picture.Width(), picture.Height(),
+        [&](int y, std::uint8_t* rgb) { rowOnWhite(picture.row(y), picture.Width(), rgb); }, error);
 }
 
 bool writeBmp(std::FILE* file, const TPngImage& picture, QString& error) {
@@ -184,7 +133,7 @@ bool writeBmp(std::FILE* file, const TPngImage& picture, QString& error) {
         ok = std::fwrite(row.data(), 1, stride, file) == stride;
     }
     if (!ok) {
-        error = failureReason(file, "");
+        error = writeFailureReason(file, "");
     }
     return ok;
 }

@@ -18,9 +18,16 @@ constexpr bool isDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-// strtod in the "C" locale, so a desktop locale with a decimal comma changes nothing.
+// strtod in the "C" locale, so a desktop locale with a decimal comma changes nothing. Made once;
+// a failure throws and is tried again on the next call.
 locale_t cLocale() {
-    static const locale_t loc = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+    static const locale_t loc = [] {
+        const locale_t made = newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(0));
+        if (made == static_cast<locale_t>(0)) {
+            throw ZelkoraError("Не удаётся подготовить числовой формат \"C\" для чтения чисел");
+        }
+        return made;
+    }();
     return loc;
 }
 

@@ -1,9 +1,6 @@
 #include "table/TableFile.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <algorithm>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "common/AtomicFile.h"
+#include "common/MappedFile.h"
 #include "common/ZelkoraError.h"
 #include "table/Cp1251.h"
 #include "table/PointTable.h"
@@ -228,51 +226,6 @@ class LineReader {
     std::size_t pos_ = 0;
 };
 
-// The file's bytes, mapped rather than read: a large file costs only the pages looked at.
-class MappedFile {
-  public:
-    explicit MappedFile(const std::string& path) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            throwIoError(errno, path);
-        }
-        struct stat st {};
-        if (::fstat(fd, &st) != 0) {
-            const int err = errno;
-            ::close(fd);
-            throwIoError(err, path);
-        }
-        if (S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            throwIoError(EISDIR, path);
-        }
-        size_ = static_cast<std::size_t>(st.st_size);
-        if (size_ > 0) {
-            void* mapped = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
-            if (mapped == MAP_FAILED) {
-                const int err = errno;
-                ::close(fd);
-                throwIoError(err, path);
-            }
-            data_ = static_cast<const char*>(mapped);
-        }
-        ::close(fd);
-    }
-    ~MappedFile() {
-        if (data_) {
-            ::munmap(const_cast<char*>(data_), size_);
-        }
-    }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-
-    std::string_view text() const { return {data_, data_ ? size_ : 0}; }
-
-  private:
-    const char* data_ = nullptr;
-    std::size_t size_ = 0;
-};
-
 }  // namespace
 
 void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
@@ -295,8 +248,11 @@ void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
 
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
     const std::string path = localPath(FileName);
-    const MappedFile file(path);
-    LineReader reader(file.text());
+    MappedFile file(FileName);
+    if (const int err = file.open()) {
+        throwIoError(err, path);
+    }
+    LineReader reader(file.bytes());
     const std::int64_t cols = std::max<std::int64_t>(reader.readInteger(), 1);
     reader.skipLine();
     const std::int64_t rows = std::max<std::int64_t>(reader.readInteger(), 1);

@@ -19,7 +19,7 @@ class WkbReader {
   public:
     WkbReader(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
 
-    std::vector<std::vector<QPointF>> rings() {
+    std::vector<std::vector<GeoPoint>> rings() {
         if (size_ < 8 || data_[0] != 'G' || data_[1] != 'P') {
             throw ZelkoraError("geometry blob without its GeoPackage header");
         }
@@ -33,7 +33,7 @@ class WkbReader {
             throw ZelkoraError("geometry blob with an unknown envelope kind");
         }
         pos_ = 8 + kEnvelopeSize[static_cast<std::size_t>(envelope)];
-        std::vector<std::vector<QPointF>> out;
+        std::vector<std::vector<GeoPoint>> out;
         geometry(out);
         return out;
     }
@@ -49,30 +49,26 @@ class WkbReader {
             throw ZelkoraError("geometry blob ends early");
         }
     }
-    std::uint32_t u32() {
-        need(4);
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::uint32_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 3 - i)];
+    // The next n bytes (at most 8) as an unsigned number in the geometry's byte order.
+    std::uint64_t bytes(std::size_t n) {
+        need(n);
+        std::uint64_t v = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::uint64_t b = data_[pos_ + (little_ ? i : n - 1 - i)];
             v |= b << (8 * i);
         }
-        pos_ += 4;
+        pos_ += n;
         return v;
     }
+    std::uint32_t u32() { return static_cast<std::uint32_t>(bytes(4)); }
     double f64() {
-        need(8);
-        std::uint64_t v = 0;
-        for (int i = 0; i < 8; ++i) {
-            const std::uint64_t b = data_[pos_ + static_cast<std::size_t>(little_ ? i : 7 - i)];
-            v |= b << (8 * i);
-        }
-        pos_ += 8;
+        const std::uint64_t v = bytes(8);
         double d;
         std::memcpy(&d, &v, sizeof d);
         return d;
     }
 
-    void geometry(std::vector<std::vector<QPointF>>& out) {
+    void geometry(std::vector<std::vector<GeoPoint>>& out) {
         need(1);
         little_ = data_[pos_++] == 1;
         const std::uint32_t type = u32();
@@ -84,15 +80,15 @@ class WkbReader {
             const std::uint32_t nRings = u32();
             for (std::uint32_t r = 0; r < nRings; ++r) {
                 const std::uint32_t nPoints = u32();
-                std::vector<QPointF> ring;
+                std::vector<GeoPoint> ring;
                 ring.reserve(nPoints);
                 for (std::uint32_t i = 0; i < nPoints; ++i) {
-                    const double x = f64();
-                    const double y = f64();
+                    const double lon = f64();
+                    const double lat = f64();
                     for (int d = 2; d < dims; ++d) {
                         f64();
                     }
-                    ring.emplace_back(x, y);
+                    ring.push_back({.lat = lat, .lon = lon});
                 }
                 out.push_back(std::move(ring));
             }
@@ -112,11 +108,11 @@ class WkbReader {
 using VertexKey = std::pair<std::int64_t, std::int64_t>;
 using EdgeKey = std::pair<VertexKey, VertexKey>;
 
-VertexKey vertexKey(QPointF p) {
-    return {std::llround(p.x() * 1e7), std::llround(p.y() * 1e7)};
+VertexKey vertexKey(GeoPoint p) {
+    return {std::llround(p.lat * 1e7), std::llround(p.lon * 1e7)};
 }
 
-EdgeKey edgeKey(QPointF a, QPointF b) {
+EdgeKey edgeKey(GeoPoint a, GeoPoint b) {
     const VertexKey ka = vertexKey(a);
     const VertexKey kb = vertexKey(b);
     return ka < kb ? EdgeKey{ka, kb} : EdgeKey{kb, ka};
@@ -157,11 +153,11 @@ AdminBoundaries::AdminBoundaries(const QString& geoPackagePath) {
         d.west = d.south = 1e9;
         d.east = d.north = -1e9;
         for (const auto& ring : d.rings) {
-            for (const QPointF& p : ring) {
-                d.west = std::min(d.west, p.x());
-                d.east = std::max(d.east, p.x());
-                d.south = std::min(d.south, p.y());
-                d.north = std::max(d.north, p.y());
+            for (const GeoPoint& p : ring) {
+                d.west = std::min(d.west, p.lon);
+                d.east = std::max(d.east, p.lon);
+                d.south = std::min(d.south, p.lat);
+                d.north = std::max(d.north, p.lat);
             }
         }
         divisions_.push_back(std::move(d));
@@ -198,7 +194,7 @@ std::vector<GeoPolyline> AdminBoundaries::internalBorders(const GeoBox& box) con
         }
     }
     // An edge is drawn by the first of its two users, so each boundary appears once.
-    auto drawnBy = [&](std::size_t owner, QPointF a, QPointF b) {
+    auto drawnBy = [&](std::size_t owner, GeoPoint a, GeoPoint b) {
         const auto& u = users.at(edgeKey(a, b));
         return u.size() == 2 && u[0] == owner &&
                divisions_[u[0]].country == divisions_[u[1]].country;

@@ -19,7 +19,7 @@ class AdminBoundaries {
   private:
     struct Division {
         QString country;
-        std::vector<std::vector<QPointF>> rings;  // closed: the last point repeats the first
+        std::vector<std::vector<GeoPoint>> rings;  // closed: the last point repeats the first
         double west = 0.0;
         double east = 0.0;
         double south = 0.0;

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QPointF>
 #include <vector>
 
-// A line on the Earth: points hold longitude in x and latitude in y, in degrees. The level is the
-// source's own rank (GSHHG shore or river level), 0 where the source has none.
+#include "projection/GeoPoint.h"
+
+// A line on the Earth. The level is the source's own rank (GSHHG shore or river level), 0 where
+// the source has none.
 struct GeoPolyline {
-    std::vector<QPointF> points;
+    std::vector<GeoPoint> points;
     int level = 0;
 };

@@ -12,9 +12,11 @@
 
 namespace {
 
-// Runs gmt with the arguments; its standard output goes to outFile when given, else is returned.
-QByteArray runGmt(const QStringList& args, const QString& outFile = {}) {
+// Runs gmt with the arguments in workDir, where it keeps its history file; its standard output goes
+// to outFile when given, else is returned.
+QByteArray runGmt(const QString& workDir, const QStringList& args, const QString& outFile = {}) {
     QProcess gmt;
+    gmt.setWorkingDirectory(workDir);
     if (!outFile.isEmpty()) {
         gmt.setStandardOutputFile(outFile);
     }
@@ -40,8 +42,8 @@ QByteArray runGmt(const QStringList& args, const QString& outFile = {}) {
 
 }  // namespace
 
-GmtSource::GmtSource(QString workDir, double minAreaKm2)
-    : workDir_(std::move(workDir)), minAreaKm2_(minAreaKm2) {
+GmtSource::GmtSource(const QString& workDir, double minAreaKm2)
+    : workDir_(QDir(workDir).absolutePath()), minAreaKm2_(minAreaKm2) {
     QDir().mkpath(workDir_);
 }
 
@@ -54,9 +56,10 @@ QString GmtSource::region(const GeoBox& box) const {
 }
 
 std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& selection) const {
-    const QByteArray text = runGmt(QStringList{QStringLiteral("coast"), region(box),
-                                               QStringLiteral("-Dh"), QStringLiteral("-M")} +
-                                   selection);
+    const QByteArray text =
+        runGmt(workDir_, QStringList{QStringLiteral("coast"), region(box), QStringLiteral("-Dh"),
+                                     QStringLiteral("-M")} +
+                             selection);
     static const QRegularExpression levelRe(QStringLiteral("Level\\s+(\\d+)"));
     std::vector<GeoPolyline> lines;
     for (const QByteArray& raw : text.split('\n')) {
@@ -79,7 +82,7 @@ std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& s
         if (!okLon || !okLat || lines.empty()) {
             throw ZelkoraError("unexpected line in gmt coast output: " + line.toStdString());
         }
-        lines.back().points.emplace_back(lon, lat);
+        lines.back().points.push_back({.lat = lat, .lon = lon});
     }
     std::erase_if(lines, [](const GeoPolyline& l) { return l.points.size() < 2; });
     return lines;
@@ -109,14 +112,14 @@ std::vector<GeoPolyline> GmtSource::borders(const GeoBox& box) const {
         out.setRealNumberPrecision(12);
         for (std::size_t i = 0; i < all.size(); ++i) {
             for (std::size_t k = 0; k < all[i].points.size(); ++k) {
-                out << all[i].points[k].x() << ' ' << all[i].points[k].y() << ' ' << i << ' ' << k
+                out << all[i].points[k].lon << ' ' << all[i].points[k].lat << ' ' << i << ' ' << k
                     << '\n';
             }
         }
     }
     const QByteArray kept =
-        runGmt({QStringLiteral("select"), pointsPath, region(box), QStringLiteral("-Dh"),
-                QStringLiteral("-A%1").arg(minAreaKm2_), QStringLiteral("-Ns/k/k/k/k")});
+        runGmt(workDir_, {QStringLiteral("select"), pointsPath, region(box), QStringLiteral("-Dh"),
+                          QStringLiteral("-A%1").arg(minAreaKm2_), QStringLiteral("-Ns/k/k/k/k")});
     QFile::remove(pointsPath);
     std::vector<std::vector<bool>> onLand(all.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -167,10 +170,10 @@ LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) cons
     if (QFileInfo(rawPath).size() != expected) {
         const QString grid = workDir_ + QStringLiteral("/landmask.nc");
         // Ocean, land, lake, island in lake, pond on island: lakes count as water.
-        runGmt({QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"),
-                QStringLiteral("-Dh"), area, QStringLiteral("-N0/1/0/1/0"),
-                QStringLiteral("-G%1=nb").arg(grid)});
-        runGmt({QStringLiteral("grd2xyz"), grid, QStringLiteral("-ZTLc")}, rawPath);
+        runGmt(workDir_, {QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"),
+                          QStringLiteral("-Dh"), area, QStringLiteral("-N0/1/0/1/0"),
+                          QStringLiteral("-G%1=nb").arg(grid)});
+        runGmt(workDir_, {QStringLiteral("grd2xyz"), grid, QStringLiteral("-ZTLc")}, rawPath);
         QFile::remove(grid);
     }
     QFile file(rawPath);

@@ -13,7 +13,8 @@
 // coastline layer and the base picture agree.
 class GmtSource {
   public:
-    GmtSource(QString workDir, double minAreaKm2);
+    // workDir holds gmt's own files and the cached land masks.
+    GmtSource(const QString& workDir, double minAreaKm2);
 
     // Shorelines of every level (sea coast, lake shores, islands in lakes, ponds).
     std::vector<GeoPolyline> shores(const GeoBox& box) const;

@@ -32,10 +32,10 @@ double LandMask::cell(int col, int row) const {
                : 0.0;
 }
 
-double LandMask::land(double lon, double lat) const {
+double LandMask::land(GeoPoint point) const {
     // Cell centres sit half a step inside the grid's edges.
-    const double u = (lon - west_) / dx_ - 0.5;
-    const double v = (north_ - lat) / dy_ - 0.5;
+    const double u = (point.lon - west_) / dx_ - 0.5;
+    const double v = (north_ - point.lat) / dy_ - 0.5;
     const double fu = std::floor(u);
     const double fv = std::floor(v);
     const int c = static_cast<int>(fu);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "projection/GeoPoint.h"
+
 // A land/water grid on a regular longitude-latitude lattice, cell-registered, rows from north
 // to south: 1 is land, 0 is sea or lake.
 class LandMask {
@@ -11,7 +13,7 @@ class LandMask {
              std::vector<std::uint8_t> cells);
 
     // Bilinear land fraction in [0, 1] at a position; water outside the grid.
-    double land(double lon, double lat) const;
+    double land(GeoPoint point) const;
 
   private:
     double west_;

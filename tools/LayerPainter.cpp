@@ -28,13 +28,13 @@ void LayerPainter::draw(const std::vector<GeoPolyline>& lines, double width, Qt:
     };
     for (const GeoPolyline& line : lines) {
         double previousLon = 0.0;
-        for (const QPointF& p : line.points) {
-            const double lon = frame_.wrapped(p.x());
+        for (const GeoPoint& p : line.points) {
+            const double lon = frame_.wrapped(p.lon);
             // A step of more than half a turn after wrapping crosses the map's back meridian.
             if (!run.isEmpty() && std::fabs(lon - previousLon) > 180.0) {
                 flush();
             }
-            run << frame_.toPixel(p.y(), p.x());
+            run << frame_.toPixel(p);
             previousLon = lon;
         }
         flush();

@@ -3,8 +3,10 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/LayerPainter.h"
 #include "tools/PngFile.h"
@@ -40,13 +42,13 @@ std::vector<GeoPolyline> withLevels(const std::vector<GeoPolyline>& lines, int l
 MapGenerator::MapGenerator(MapSheet sheet, const QString& sourcesDir)
     : sheet_(std::move(sheet)), sourcesDir_(sourcesDir) {}
 
-void MapGenerator::write(const QString& mapsDir) const {
+void MapGenerator::write(const QString& dataDir) const {
     const Tpar& par = PAR_map.at(static_cast<std::size_t>(sheet_.mapIndex));
     const MapFrame normal(par, false, sheet_.size);
     const MapFrame hiRes(par, true, sheet_.size * 2);
     const GeoBox box = normal.bounds(0.5);
-    log() << sheet_.folder << ": " << box.west << ".." << box.east << " E, " << box.south << ".."
-          << box.north << " N\n";
+    log() << kMapCaptions[sheet_.mapIndex] << ": " << box.west << ".." << box.east << " E, "
+          << box.south << ".." << box.north << " N\n";
     log().flush();
 
     const GmtSource gmt(sourcesDir_ + QStringLiteral("/work"), sheet_.minAreaKm2);
@@ -58,25 +60,27 @@ void MapGenerator::write(const QString& mapsDir) const {
     const auto borders = gmt.borders(box);
     const auto shores = gmt.shores(box);
 
-    writeResolution(normal, mapsDir + '/' + sheet_.folder, mask, grid, rivers, divisions, borders,
-                    shores);
-    writeResolution(hiRes, mapsDir + '/' + sheet_.folder + QStringLiteral("_HiRes"), mask, grid,
-                    rivers, divisions, borders, shores);
+    writeResolution(normal, dataDir, mask, grid, rivers, divisions, borders, shores);
+    writeResolution(hiRes, dataDir, mask, grid, rivers, divisions, borders, shores);
 }
 
-void MapGenerator::writeResolution(const MapFrame& frame, const QString& dir, const LandMask& mask,
-                                   const std::vector<GeoPolyline>& graticule,
+void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir,
+                                   const LandMask& mask, const std::vector<GeoPolyline>& graticule,
                                    const std::vector<GeoPolyline>& rivers,
                                    const std::vector<GeoPolyline>& divisions,
                                    const std::vector<GeoPolyline>& borders,
                                    const std::vector<GeoPolyline>& shores) const {
     QElapsedTimer timer;
     timer.start();
-    PngFile::save(blank(frame, mask), dir + QStringLiteral("/blank.png"));
+    const QString& map = kMapCaptions[sheet_.mapIndex];
+    PngFile::save(blank(frame, mask), baseImagePath(dataDir, map, frame.hiRes()));
+
+    // The layers in the order of kLayerCaptions.
+    std::array<QImage, kLayerCount> layers;
 
     LayerPainter grid(frame);
     grid.draw(graticule, 0.7);
-    PngFile::save(grid.image(kGraticule), dir + QStringLiteral("/Setka.png"));
+    layers[0] = grid.image(kGraticule);
 
     // GSHHG river levels: 0 banks of river-lakes, 1 permanent major, 2 additional major,
     // 3 additional, 4 minor rivers.
@@ -86,24 +90,29 @@ void MapGenerator::writeResolution(const MapFrame& frame, const QString& dir, co
     river.draw(withLevels(rivers, 0, 0), 0.7);
     river.draw(withLevels(rivers, 2, 2), 0.9);
     river.draw(withLevels(rivers, 1, 1), 1.1);
-    PngFile::save(river.image(kRiver), dir + QStringLiteral("/Reki.png"));
+    layers[1] = river.image(kRiver);
 
     LayerPainter division(frame);
     division.draw(divisions, 1.0, Qt::CustomDashLine);
-    PngFile::save(division.image(kDivision), dir + QStringLiteral("/Granitsy_rayonov.png"));
+    layers[2] = division.image(kDivision);
 
     LayerPainter border(frame);
     border.draw(borders, 1.5);
-    PngFile::save(border.image(kBorder), dir + QStringLiteral("/Granitsy_gosudarstv.png"));
+    layers[3] = border.image(kBorder);
 
     // Shore levels: 1 sea coast, 2 lake shores, 3 islands in lakes, 4 ponds on those islands.
     LayerPainter shore(frame);
     shore.draw(withLevels(shores, 2, 4), 0.7);
     shore.draw(withLevels(shores, 1, 1), 0.9);
-    PngFile::save(shore.image(kShore), dir + QStringLiteral("/Beregovye_linii.png"));
+    layers[4] = shore.image(kShore);
 
-    log() << dir << ": " << frame.size().width() << " x " << frame.size().height() << " in "
-          << timer.elapsed() / 1000.0 << " s\n";
+    for (int i = 0; i < kLayerCount; ++i) {
+        PngFile::save(layers[static_cast<std::size_t>(i)],
+                      layerImagePath(dataDir, map, frame.hiRes(), kLayerCaptions[i]));
+    }
+
+    log() << mapFolderPath(dataDir, map, frame.hiRes()) << ": " << frame.size().width() << " x "
+          << frame.size().height() << " in " << timer.elapsed() / 1000.0 << " s\n";
     log().flush();
 }
 
@@ -115,9 +124,8 @@ QImage MapGenerator::blank(const MapFrame& frame, const LandMask& mask) {
             double land = 0.0;
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
-                    const QPointF ll =
-                        frame.toGeo({x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples});
-                    land += mask.land(ll.x(), ll.y());
+                    land += mask.land(
+                        frame.toGeo({x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples}));
                 }
             }
             land /= kSamples * kSamples;
@@ -142,14 +150,14 @@ std::vector<GeoPolyline> MapGenerator::graticule(const GeoBox& box, double step)
     for (double lat = south; lat <= north + 1e-9; lat += step) {
         GeoPolyline parallel;
         for (double lon = west; lon <= east + 1e-9; lon += along) {
-            parallel.points.emplace_back(lon, lat);
+            parallel.points.push_back({.lat = lat, .lon = lon});
         }
         lines.push_back(std::move(parallel));
     }
     for (double lon = west; lon <= east + 1e-9; lon += step) {
         GeoPolyline meridian;
         for (double lat = south; lat <= north + 1e-9; lat += along) {
-            meridian.points.emplace_back(lon, lat);
+            meridian.points.push_back({.lat = lat, .lon = lon});
         }
         lines.push_back(std::move(meridian));
     }

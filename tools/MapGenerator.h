@@ -16,14 +16,15 @@ class MapGenerator {
   public:
     MapGenerator(MapSheet sheet, const QString& sourcesDir);
 
-    // Writes <mapsDir>/<folder> and <mapsDir>/<folder>_HiRes.
-    void write(const QString& mapsDir) const;
+    // Writes the map's two folders below dataDir (ending in "/"), named as mapimage/DataPaths
+    // names them.
+    void write(const QString& dataDir) const;
 
   private:
     MapSheet sheet_;
     QString sourcesDir_;
 
-    void writeResolution(const MapFrame& frame, const QString& dir, const LandMask& mask,
+    void writeResolution(const MapFrame& frame, const QString& dataDir, const LandMask& mask,
                          const std::vector<GeoPolyline>& graticule,
                          const std::vector<GeoPolyline>& rivers,
                          const std::vector<GeoPolyline>& divisions,

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <QSize>
-#include <QString>
 
-// What one map folder pair (normal and "_HiRes") is drawn with.
+// What one map folder pair (normal and high resolution) is drawn with.
 struct MapSheet {
-    int mapIndex = 0;        // index into PAR_map
-    QString folder;          // folder name under maps/; "_HiRes" is appended for high resolution
+    int mapIndex = 0;        // index into PAR_map and kMapCaptions
     QSize size;              // normal raster size; high resolution is twice as wide and high
     double gridStepDeg = 1;  // spacing of parallels and meridians
     double maskDxDeg = 0;    // land-mask lattice, fine enough for 3 x 3 samples per HiRes pixel

@@ -2,18 +2,21 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QImageWriter>
 
-#include "common/ZelkoraError.h"
+#include "mapimage/TPngImage.h"
+
+namespace {
+
+// The committed pictures carry a pHYs chunk of 100 dpi.
+constexpr std::uint32_t kPixelsPerMetre = 3937;
+
+}  // namespace
 
 void PngFile::save(const QImage& image, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    // ARGB32 has an alpha channel by format, so Qt writes RGBA even for an opaque picture.
-    const QImage rgba = image.convertToFormat(QImage::Format_ARGB32);
-    QImageWriter writer(path, "png");
-    writer.setQuality(0);  // for PNG this is zlib level 9
-    if (!writer.write(rgba)) {
-        throw ZelkoraError("cannot write " + path.toStdString() + ": " +
-                           writer.errorString().toStdString());
-    }
+    PngWriter::Settings settings;
+    settings.compressionLevel = 9;
+    settings.pixelsPerMetre = kPixelsPerMetre;
+    // Straight alpha, whatever the painter left.
+    TPngImage::fromQImage(image.convertToFormat(QImage::Format_ARGB32)).SaveToFile(path, settings);
 }

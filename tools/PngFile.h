@@ -3,7 +3,8 @@
 #include <QImage>
 #include <QString>
 
-// Writes map pictures and icons as 8-bit RGBA PNG (colour type 6) at the strongest compression.
+// Writes map pictures and icons through the raster's PNG writer: 8-bit RGBA (colour type 6) at
+// zlib's strongest compression, making the folder first.
 class PngFile {
   public:
     static void save(const QImage& image, const QString& path);

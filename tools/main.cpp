@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <exception>
 
+#include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/IconPainter.h"
 #include "tools/MapGenerator.h"
@@ -14,10 +15,8 @@
 
 namespace {
 
-const MapSheet kVietnam{
-    kMapVietnam, QStringLiteral("Vetnam"), QSize(1000, 1680), 1.0, 0.0025, 0.0025, 5.0};
-const MapSheet kFarEast{
-    kMapFarEast, QStringLiteral("Dalniy_Vostok"), QSize(940, 1660), 5.0, 0.01, 0.005, 20.0};
+const MapSheet kVietnam{kMapVietnam, QSize(1000, 1680), 1.0, 0.0025, 0.0025, 5.0};
+const MapSheet kFarEast{kMapFarEast, QSize(940, 1660), 5.0, 0.01, 0.005, 20.0};
 
 void usage() {
     QTextStream(stderr)
@@ -54,17 +53,19 @@ int main(int argc, char* argv[]) {
     if (what.isEmpty()) {
         what = QStringList{"icons", "vietnam", "fareast"};
     }
+    // The data folder as mapimage/DataPaths takes it, ending in "/".
+    const QString dataDir = out.endsWith(QLatin1Char('/')) ? out : out + QLatin1Char('/');
     try {
         if (what.contains("icons")) {
             for (int t = 0; t < IconPainter::kIconCount; ++t) {
-                PngFile::save(IconPainter::icon(t), out + QStringLiteral("/icons/%1.png").arg(t));
+                PngFile::save(IconPainter::icon(t), iconPath(dataDir, t));
             }
         }
         if (what.contains("vietnam")) {
-            MapGenerator(kVietnam, sources).write(out + QStringLiteral("/maps"));
+            MapGenerator(kVietnam, sources).write(dataDir);
         }
         if (what.contains("fareast")) {
-            MapGenerator(kFarEast, sources).write(out + QStringLiteral("/maps"));
+            MapGenerator(kFarEast, sources).write(dataDir);
         }
     } catch (const std::exception& e) {
         QTextStream(stderr) << "zelkora-mapgen: " << e.what() << '\n';

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <random>
 
+#include "mapimage/DataPaths.h"
 #include "mapimage/TPngImage.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
@@ -57,9 +58,9 @@ TPngImage makeIcon(int type) {
 // Everything a marker pass needs: 1000 points spread over the map in a 9 x 113 table.
 struct PassSetup {
     PassSetup() : map(makeMap()) {
-        QDir(dir.path()).mkpath(QStringLiteral("icons"));
+        QDir().mkpath(QFileInfo(iconPath(dataDir(), 0)).path());
         for (int type = 0; type < 9; ++type) {
-            makeIcon(type).SaveToFile(dir.path() + QStringLiteral("/icons/%1.png").arg(type));
+            makeIcon(type).SaveToFile(iconPath(dataDir(), type));
         }
         table.setShape(9, 113);
         std::mt19937 gen(7);

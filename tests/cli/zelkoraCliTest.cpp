@@ -1,15 +1,17 @@
 // zelkora-cli end to end: the commands as a script calls them, their output files and their
-// failures.
+// failures. Every command-line test lives here.
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <array>
 
 #include "mapimage/DataPaths.h"
 #include "mapimage/TPngImage.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestImages.h"
 
 namespace {
 
@@ -30,21 +32,6 @@ CliRun cli(const QStringList& args, const QByteArray& input = {}) {
             QString::fromUtf8(process.readAllStandardError())};
 }
 
-TPngImage filled(int width, int height, std::array<std::uint8_t, 4> rgba) {
-    TPngImage image = TPngImage::CreateBlank(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::copy(rgba.begin(), rgba.end(), image.row(y) + 4 * x);
-        }
-    }
-    return image;
-}
-
-QByteArray head(const QString& path, int bytes) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
-}
-
 // A small data folder of the program's layout: the Far East map at 60 x 40 with an opaque
 // grey base and one half-transparent "Реки" layer, and a black square icon for type 0.
 class CliData : public testing::Test {
@@ -52,8 +39,8 @@ class CliData : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         data_ = dir_.path() + QLatin1Char('/');
-        QDir(dir_.path()).mkpath(QStringLiteral("maps/Dalniy_Vostok"));
-        QDir(dir_.path()).mkpath(QStringLiteral("icons"));
+        QDir().mkpath(mapFolderPath(data_, kMapCaptions[1], false));
+        QDir().mkpath(QFileInfo(iconPath(data_, 0)).path());
         filled(60, 40, {200, 200, 200, 255})
             .SaveToFile(baseImagePath(data_, kMapCaptions[1], false));
         filled(60, 40, {0, 0, 255, 128})
@@ -64,9 +51,7 @@ class CliData : public testing::Test {
     QString path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
 
     void writeTable(const QString& name, const QByteArray& cellOfColumn0Row1) {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("9\r\n2\r\nh\r\n" + cellOfColumn0Row1 + "\r\n");
+        writeBytes(path(name), "9\r\n2\r\nh\r\n" + cellOfColumn0Row1 + "\r\n");
     }
 
     QTemporaryDir dir_;
@@ -122,24 +107,75 @@ TEST(CliTranslit, PrintsTheFolderName) {
     EXPECT_EQ(run.out, QStringLiteral("Dalniy_Vostok\n"));
 }
 
-TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
-    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "00000", "--out",
-                   path("bare.png")})
-                  .exitCode,
-              0);
-    TPngImage bare;
-    bare.LoadFromFile(path("bare.png"));
-    EXPECT_EQ(bare, filled(60, 40, {200, 200, 200, 255}));
+TEST(CliNormalize, PrintsTheLineInDecimalDegrees) {
+    struct Case {
+        const char* line;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {" (43°07'04\"N - 131°28'23\"E)", "43.117778, 131.473056\n"},
+        {"-33.5 -70.6", "-33.500000, -70.600000\n"},  // a line, not an option
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli({"normalize", QString::fromUtf8(c.line)});
+        EXPECT_EQ(run.exitCode, 0) << c.line << ": " << run.err.toStdString();
+        EXPECT_EQ(run.out, QString::fromUtf8(c.printed)) << c.line;
+    }
+}
 
-    ASSERT_EQ(cli({"assemble", "--data", data_, "--map", "1", "--layers", "01000", "--out",
-                   path("rivers.png")})
-                  .exitCode,
-              0);
-    TPngImage rivers;
-    rivers.LoadFromFile(path("rivers.png"));
-    // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
-    // stays opaque under the half-transparent layer.
-    EXPECT_EQ(rivers, filled(60, 40, {100, 100, 228, 255}));
+// Appending to a table file, starting a missing one, and failing pastes that must leave the file
+// as it was.
+TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("t.points"));
+    const QString lines = dir.filePath(QStringLiteral("lines.txt"));
+    const QString bad = dir.filePath(QStringLiteral("bad.txt"));
+    const QString fresh = dir.filePath(QStringLiteral("new.points"));
+    // Three columns of four rows; column 1 already holds a point in row 1.
+    writeBytes(table, "3\n4\nA\n\n\n\nB\n1, 2\n\n\nC\n\n\n\n");
+    writeBytes(lines, " (53°56'27\"N 158°01'31\"E)\r\nno point\r43 146\n9 9");
+    writeBytes(bad, "1 2\n1.2.3 4\n5 6\n");
+
+    const CliRun run = cli({"import", "--table", table, "--column", "1", "--from", lines});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The fourth point finds the column full and grows the table by a row.
+    const QByteArray imported =
+        "3\r\n5\r\nA\r\n\r\n\r\n\r\n\r\nB\r\n1, 2\r\n53.940833, 158.025278\r\n43.000000, "
+        "146.000000\r\n9.000000, 9.000000\r\nC\r\n\r\n\r\n\r\n\r\n";
+    EXPECT_EQ(readBytes(table), imported);
+
+    const CliRun failed = cli({"import", "--table", table, "--column", "0", "--from", bad});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.err, QStringLiteral("'1.2.3' is not a valid floating point value\n"));
+    EXPECT_EQ(readBytes(table), imported);
+
+    EXPECT_EQ(cli({"import", "--table", fresh, "--column", "8", "--from", bad}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(fresh)) << "a failed import created its table file";
+    EXPECT_EQ(cli({"import", "--table", fresh, "--column", "8", "--from", lines}).exitCode, 0);
+    EXPECT_EQ(readBytes(fresh).left(7), QByteArray("9\r\n70\r\n"))
+        << "counts of the new default table";
+}
+
+TEST_F(CliData, AssembleWritesTheBaseWithTheCheckedLayers) {
+    struct Case {
+        const char* layers;
+        const char* out;
+        Rgba colour;
+    };
+    const Case cases[] = {
+        {"00000", "bare.png", {200, 200, 200, 255}},
+        // 200 + (0 - 200) * 128/255 = 99.6; 200 + (255 - 200) * 128/255 = 227.6; the opaque base
+        // stays opaque under the half-transparent layer.
+        {"01000", "rivers.png", {100, 100, 228, 255}},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli({"assemble", "--data", data_, "--map", "1", "--layers", c.layers,
+                                "--out", path(c.out)});
+        ASSERT_EQ(run.exitCode, 0) << c.layers << ": " << run.err.toStdString();
+        TPngImage picture;
+        picture.LoadFromFile(path(c.out));
+        EXPECT_EQ(picture, filled(60, 40, c.colour)) << c.layers;
+    }
 }
 
 TEST_F(CliData, AssembleWithoutTheBasePictureFails) {
@@ -173,7 +209,7 @@ TEST_F(CliData, RenderWritesTheChosenFormat) {
         }
         const CliRun run = cli(args);
         ASSERT_EQ(run.exitCode, 0) << c.out << ": " << run.err.toStdString();
-        EXPECT_EQ(head(path(c.out), c.magic.size()), c.magic) << c.out;
+        EXPECT_EQ(readBytes(path(c.out)).left(c.magic.size()), c.magic) << c.out;
     }
 }
 
@@ -188,21 +224,17 @@ TEST_F(CliData, RenderDrawsTheMarkersOverTheMap) {
     TPngImage picture;
     picture.LoadFromFile(path("m.png"));
     ASSERT_EQ(picture.Width(), 60);
-    auto rgb = [&](int x, int y) {
-        const std::uint8_t* p = picture.row(y) + 4 * x;
-        return std::array<int, 4>{p[0], p[1], p[2], p[3]};
-    };
-    EXPECT_EQ(rgb(7, 23), (std::array<int, 4>{0, 0, 0, 255}));
-    EXPECT_EQ(rgb(16, 32), (std::array<int, 4>{0, 0, 0, 255}));
-    EXPECT_EQ(rgb(6, 23), (std::array<int, 4>{200, 200, 200, 255}));
-    EXPECT_EQ(rgb(17, 33), (std::array<int, 4>{200, 200, 200, 255}));
+    EXPECT_EQ(pixelAt(picture, 7, 23), (Rgba{0, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(picture, 16, 32), (Rgba{0, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(picture, 6, 23), (Rgba{200, 200, 200, 255}));
+    EXPECT_EQ(pixelAt(picture, 17, 33), (Rgba{200, 200, 200, 255}));
 
     ASSERT_EQ(cli({"render", "--data", data_, "--map", "1", "--layers", "00000", "--size", "3",
                    "--red", "--table", path("t.points"), "--out", path("red.png")})
                   .exitCode,
               0);
     picture.LoadFromFile(path("red.png"));
-    EXPECT_EQ(rgb(10, 28), (std::array<int, 4>{200, 0, 0, 255}));
+    EXPECT_EQ(pixelAt(picture, 10, 28), (Rgba{200, 0, 0, 255}));
 }
 
 TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
@@ -213,21 +245,34 @@ TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
     EXPECT_EQ(fresh.err, QStringLiteral("'N48' is not a valid floating point value\n"));
     EXPECT_FALSE(QFile::exists(path("new.png")));
 
-    QFile old(path("old.png"));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("previous picture");
-    old.close();
+    writeBytes(path("old.png"), "previous picture");
     EXPECT_EQ(cli({"render", "--data", data_, "--map", "1", "--table", path("bad.points"), "--out",
                    path("old.png")})
                   .exitCode,
               1);
-    EXPECT_EQ(head(path("old.png"), 100), QByteArray("previous picture"));
+    EXPECT_EQ(readBytes(path("old.png")).left(100), QByteArray("previous picture"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden).filter("tmp").size(), 0);
 
     const CliRun missing = cli({"render", "--data", data_, "--map", "1", "--table",
                                 path("none.points"), "--out", path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, QStringLiteral("The specified file was not found\n"));
+}
+
+// Both commands write their picture the same way, so they fail in the same words.
+TEST_F(CliData, AssembleAndRenderFailToCreateTheFileInTheSameWords) {
+    const QString out = path(QStringLiteral("missing/map.png"));
+    const QList<QStringList> commands = {
+        {"assemble", "--data", data_, "--map", "1", "--out", out},
+        {"render", "--data", data_, "--map", "1", "--out", out},
+    };
+    for (const QStringList& args : commands) {
+        const CliRun run = cli(args);
+        EXPECT_EQ(run.exitCode, 1) << args[0].toStdString();
+        EXPECT_EQ(run.err,
+                  QStringLiteral("Cannot create file \"%1\". No such file or directory\n").arg(out))
+            << args[0].toStdString();
+    }
 }
 
 // Without --data the maps and icons beside the built programs are used.

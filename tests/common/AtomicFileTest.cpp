@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "common/AtomicFile.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -18,17 +19,7 @@ class AtomicFileTest : public ::testing::Test {
   protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    void writeOld(const QString& name) const {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old contents");
-    }
-
-    static QByteArray readBytes(const QString& fileName) {
-        QFile file(fileName);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
-    }
+    void writeOld(const QString& name) const { writeBytes(path(name), "old contents"); }
 
     static mode_t modeOf(const QString& fileName) {
         struct stat st {};

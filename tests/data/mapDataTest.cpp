@@ -2,7 +2,6 @@
 // where they belong when placed through geo.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -12,6 +11,8 @@
 
 #include "projection/Tpar.h"
 #include "projection/geo.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestPng.h"
 
 namespace {
 
@@ -56,20 +57,13 @@ struct PngHeader {
 };
 
 PngHeader readHeader(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::vector<PngChunk> chunks = pngChunks(readBytes(path));
+    if (chunks.empty() || chunks.front().type != "IHDR" || chunks.front().data.size() < 10) {
         return {};
     }
-    const QByteArray b = file.read(33);
-    if (b.size() < 33 || !b.startsWith("\x89PNG\r\n\x1a\n") || b.mid(12, 4) != "IHDR") {
-        return {};
-    }
-    auto u32 = [&](int at) {
-        return (static_cast<int>(static_cast<unsigned char>(b[at])) << 24) |
-               (static_cast<unsigned char>(b[at + 1]) << 16) |
-               (static_cast<unsigned char>(b[at + 2]) << 8) | static_cast<unsigned char>(b[at + 3]);
-    };
-    return {u32(16), u32(20), static_cast<unsigned char>(b[24]), static_cast<unsigned char>(b[25])};
+    const std::uint8_t* ihdr = chunks.front().data.data();
+    return {static_cast<int>(bigEndian32(ihdr)), static_cast<int>(bigEndian32(ihdr + 4)), ihdr[8],
+            ihdr[9]};
 }
 
 constexpr int kPngRgba = 6;

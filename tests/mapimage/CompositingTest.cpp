@@ -9,23 +9,11 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/Compositing.h"
 #include "tests/mapimage/PngFixture.h"
+#include "tests/support/TestImages.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Pixels with alphas 0 and 255 as common as all the others together, as on map layers.
-TPngImage noise(int width, int height, unsigned seed) {
-    std::mt19937 rng(seed);
-    TPngImage image = TPngImage::CreateBlank(width, height);
-    for (std::size_t i = 0; i < image.byteCount(); ++i) {
-        image.bits()[i] = static_cast<std::uint8_t>(rng());
-        if (i % 4 == 3 && rng() % 2) {
-            image.bits()[i] = rng() % 2 ? 0 : 255;
-        }
-    }
-    return image;
-}
 
 // The blend as first described, with the alpha laid over: the layer re-canvassed to the base,
 // then every colour sample blended with a 32-bit float coefficient.

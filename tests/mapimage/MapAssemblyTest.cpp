@@ -2,13 +2,14 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-#include <random>
 
 #include "common/ZelkoraError.h"
 #include "mapimage/Compositing.h"
 #include "mapimage/DataPaths.h"
 #include "mapimage/MapAssembly.h"
 #include "tests/mapimage/PngFixture.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestImages.h"
 
 namespace {
 
@@ -42,11 +43,7 @@ class MapAssembly : public testing::Test {
   protected:
     void SetUp() override {
         dataDir = dir.path() + QLatin1Char('/');
-        base = TPngImage::CreateBlank(30, 20);
-        std::mt19937 rng(11);
-        for (std::size_t i = 0; i < base.byteCount(); ++i) {
-            base.bits()[i] = static_cast<std::uint8_t>(rng());
-        }
+        base = noise(30, 20, 11);
         save(base, baseImagePath(dataDir, kFarEast, false));
         for (int i = 0; i < kLayerCount; ++i) {
             layers[static_cast<std::size_t>(i)] = layerPicture(i, 30, 20);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
-#include <QFile>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -77,16 +76,4 @@ TPngImage rasterOf(int width, int height, const std::vector<std::uint8_t>& rgba)
     EXPECT_EQ(rgba.size(), image.byteCount());
     std::memcpy(image.bits(), rgba.data(), std::min(rgba.size(), image.byteCount()));
     return image;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
 }

@@ -26,7 +26,3 @@ struct PngFixture {
 
 // A raster from R, G, B, A quadruples, row by row.
 TPngImage rasterOf(int width, int height, const std::vector<std::uint8_t>& rgba);
-
-// The bytes of a file, and a file from bytes.
-QByteArray readBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);

@@ -8,6 +8,7 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/TPngImage.h"
 #include "tests/mapimage/PngFixture.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

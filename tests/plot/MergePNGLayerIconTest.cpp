@@ -1,29 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 
 #include "plot/MergePNGLayerIcon.h"
 
-#include "mapimage/Compositing.h"
 #include "tests/plot/PlotFixtures.h"
 
 namespace {
 
-TEST(BlendIconSample, MatchesTheRoundedFloatingPointFormulaForEveryInput) {
-    int mismatches = 0;
-    for (int m = 0; m < 256; ++m) {
-        for (int s = 0; s < 256; ++s) {
-            for (int a = 0; a < 256; ++a) {
-                const long expected = std::lround(m + static_cast<double>((s - m) * a) / 255.0);
-                if (blendSample(m, s, a) != expected && ++mismatches < 5) {
-                    ADD_FAILURE() << "M " << m << " S " << s << " A " << a;
-                }
-            }
-        }
-    }
-    EXPECT_EQ(mismatches, 0);
-}
+// The blend's sample rounding is the layer blend's blendSample, checked for every input in
+// tests/mapimage; these cases check the icon's own use of it.
 
 struct BlendCase {
     const char* name;
@@ -41,8 +27,8 @@ class BlendExamples : public testing::TestWithParam<BlendCase> {};
 // The map colour (250, 240, 230) with an alpha of its own that the blend must keep.
 TEST_P(BlendExamples, OnePixel) {
     const BlendCase& c = GetParam();
-    TPngImage map = filledImage(1, 1, {250, 240, 230, 77});
-    MergePNGLayerIcon(map, filledImage(1, 1, c.icon), 0, 0, c.red, {});
+    TPngImage map = filled(1, 1, {250, 240, 230, 77});
+    MergePNGLayerIcon(map, filled(1, 1, c.icon), 0, 0, c.red, {});
     EXPECT_EQ(pixelAt(map, 0, 0), c.expected);
 }
 
@@ -73,7 +59,7 @@ TEST_P(Clipping, CutsTheIconAtTheMapEdges) {
     const Placement& p = GetParam();
     constexpr int kMapW = 10, kMapH = 8, kIcon = 4;
     const Rgba background{200, 201, 202, 203};
-    TPngImage map = filledImage(kMapW, kMapH, background);
+    TPngImage map = filled(kMapW, kMapH, background);
     TPngImage icon = TPngImage::CreateBlank(kIcon, kIcon);
     for (int v = 0; v < kIcon; ++v) {
         for (int u = 0; u < kIcon; ++u) {
@@ -108,10 +94,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MergePNGLayerIcon, YieldsOnceBeforeBlending) {
-    TPngImage map = filledImage(3, 3, {10, 10, 10, 255});
+    TPngImage map = filled(3, 3, {10, 10, 10, 255});
     const TPngImage before = map;
     int yields = 0;
-    MergePNGLayerIcon(map, filledImage(3, 3, {0, 0, 0, 255}), 0, 0, false, [&] {
+    MergePNGLayerIcon(map, filled(3, 3, {0, 0, 0, 255}), 0, 0, false, [&] {
         ++yields;
         EXPECT_EQ(map, before);
     });
@@ -122,7 +108,7 @@ TEST(MergePNGLayerIcon, YieldsOnceBeforeBlending) {
 TEST(MergePNGLayerIcon, EmptyMapTakesNothingButStillYields) {
     TPngImage map;
     int yields = 0;
-    MergePNGLayerIcon(map, filledImage(4, 4, {0, 0, 0, 255}), 0, 0, false, [&] { ++yields; });
+    MergePNGLayerIcon(map, filled(4, 4, {0, 0, 0, 255}), 0, 0, false, [&] { ++yields; });
     EXPECT_TRUE(map.isEmpty());
     EXPECT_EQ(yields, 1);
 }

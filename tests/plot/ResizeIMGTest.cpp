@@ -1,21 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "common/ZelkoraError.h"
 #include "plot/ResizeIMG.h"
 #include "tests/plot/PlotFixtures.h"
 
 namespace {
-
-TPngImage noise(int width, int height, unsigned seed) {
-    std::mt19937 gen(seed);
-    TPngImage image = TPngImage::CreateBlank(width, height);
-    for (std::size_t i = 0; i < image.byteCount(); ++i) {
-        image.bits()[i] = static_cast<std::uint8_t>(gen());
-    }
-    return image;
-}
 
 bool isUniform(const TPngImage& image, Rgba colour) {
     for (int y = 0; y < image.Height(); ++y) {
@@ -45,13 +34,13 @@ class UniformColour : public testing::TestWithParam<SizeCase> {};
 TEST_P(UniformColour, StaysUniform) {
     const SizeCase& c = GetParam();
     const Rgba colour{200, 100, 50, 128};
-    TPngImage png = filledImage(c.w, c.h, colour);
+    TPngImage png = filled(c.w, c.h, colour);
     ResizeIMG(png, c.newx, c.newy);
     ASSERT_EQ(png.Width(), c.newx);
     ASSERT_EQ(png.Height(), c.newy);
     EXPECT_TRUE(isUniform(png, colour));
 
-    TPngImage clear = filledImage(c.w, c.h, {90, 180, 30, 0});
+    TPngImage clear = filled(c.w, c.h, {90, 180, 30, 0});
     ResizeIMG(clear, c.newx, c.newy);
     EXPECT_TRUE(isUniform(clear, {90, 180, 30, 0}));
 }
@@ -130,10 +119,10 @@ TEST(ResizeIMG, LargerIconIsScaledWhole) {
 TEST(ResizeIMG, RefusesAnEmptyRasterOrTargetSize) {
     TPngImage empty;
     EXPECT_THROW(ResizeIMG(empty, 10, 10), ZelkoraError);
-    TPngImage png = filledImage(4, 4, {1, 2, 3, 4});
+    TPngImage png = filled(4, 4, {1, 2, 3, 4});
     EXPECT_THROW(ResizeIMG(png, 0, 10), ZelkoraError);
     EXPECT_THROW(ResizeIMG(png, 10, -1), ZelkoraError);
-    EXPECT_EQ(png, filledImage(4, 4, {1, 2, 3, 4}));
+    EXPECT_EQ(png, filled(4, 4, {1, 2, 3, 4}));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <jpeglib.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <QDir>
@@ -8,13 +7,15 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "common/ZelkoraError.h"
+#include "plot/ImageEncoders.h"
 #include "plot/SaveMapImage.h"
-#include "tests/plot/PlotFixtures.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/TestImages.h"
+#include "tests/support/TestPng.h"
 
 namespace {
 
@@ -29,12 +30,20 @@ TEST(SampleOnWhite, Examples) {
     }
 }
 
-TEST(ExportFormatFromExtension, KnowsTheThreeTypes) {
-    EXPECT_EQ(exportFormatFromExtension("map.jpg"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromExtension("/a.b/map.JPEG"), ExportFormat::Jpeg);
-    EXPECT_EQ(exportFormatFromExtension("map.Png"), ExportFormat::Png);
-    EXPECT_EQ(exportFormatFromExtension("map.bmp"), ExportFormat::Bmp);
-    EXPECT_EQ(exportFormatFromExtension("map.gif"), std::nullopt);
+// The --format names of zelkora-cli and the extensions of file names are the same words.
+TEST(ExportFormat, KnowsTheThreeTypesByNameAndByExtension) {
+    struct Case {
+        const char* name;
+        std::optional<ExportFormat> format;
+    };
+    const Case cases[] = {{"jpg", ExportFormat::Jpeg}, {"JPEG", ExportFormat::Jpeg},
+                          {"Png", ExportFormat::Png},  {"bmp", ExportFormat::Bmp},
+                          {"gif", std::nullopt},       {"", std::nullopt}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(exportFormatFromName(c.name), c.format) << c.name;
+        EXPECT_EQ(exportFormatFromExtension(QStringLiteral("/a.b/map.") + c.name), c.format)
+            << c.name;
+    }
     EXPECT_EQ(exportFormatFromExtension("map"), std::nullopt);
     EXPECT_EQ(exportFormatFromExtension("png"), std::nullopt);
 }
@@ -42,11 +51,7 @@ TEST(ExportFormatFromExtension, KnowsTheThreeTypes) {
 // Noise in every sample and alpha, so the PNG needs several IDAT chunks and every alpha case of
 // the blend onto white occurs. Width 301 leaves BMP rows with padding.
 TPngImage noisePicture() {
-    std::mt19937 gen(42);
-    TPngImage picture = TPngImage::CreateBlank(301, 200);
-    for (std::size_t i = 0; i < picture.byteCount(); ++i) {
-        picture.bits()[i] = static_cast<std::uint8_t>(gen());
-    }
+    TPngImage picture = noise(301, 200, 42);
     setPixel(picture, 0, 0, {10, 20, 30, 0});
     setPixel(picture, 1, 0, {10, 20, 30, 255});
     return picture;
@@ -58,14 +63,8 @@ std::array<std::uint8_t, 3> onWhite(const TPngImage& picture, int x, int y) {
 }
 
 std::vector<std::uint8_t> readAll(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = readBytes(path);
     return {bytes.begin(), bytes.end()};
-}
-
-std::uint32_t be32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
 std::uint32_t le32(const std::uint8_t* p) {
@@ -87,33 +86,26 @@ class Export : public testing::Test {
 TEST_F(Export, PngHasOnlyHeaderDataAndEndWithSubFilteredRgbRows) {
     const QString file = path("map.png");
     SaveMapImage(picture, file, ExportFormat::Png);
-    const std::vector<std::uint8_t> bytes = readAll(file);
-    const std::uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    ASSERT_GE(bytes.size(), 8u);
-    ASSERT_TRUE(std::equal(signature, signature + 8, bytes.begin()));
+    const std::vector<PngChunk> all = pngChunks(readBytes(file));
 
     std::vector<std::string> chunks;
     std::vector<std::uint8_t> idat;
     const std::uint8_t* ihdr = nullptr;
-    for (std::size_t at = 8; at + 12 <= bytes.size();) {
-        const std::uint32_t length = be32(&bytes[at]);
-        const std::string type(bytes.begin() + at + 4, bytes.begin() + at + 8);
-        ASSERT_LE(at + 12 + length, bytes.size());
-        if (type == "IHDR") {
-            ihdr = &bytes[at + 8];
-        } else if (type == "IDAT") {
-            EXPECT_LE(length, 65535u);
-            idat.insert(idat.end(), bytes.begin() + at + 8, bytes.begin() + at + 8 + length);
+    for (const PngChunk& chunk : all) {
+        if (chunk.type == "IHDR") {
+            ihdr = chunk.data.data();
+        } else if (chunk.type == "IDAT") {
+            EXPECT_LE(chunk.data.size(), 65535u);
+            idat.insert(idat.end(), chunk.data.begin(), chunk.data.end());
         }
-        if (chunks.empty() || chunks.back() != type) {
-            chunks.push_back(type);
+        if (chunks.empty() || chunks.back() != chunk.type) {
+            chunks.push_back(chunk.type);
         }
-        at += 12 + length;
     }
     EXPECT_EQ(chunks, (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
     ASSERT_NE(ihdr, nullptr);
-    EXPECT_EQ(be32(ihdr), 301u);
-    EXPECT_EQ(be32(ihdr + 4), 200u);
+    EXPECT_EQ(bigEndian32(ihdr), 301u);
+    EXPECT_EQ(bigEndian32(ihdr + 4), 200u);
     EXPECT_EQ(ihdr[8], 8);           // bit depth
     EXPECT_EQ(ihdr[9], 2);           // RGB, no alpha
     EXPECT_EQ(ihdr[12], 0);          // not interlaced
@@ -208,7 +200,7 @@ DecodedJpeg decodeJpeg(const std::vector<std::uint8_t>& bytes) {
 
 // The format follows the chosen type: JPEG data lands in "map.png".
 TEST_F(Export, JpegIsBaselineJfifColourAtQualityTen) {
-    TPngImage flat = filledImage(100, 60, {0, 0, 255, 128});  // (127, 127, 255) on white
+    TPngImage flat = filled(100, 60, {0, 0, 255, 128});  // (127, 127, 255) on white
     const QString file = path("map.png");
     SaveMapImage(flat, file, ExportFormat::Jpeg);
     const std::vector<std::uint8_t> bytes = readAll(file);
@@ -243,12 +235,8 @@ TEST_F(Export, JpegIsBaselineJfifColourAtQualityTen) {
 
 TEST_F(Export, ReplacesAnExistingFileAndLeavesNothingElse) {
     const QString file = path("map.bmp");
-    {
-        QFile old(file);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
-    SaveMapImage(filledImage(3, 2, {1, 2, 3, 255}), file, ExportFormat::Bmp);
+    writeBytes(file, "old contents");
+    SaveMapImage(filled(3, 2, {1, 2, 3, 255}), file, ExportFormat::Bmp);
     EXPECT_EQ(readAll(file).size(), 54u + 12 * 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("map.bmp")});
@@ -259,7 +247,7 @@ TEST_F(Export, ThroughALinkTheLinkedFileIsReplaced) {
     const QString link = path("link.bmp");
     QFile(real).open(QIODevice::WriteOnly);
     ASSERT_TRUE(QFile::link(real, link));
-    SaveMapImage(filledImage(3, 2, {1, 2, 3, 255}), link, ExportFormat::Bmp);
+    SaveMapImage(filled(3, 2, {1, 2, 3, 255}), link, ExportFormat::Bmp);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(readAll(real).size(), 54u + 12 * 2);
 }
@@ -285,32 +273,58 @@ TEST_F(Export, FileThatCannotBeCreatedFailsWithTheSystemsReason) {
               QStringList{QStringLiteral("folder")});
 }
 
+// Run as a user for whom permissions hold, since root writes anywhere.
 TEST_F(Export, ReadOnlyPlacesAreRefusedAndKeepTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root writes anywhere";
-    }
-    const QString locked = path("locked.jpg");
-    {
-        QFile old(locked);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old");
-    }
-    QFile::setPermissions(locked, QFileDevice::ReadOwner);
-    EXPECT_THROW(SaveMapImage(picture, locked, ExportFormat::Jpeg), ZelkoraError);
-    EXPECT_EQ(readAll(locked).size(), 3u);
+    asUnprivilegedUser([&](const QString& dir) {
+        const QString locked = dir + QStringLiteral("/locked.jpg");
+        writeBytes(locked, "old");
+        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+        try {
+            SaveMapImage(picture, locked, ExportFormat::Jpeg);
+            ADD_FAILURE() << "no error for a read-only file";
+        } catch (const ZelkoraError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Cannot create file \"%1\". Permission denied").arg(locked));
+        }
+        EXPECT_EQ(readBytes(locked), "old");
 
-    const QString sealed = path("sealed");
-    QDir(dir.path()).mkdir(QStringLiteral("sealed"));
-    QFile::setPermissions(sealed, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    try {
-        SaveMapImage(picture, sealed + "/map.png", ExportFormat::Png);
-        ADD_FAILURE() << "no error";
-    } catch (const ZelkoraError& e) {
-        EXPECT_TRUE(e.message().endsWith(QStringLiteral("Permission denied")))
-            << e.message().toStdString();
+        const QString sealed = dir + QStringLiteral("/sealed");
+        ASSERT_TRUE(QDir().mkdir(sealed));
+        ASSERT_TRUE(QFile::setPermissions(sealed, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        try {
+            SaveMapImage(picture, sealed + "/map.png", ExportFormat::Png);
+            ADD_FAILURE() << "no error for a read-only folder";
+        } catch (const ZelkoraError& e) {
+            EXPECT_TRUE(e.message().endsWith(QStringLiteral("Permission denied")))
+                << e.message().toStdString();
+        }
+        EXPECT_EQ(QDir(sealed).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList());
+        QFile::setPermissions(
+            sealed, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    });
+}
+
+TEST_F(Export, AFailedWriteKeepsTheOldFileInEveryFormat) {
+    for (const ExportFormat format : {ExportFormat::Jpeg, ExportFormat::Png, ExportFormat::Bmp}) {
+        SCOPED_TRACE(static_cast<int>(format));
+        const QString file = path("map.out");
+        writeBytes(file, "old");
+        QString error;
+        withFileSizeLimit(100, [&] {
+            try {
+                SaveMapImage(picture, file, format);
+            } catch (const ZelkoraError& e) {
+                error = e.message();
+            }
+        });
+        EXPECT_EQ(error,
+                  QStringLiteral("Не удалось записать файл \"%1\". File too large").arg(file));
+        EXPECT_EQ(readBytes(file), "old");
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList{QStringLiteral("map.out")});
     }
-    QFile::setPermissions(sealed,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 TEST_F(Export, NoPictureIsRefusedAndWritesNothing) {

@@ -70,6 +70,7 @@ TEST(ReadPoints, TakesOnlyLongerCellsOfExactlyTwoItems) {
         {"ab", std::nullopt},
         {"1 2", std::pair{1.0, 2.0}},
         {"12", std::nullopt},
+        {"1,", std::nullopt},  // two items, "1" and "", but only two characters
         {"abc", std::nullopt},
         {"1, 2, 3", std::nullopt},
         {"", std::nullopt},

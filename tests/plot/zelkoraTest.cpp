@@ -8,6 +8,7 @@
 #include "plot/zelkora.h"
 #include "table/PointTable.h"
 #include "tests/plot/PlotFixtures.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ class MarkerPass : public testing::Test {
   protected:
     void SetUp() override {
         for (int type = 0; type < 9; ++type) {
-            icons.write(type, filledImage(6, 6, typeColour(type)));
+            icons.write(type, filled(6, 6, typeColour(type)));
         }
     }
 
@@ -33,16 +34,12 @@ class MarkerPass : public testing::Test {
                        icons.dataDir(), yield);
     }
 
-    void writeGarbage(int type) {
-        QFile file(icons.iconFile(type));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not a picture");
-    }
+    void writeGarbage(int type) { writeBytes(icons.iconFile(type), "not a picture"); }
 
     IconFolder icons;
     PointTable table;
     Tpoints points;
-    const TPngImage map = filledImage(800, 600, kMapColour);
+    const TPngImage map = filled(800, 600, kMapColour);
 };
 
 TEST_F(MarkerPass, NoPointsShowsTheBareMapWithoutReadingIcons) {
@@ -87,13 +84,13 @@ TEST_F(MarkerPass, MissingIconLeavesOnlyItsTypeUndrawn) {
 }
 
 TEST_F(MarkerPass, RedMarkersKeepTheMapsRedSample) {
-    icons.write(0, filledImage(6, 6, {0, 0, 0, 255}));
+    icons.write(0, filled(6, 6, {0, 0, 0, 255}));
     table.setCell(0, 1, QStringLiteral("50, 140"));
     EXPECT_EQ(pixelAt(pass(10, true), 582, 167), (Rgba{250, 0, 0, kMapColour[3]}));
 }
 
 TEST_F(MarkerPass, TypesBeyondEightAreListedButNotDrawn) {
-    icons.write(10, filledImage(6, 6, {0, 0, 0, 255}));
+    icons.write(10, filled(6, 6, {0, 0, 0, 255}));
     table.setShape(12, 70);
     table.setCell(10, 1, QStringLiteral("50, 140"));
     EXPECT_EQ(pass(), map);
@@ -134,13 +131,13 @@ class Drawing : public testing::Test {
 
     IconFolder icons;
     Tpoints points;
-    TPngImage marked = filledImage(200, 150, kMapColour);
+    TPngImage marked = filled(200, 150, kMapColour);
 };
 
 // Two type-3 points whose 8-pixel icons (red left half, blue right half) overlap in columns
 // 104..107: the later point's red half lies on top.
 TEST_F(Drawing, LaterPointOfATypeLiesOnTop) {
-    TPngImage icon = filledImage(8, 8, {255, 0, 0, 255});
+    TPngImage icon = filled(8, 8, {255, 0, 0, 255});
     for (int y = 0; y < 8; ++y) {
         for (int x = 4; x < 8; ++x) {
             setPixel(icon, x, y, {0, 0, 255, 255});
@@ -175,7 +172,7 @@ TEST_F(Drawing, IconCutAtTheLeftEdge) {
 }
 
 TEST_F(Drawing, PositionsOffTheMapDrawNothingButYield) {
-    icons.write(5, filledImage(4, 4, {0, 0, 0, 255}));
+    icons.write(5, filled(4, 4, {0, 0, 0, 255}));
     const double inf = std::numeric_limits<double>::infinity();
     for (const double v : {std::nan(""), inf, -inf, 1e10, -3e9, 2147483700.0, -500.0, 1000.0}) {
         add(5, v, 20);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <algorithm>
 
@@ -10,38 +11,19 @@
 #include "shell/StringGrid.h"
 #include "table/PointTable.h"
 
-namespace {
-
-TPngImage filled(int width, int height, Rgba colour) {
-    TPngImage image = TPngImage::CreateBlank(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::copy(colour.begin(), colour.end(), image.row(y) + 4 * x);
-        }
-    }
-    return image;
-}
-
-}  // namespace
-
-Rgba pixelAt(const TPngImage& image, int x, int y) {
-    const std::uint8_t* p = image.row(y) + 4 * x;
-    return {p[0], p[1], p[2], p[3]};
-}
-
 void ShellTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     const QString data = dataDir();
     for (const int map : {kMapVietnam, kMapFarEast}) {
         QDir().mkpath(mapFolderPath(data, kMapCaptions[map], false));
     }
-    QDir().mkpath(data + QStringLiteral("icons"));
+    QDir().mkpath(QFileInfo(iconPath(data, 0)).path());
     filled(kFarEastWidth, kFarEastHeight, kFarEast)
         .SaveToFile(baseImagePath(data, kMapCaptions[kMapFarEast], false));
     TPngImage band = TPngImage::CreateBlank(kFarEastWidth, kFarEastHeight);
     for (int y = 100; y < 200; ++y) {
         for (int x = 0; x < kFarEastWidth; ++x) {
-            std::copy(kBand.begin(), kBand.end(), band.row(y) + 4 * x);
+            setPixel(band, x, y, kBand);
         }
     }
     band.SaveToFile(layerImagePath(data, kMapCaptions[kMapFarEast], false, kLayerCaptions[2]));

@@ -11,10 +11,7 @@
 
 #include "mapimage/TPngImage.h"
 #include "shell/TmainForm.h"
-
-using Rgba = std::array<std::uint8_t, 4>;
-
-Rgba pixelAt(const TPngImage& image, int x, int y);
+#include "tests/support/TestImages.h"
 
 // A data folder beside a window under test: "Дальний Восток" as a 1113 x 2000 opaque base with
 // one layer, "Границы районов", an opaque red band over rows 100 to 199; "Вьетнам" as a small

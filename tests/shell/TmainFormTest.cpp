@@ -23,17 +23,13 @@
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
 // Where the point 48.5, 135.25 lands on the fixture's map of the Far East.
 Tpoint farEastPoint() {
     return geo(Tpoint{0, 48.5, 135.25, 0, 0}, PAR_map[kMapFarEast], false, 2000);
-}
-
-QByteArray head(const QString& path, int bytes) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(bytes) : QByteArray();
 }
 
 TEST_F(ShellTest, StartsOnTheFarEastWithAnEmptyTableAndSize59) {
@@ -299,10 +295,7 @@ TEST_F(ShellTest, BadCellShowsTheConversionErrorAndTheWindowGoesOn) {
 }
 
 TEST_F(ShellTest, ErrorDuringStartUpIsShownAndTheWindowOpens) {
-    QFile base(baseImagePath(dataDir(), kMapCaptions[kMapFarEast], false));
-    ASSERT_TRUE(base.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    base.write("not a picture");
-    base.close();
+    writeBytes(baseImagePath(dataDir(), kMapCaptions[kMapFarEast], false), "not a picture");
     TmainForm& form = open();
     ASSERT_EQ(errors_.size(), 1);
     EXPECT_TRUE(errors_[0].contains(QStringLiteral("blank.png"))) << errors_[0].toStdString();
@@ -354,7 +347,7 @@ TEST_F(ShellTest, SavedTableOpensAgainAndIsDrawn) {
     tableName_ = path(QStringLiteral("t.points"));
     QTest::mouseClick(form.bSeveProject, Qt::LeftButton);
     ASSERT_TRUE(QFile::exists(tableName_));
-    EXPECT_EQ(head(tableName_, 8), QByteArray("9\r\n70\r\n\xEA", 8));  // then CP1251 "к"
+    EXPECT_EQ(readBytes(tableName_).left(8), QByteArray("9\r\n70\r\n\xEA", 8));  // then CP1251 "к"
 
     QTest::mouseClick(form.bNewMap, Qt::LeftButton);
     ASSERT_EQ(form.points.num, 0);
@@ -400,7 +393,7 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
         ASSERT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
         EXPECT_EQ(pictureDialogsOpened_.last().fileName, last.fileName);
         EXPECT_EQ(pictureDialogsOpened_.last().format, last.format);
-        EXPECT_EQ(head(pictureTarget_->fileName, c.magic.size()), c.magic);
+        EXPECT_EQ(readBytes(pictureTarget_->fileName).left(c.magic.size()), c.magic);
         // Full size, not the size on the screen.
         EXPECT_EQ(QImage(pictureTarget_->fileName).size(), QSize(kFarEastWidth, kFarEastHeight));
         last = *pictureTarget_;

@@ -2,7 +2,7 @@
 
 #include "tests/table/QtPrinters.h"
 
-#include <signal.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -14,6 +14,7 @@
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -22,16 +23,8 @@ class TableFile : public ::testing::Test {
     QString path(const QString& name) const { return dir.filePath(name); }
 
     QString writeFixture(const QByteArray& bytes, const QString& name = "fixture.points") const {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QByteArray readBytes(const QString& fileName) {
-        QFile file(fileName);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-        return file.readAll();
+        writeBytes(path(name), bytes);
+        return path(name);
     }
 
     // The table before a load that must fail, to check nothing of it changed.
@@ -278,11 +271,38 @@ TEST_F(TableFile, IoErrorsCarryTheirMessages) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"file"});
 }
 
+// As a user for whom permissions hold, since root reads and writes anywhere.
+TEST_F(TableFile, PlacesWithoutPermissionAreRefusedAndKeepTheOldFile) {
+    asUnprivilegedUser([](const QString& dir) {
+        PointTable table;
+        table.setShape(1, 1);
+        table.setCell(0, 0, QStringLiteral("new"));
+
+        const QString locked = dir + QStringLiteral("/locked.points");
+        writeBytes(locked, "1\r\n1\r\nold\r\n");
+        ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner));
+        EXPECT_EQ(saveError(table, locked), "File access denied");
+        EXPECT_EQ(readBytes(locked), "1\r\n1\r\nold\r\n");
+
+        ASSERT_TRUE(QFile::setPermissions(locked, {}));
+        EXPECT_EQ(loadError(table, locked), "File access denied");
+        EXPECT_EQ(table.cell(0, 0), QStringLiteral("new"));
+
+        const QString sealed = dir + QStringLiteral("/sealed");
+        ASSERT_TRUE(QDir().mkdir(sealed));
+        ASSERT_TRUE(QFile::setPermissions(sealed, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        EXPECT_EQ(saveError(table, sealed + QStringLiteral("/a.points")), "File access denied");
+        EXPECT_EQ(QDir(sealed).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList());
+    });
+}
+
 TEST_F(TableFile, RunningOutOfFileHandlesIsReported) {
     rlimit saved{};
     ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
     const QString fileName = writeFixture("1\r\n1\r\n");
-    const int next = dup(0);  // the lowest free descriptor: the next open would get it
+    // The lowest free descriptor: the next open would get it. Standard input may be closed.
+    const int next = open("/dev/null", O_RDONLY);
     ASSERT_GE(next, 0);
     close(next);
     rlimit tight = saved;
@@ -303,16 +323,8 @@ TEST_F(TableFile, AFailedSaveLeavesTheOldFileWhole) {
 
     PointTable big;
     fillHeaderRow(big);
-    // Writes beyond 100 bytes fail with EFBIG instead of killing the process.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit tight = saved;
-    tight.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const QString error = saveError(big, path("keep.points"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
+    QString error;
+    withFileSizeLimit(100, [&] { error = saveError(big, path("keep.points")); });
 
     EXPECT_EQ(error, "I/O error 27");  // EFBIG
     EXPECT_EQ(readBytes(path("keep.points")), before);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <cstdio>
+#include <functional>
+
+// Writes the encoded data to an open stream; false with the reason in error.
+using PictureEncoder = std::function<bool(std::FILE* file, QString& error)>;
+
+// Writes a picture file through encode: into a temporary file beside it (common/AtomicFile),
+// flushed to the disk and renamed into place, so a failure leaves no broken file and an old file
+// whole. Throws ZelkoraError "Cannot create file "<name>". <reason>" when the file cannot be
+// created or put in place, and "Не удалось записать файл "<name>". <reason>" when encoding or
+// writing fails.
+void savePictureFile(const QString& fileName, const PictureEncoder& encode);
+
+// Why writing into file failed: the system's reason when the stream failed, else the encoding
+// library's message. Clear errno before the write.
+QString writeFailureReason(std::FILE* file, const char* libraryMessage);

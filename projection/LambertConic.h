@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPointF>
+
+#include "projection/GeoPoint.h"
+#include "projection/Tpar.h"
+
+// The projection of one map: a Lambert conformal conic on the sphere of radius 1 with two
+// standard parallels, the map's rotation, then its scale and offset into pixels at normal or high
+// resolution. The cone constants are worked out once, when the projection is made. Pixel
+// positions grow to the right from the left edge and downward from the top edge of a raster
+// rasterHeight pixels high.
+class LambertConic {
+  public:
+    LambertConic(const Tpar& par, bool hiRes);
+
+    // Forward. The longitude is first moved to within 180 degrees of the central meridian.
+    // Never fails: equal parallels, a cone constant n <= 0 or a floating-point fault leave the
+    // position in the plane at the origin, or where the fault stopped it (x is worked out before
+    // y), and the rotation and scaling go on as usual.
+    QPointF toPixel(GeoPoint point, int rasterHeight) const;
+
+    // Inverse, meaningful only where hasCone(). The longitude comes back continuous around the
+    // central meridian.
+    GeoPoint toGeo(QPointF pixel, int rasterHeight) const;
+
+    // Whether the constants give a usable cone: n > 0 and every cone constant finite. Without one
+    // every point projects onto the origin.
+    bool hasCone() const { return hasCone_; }
+
+  private:
+    // Projected easting and northing relative to the origin, before rotation.
+    struct Plane {
+        double x = 0.0;
+        double y = 0.0;
+    };
+    Plane planePosition(double latRad, double lonRad) const;
+
+    Tpar par_;
+    bool hiRes_;
+    bool hasCone_ = false;
+    double n_ = 0.0;
+    double ff_ = 0.0;  // the scale constant F
+    double p0_ = 0.0;  // radius of the origin's parallel
+    double cosAlpha_ = 1.0;
+    double sinAlpha_ = 0.0;
+};
+
+// The longitude moved by whole turns to within 180 degrees of the central meridian. A longitude
+// already within 180 degrees comes back as it stands.
+double wrapLongitude(double lonDeg, double centralMeridianDeg);

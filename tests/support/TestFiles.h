@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <functional>
+
+// File helpers that more than one test file needs.
+
+// The bytes of a file; fails the running test when it cannot be opened.
+QByteArray readBytes(const QString& path);
+// A file made of bytes, replacing any file of that name; fails the running test when it cannot.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Runs body with files limited to maxBytes: writes beyond it fail with EFBIG ("File too large")
+// instead of killing the process. The limit is lifted again afterwards.
+void withFileSizeLimit(std::size_t maxBytes, const std::function<void()>& body);
+
+// Runs body in a child process for which file permissions hold: as root, CI's user, the child
+// drops to the user "nobody"; any other user keeps itself. body gets a folder of its own that
+// this user may write, removed afterwards. Failures inside body fail the calling test.
+void asUnprivilegedUser(const std::function<void(const QString& dir)>& body);

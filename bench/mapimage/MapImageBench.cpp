@@ -174,6 +174,9 @@ void BM_LayerClick(benchmark::State& state) {
         benchmark::DoNotOptimize(a.bits());
     }
 }
-BENCHMARK(BM_LayerClick)->DenseRange(0, kLayerCount - 1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayerClick)
+    ->DenseRange(0, kLayerCount - 1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include "shell/CopperTheme.h"
@@ -18,6 +19,12 @@ int main(int argc, char* argv[]) {
     CopperTheme::apply(app);
     TmainForm form;
     form.show();
+    // "zelkora FILE.points", as a double-click in the file manager starts it. The table opens
+    // once the window is up, so that an error box stands over it.
+    const QStringList fileNames = QApplication::arguments().mid(1);
+    if (!fileNames.isEmpty()) {
+        QTimer::singleShot(0, &form, [&form, fileNames] { form.openStartupTables(fileNames); });
+    }
     // Closing the window ends the program without a question.
     return QApplication::exec();
 }

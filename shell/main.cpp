@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -10,6 +11,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelkora"));
+    // The installed desktop entry and icon, so that the desktop shows the window as Zelkora's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelkora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zelkora")));
     // The interface is Russian whatever the system's language, the file dialogs included.
     QTranslator qtRussian;
     if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -4,15 +4,14 @@
 
 #include <QFile>
 #include <algorithm>
-#include <atomic>
 #include <exception>
 #include <functional>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "common/ZelkoraError.h"
 #include "mapimage/LayerRuns.h"
+#include "mapimage/ParallelJobs.h"
 
 namespace {
 
@@ -36,34 +35,6 @@ std::optional<FileStamp> stampOf(const QString& path) {
     return FileStamp{path, st.st_size,
                      std::int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec,
                      std::uint64_t{st.st_dev}, std::uint64_t{st.st_ino}};
-}
-
-// Decoding takes nearly all of a cold assembly's time, and each file is decoded on its own, so
-// the files are shared out among the cores. Runs every job, this thread taking its share, and
-// returns each job's exception, if any, by index.
-std::vector<std::exception_ptr> runInParallel(const std::vector<std::function<void()>>& jobs) {
-    std::vector<std::exception_ptr> errors(jobs.size());
-    std::atomic<std::size_t> next{0};
-    const auto work = [&] {
-        for (std::size_t i = next++; i < jobs.size(); i = next++) {
-            try {
-                jobs[i]();
-            } catch (...) {
-                errors[i] = std::current_exception();
-            }
-        }
-    };
-    const std::size_t threads =
-        std::min<std::size_t>(jobs.size(), std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
-    std::vector<std::thread> helpers;
-    for (std::size_t i = 1; i < threads; ++i) {
-        helpers.emplace_back(work);
-    }
-    work();
-    for (std::thread& helper : helpers) {
-        helper.join();
-    }
-    return errors;
 }
 
 class RunningScope {
@@ -180,7 +151,9 @@ bool MapAssembly::build(const QString& dataDir, const QString& mapCaption, bool 
         });
         keep.emplace_back([&] { c.layers[w.index] = Cache::Layer{w.stamp, newRuns[w.index]}; });
     }
-    const std::vector<std::exception_ptr> errors = runInParallel(jobs);
+    // Decoding takes nearly all of a cold assembly's time, and each file is decoded on its own.
+    const std::vector<std::exception_ptr> errors =
+        runJobs(jobs.size(), [&](std::size_t i) { jobs[i](); });
     std::exception_ptr firstError;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (errors[i]) {

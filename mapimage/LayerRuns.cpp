@@ -6,35 +6,57 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/Compositing.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kPixel = TPngImage::kChannels;
 
 }  // namespace
 
-LayerRuns::LayerRuns(const TPngImage& layer) : width_(layer.Width()), height_(layer.Height()) {
-    rowStarts_.reserve(static_cast<std::size_t>(height_) + 1);
+LayerRuns::LayerRuns(int width, int height) : width_(width), height_(height) {
+    rowStarts_.reserve(static_cast<std::size_t>(height) + 1);
+}
+
+LayerRuns::LayerRuns(const TPngImage& layer) : LayerRuns(layer.Width(), layer.Height()) {
     for (int y = 0; y < height_; ++y) {
-        rowStarts_.push_back(runs_.size());
-        const std::uint8_t* row = layer.row(y);
-        int x = 0;
-        while (x < width_) {
-            while (x < width_ && row[x * kPixel + 3] == 0) {
-                ++x;
+        addRow(layer.row(y));
+    }
+    runs_.shrink_to_fit();
+    pixels_.shrink_to_fit();
+}
+
+void LayerRuns::addRow(const std::uint8_t* row) {
+    int x = 0;
+    while (x < width_) {
+#ifdef __SSE2__
+        // Most of a layer is clear: four clear pixels at a time.
+        const __m128i alphaBytes = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+        while (x + 4 <= width_) {
+            const __m128i pixels =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + x * kPixel));
+            const __m128i alpha = _mm_and_si128(pixels, alphaBytes);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) != 0xFFFF) {
+                break;
             }
-            const int first = x;
-            while (x < width_ && row[x * kPixel + 3] != 0) {
-                ++x;
-            }
-            if (x > first) {
-                runs_.push_back({first, x - first});
-                pixels_.insert(pixels_.end(), row + first * kPixel, row + x * kPixel);
-            }
+            x += 4;
+        }
+#endif
+        while (x < width_ && row[x * kPixel + 3] == 0) {
+            ++x;
+        }
+        const int first = x;
+        while (x < width_ && row[x * kPixel + 3] != 0) {
+            ++x;
+        }
+        if (x > first) {
+            runs_.push_back({first, x - first});
+            pixels_.insert(pixels_.end(), row + first * kPixel, row + x * kPixel);
         }
     }
     rowStarts_.push_back(runs_.size());
-    runs_.shrink_to_fit();
-    pixels_.shrink_to_fit();
 }
 
 std::size_t LayerRuns::byteCount() const {
@@ -54,8 +76,12 @@ void LayerRuns::forEachRun(int y, int mapWidth, std::size_t& offset, Visit&& vis
     }
 }
 
+int LayerRuns::rowsHeld() const {
+    return static_cast<int>(rowStarts_.size()) - 1;
+}
+
 std::size_t LayerRuns::coveredBytes(const TPngImage& map) const {
-    const int rows = std::min(map.Height(), height_);
+    const int rows = std::min(map.Height(), rowsHeld());
     std::size_t bytes = 0;
     std::size_t offset = 0;
     for (int y = 0; y < rows; ++y) {
@@ -69,7 +95,7 @@ void LayerRuns::blendOver(TPngImage& map, std::vector<std::uint8_t>& saved,
                           const YieldFn& yield) const {
     const int height = map.Height();
     const int width = map.Width();
-    const int rows = std::min(height, height_);
+    const int rows = std::min(height, rowsHeld());
     saved.resize(coveredBytes(map));
 
     const std::uint8_t* const bits = map.bits();
@@ -97,7 +123,7 @@ void LayerRuns::restore(TPngImage& map, const std::vector<std::uint8_t>& saved) 
     if (saved.size() != coveredBytes(map)) {
         throw ZelkoraError("Сохранённые точки не подходят к карте: слой снять нельзя");
     }
-    const int rows = std::min(map.Height(), height_);
+    const int rows = std::min(map.Height(), rowsHeld());
     const std::uint8_t* in = saved.data();
     std::size_t offset = 0;
     for (int y = 0; y < rows; ++y) {

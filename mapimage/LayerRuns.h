@@ -14,6 +14,11 @@ class LayerRuns {
   public:
     LayerRuns() = default;
     explicit LayerRuns(const TPngImage& layer);
+    // A layer of that size whose rows come one by one, top to bottom, through addRow.
+    LayerRuns(int width, int height);
+
+    // The next row: Width() pixels, R, G, B, A.
+    void addRow(const std::uint8_t* rgba);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -36,6 +41,8 @@ class LayerRuns {
         std::int32_t length;
     };
 
+    // The rows added so far.
+    int rowsHeld() const;
     // The bytes of map's pixels that the layer covers.
     std::size_t coveredBytes(const TPngImage& map) const;
     // Calls visit(mapPixels, layerPixels, count) for each run of row y clipped to map's width,
@@ -45,7 +52,7 @@ class LayerRuns {
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::size_t> rowStarts_;  // the first run of each row, and the end of the last
+    std::vector<std::size_t> rowStarts_ = {0};  // each row's first run, and the end of the last
     std::vector<Run> runs_;
     std::vector<std::uint8_t> pixels_;  // the runs' pixels, R, G, B, A, one run after another
 };

@@ -48,10 +48,11 @@ constexpr std::uint8_t paethPredictor(int a, int b, int c) {
     return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
 }
 
-// Undoes the filter of one row in place; prev is the row above, unfiltered (zeros for the
-// first row). Four bytes a pixel.
-void unfilterRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* prev,
-                 std::size_t bytes) {
+// Undoes the filter of one row: in holds the filtered bytes, out receives the pixels and may be
+// in itself or lie before it in the same buffer, since no byte is written before it is read;
+// prev is the row above, unfiltered (zeros for the first row). Four bytes a pixel.
+void unfilterRow(std::uint8_t filter, const std::uint8_t* in, std::uint8_t* out,
+                 const std::uint8_t* prev, std::size_t bytes) {
     std::size_t i = 0;
     switch (filter) {
         case 1:  // Sub
@@ -60,53 +61,71 @@ void unfilterRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* pre
             // Running sums of four pixels at a time, carried from the block before.
             __m128i last = _mm_setzero_si128();
             for (; i + 16 <= bytes; i += 16) {
-                __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+                __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
                 d = _mm_add_epi8(d, _mm_slli_si128(d, 4));
                 d = _mm_add_epi8(d, _mm_slli_si128(d, 8));
                 d = _mm_add_epi8(d, _mm_shuffle_epi32(last, 0xFF));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), d);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), d);
                 last = d;
             }
         }
 #endif
-            for (i = i == 0 ? kPixel : i; i < bytes; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + row[i - kPixel]);
+            for (; i < kPixel; ++i) {
+                out[i] = in[i];
+            }
+            for (; i < bytes; ++i) {
+                out[i] = static_cast<std::uint8_t>(in[i] + out[i - kPixel]);
             }
             return;
         case 2:  // Up
 #ifdef __SSE2__
             for (; i + 16 <= bytes; i += 16) {
-                const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + i));
+                const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
                 const __m128i up = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + i), _mm_add_epi8(d, up));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_add_epi8(d, up));
             }
 #endif
             for (; i < bytes; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + prev[i]);
+                out[i] = static_cast<std::uint8_t>(in[i] + prev[i]);
             }
             return;
         case 3:  // Average
             for (; i < kPixel; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + (prev[i] >> 1));
+                out[i] = static_cast<std::uint8_t>(in[i] + (prev[i] >> 1));
             }
             for (; i < bytes; ++i) {
-                row[i] = static_cast<std::uint8_t>(row[i] + ((row[i - kPixel] + prev[i]) >> 1));
+                out[i] = static_cast<std::uint8_t>(in[i] + ((out[i - kPixel] + prev[i]) >> 1));
             }
             return;
         case 4:  // Paeth
 #ifdef __SSE2__
         {
-            // One pixel at a time in 16-bit lanes; left and upper left carry over.
+            // One pixel at a time in 16-bit lanes; left and upper left carry over. Where the
+            // filtered bytes are zero and the pixels above all equal the left one, the next four
+            // pixels are that one too: the flat and the clear parts of a map go four at a time.
             const __m128i zero = _mm_setzero_si128();
             __m128i a = zero;
             __m128i c = zero;
+            std::int32_t left = 0;
+            std::int32_t upLeft = 0;
             for (; i + kPixel <= bytes; i += kPixel) {
-                std::int32_t in = 0;
+                if (left == upLeft && i + 16 <= bytes) {
+                    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+                    const __m128i above =
+                        _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i));
+                    if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, zero)) == 0xFFFF &&
+                        _mm_movemask_epi8(_mm_cmpeq_epi32(above, _mm_set1_epi32(left))) == 0xFFFF) {
+                        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), above);
+                        i += 16 - kPixel;
+                        continue;
+                    }
+                }
+                std::int32_t filtered = 0;
                 std::int32_t up = 0;
-                std::memcpy(&in, row + i, 4);
+                std::memcpy(&filtered, in + i, 4);
                 std::memcpy(&up, prev + i, 4);
                 const __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(up), zero);
-                const __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(in), zero);
+                const __m128i d = _mm_unpacklo_epi8(_mm_cvtsi32_si128(filtered), zero);
                 const __m128i bc = _mm_sub_epi16(b, c);
                 const __m128i ac = _mm_sub_epi16(a, c);
                 const __m128i pa = _mm_max_epi16(bc, _mm_sub_epi16(zero, bc));
@@ -121,22 +140,22 @@ void unfilterRow(std::uint8_t filter, std::uint8_t* row, const std::uint8_t* pre
                 const __m128i predicted =
                     _mm_or_si128(_mm_or_si128(_mm_and_si128(useA, a), _mm_and_si128(useB, b)),
                                  _mm_and_si128(useC, c));
-                const __m128i out =
-                    _mm_and_si128(_mm_add_epi16(d, predicted), _mm_set1_epi16(0xFF));
-                const std::int32_t bytesOut = _mm_cvtsi128_si32(_mm_packus_epi16(out, out));
-                std::memcpy(row + i, &bytesOut, 4);
-                a = out;
+                a = _mm_and_si128(_mm_add_epi16(d, predicted), _mm_set1_epi16(0xFF));
                 c = b;
+                left = _mm_cvtsi128_si32(_mm_packus_epi16(a, a));
+                upLeft = up;
+                std::memcpy(out + i, &left, 4);
             }
         }
 #endif
             for (; i < bytes; ++i) {
-                const int left = i >= kPixel ? row[i - kPixel] : 0;
+                const int left = i >= kPixel ? out[i - kPixel] : 0;
                 const int upLeft = i >= kPixel ? prev[i - kPixel] : 0;
-                row[i] = static_cast<std::uint8_t>(row[i] + paethPredictor(left, prev[i], upLeft));
+                out[i] = static_cast<std::uint8_t>(in[i] + paethPredictor(left, prev[i], upLeft));
             }
             return;
         default:  // None
+            std::memmove(out, in, bytes);
             return;
     }
 }
@@ -234,30 +253,16 @@ bool PngImageData::decode(std::string_view file) {
     return true;
 }
 
-void PngImageData::forEachRow(const std::function<void(int y, const std::uint8_t* rgba)>& row) {
-    const std::size_t bytes = static_cast<std::size_t>(width_) * kPixel;
-    const std::vector<std::uint8_t> zeros(bytes, 0);
-    const std::uint8_t* prev = zeros.data();
-    for (int y = 0; y < height_; ++y) {
-        std::uint8_t* line = filtered_.data() + static_cast<std::size_t>(y) * (bytes + 1);
-        unfilterRow(line[0], line + 1, prev, bytes);
-        row(y, line + 1);
-        prev = line + 1;
-    }
-    filtered_ = {};
-}
-
 std::vector<std::uint8_t> PngImageData::takePixels() {
     const std::size_t bytes = static_cast<std::size_t>(width_) * kPixel;
     std::uint8_t* const base = filtered_.data();
-    // Each row moves left by one byte per row above it, into room already read.
+    // Each row lands one byte further left per row above it, over bytes already read.
     const std::vector<std::uint8_t> zeros(bytes, 0);
     const std::uint8_t* prev = zeros.data();
     for (int y = 0; y < height_; ++y) {
-        std::uint8_t* line = base + static_cast<std::size_t>(y) * (bytes + 1);
-        unfilterRow(line[0], line + 1, prev, bytes);
+        const std::uint8_t* line = base + static_cast<std::size_t>(y) * (bytes + 1);
         std::uint8_t* target = base + static_cast<std::size_t>(y) * bytes;
-        std::memmove(target, line + 1, bytes);
+        unfilterRow(line[0], line + 1, target, prev, bytes);
         prev = target;
     }
     filtered_.resize(bytes * static_cast<std::size_t>(height_));

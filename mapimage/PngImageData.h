@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -25,9 +24,6 @@ class PngImageData {
     int width() const { return width_; }
     int height() const { return height_; }
 
-    // Unfilters the rows top to bottom and calls row(y, rgba) with each: width * 4 bytes, valid
-    // until the call returns. Once only.
-    void forEachRow(const std::function<void(int y, const std::uint8_t* rgba)>& row);
     // Unfilters the rows and hands them over as one block, width * 4 bytes a row. Once only.
     std::vector<std::uint8_t> takePixels();
 

@@ -3,6 +3,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "common/VisibleText.h"
 #include "table/myParser.h"
 
 namespace {
@@ -44,7 +45,7 @@ int runNormalize(const QStringList& args) {
     if (!words.isEmpty() && words[0] == QLatin1String("--")) {
         words.removeFirst();
     } else if (!words.isEmpty() && words[0].startsWith(QLatin1String("--"))) {
-        throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(words[0]));
+        throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(visibleText(words[0])));
     }
     if (words.size() > 1) {
         throw UsageError("normalize ждёт одну строку координат (в кавычках) или ничего");

@@ -6,12 +6,14 @@
 #include <cmath>
 #include <string>
 
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
 namespace {
 
 [[noreturn]] void fail(const QString& item) {
-    throw ZelkoraError(QStringLiteral("'%1' is not a valid floating point value").arg(item));
+    throw ZelkoraError(
+        QStringLiteral("'%1' is not a valid floating point value").arg(visibleText(item)));
 }
 
 constexpr bool isDigit(char16_t c) {

@@ -42,9 +42,8 @@ TEST(StrToFloat, AcceptsTheDecimalGrammar) {
 
 TEST(StrToFloat, RejectsEverythingElseWithTheItemInTheMessage) {
     const char16_t* cases[] = {
-        u"",     u"+",   u"-",     u"5,5",    u"N48",      u"48\u00B0", u"1.2.3",
-        u"12|5", u"e5",  u"+e5",   u"1e5x",   u"1 2",      u"\t5",      u"0x10",
-        u"inf",  u"nan", u"1e309", u"-1e400", u"1\u00A05",
+        u"",    u"+",    u"-",   u"5,5",  u"N48", u"48\u00B0", u"1.2.3", u"12|5",   u"e5",
+        u"+e5", u"1e5x", u"1 2", u"0x10", u"inf", u"nan",      u"1e309", u"-1e400",
     };
     for (const char16_t* c : cases) {
         const QString text = QString::fromUtf16(c);
@@ -55,6 +54,25 @@ TEST(StrToFloat, RejectsEverythingElseWithTheItemInTheMessage) {
         } catch (const ZelkoraError& e) {
             EXPECT_EQ(e.message(),
                       QStringLiteral("'%1' is not a valid floating point value").arg(text));
+        }
+    }
+}
+
+// The message shows what it quotes: an invisible character would make it seem to reject a
+// valid number.
+TEST(StrToFloat, TheMessageWritesOutInvisibleCharacters) {
+    const std::pair<const char16_t*, const char*> cases[] = {
+        {u"135.25\u0098", "'135.25\\u0098' is not a valid floating point value"},
+        {u"\t5", "'\\u00095' is not a valid floating point value"},
+        {u"1\u00A05", "'1\\u00A05' is not a valid floating point value"},
+        {u"48\u200B", "'48\\u200B' is not a valid floating point value"},
+    };
+    for (const auto& [item, message] : cases) {
+        try {
+            StrToFloat(QString::fromUtf16(item));
+            ADD_FAILURE() << "accepted " << message;
+        } catch (const ZelkoraError& e) {
+            EXPECT_EQ(e.message().toStdString(), message);
         }
     }
 }

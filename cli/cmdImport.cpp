@@ -55,7 +55,7 @@ int runImport(const QStringList& args) {
         fillHeaderRow(table);
     }
     // Everything is inserted before the file is touched: an error leaves it as it was.
-    insertPoints(table, column, splitPastedLines(readLinesText(cli.value(QStringLiteral("from")))));
+    insertPastedText(table, column, readLinesText(cli.value(QStringLiteral("from"))));
     SaveStringGrid(table, tableFile);
     return 0;
 }

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::size_t kKeptLineCapacity = std::size_t{1} << 20;
+
 void printLine(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
@@ -57,7 +59,12 @@ int runNormalize(const QStringList& args) {
     // Line by line, so the results before a bad line are out when the error ends the run.
     std::string line;
     while (readLine(line)) {
-        printLine(myParser(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))));
+        const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        // A long line is held once, as text, while it is normalised.
+        if (line.capacity() > kKeptLineCapacity) {
+            std::string().swap(line);
+        }
+        printLine(myParser(text));
     }
     return 0;
 }

@@ -1,7 +1,5 @@
 #include "common/VisibleText.h"
 
-#include <QStringView>
-
 namespace {
 
 bool isInvisible(char32_t c) {
@@ -31,7 +29,11 @@ QString escaped(char32_t c) {
 
 }  // namespace
 
-QString visibleText(const QString& text) {
+QString visibleText(QStringView text) {
+    const bool cut = text.size() > kMaxQuotedCharacters;
+    if (cut) {
+        text = text.first(kMaxQuotedCharacters);
+    }
     QString out;
     out.reserve(text.size());
     const qsizetype n = text.size();
@@ -45,9 +47,12 @@ QString visibleText(const QString& text) {
         if (isInvisible(c)) {
             out += escaped(c);
         } else {
-            out += QStringView(text).sliced(i, width);
+            out += text.sliced(i, width);
         }
         i += width;
+    }
+    if (cut) {
+        out += QChar(u'\u2026');
     }
     return out;
 }

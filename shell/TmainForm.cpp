@@ -504,8 +504,8 @@ void TmainForm::bInsertOneClick() {
 }
 
 void TmainForm::bInsertPointsClick() {
-    Memo1 = splitPastedLines(QGuiApplication::clipboard()->text());
-    insertPoints(StringGrid1->table(), rgType->ItemIndex(), Memo1);
+    Memo1 = QGuiApplication::clipboard()->text();
+    insertPastedText(StringGrid1->table(), rgType->ItemIndex(), Memo1);
     updPoint();
 }
 

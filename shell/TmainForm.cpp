@@ -520,12 +520,30 @@ void TmainForm::bSeveProjectClick() {
 }
 
 void TmainForm::bOpenProjectClick() {
-    const QString name =
-        hooks_.openTableName ? hooks_.openTableName() : FileDialogs::openTableName(this);
-    if (!name.isEmpty()) {
-        LoadStringGrid(StringGrid1->table(), name);
+    openProject(hooks_.openTableName ? hooks_.openTableName() : FileDialogs::openTableName(this));
+}
+
+// An empty name is a cancelled dialog: the table stays, the map is still rebuilt.
+void TmainForm::openProject(const QString& fileName) {
+    if (!fileName.isEmpty()) {
+        LoadStringGrid(StringGrid1->table(), fileName);
     }
     mapUpdate();
+}
+
+void TmainForm::openStartupTables(const QStringList& fileNames) {
+    if (fileNames.isEmpty()) {
+        return;
+    }
+    handle([&] {
+        // Each table would replace the one before, so a second name is a mistake, not a wish.
+        if (fileNames.size() > 1) {
+            throw ZelkoraError(
+                QStringLiteral("Открыть можно только одну таблицу, а указано файлов: %1.")
+                    .arg(fileNames.size()));
+        }
+        openProject(fileNames[0]);
+    });
 }
 
 void TmainForm::bSaveImageClick() {

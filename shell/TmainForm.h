@@ -93,6 +93,10 @@ class TmainForm : public QWidget {
     int assemblies() const { return assemblies_; }
     int markerPasses() const { return markerPasses_; }
 
+    // The tables named on the command line: one opens as "Открыть таблицу" opens the file chosen
+    // in its dialog, with the same error box; none changes nothing.
+    void openStartupTables(const QStringList& fileNames);
+
   private:
     // The two operations that give the event loop turns while they run. One runs at a time;
     // a request while one runs waits, and waiting requests merge into one.
@@ -119,6 +123,7 @@ class TmainForm : public QWidget {
     void bSaveImageClick();
     void bSeveProjectClick();
     void bOpenProjectClick();
+    void openProject(const QString& fileName);
 
     // Operations.
     void mapUpdate();

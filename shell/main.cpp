@@ -1,23 +1,64 @@
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include "shell/CopperTheme.h"
 #include "shell/TmainForm.h"
 
+namespace {
+
+// The interface is Russian whatever the system's language, the file dialogs included.
+void installRussian(QTranslator& translator) {
+    if (translator.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&translator);
+    }
+}
+
+// --help and --version answer on the terminal and end the process; every other argument that is
+// not an option names a table. Parsed before the window's application object exists, so that
+// they work without a display.
+QStringList tableArguments(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zelkora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZELKORA_VERSION));
+    QTranslator qtRussian;
+    installRussian(qtRussian);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Точки на картах Вьетнама и Дальнего Востока: таблица, маркеры, экспорт."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("table"),
+                                 QStringLiteral("Таблица .points, которую открыть при запуске."),
+                                 QStringLiteral("[FILE.points]"));
+    parser.process(app);
+    return parser.positionalArguments();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    const QStringList fileNames = tableArguments(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelkora"));
-    // The interface is Russian whatever the system's language, the file dialogs included.
+    // The installed desktop entry and icon, so that the desktop shows the window as Zelkora's.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelkora"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zelkora")));
     QTranslator qtRussian;
-    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtRussian);
-    }
+    installRussian(qtRussian);
     CopperTheme::apply(app);
     TmainForm form;
     form.show();
+    // "zelkora FILE.points", as a double-click in the file manager starts it. The table opens
+    // once the window is up, so that an error box stands over it.
+    if (!fileNames.isEmpty()) {
+        QTimer::singleShot(0, &form, [&form, fileNames] { form.openStartupTables(fileNames); });
+    }
     // Closing the window ends the program without a question.
     return QApplication::exec();
 }

@@ -13,7 +13,6 @@ namespace {
 constexpr double kCentre = IconPainter::kIconSize / 2.0;
 // Wall of the hollow shapes: about 1.3 px when the icon is scaled to the smallest marker (10 px).
 constexpr double kWall = 17.0;
-const QColor kInk(24, 24, 24);
 
 // A regular polygon (or star, with an inner radius) around a centre, first vertex straight up.
 QPolygonF star(QPointF centre, int points, double outer, double inner) {
@@ -49,17 +48,10 @@ QPainterPath hollow(const QPolygonF& outer, QPointF incentre, double inradius) {
 
 }  // namespace
 
-QImage IconPainter::icon(int type) {
+QPainterPath IconPainter::shape(int type) {
     if (type < 0 || type >= kIconCount) {
         throw ZelkoraError("no marker icon for type " + std::to_string(type));
     }
-    QImage img(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter painter(&img);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kInk);
-
     const QPointF c(kCentre, kCentre);
     const bool filled = type % 2 == 0;
     switch (type / 2) {
@@ -71,8 +63,7 @@ QImage IconPainter::icon(int type) {
             if (!filled) {
                 path.addEllipse(c, r - kWall, r - kWall);
             }
-            painter.drawPath(path);
-            break;
+            return path;
         }
         case 1: {  // triangle, apex up, box centred
             const double side = 122;
@@ -84,8 +75,7 @@ QImage IconPainter::icon(int type) {
             const QPointF incentre(kCentre, top + height - inradius);
             QPainterPath p;
             p.addPolygon(tri);
-            painter.drawPath(filled ? p : hollow(tri, incentre, inradius));
-            break;
+            return filled ? p : hollow(tri, incentre, inradius);
         }
         case 2: {  // square
             const double half = 52;
@@ -93,16 +83,14 @@ QImage IconPainter::icon(int type) {
                                c + QPointF(half, half), c + QPointF(-half, half)};
             QPainterPath p;
             p.addPolygon(sq);
-            painter.drawPath(filled ? p : hollow(sq, c, half));
-            break;
+            return filled ? p : hollow(sq, c, half);
         }
         case 3: {  // diamond
             const double r = 62;
             const QPolygonF dia = star(c, 4, r, 0);
             QPainterPath p;
             p.addPolygon(dia);
-            painter.drawPath(filled ? p : hollow(dia, c, r / std::sqrt(2.0)));
-            break;
+            return filled ? p : hollow(dia, c, r / std::sqrt(2.0));
         }
         default: {  // five-pointed star, shifted down so its box is centred
             const double outer = 64;
@@ -110,10 +98,20 @@ QImage IconPainter::icon(int type) {
             const QPointF centre(kCentre, kCentre + (outer - bottom) / 2);
             QPainterPath p;
             p.addPolygon(star(centre, 5, outer, outer * 0.45));
-            painter.drawPath(p);
-            break;
+            return p;
         }
     }
+}
+
+QImage IconPainter::icon(int type) {
+    const QPainterPath outline = shape(type);
+    QImage img(kIconSize, kIconSize, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter painter(&img);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(kInk));
+    painter.drawPath(outline);
     painter.end();
 
     // One ink colour throughout; antialiasing lives in alpha alone.
@@ -122,7 +120,7 @@ QImage IconPainter::icon(int type) {
         const auto* src = reinterpret_cast<const QRgb*>(img.constScanLine(y));
         auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
-            dst[x] = qRgba(kInk.red(), kInk.green(), kInk.blue(), qAlpha(src[x]));
+            dst[x] = qRgba(qRed(kInk), qGreen(kInk), qBlue(kInk), qAlpha(src[x]));
         }
     }
     return out;

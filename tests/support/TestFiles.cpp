@@ -12,11 +12,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <thread>
 
 QByteArray readBytes(const QString& path) {
     QFile file(path);
@@ -40,6 +42,25 @@ void withFileSizeLimit(std::size_t maxBytes, const std::function<void()>& body) 
     body();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
+}
+
+void whileRewritten(const QString& path, const std::function<void()>& body) {
+    const QByteArray whole = readBytes(path);
+    std::atomic<bool> done = false;
+    std::thread writer([&] {
+        for (int i = 0; !done; ++i) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadWrite)) {
+                file.resize(i % 2 ? whole.size() / 3 : 0);
+                if (i % 2 == 0) {
+                    file.write(whole);
+                }
+            }
+        }
+    });
+    body();
+    done = true;
+    writer.join();
 }
 
 void inChildProcess(const std::function<void()>& body) {

@@ -16,6 +16,10 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // instead of killing the process. The limit is lifted again afterwards.
 void withFileSizeLimit(std::size_t maxBytes, const std::function<void()>& body);
 
+// Runs body while another thread rewrites the file in place, cut to a third and whole again in
+// turns, as another program saving it would.
+void whileRewritten(const QString& path, const std::function<void()>& body);
+
 // Runs body in a child process; a failure, an exception or the death of the child fails the
 // calling test. Whatever body changes in the process (a limit, the user) ends with the child.
 void inChildProcess(const std::function<void()>& body);

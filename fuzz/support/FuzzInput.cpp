@@ -17,6 +17,8 @@ QString fuzzFilePath(const char* name) {
 
 void writeFuzzFile(const QString& path, const std::uint8_t* data, std::size_t size) {
     QFile file(path);
+    static const char kNothing = 0;
+    data = size > 0 ? data : reinterpret_cast<const std::uint8_t*>(&kNothing);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) !=
             static_cast<qint64>(size)) {

@@ -105,6 +105,14 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
             << args.join(' ').toStdString() << "\n"
             << run.err.toStdString();
     }
+    // What the messages quote is shown with its invisible characters written out.
+    const CliRun tab = cli({"dr\taw"});
+    EXPECT_TRUE(tab.err.startsWith(QStringLiteral("Неизвестная команда: dr\\u0009aw\n")))
+        << tab.err.toStdString();
+    const CliRun option = cli({"render", "--map", "1", "--out", "x.png", "--co\u200Blour"});
+    EXPECT_TRUE(option.err.startsWith(QStringLiteral("Неизвестный параметр: --co\\u200Blour\n")))
+        << option.err.toStdString();
+
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QLatin1String("render")));

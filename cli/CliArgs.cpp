@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/VisibleText.h"
 #include "mapimage/DataPaths.h"
 
 namespace {
@@ -30,14 +31,14 @@ CliArgs::CliArgs(const QStringList& args, const std::set<QString>& valued,
         const QString name = word.mid(2);
         if (!word.startsWith(QLatin1String("--")) ||
             (!valued.contains(name) && !flags.contains(name))) {
-            throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(word));
+            throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(visibleText(word)));
         }
         if (flags.contains(name)) {
             flags_.insert(name);
             continue;
         }
         if (i + 1 >= args.size()) {
-            throw UsageError(QStringLiteral("Параметру %1 нужно значение").arg(word));
+            throw UsageError(QStringLiteral("Параметру %1 нужно значение").arg(visibleText(word)));
         }
         values_[name] = args[++i];
     }
@@ -72,7 +73,7 @@ int CliArgs::intValue(const QString& name, int fallback, int min, int max) const
                              .arg(name)
                              .arg(min)
                              .arg(max)
-                             .arg(it->second));
+                             .arg(visibleText(it->second)));
     }
     return v;
 }
@@ -85,8 +86,8 @@ int CliArgs::mapIndex() const {
     if (text == QLatin1String("1")) {
         return 1;
     }
-    throw UsageError(
-        QStringLiteral("--map ждёт 0 (Вьетнам) или 1 (Дальний Восток), а не \"%1\"").arg(text));
+    throw UsageError(QStringLiteral("--map ждёт 0 (Вьетнам) или 1 (Дальний Восток), а не \"%1\"")
+                         .arg(visibleText(text)));
 }
 
 std::array<bool, kLayerCount> CliArgs::layers() const {
@@ -104,7 +105,7 @@ std::array<bool, kLayerCount> CliArgs::layers() const {
     if (!ok) {
         throw UsageError(
             QStringLiteral("--layers ждёт пять флагов 0/1 (например 11011), а не \"%1\"")
-                .arg(text));
+                .arg(visibleText(text)));
     }
     return result;
 }
@@ -125,7 +126,7 @@ double parseNumberArg(const QString& text, const QString& what) {
     bool ok = false;
     const double v = text.toDouble(&ok);
     if (!ok || !std::isfinite(v)) {
-        throw UsageError(QStringLiteral("%1: \"%2\" не число").arg(what, text));
+        throw UsageError(QStringLiteral("%1: \"%2\" не число").arg(what, visibleText(text)));
     }
     return v;
 }

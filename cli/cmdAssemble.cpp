@@ -1,6 +1,7 @@
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "cli/requiredMap.h"
+#include "common/VisibleText.h"
 
 int runAssemble(const QStringList& args) {
     const CliArgs cli(args,
@@ -10,7 +11,8 @@ int runAssemble(const QStringList& args) {
     const int map = cli.mapIndex();
     const QString out = cli.required(QStringLiteral("out"));
     if (!cli.positional().isEmpty()) {
-        throw UsageError("assemble не принимает лишних слов: " + cli.positional().join(' '));
+        throw UsageError("assemble не принимает лишних слов: " +
+                         visibleText(cli.positional().join(' ')));
     }
     const bool hiRes = cli.has(QStringLiteral("hires"));
     const QString dataDir = cli.dataDir();

@@ -5,6 +5,7 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "common/VisibleText.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
@@ -22,7 +23,7 @@ QString readLinesText(const QString& fromFile) {
         opened = file.open(QIODevice::ReadOnly);
     }
     const QString source = fromFile.isEmpty() ? QStringLiteral("стандартный ввод")
-                                              : QStringLiteral("\"%1\"").arg(fromFile);
+                                              : QStringLiteral("\"%1\"").arg(visibleText(fromFile));
     if (!opened) {
         throw ZelkoraError(
             QStringLiteral("Не удалось открыть %1: %2").arg(source, file.errorString()));
@@ -41,7 +42,7 @@ int runImport(const QStringList& args) {
     const CliArgs cli(
         args, {QStringLiteral("table"), QStringLiteral("column"), QStringLiteral("from")}, {});
     if (!cli.positional().isEmpty()) {
-        throw UsageError(QStringLiteral("Лишнее слово: %1").arg(cli.positional()[0]));
+        throw UsageError(QStringLiteral("Лишнее слово: %1").arg(visibleText(cli.positional()[0])));
     }
     const QString tableFile = cli.required(QStringLiteral("table"));
     cli.required(QStringLiteral("column"));
@@ -54,7 +55,7 @@ int runImport(const QStringList& args) {
         fillHeaderRow(table);
     }
     // Everything is inserted before the file is touched: an error leaves it as it was.
-    insertPoints(table, column, splitPastedLines(readLinesText(cli.value(QStringLiteral("from")))));
+    insertPastedText(table, column, readLinesText(cli.value(QStringLiteral("from"))));
     SaveStringGrid(table, tableFile);
     return 0;
 }

@@ -3,9 +3,12 @@
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "common/VisibleText.h"
 #include "table/myParser.h"
 
 namespace {
+
+constexpr std::size_t kKeptLineCapacity = std::size_t{1} << 20;
 
 void printLine(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -44,7 +47,7 @@ int runNormalize(const QStringList& args) {
     if (!words.isEmpty() && words[0] == QLatin1String("--")) {
         words.removeFirst();
     } else if (!words.isEmpty() && words[0].startsWith(QLatin1String("--"))) {
-        throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(words[0]));
+        throw UsageError(QStringLiteral("Неизвестный параметр: %1").arg(visibleText(words[0])));
     }
     if (words.size() > 1) {
         throw UsageError("normalize ждёт одну строку координат (в кавычках) или ничего");
@@ -56,7 +59,12 @@ int runNormalize(const QStringList& args) {
     // Line by line, so the results before a bad line are out when the error ends the run.
     std::string line;
     while (readLine(line)) {
-        printLine(myParser(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()))));
+        const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        // A long line is held once, as text, while it is normalised.
+        if (line.capacity() > kKeptLineCapacity) {
+            std::string().swap(line);
+        }
+        printLine(myParser(text));
     }
     return 0;
 }

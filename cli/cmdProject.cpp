@@ -1,7 +1,10 @@
+#include <cmath>
 #include <cstdio>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "common/VisibleText.h"
+#include "common/ZelkoraError.h"
 #include "projection/geo.h"
 
 int runProject(const QStringList& args) {
@@ -19,6 +22,11 @@ int runProject(const QStringList& args) {
     point.x = parseNumberArg(cli.positional()[0], QStringLiteral("Широта"));
     point.y = parseNumberArg(cli.positional()[1], QStringLiteral("Долгота"));
     const Tpoint projected = geo(point, parForMap(map), cli.has(QStringLiteral("hires")), height);
+    if (!std::isfinite(projected.xImg) || !std::isfinite(projected.yImg)) {
+        throw ZelkoraError(
+            QStringLiteral("Точку %1, %2 нельзя спроецировать на эту карту")
+                .arg(visibleText(cli.positional()[0]), visibleText(cli.positional()[1])));
+    }
     std::printf("%.9f %.9f\n", projected.xImg, projected.yImg);
     return 0;
 }

@@ -1,10 +1,12 @@
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "cli/requiredMap.h"
+#include "common/VisibleText.h"
 #include "mapimage/DataPaths.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
@@ -21,14 +23,15 @@ ExportFormat chosenFormat(const CliArgs& cli, const QString& out) {
         if (const auto format = exportFormatFromName(name)) {
             return *format;
         }
-        throw UsageError(QStringLiteral("--format ждёт jpeg, png или bmp, а не \"%1\"").arg(name));
+        throw UsageError(
+            QStringLiteral("--format ждёт jpeg, png или bmp, а не \"%1\"").arg(visibleText(name)));
     }
     if (const auto format = exportFormatFromExtension(out)) {
         return *format;
     }
     throw UsageError(QStringLiteral("По имени \"%1\" не понять тип файла: нужно расширение "
                                     ".jpg, .jpeg, .png или .bmp либо параметр --format")
-                         .arg(QFileInfo(out).fileName()));
+                         .arg(visibleText(QFileInfo(out).fileName())));
 }
 
 // Any whole number, held to the limits of the size controls.
@@ -40,7 +43,8 @@ int markerSize(const CliArgs& cli) {
     bool ok = false;
     const qlonglong size = text.toLongLong(&ok);
     if (!ok) {
-        throw UsageError(QStringLiteral("--size ждёт целое число, а не \"%1\"").arg(text));
+        throw UsageError(
+            QStringLiteral("--size ждёт целое число, а не \"%1\"").arg(visibleText(text)));
     }
     return static_cast<int>(std::clamp<qlonglong>(size, pntSizeMin, pntSizeMax));
 }
@@ -59,7 +63,8 @@ int runRender(const QStringList& args) {
     const int pntSize = markerSize(cli);
     const auto layers = cli.layers();
     if (!cli.positional().isEmpty()) {
-        throw UsageError("render не принимает лишних слов: " + cli.positional().join(' '));
+        throw UsageError("render не принимает лишних слов: " +
+                         visibleText(cli.positional().join(' ')));
     }
     const bool hiRes = cli.has(QStringLiteral("hires"));
     const QString dataDir = cli.dataDir();
@@ -75,5 +80,15 @@ int runRender(const QStringList& args) {
     const TPngImage picture = zelkora(*points, table, parForMap(map), hiRes, a, pntSize,
                                       cli.has(QStringLiteral("red")), dataDir, {});
     SaveMapImage(picture, out, format);
+    // The window shows only what fits the list; a script is told what was left out.
+    if (points->num >= Tpoints::kCapacity) {
+        const int inTable = countPointCells(table);
+        if (inTable > points->num) {
+            std::fprintf(stderr,
+                         "Внимание: на карту взяты первые %d точек из %d в таблице, остальные не "
+                         "нарисованы\n",
+                         points->num, inTable);
+        }
+    }
     return 0;
 }

@@ -2,10 +2,10 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
-#include <exception>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
 namespace {
@@ -65,15 +65,16 @@ int main(int argc, char** argv) {
     }
     const Command command = findCommand(words[0]);
     if (!command) {
-        std::fprintf(stderr, "Неизвестная команда: %s\n\n%s", argv[1], kUsage);
+        std::fprintf(stderr, "Неизвестная команда: %s\n\n%s",
+                     visibleText(words[0]).toUtf8().constData(), kUsage);
         return 1;
     }
     try {
         return command(words.mid(1));
     } catch (const UsageError& e) {
         std::fprintf(stderr, "%s\n\n%s", e.what(), kUsage);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", messageOfCurrentError().toUtf8().constData());
     }
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "cli/requiredMap.h"
 
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "mapimage/MapAssembly.h"
 
@@ -8,7 +9,7 @@ TPngImage requiredMap(const QString& dataDir, int map, bool hiRes,
     TPngImage a;
     if (!assembleMap(a, dataDir, kMapCaptions[map], hiRes, layers)) {
         throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
-                               .arg(baseImagePath(dataDir, kMapCaptions[map], hiRes)));
+                               .arg(visibleText(baseImagePath(dataDir, kMapCaptions[map], hiRes))));
     }
     return a;
 }

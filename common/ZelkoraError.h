@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -14,3 +15,19 @@ class ZelkoraError : public std::runtime_error {
 
     QString message() const { return QString::fromUtf8(what()); }
 };
+
+// What the user is told of the exception being handled; call it inside a catch block. A
+// ZelkoraError says its own message. Anything else (memory running out, a fault of the program)
+// gets a fixed text: a library's own words ("basic_string_view::substr: __pos ...") mean
+// nothing to the user.
+inline QString messageOfCurrentError() {
+    try {
+        throw;
+    } catch (const ZelkoraError& e) {
+        return e.message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Не хватает памяти: действие прервано.");
+    } catch (...) {
+        return QStringLiteral("Непредвиденная ошибка программы: действие прервано.");
+    }
+}

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/AtomicFile.h"
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
 namespace {
@@ -14,7 +15,7 @@ QString reason(int error) {
 
 [[noreturn]] void cannotCreate(const QString& fileName, int error) {
     throw ZelkoraError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason(error)));
+        QStringLiteral("Cannot create file \"%1\". %2").arg(visibleText(fileName), reason(error)));
 }
 
 }  // namespace
@@ -42,8 +43,8 @@ void savePictureFile(const QString& fileName, const PictureEncoder& encode) {
         }
     }
     if (!ok) {
-        throw ZelkoraError(
-            QStringLiteral("Не удалось записать файл \"%1\". %2").arg(fileName, error));
+        throw ZelkoraError(QStringLiteral("Не удалось записать файл \"%1\". %2")
+                               .arg(visibleText(fileName), error));
     }
     if (const int renameError = file.commit()) {
         cannotCreate(fileName, renameError);

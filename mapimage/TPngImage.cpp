@@ -9,7 +9,8 @@
 #include <cstring>
 #include <utility>
 
-#include "common/MappedFile.h"
+#include "common/FileReader.h"
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngErrorText.h"
@@ -17,7 +18,7 @@
 namespace {
 
 QString quoted(const QString& path) {
-    return QStringLiteral("«%1»").arg(path);
+    return QStringLiteral("«%1»").arg(visibleText(path));
 }
 
 bool sizeFits(std::int64_t width, std::int64_t height) {
@@ -28,35 +29,57 @@ bool sizeFits(std::int64_t width, std::int64_t height) {
 // libpng reports errors by longjmp. Every function that calls into libpng sets its own jump
 // target and keeps no C++ object of its own alive across it.
 struct PngIo {
-    const std::uint8_t* in = nullptr;
-    std::size_t inSize = 0;
-    std::size_t inPos = 0;
+    FileReader* file = nullptr;
+    int readError = 0;  // the file's own error, when reading it failed
     PngErrorText error;
 };
 
-void readFromMemory(png_structp png, png_bytep dest, png_size_t length) {
+void readFromFile(png_structp png, png_bytep dest, png_size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
-    if (length > io->inSize - io->inPos) {
+    std::size_t got = 0;
+    io->readError = io->file->read(reinterpret_cast<char*>(dest), length, got);
+    if (io->readError != 0) {
+        png_error(png, "read error");
+    }
+    if (got < length) {
         png_error(png, "unexpected end of file");
     }
-    std::memcpy(dest, io->in + io->inPos, length);
-    io->inPos += length;
 }
 
 struct PngHeader {
     png_uint_32 width = 0;
     png_uint_32 height = 0;
+    int bitsPerPixel = 0;  // as stored in the file
     bool hasGamma = false;
     png_fixed_point gamma = 0;
-    std::uint64_t storedBytes = 0;  // the filtered image data as stored, before inflating
 };
 
-// Deflate shrinks data by at most about 1032:1. A file whose image data cannot fit in it is
-// damaged, and is refused before its claimed size is allocated.
-constexpr std::uint64_t kMaxDeflateRatio = 1032;
+// Neither side of a picture comes near this; libpng refuses a larger one in its header.
+constexpr png_uint_32 kMaxSide = 1u << 20;
+// The chunks kept (IHDR, PLTE, tRNS, gAMA, IDAT) are small; no other chunk is ever stored.
+constexpr png_alloc_size_t kMaxChunkBytes = 1u << 20;
 
-constexpr bool dataCanFit(std::uint64_t storedBytes, std::uint64_t fileSize) {
-    return storedBytes <= 2 * kMaxDeflateRatio * fileSize + 4096;
+// Known chunks the reader has no use for, skipped unread like unknown ones: a text or profile
+// chunk would otherwise be allocated at the size it claims before its data is seen.
+constexpr png_byte kUnusedChunks[] = {
+    'b',  'K',  'G',  'D',  '\0', 'c',  'H',  'R',  'M',  '\0', 'e',  'X',  'I',  'f',  '\0', 'h',
+    'I',  'S',  'T',  '\0', 'i',  'C',  'C',  'P',  '\0', 'i',  'T',  'X',  't',  '\0', 'o',  'F',
+    'F',  's',  '\0', 'p',  'C',  'A',  'L',  '\0', 'p',  'H',  'Y',  's',  '\0', 's',  'B',  'I',
+    'T',  '\0', 's',  'C',  'A',  'L',  '\0', 's',  'P',  'L',  'T',  '\0', 's',  'R',  'G',  'B',
+    '\0', 't',  'E',  'X',  't',  '\0', 't',  'I',  'M',  'E',  '\0', 'z',  'T',  'X',  't',  '\0'};
+constexpr int kUnusedChunkCount = sizeof kUnusedChunks / 5;
+
+// Deflate turns one stored byte into at most 1032. The pixels a file's bytes can inflate to
+// bound what the file may make the reader allocate: a damaged file claiming more is refused
+// before its RGBA buffer, 32 bytes per stored byte at 1 bit per pixel, exists.
+constexpr std::uint64_t kMaxDeflateRatio = 1032;
+constexpr std::uint64_t kInflateSlack = 4096;  // stream headers and the first literals
+
+constexpr bool dataCanFill(std::uint64_t pixels, int bitsPerPixel, std::uint64_t fileSize) {
+    const std::uint64_t inflated =
+        kMaxDeflateRatio * std::min<std::uint64_t>(fileSize, std::uint64_t{1} << 40) +
+        kInflateSlack;
+    return bitsPerPixel > 0 && pixels <= inflated * 8 / static_cast<std::uint64_t>(bitsPerPixel);
 }
 
 class PngDecoder {
@@ -74,21 +97,33 @@ class PngDecoder {
 
     bool ready() const { return png_ && info_; }
 
-    // Reads the chunks before the image data and sets up the conversion to 8-bit RGBA.
+    // Reads the chunks before the image data; the signature has been read already.
     bool readHeader(PngHeader& header) {
         if (setjmp(png_jmpbuf(png_))) {
             return false;
         }
-        png_set_read_fn(png_, &io_, readFromMemory);
+        png_set_read_fn(png_, &io_, readFromFile);
+        png_set_sig_bytes(png_, 8);
         // A bad checksum in any chunk, ancillary ones included, makes the file unreadable.
         png_set_crc_action(png_, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
+        png_set_user_limits(png_, kMaxSide, kMaxSide);
+        png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, 0);
+        png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks, kUnusedChunkCount);
         png_read_info(png_, info_);
         header.width = png_get_image_width(png_, info_);
         header.height = png_get_image_height(png_, info_);
+        header.bitsPerPixel = png_get_channels(png_, info_) * png_get_bit_depth(png_, info_);
         header.hasGamma = png_get_gAMA_fixed(png_, info_, &header.gamma) != 0;
-        // One filter byte per row; interlaced files have a few more rows, well within the slack.
-        header.storedBytes = std::uint64_t{header.height} * (png_get_rowbytes(png_, info_) + 1);
+        return true;
+    }
 
+    // Sets up the conversion to 8-bit RGBA. libpng allocates its row buffers here, so the
+    // caller checks the claimed size first.
+    bool setUpRgba(png_uint_32 width) {
+        if (setjmp(png_jmpbuf(png_))) {
+            return false;
+        }
         const int colorType = png_get_color_type(png_, info_);
         const int bitDepth = png_get_bit_depth(png_, info_);
         const bool hasTrns = png_get_valid(png_, info_, PNG_INFO_tRNS) != 0;
@@ -113,7 +148,7 @@ class PngDecoder {
         }
         png_set_interlace_handling(png_);
         png_read_update_info(png_, info_);
-        if (png_get_rowbytes(png_, info_) != std::size_t{header.width} * TPngImage::kChannels) {
+        if (png_get_rowbytes(png_, info_) != std::size_t{width} * TPngImage::kChannels) {
             png_error(png_, "unsupported pixel layout");
         }
         return true;
@@ -178,30 +213,46 @@ TPngImage TPngImage::CreateBlank(int width, int height) {
 }
 
 void TPngImage::LoadFromFile(const QString& path) {
-    // Mapped rather than read, so a large file that is no PNG costs nothing.
-    MappedFile file(path);
+    // Read as libpng asks for it, so a large file that is no PNG costs nothing.
+    FileReader file(path);
+    const auto cannotOpen = [&](int error) {
+        return ZelkoraError(QStringLiteral("Не удаётся открыть файл %1: %2")
+                                .arg(quoted(path), QString::fromLocal8Bit(std::strerror(error))));
+    };
+    const auto readFailed = [&](int error) {
+        if (error == FileReader::kChanged) {
+            return ZelkoraError(FileReader::changedMessage(path));
+        }
+        return ZelkoraError(QStringLiteral("Не удаётся прочитать файл %1: %2")
+                                .arg(quoted(path), QString::fromLocal8Bit(std::strerror(error))));
+    };
     if (const int error = file.open()) {
-        throw ZelkoraError(QStringLiteral("Не удаётся открыть файл %1: %2")
-                               .arg(quoted(path), QString::fromLocal8Bit(std::strerror(error))));
+        throw cannotOpen(error);
     }
-    const auto* raw = reinterpret_cast<const std::uint8_t*>(file.bytes().data());
-    const std::size_t size = file.bytes().size();
 
     constexpr std::size_t kSignatureSize = 8;
-    if (size < kSignatureSize || png_sig_cmp(raw, 0, kSignatureSize) != 0) {
+    std::array<png_byte, kSignatureSize> signature{};
+    std::size_t got = 0;
+    if (const int error =
+            file.read(reinterpret_cast<char*>(signature.data()), kSignatureSize, got)) {
+        throw readFailed(error);
+    }
+    if (got < kSignatureSize || png_sig_cmp(signature.data(), 0, kSignatureSize) != 0) {
         throw ZelkoraError(
             QStringLiteral("Файл %1 не является изображением PNG").arg(quoted(path)));
     }
 
     PngIo io;
-    io.in = raw;
-    io.inSize = size;
+    io.file = &file;
     PngDecoder decoder(io);
     if (!decoder.ready()) {
         throw ZelkoraError(
             QStringLiteral("Не хватает памяти для чтения файла %1").arg(quoted(path)));
     }
     const auto damaged = [&] {
+        if (io.readError != 0) {
+            return readFailed(io.readError);
+        }
         return ZelkoraError(QStringLiteral("Файл PNG %1 повреждён: %2")
                                 .arg(quoted(path), QString::fromUtf8(io.error.message)));
     };
@@ -215,12 +266,16 @@ void TPngImage::LoadFromFile(const QString& path) {
                                .arg(header.width)
                                .arg(header.height));
     }
-    if (!dataCanFit(header.storedBytes, size)) {
+    if (!dataCanFill(std::uint64_t{header.width} * header.height, header.bitsPerPixel,
+                     file.size())) {
         throw ZelkoraError(QStringLiteral("Файл PNG %1 повреждён: данных слишком мало для "
                                           "размера %2 × %3 точек")
                                .arg(quoted(path))
                                .arg(header.width)
                                .arg(header.height));
+    }
+    if (!decoder.setUpRgba(header.width)) {
+        throw damaged();
     }
 
     const auto width = static_cast<int>(header.width);

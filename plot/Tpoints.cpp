@@ -20,19 +20,28 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
     ++points.num;
 }
 
+namespace {
+
+// The two items of a cell that holds a point: more than two characters, exactly two items.
+bool splitPointCell(const QString& s, QStringList& items) {
+    if (s.size() <= 2) {
+        return false;
+    }
+    items = SplitCommaText(s);
+    return items.size() == 2;
+}
+
+}  // namespace
+
 void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                 int rasterHeight) {
     points.num = 0;
     const int cols = table.ColCount();
     const int rows = table.RowCount();
+    QStringList items;
     for (int i = 0; i < cols; ++i) {
         for (int j = 1; j < rows; ++j) {
-            const QString s = table.cell(i, j);
-            if (s.size() <= 2) {
-                continue;
-            }
-            const QStringList items = SplitCommaText(s);
-            if (items.size() != 2) {
+            if (!splitPointCell(table.cell(i, j), items)) {
                 continue;
             }
             // Both items convert before the capacity test, so a bad cell past the 1000th point
@@ -42,4 +51,15 @@ void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool 
             addPoint(points, i, x, y, par, hiRes, rasterHeight);
         }
     }
+}
+
+int countPointCells(const PointTable& table) {
+    int count = 0;
+    QStringList items;
+    for (int i = 0; i < table.ColCount(); ++i) {
+        for (int j = 1; j < table.RowCount(); ++j) {
+            count += splitPointCell(table.cell(i, j), items) ? 1 : 0;
+        }
+    }
+    return count;
 }

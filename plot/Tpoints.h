@@ -26,3 +26,7 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
 // type. Throws ZelkoraError at the first item that is not a number; the points before it stay.
 void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                 int rasterHeight);
+
+// How many cells below the header hold a point by readPoints' rule, those beyond the list's
+// capacity included.
+int countPointCells(const PointTable& table);

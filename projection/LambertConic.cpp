@@ -1,6 +1,7 @@
 #include "projection/LambertConic.h"
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -23,7 +24,7 @@ constexpr double halfTurnsToRad(double halfTurns) {
 }  // namespace
 
 // Every step stops at the first intermediate that is not finite: what a floating-point fault would
-// have produced.
+// have produced. Constants that fault leave the projection without a cone.
 LambertConic::LambertConic(const Tpar& par, bool hiRes) : par_(par), hiRes_(hiRes) {
     const double alpha = degToRad(par.alpha);
     cosAlpha_ = std::cos(alpha);
@@ -75,7 +76,12 @@ QPointF LambertConic::toPixel(GeoPoint point, int rasterHeight) const {
     const double f = degToRad(point.lat);
     // The Far East map crosses 180 degrees: -169.65 must land where 190.35 lands.
     const double L = degToRad(wrapLongitude(point.lon, par_.left_Bottom_y));
-    const Plane plane = planePosition(f, L);
+    const std::optional<Plane> position = planePosition(f, L);
+    if (!position) {
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        return {none, none};
+    }
+    const Plane plane = *position;
 
     const double xn = cosAlpha_ * plane.x - sinAlpha_ * plane.y;
     const double yn = sinAlpha_ * plane.x + cosAlpha_ * plane.y;
@@ -87,32 +93,25 @@ QPointF LambertConic::toPixel(GeoPoint point, int rasterHeight) const {
     return {xn * par_.tx + par_.ttx, h - yn * par_.ty - par_.tty};
 }
 
-LambertConic::Plane LambertConic::planePosition(double f, double L) const {
-    // A value whose computation faulted is never assigned: x and y keep what they had.
-    Plane pos;
+std::optional<LambertConic::Plane> LambertConic::planePosition(double f, double L) const {
     if (!hasCone_) {
-        return pos;
+        return Plane{};
     }
     const double invTanPoint = 1.0 / std::tan(kPi / 4 + f / 2);
     if (!std::isfinite(invTanPoint)) {
-        return pos;
+        return std::nullopt;
     }
     const double p = ff_ * std::pow(std::fabs(invTanPoint), n_);
     if (!std::isfinite(p)) {
-        return pos;
+        return std::nullopt;
     }
     const double theta = n_ * (L - degToRad(par_.left_Bottom_y));
     const double x = p * std::sin(theta);
-    if (!std::isfinite(x)) {
-        return pos;
-    }
-    pos.x = x;
     const double y = p0_ - p * std::cos(theta);
-    if (!std::isfinite(y)) {
-        return pos;
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        return std::nullopt;
     }
-    pos.y = y;
-    return pos;
+    return Plane{x, y};
 }
 
 GeoPoint LambertConic::toGeo(QPointF pixel, int rasterHeight) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <optional>
 
 #include "projection/GeoPoint.h"
 #include "projection/Tpar.h"
@@ -15,9 +16,9 @@ class LambertConic {
     LambertConic(const Tpar& par, bool hiRes);
 
     // Forward. The longitude is first moved to within 180 degrees of the central meridian.
-    // Never fails: equal parallels, a cone constant n <= 0 or a floating-point fault leave the
-    // position in the plane at the origin, or where the fault stopped it (x is worked out before
-    // y), and the rotation and scaling go on as usual.
+    // Constants without a cone (equal parallels, n <= 0) put every point on the origin of the
+    // plane. A point whose own projection faults (a southern pole, a value too large to turn into
+    // radians) has no position: both coordinates come back NaN, never a place on the map.
     QPointF toPixel(GeoPoint point, int rasterHeight) const;
 
     // Inverse, meaningful only where hasCone(). The longitude comes back continuous around the
@@ -34,7 +35,8 @@ class LambertConic {
         double x = 0.0;
         double y = 0.0;
     };
-    Plane planePosition(double latRad, double lonRad) const;
+    // Empty when a step faults.
+    std::optional<Plane> planePosition(double latRad, double lonRad) const;
 
     Tpar par_;
     bool hiRes_;

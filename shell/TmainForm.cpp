@@ -280,15 +280,13 @@ void TmainForm::handle(const std::function<void()>& handler) {
 void TmainForm::guarded(const std::function<void()>& handler) {
     try {
         handler();
-    } catch (const ZelkoraError& e) {
-        showError(e.message());
-    } catch (const std::bad_alloc&) {
-        showError(QStringLiteral("Не хватает памяти: действие прервано."));
     } catch (const std::exception& e) {
-        qWarning("Unexpected error: %s", e.what());
-        showError(QStringLiteral("Непредвиденная ошибка программы: действие прервано."));
+        if (!dynamic_cast<const ZelkoraError*>(&e)) {
+            qWarning("Unexpected error: %s", e.what());
+        }
+        showError(messageOfCurrentError());
     } catch (...) {
-        showError(QStringLiteral("Непредвиденная ошибка программы: действие прервано."));
+        showError(messageOfCurrentError());
     }
 }
 
@@ -506,8 +504,8 @@ void TmainForm::bInsertOneClick() {
 }
 
 void TmainForm::bInsertPointsClick() {
-    Memo1 = splitPastedLines(QGuiApplication::clipboard()->text());
-    insertPoints(StringGrid1->table(), rgType->ItemIndex(), Memo1);
+    Memo1 = QGuiApplication::clipboard()->text();
+    insertPastedText(StringGrid1->table(), rgType->ItemIndex(), Memo1);
     updPoint();
 }
 

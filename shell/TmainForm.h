@@ -61,7 +61,7 @@ class TmainForm : public QWidget {
     QPushButton* bSaveImage;
     QPushButton* bSeveProject;
     QPushButton* bOpenProject;
-    QStringList Memo1;  // the clipboard insert's line buffer; nobody sees it
+    QString Memo1;  // the clipboard insert's text, read line by line; nobody sees it
     QLabel* pnLoad;
     QPushButton* btMapUpd;
     // In GroupBox1.

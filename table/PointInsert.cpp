@@ -1,5 +1,7 @@
 #include "table/PointInsert.h"
 
+#include <algorithm>
+
 #include "common/ZelkoraError.h"
 #include "table/PointTable.h"
 #include "table/myParser.h"
@@ -45,22 +47,94 @@ int insertOnePoint(PointTable& table, int column, QString& latText, QString& lon
     return row;
 }
 
-int insertPoints(PointTable& table, int column, const QStringList& lines) {
-    requireColumn(table, column);
-    int written = 0;
-    for (const QString& line : lines) {
-        const QString cell = myParser(line);
-        if (cell.isEmpty()) {
-            continue;  // an unusable line must not erase a full column's last row
-        }
-        table.setCell(column, newPointRow(table, column), cell);
-        ++written;
+namespace {
+
+// Places the points of one insert where newPointRow would place them one after another. Growing
+// the table moves every cell, so it grows by half its rows at a time rather than by one, and the
+// rows no point needed are taken off again when the insert ends: a paste of many points takes
+// linear time, not quadratic.
+class PointPlacer {
+  public:
+    PointPlacer(PointTable& table, int column)
+        : table_(table), column_(column), rows_(table.RowCount()) {
+        requireColumn(table, column);
+        lastFilled_ = lastFilledRow(table, column);
     }
+
+    void place(const QString& cell) {
+        int row = lastFilled_ + 1;
+        const int last = rows_ - 1;
+        if (row > last || (row == last && !table_.cell(column_, row).isEmpty())) {
+            grow();
+            row = rows_ - 1;
+        } else {
+            lastFilled_ = row < last ? row : lastFilled_;  // the last row is never searched
+        }
+        table_.setCell(column_, row, cell);
+    }
+
+    // Takes off the rows no point needed.
+    void finish() {
+        if (table_.RowCount() > rows_) {
+            table_.setShape(table_.ColCount(), rows_);
+        }
+    }
+
+  private:
+    // One more row, as appendRow would add it; the row that was last is searched from now on.
+    void grow() {
+        ++rows_;
+        if (table_.RowCount() < rows_) {
+            table_.setShape(table_.ColCount(), std::max(rows_, rows_ + rows_ / 2));
+        }
+        if (!table_.cell(column_, rows_ - 2).isEmpty()) {
+            lastFilled_ = rows_ - 2;
+        }
+    }
+
+    PointTable& table_;
+    int column_;
+    int rows_;        // the rows the table has for the points placed so far
+    int lastFilled_;  // lastFilledRow over those rows
+};
+
+template <typename ForEachLine>
+int insertEachLine(PointTable& table, int column, ForEachLine forEachLine) {
+    PointPlacer placer(table, column);
+    int written = 0;
+    try {
+        forEachLine([&](QStringView line) {
+            const QString cell = myParser(line);
+            if (cell.isEmpty()) {
+                return;  // an unusable line must not erase a full column's last row
+            }
+            placer.place(cell);
+            ++written;
+        });
+    } catch (...) {
+        placer.finish();
+        throw;
+    }
+    placer.finish();
     return written;
 }
 
-QStringList splitPastedLines(const QString& text) {
-    QStringList lines;
+}  // namespace
+
+int insertPoints(PointTable& table, int column, const QStringList& lines) {
+    return insertEachLine(table, column, [&](const auto& visit) {
+        for (const QString& line : lines) {
+            visit(line);
+        }
+    });
+}
+
+int insertPastedText(PointTable& table, int column, QStringView text) {
+    return insertEachLine(table, column,
+                          [&](const auto& visit) { forEachPastedLine(text, visit); });
+}
+
+void forEachPastedLine(QStringView text, const std::function<void(QStringView line)>& visit) {
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -68,14 +142,19 @@ QStringList splitPastedLines(const QString& text) {
         if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
             continue;
         }
-        lines << text.mid(start, i - start);
+        visit(text.sliced(start, i - start));
         if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) {
             ++i;
         }
         start = i + 1;
     }
     if (start < n) {
-        lines << text.mid(start);
+        visit(text.sliced(start));
     }
+}
+
+QStringList splitPastedLines(const QString& text) {
+    QStringList lines;
+    forEachPastedLine(text, [&](QStringView line) { lines << line.toString(); });
     return lines;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <functional>
 
 class PointTable;
 
@@ -21,11 +23,18 @@ int newPointRow(PointTable& table, int column);
 int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText);
 
 // The clipboard insert: every line through myParser into its own new point row of column,
-// the free row searched afresh for each line. A line that gives no point writes nothing. A
-// conversion error stops the insert, keeping the lines before it, and propagates. Returns
-// the number of points written.
+// placed as newPointRow places one point after another. A line that gives no point writes
+// nothing. A conversion error stops the insert, keeping the lines before it, and propagates.
+// Returns the number of points written.
 int insertPoints(PointTable& table, int column, const QStringList& lines);
+
+// The same on the pasted text itself, taken line by line as splitPastedLines splits it: the
+// lines are never held apart, so a long paste costs little beyond its own text.
+int insertPastedText(PointTable& table, int column, QStringView text);
 
 // Splits pasted text into lines: CR LF, a lone CR and a lone LF each end a line; an empty
 // last line after a final break does not count, and an empty text has no lines.
 QStringList splitPastedLines(const QString& text);
+
+// Calls visit with each line of pasted text in turn, as splitPastedLines splits it.
+void forEachPastedLine(QStringView text, const std::function<void(QStringView line)>& visit);

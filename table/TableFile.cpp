@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "common/AtomicFile.h"
-#include "common/MappedFile.h"
+#include "common/FileReader.h"
 #include "common/ZelkoraError.h"
 #include "table/Cp1251.h"
 #include "table/PointTable.h"
@@ -107,77 +107,112 @@ QByteArray fileBytes(const PointTable& table) {
 
 // ---- reading
 
-// The file's text after the two counts, read line by line. Past the end every line is empty.
+// The file's text, read line by line in pieces as it is needed, so lines past the counts are
+// never read. A Ctrl-Z ends the text. Past the end every line is empty.
 class LineReader {
   public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+    LineReader(FileReader& file, const QString& fileName) : file_(file), fileName_(fileName) {}
 
-    bool atEnd() const { return pos_ >= text_.size(); }
+    bool atEnd() {
+        fill(1);
+        return pos_ >= buffer_.size();
+    }
 
     // The integer of a count line: blanks and line ends skipped, then a run of at most 32
     // characters above code 32. Nothing left gives 0; a run that is not an integer fails.
     std::int64_t readInteger() {
-        while (pos_ < text_.size() && static_cast<unsigned char>(text_[pos_]) <= 32) {
-            if (text_[pos_] == kCtrlZ) {
-                text_ = text_.substr(0, pos_);
+        for (;;) {
+            fill(1);
+            if (pos_ >= buffer_.size()) {
+                return 0;
+            }
+            if (static_cast<unsigned char>(buffer_[pos_]) > 32) {
                 break;
             }
             ++pos_;
         }
+        fill(kMaxNumberRun);
         const std::size_t start = pos_;
-        while (pos_ < text_.size() && (pos_ - start) < kMaxNumberRun &&
-               static_cast<unsigned char>(text_[pos_]) > 32) {
+        while (pos_ < buffer_.size() && (pos_ - start) < kMaxNumberRun &&
+               static_cast<unsigned char>(buffer_[pos_]) > 32) {
             ++pos_;
         }
-        if (start == pos_) {
-            return 0;
-        }
-        const std::optional<std::int64_t> value = parseInteger(text_.substr(start, pos_ - start));
+        const std::optional<std::int64_t> value =
+            parseInteger(std::string_view(buffer_).substr(start, pos_ - start));
         if (!value) {
             throw ZelkoraError("Invalid numeric input");
         }
         return *value;
     }
 
-    void skipLine() { pos_ = std::min(lineEnd() + 1, text_.size()); }
+    void skipLine() { pos_ = afterLineEnd(lineEnd()); }
 
     // The next line without its end; a CR anywhere in it is dropped.
     std::string readLine() {
         const std::size_t end = lineEnd();
         std::string line;
-        if (pos_ < end) {
-            line.reserve(end - pos_);
-            for (std::size_t i = pos_; i < end; ++i) {
-                if (text_[i] != '\r') {
-                    line += text_[i];
-                }
+        line.reserve(end - pos_);
+        for (std::size_t i = pos_; i < end; ++i) {
+            if (buffer_[i] != '\r') {
+                line += buffer_[i];
             }
         }
-        pos_ = std::min(end + 1, text_.size());
+        pos_ = afterLineEnd(end);
         return line;
     }
 
   private:
-    // Where the current line ends: its LF, or the end of the text. A Ctrl-Z on the way ends the
-    // text there. Only what is read gets looked at, so lines beyond the counts cost nothing.
-    std::size_t lineEnd() {
-        const std::string_view window = text_.substr(pos_, kMaxLineBytes + 1);
-        const std::size_t lf = window.find('\n');
-        const std::size_t eof = window.substr(0, lf).find(kCtrlZ);
-        if (eof != std::string_view::npos) {
-            text_ = text_.substr(0, pos_ + eof);
-            return text_.size();
+    static constexpr std::size_t kPiece = std::size_t{1} << 16;
+
+    // Reads until `wanted` bytes lie ahead of pos_, or the text has ended.
+    void fill(std::size_t wanted) {
+        while (!ended_ && buffer_.size() - pos_ < wanted) {
+            buffer_.erase(0, pos_);
+            pos_ = 0;
+            const std::size_t old = buffer_.size();
+            const std::size_t piece = std::max(kPiece, wanted - old);
+            buffer_.resize(old + piece);
+            std::size_t got = 0;
+            const int err = file_.read(buffer_.data() + old, piece, got);
+            buffer_.resize(old + got);
+            if (err == FileReader::kChanged) {
+                throw ZelkoraError(FileReader::changedMessage(fileName_));
+            }
+            if (err != 0) {
+                throwIoError(err, localPath(fileName_));
+            }
+            const std::size_t ctrlZ = buffer_.find(kCtrlZ, old);
+            if (ctrlZ != std::string::npos) {
+                buffer_.resize(ctrlZ);
+                ended_ = true;
+            }
+            ended_ = ended_ || got < piece;
         }
-        if (lf != std::string_view::npos) {
-            return pos_ + lf;
-        }
-        if (window.size() > kMaxLineBytes) {
-            throw ZelkoraError(
-                QStringLiteral("В файле есть строка длиннее %1 байт: это не таблица точек")
-                    .arg(kMaxLineBytes));
-        }
-        return text_.size();
     }
+
+    // Where the current line ends: its LF, or the end of the text.
+    std::size_t lineEnd() {
+        std::size_t searched = 0;  // bytes ahead of pos_ known to hold no LF
+        for (;;) {
+            const std::size_t ahead = std::min(buffer_.size() - pos_, kMaxLineBytes + 1);
+            const std::size_t lf = buffer_.find('\n', pos_ + searched);
+            if (lf != std::string::npos && lf - pos_ < ahead) {
+                return lf;
+            }
+            if (ahead > kMaxLineBytes) {
+                throw ZelkoraError(
+                    QStringLiteral("В файле есть строка длиннее %1 байт: это не таблица точек")
+                        .arg(kMaxLineBytes));
+            }
+            if (ended_) {
+                return buffer_.size();
+            }
+            searched = buffer_.size() - pos_;
+            fill(searched + 1);
+        }
+    }
+
+    std::size_t afterLineEnd(std::size_t end) const { return end < buffer_.size() ? end + 1 : end; }
 
     // An optional sign, then decimal digits, or hexadecimal ones after "$", "x", "X", "0x" or
     // "0X". The value must fit a 32-bit integer.
@@ -222,8 +257,11 @@ class LineReader {
         return negative ? -value : value;
     }
 
-    std::string_view text_;
+    FileReader& file_;
+    const QString& fileName_;
+    std::string buffer_;
     std::size_t pos_ = 0;
+    bool ended_ = false;  // the file is read to its end or to a Ctrl-Z
 };
 
 }  // namespace
@@ -247,12 +285,11 @@ void SaveStringGrid(const PointTable& StringGrid, const QString& FileName) {
 }
 
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
-    const std::string path = localPath(FileName);
-    MappedFile file(FileName);
+    FileReader file(FileName);
     if (const int err = file.open()) {
-        throwIoError(err, path);
+        throwIoError(err, localPath(FileName));
     }
-    LineReader reader(file.bytes());
+    LineReader reader(file, FileName);
     const std::int64_t cols = std::max<std::int64_t>(reader.readInteger(), 1);
     reader.skipLine();
     const std::int64_t rows = std::max<std::int64_t>(reader.readInteger(), 1);

@@ -3,29 +3,32 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-#include <QStringList>
 #include <QStringView>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "common/ZelkoraError.h"
-#include "table/CommaText.h"
 #include "table/CoordFormat.h"
 #include "table/StrToFloat.h"
 
 namespace {
 
-// One compiled pattern with its replacement, shared by all calls: UTF mode, every line
-// break a newline, \s ASCII only (no PCRE2_UCP).
+// One compiled pattern with its replacement, shared by all calls: UTF mode, every line break a
+// newline, \s ASCII only (no PCRE2_UCP). Every match is replaced, left to right, in place: each
+// replacement is one character, never longer than its match, so the text is rewritten behind the
+// point where matching goes on, and neither pattern looks back. A long line costs no second copy.
 class Replacement {
   public:
-    Replacement(const char* pattern, const char* replacement) : replacement_(replacement) {
+    enum class With { group1, blank };
+
+    Replacement(const char* pattern, With with) : with_(with) {
         pcre2_compile_context* context = pcre2_compile_context_create(nullptr);
         pcre2_set_newline(context, PCRE2_NEWLINE_ANY);
         pcre2_set_bsr(context, PCRE2_BSR_UNICODE);
@@ -39,53 +42,69 @@ class Replacement {
                                    .arg(QString::fromLatin1(pattern)));
         }
         pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE);  // falls back to the interpreter
+        // "\\s+$" tries every blank of a run before it gives up, and a pasted line may hold
+        // millions of them: the default limit would reject a valid line.
+        matchContext_ = pcre2_match_context_create(nullptr);
+        pcre2_set_match_limit(matchContext_, UINT32_MAX);
+        pcre2_set_heap_limit(matchContext_, UINT32_MAX);
     }
-    ~Replacement() { pcre2_code_free(code_); }
+    ~Replacement() {
+        pcre2_match_context_free(matchContext_);
+        pcre2_code_free(code_);
+    }
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
 
-    // Every match, left to right; an unset group 1 inserts nothing.
-    std::string apply(const std::string& subject) const {
+    // An unset group 1 inserts nothing.
+    void apply(std::string& text) const {
         thread_local const std::unique_ptr<pcre2_match_data, decltype(&pcre2_match_data_free)>
             matchData(pcre2_match_data_create(4, nullptr), &pcre2_match_data_free);
-        // Both replacements only shrink the text, so the subject's length is enough at once.
-        std::string out(subject.size() + 1, '\0');
+        const auto* subject = reinterpret_cast<PCRE2_SPTR>(text.data());
+        std::size_t read = 0;  // the first byte not yet copied
+        std::size_t write = 0;
+        std::uint32_t options = 0;
         for (;;) {
-            PCRE2_SIZE length = out.size();
-            const int rc = pcre2_substitute(
-                code_, reinterpret_cast<PCRE2_SPTR>(subject.data()), subject.size(), 0,
-                PCRE2_SUBSTITUTE_GLOBAL | PCRE2_SUBSTITUTE_UNSET_EMPTY |
-                    PCRE2_SUBSTITUTE_OVERFLOW_LENGTH,
-                matchData.get(), nullptr, reinterpret_cast<PCRE2_SPTR>(replacement_),
-                PCRE2_ZERO_TERMINATED, reinterpret_cast<PCRE2_UCHAR*>(out.data()), &length);
-            if (rc >= 0) {
-                out.resize(length);
-                return out;
+            const int rc = pcre2_match(code_, subject, text.size(), read, options, matchData.get(),
+                                       matchContext_);
+            options = PCRE2_NO_UTF_CHECK;  // checked once, and only what is behind gets changed
+            if (rc == PCRE2_ERROR_NOMATCH) {
+                break;
             }
-            if (rc != PCRE2_ERROR_NOMEMORY) {
+            if (rc < 0) {
                 PCRE2_UCHAR message[256];
                 pcre2_get_error_message(rc, message, sizeof message);
                 throw ZelkoraError(QStringLiteral("Нормализатор координат не смог разобрать "
                                                   "строку: %1")
                                        .arg(QString::fromUtf8(reinterpret_cast<char*>(message))));
             }
-            out.assign(length, '\0');  // length now holds the size needed
+            const PCRE2_SIZE* match = pcre2_get_ovector_pointer(matchData.get());
+            std::memmove(text.data() + write, text.data() + read, match[0] - read);
+            write += match[0] - read;
+            if (with_ == With::blank) {
+                text[write++] = ' ';
+            } else if (rc > 1 && match[2] != PCRE2_UNSET) {
+                text[write++] = text[match[2]];  // group 1 is one white-space character
+            }
+            read = match[1];
         }
+        std::memmove(text.data() + write, text.data() + read, text.size() - read);
+        text.resize(write + (text.size() - read));
     }
 
   private:
     pcre2_code* code_ = nullptr;
-    const char* replacement_;
+    pcre2_match_context* matchContext_ = nullptr;
+    With with_;
 };
 
 const Replacement& trimBlanks() {
-    static const Replacement r("^\\s+|\\s+$|(\\s)\\s+", "$1");
+    static const Replacement r("^\\s+|\\s+$|(\\s)\\s+", Replacement::With::group1);
     return r;
 }
 
 // Digits, points, vertical bars, white space and the minus signs marked before survive.
 const Replacement& blankOthers() {
-    static const Replacement r("[^0-9|\\..|\\s-]", " ");
+    static const Replacement r("[^0-9|\\..|\\s-]", Replacement::With::blank);
     return r;
 }
 
@@ -93,35 +112,24 @@ constexpr bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-constexpr std::string_view kMinusSign = "\xE2\x88\x92";  // U+2212 in UTF-8
-
-// A "-" or "−" right before a digit (or a point and a digit) and right after neither a digit
-// nor a point is a minus sign, kept as "-". Any other is a dash and becomes a blank, so the
-// range "55.670-680" is two numbers rather than one malformed one.
-std::string markMinusSigns(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        std::size_t width = 0;
-        if (text[i] == '-') {
-            width = 1;
-        } else if (text.compare(i, kMinusSign.size(), kMinusSign) == 0) {
-            width = kMinusSign.size();
+// A "-" right before a digit (or a point and a digit) and right after neither a digit nor a
+// point is a minus sign, kept as "-". Any other is a dash and becomes a blank, so the range
+// "55.670-680" is two numbers rather than one malformed one.
+void markMinusSigns(std::string& text) {
+    char before = '\0';  // the character before, as it was
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '-') {
+            const std::size_t next = i + 1;
+            const bool beforeNumber =
+                next < text.size() &&
+                (isDigit(text[next]) ||
+                 (text[next] == '.' && next + 1 < text.size() && isDigit(text[next + 1])));
+            const bool afterNumber = isDigit(before) || before == '.';
+            text[i] = beforeNumber && !afterNumber ? '-' : ' ';
         }
-        if (width == 0) {
-            out += text[i++];
-            continue;
-        }
-        const std::size_t next = i + width;
-        const bool beforeNumber =
-            next < text.size() &&
-            (isDigit(text[next]) ||
-             (text[next] == '.' && next + 1 < text.size() && isDigit(text[next + 1])));
-        const bool afterNumber = i > 0 && (isDigit(text[i - 1]) || text[i - 1] == '.');
-        out += beforeNumber && !afterNumber ? '-' : ' ';
-        i = next;
+        before = c;
     }
-    return out;
 }
 
 // Left to right, a comma between digits is a decimal comma unless the digits before it already
@@ -152,35 +160,87 @@ void blankAbbreviationPoints(std::string& text) {
     }
 }
 
-// Plain replacement, left to right, never looking again at text it has produced.
-void replaceAll(std::string& text, std::string_view from, std::string_view to) {
-    std::size_t at = text.find(from);
-    if (at == std::string::npos) {
-        return;
+// Plain replacement by one character, left to right, never looking again at text it has
+// produced. In place: the text only shrinks.
+void replaceAll(std::string& text, std::string_view from, char to) {
+    std::size_t read = 0;
+    std::size_t write = 0;
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, read)) {
+        std::memmove(text.data() + write, text.data() + read, at - read);
+        write += at - read;
+        text[write++] = to;
+        read = at + from.size();
     }
-    std::string out;
-    out.reserve(text.size());
-    std::size_t start = 0;
-    for (; at != std::string::npos; at = text.find(from, start)) {
-        out.append(text, start, at - start);
-        out += to;
-        start = at + from.size();
-    }
-    out.append(text, start, std::string::npos);
-    text = std::move(out);
+    std::memmove(text.data() + write, text.data() + read, text.size() - read);
+    text.resize(write + (text.size() - read));
 }
 
-std::string normalize(const QString& s) {
-    const QByteArray utf8 = s.toUtf8();
-    std::string text = trimBlanks().apply(std::string(utf8.constData(), utf8.size()));
-    text = markMinusSigns(text);
+constexpr char16_t kMinusSign = u'\u2212';
+// Any character the steps neither keep nor read as white space, a digit, a point, a comma or a
+// minus sign: until step 3 blanks it, only that matters about it.
+constexpr char kOtherCharacter = '\x01';
+
+// The line as the steps need it, one byte a character: ASCII as it is, the minus sign U+2212 as
+// "-" (the steps treat both alike), and every other character as kOtherCharacter. The line
+// breaks NEL, LS and PS stay as UTF-8, since "$" matches before them. So a long line costs at
+// most one byte a character.
+std::string compactLine(QStringView s) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(s.size()));
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c == kMinusSign) {
+            text += '-';
+        } else if (c == u'\u0085') {
+            text += "\xC2\x85";
+        } else if (c == u'\u2028' || c == u'\u2029') {
+            text += c == u'\u2028' ? "\xE2\x80\xA8" : "\xE2\x80\xA9";
+        } else {
+            text += kOtherCharacter;
+            if (QChar::isHighSurrogate(c) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+                ++i;  // one character in two code units
+            }
+        }
+    }
+    return text;
+}
+
+std::string normalize(QStringView s) {
+    std::string text = compactLine(s);
+    trimBlanks().apply(text);
+    markMinusSigns(text);
     readCommas(text);
     blankAbbreviationPoints(text);
-    text = blankOthers().apply(text);
-    replaceAll(text, "..", ".");
-    replaceAll(text, ". ", ".");
-    replaceAll(text, " .", ".");
-    return trimBlanks().apply(text);
+    blankOthers().apply(text);
+    replaceAll(text, "..", '.');
+    replaceAll(text, ". ", '.');
+    replaceAll(text, " .", '.');
+    trimBlanks().apply(text);
+    return text;
+}
+
+// Up to seven items of the normalised text, the runs between white space; a count of seven
+// stands for more than six. Many items give no point, so they are never all kept.
+int splitItems(std::string_view text, std::array<std::string_view, 7>& items) {
+    int count = 0;
+    std::size_t i = 0;
+    while (count < 7) {
+        while (i < text.size() && static_cast<unsigned char>(text[i]) <= 32) {
+            ++i;
+        }
+        if (i == text.size()) {
+            break;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && static_cast<unsigned char>(text[i]) > 32) {
+            ++i;
+        }
+        items[static_cast<std::size_t>(count++)] = text.substr(start, i - start);
+    }
+    return count;
 }
 
 // A run of letters with its neighbours in the same phrase: the words right before and after
@@ -192,8 +252,11 @@ struct Word {
     bool digitBefore = false;
 };
 
-std::vector<Word> splitWords(QStringView text) {
-    std::vector<Word> words;
+// Visits the words in order, each once the word after it is known: a line of many words costs
+// no list of them.
+template <typename Visit>
+void forEachWord(QStringView text, Visit visit) {
+    std::optional<Word> pending;
     bool digit = false;
     for (qsizetype i = 0; i < text.size();) {
         if (!text[i].isLetter()) {
@@ -208,14 +271,19 @@ std::vector<Word> splitWords(QStringView text) {
         Word word;
         word.text = text.sliced(start, i - start);
         word.digitBefore = digit;
-        if (!words.empty() && !digit) {
-            word.before = words.back().text;
-            words.back().after = word.text;
+        if (pending) {
+            if (!digit) {
+                word.before = pending->text;
+                pending->after = word.text;
+            }
+            visit(*pending);
         }
-        words.push_back(word);
+        pending = word;
         digit = false;
     }
-    return words;
+    if (pending) {
+        visit(*pending);
+    }
 }
 
 bool isWord(QStringView word, std::initializer_list<QStringView> caselessWords) {
@@ -330,16 +398,31 @@ struct Hemispheres {
     bool named = false;       // some word names latitude or longitude
 };
 
-Hemispheres readHemispheres(const QString& line) {
-    // Composed, so that a Vietnamese word typed with combining marks is still one word.
-    const QString text = line.normalized(QString::NormalizationForm_C);
+// Below U+0300, where the combining marks start, every text is already composed.
+bool mayNeedComposing(QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x300) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Hemispheres readHemispheres(QStringView line) {
+    // Composed, so that a Vietnamese word typed with combining marks is still one word. A copy
+    // only where composing may change something.
+    QString composed;
+    if (mayNeedComposing(line)) {
+        composed = line.toString().normalized(QString::NormalizationForm_C);
+    }
+    const QStringView text = composed.isNull() ? line : QStringView(composed);
     Hemispheres h;
     Axis firstAxis = Axis::none;
     bool letterN = false;
     bool letterDong = false;
     bool lowerS = false;
     bool lowerNorE = false;
-    for (const Word& w : splitWords(text)) {
+    forEachWord(text, [&](const Word& w) {
         h.south = h.south || isSouth(w);
         h.west = h.west || isWest(w);
         h.unreadable = h.unreadable || isUnreadableHemisphere(w);
@@ -350,7 +433,7 @@ Hemispheres readHemispheres(const QString& line) {
         letterDong = letterDong || w.text == u"Đ" || w.text == u"đ";
         lowerS = lowerS || w.text == u"s";
         lowerNorE = lowerNorE || w.text == u"n" || w.text == u"e";
-    }
+    });
     h.named = firstAxis != Axis::none;
     // Longitude named first ("E 12.5 N 41.9", UTM's "E 412345 N 1234512") would be read as
     // latitude. Beside Vietnamese "Đ" (Đông), "N" is Nam: south. Beside a lower-case "n" or
@@ -420,39 +503,42 @@ struct LatLon {
 // point and digits.
 struct ItemParts {
     bool negative = false;
-    QStringView digits;
-    QStringView decimals;
+    std::string_view digits;
+    std::string_view decimals;
     bool point = false;
 };
 
-ItemParts splitItem(QStringView item) {
+using Items = std::array<std::string_view, 7>;
+
+ItemParts splitItem(std::string_view item) {
     ItemParts parts;
-    if (item.startsWith(u'-')) {
+    if (item.starts_with('-')) {
         parts.negative = true;
-        item = item.sliced(1);
+        item.remove_prefix(1);
     }
-    const qsizetype point = item.indexOf(u'.');
-    parts.point = point >= 0;
-    parts.digits = parts.point ? item.first(point) : item;
-    parts.decimals = parts.point ? item.sliced(point + 1) : QStringView();
+    const std::size_t point = item.find('.');
+    parts.point = point != std::string_view::npos;
+    parts.digits = item.substr(0, point);
+    parts.decimals = parts.point ? item.substr(point + 1) : std::string_view();
     return parts;
 }
 
 // Minutes and seconds count only unsigned and below 60.
-bool isSexagesimalPart(QStringView item, double value) {
-    return !item.startsWith(u'-') && value < 60;
+bool isSexagesimalPart(std::string_view item, double value) {
+    return !item.starts_with('-') && value < 60;
 }
 
 // The sign of the degrees item is the sign of the whole coordinate: "-33 30 00" is -33.5.
-double signedSexagesimal(QStringView degreesItem, double degrees, double minutes, double seconds) {
+double signedSexagesimal(std::string_view degreesItem, double degrees, double minutes,
+                         double seconds) {
     const double magnitude = fromSexagesimal(std::fabs(degrees), minutes, seconds);
-    return degreesItem.startsWith(u'-') ? -magnitude : magnitude;
+    return degreesItem.starts_with('-') ? -magnitude : magnitude;
 }
 
 // Degrees, minutes and seconds without separators (NMEA, aviation): DDMM and DDMMSS, and for a
 // longitude also DDDMM and DDDMMSS. The decimals belong to the last field.
 std::optional<double> readBlockNotation(const ItemParts& parts, Axis axis) {
-    qsizetype degreeDigits = 2;
+    std::size_t degreeDigits = 2;
     bool seconds = false;
     switch (parts.digits.size()) {
         case 4:
@@ -473,12 +559,11 @@ std::optional<double> readBlockNotation(const ItemParts& parts, Axis axis) {
     if (axis == Axis::latitude && degreeDigits == 3) {
         return std::nullopt;
     }
-    const QStringView lastField = parts.digits.last(2);
-    const double last =
-        StrToFloat(lastField.toString() + QLatin1Char('.') + parts.decimals.toString());
-    const double degrees = StrToFloat(parts.digits.first(degreeDigits).toString());
-    const double minutes =
-        seconds ? StrToFloat(parts.digits.sliced(degreeDigits, 2).toString()) : last;
+    const std::string lastField = std::string(parts.digits.substr(parts.digits.size() - 2)) + '.' +
+                                  std::string(parts.decimals);
+    const double last = StrToFloat(lastField);
+    const double degrees = StrToFloat(parts.digits.substr(0, degreeDigits));
+    const double minutes = seconds ? StrToFloat(parts.digits.substr(degreeDigits, 2)) : last;
     const double secondsValue = seconds ? last : 0;
     if (minutes >= 60 || secondsValue >= 60) {
         return std::nullopt;
@@ -494,10 +579,10 @@ std::optional<double> readBlockNotation(const ItemParts& parts, Axis axis) {
 // range cannot be decimal degrees, so they are read as block notation. Whole numbers only in a
 // line that names a hemisphere, as aviation does ("400723N"): bare, "1200-1350" is a range of
 // heights and "2019-2020" one of years.
-std::optional<double> pairCoordinate(QStringView item, double value, Axis axis, bool named) {
+std::optional<double> pairCoordinate(std::string_view item, double value, Axis axis, bool named) {
     const ItemParts parts = splitItem(item);
     if (parts.digits.size() >= 4 &&
-        (parts.digits.startsWith(u'0') || std::fabs(value) > limitOf(axis))) {
+        (parts.digits.starts_with('0') || std::fabs(value) > limitOf(axis))) {
         if (!parts.point && !named) {
             return std::nullopt;
         }
@@ -506,8 +591,7 @@ std::optional<double> pairCoordinate(QStringView item, double value, Axis axis, 
     return value;
 }
 
-std::optional<LatLon> readPair(const QStringList& items, const std::array<double, 6>& n,
-                               bool named) {
+std::optional<LatLon> readPair(const Items& items, const std::array<double, 6>& n, bool named) {
     const std::optional<double> lat = pairCoordinate(items[0], n[0], Axis::latitude, named);
     const std::optional<double> lon = pairCoordinate(items[1], n[1], Axis::longitude, named);
     if (!lat || !lon) {
@@ -518,7 +602,7 @@ std::optional<LatLon> readPair(const QStringList& items, const std::array<double
 
 // Degrees and decimal minutes, as GPS units show them: whole degrees only, since "48.5 30" is
 // no notation anyone writes.
-std::optional<LatLon> readDegreesMinutes(const QStringList& items, const std::array<double, 6>& n) {
+std::optional<LatLon> readDegreesMinutes(const Items& items, const std::array<double, 6>& n) {
     if (splitItem(items[0]).point || splitItem(items[2]).point ||
         !isSexagesimalPart(items[1], n[1]) || !isSexagesimalPart(items[3], n[3])) {
         return std::nullopt;
@@ -527,10 +611,10 @@ std::optional<LatLon> readDegreesMinutes(const QStringList& items, const std::ar
                   signedSexagesimal(items[2], n[2], n[3], 0)};
 }
 
-std::optional<LatLon> readDegreesMinutesSeconds(const QStringList& items,
+std::optional<LatLon> readDegreesMinutesSeconds(const Items& items,
                                                 const std::array<double, 6>& n) {
-    for (const int part : {1, 2, 4, 5}) {
-        if (!isSexagesimalPart(items[part], n[static_cast<std::size_t>(part)])) {
+    for (const std::size_t part : {1, 2, 4, 5}) {
+        if (!isSexagesimalPart(items[part], n[part])) {
             return std::nullopt;
         }
     }
@@ -540,20 +624,22 @@ std::optional<LatLon> readDegreesMinutesSeconds(const QStringList& items,
 
 }  // namespace
 
-QString normalizeCoordinateText(const QString& s) {
+QString normalizeCoordinateText(QStringView s) {
     return QString::fromLatin1(normalize(s));
 }
 
-QString myParser(const QString& s) {
-    const QStringList items = SplitCommaText(normalizeCoordinateText(s));
-    const qsizetype count = items.size();
+QString myParser(QStringView s) {
+    // Split as SplitCommaText would: no commas or quotes are left, only blanks between items.
+    const std::string text = normalize(s);
+    Items items;
+    const int count = splitItems(text, items);
     if (count != 2 && count != 4 && count != 6) {
         return {};
     }
     // Converted strictly in item order, so the first bad item is the one reported.
     std::array<double, 6> n{};
-    for (qsizetype i = 0; i < count; ++i) {
-        n[static_cast<std::size_t>(i)] = StrToFloat(items[i]);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        n[i] = StrToFloat(items[i]);
     }
     const Hemispheres hemispheres = readHemispheres(s);
     std::optional<LatLon> point;

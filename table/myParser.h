@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // The coordinate normaliser: one pasted line to the table's point cell text "lat, lon" (six
 // decimals each), or the empty text when the line gives no point. Two numbers are decimal
@@ -12,9 +13,9 @@
 // whose south or west the rules cannot tell (Spanish "O", Vietnamese "N" beside "Đ", a region
 // such as "W Kamchatka", a longitude named first).
 // Throws ZelkoraError "'<item>' is not a valid floating point value" for a malformed number.
-QString myParser(const QString& s);
+QString myParser(QStringView s);
 
 // The text myParser splits into items: white space trimmed and shrunk, decimal commas turned
 // into points, minus signs kept as "-", every other character but digits, ".", "|" and ASCII
 // white space blanked.
-QString normalizeCoordinateText(const QString& s);
+QString normalizeCoordinateText(QStringView s);

@@ -71,6 +71,15 @@ TEST(CliProject, PrintsNineDecimalsAndTakesNegativeNumbersAsCoordinates) {
     const CliRun east = cli({"project", "--map", "1", "--height", "1660", "66", "190.35"});
     ASSERT_EQ(west.exitCode, 0) << west.err.toStdString();
     EXPECT_EQ(west.out, east.out);
+
+    // No position rather than "nan nan" or the origin's.
+    for (const char* lat : {"-90", "1e308"}) {
+        const CliRun pole = cli({"project", "--map", "1", "--height", "1000", lat, "0"});
+        EXPECT_EQ(pole.exitCode, 1) << lat;
+        EXPECT_EQ(pole.out, QString()) << lat;
+        EXPECT_EQ(pole.err,
+                  QStringLiteral("Точку %1, 0 нельзя спроецировать на эту карту\n").arg(lat));
+    }
 }
 
 TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
@@ -96,6 +105,14 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
             << args.join(' ').toStdString() << "\n"
             << run.err.toStdString();
     }
+    // What the messages quote is shown with its invisible characters written out.
+    const CliRun tab = cli({"dr\taw"});
+    EXPECT_TRUE(tab.err.startsWith(QStringLiteral("Неизвестная команда: dr\\u0009aw\n")))
+        << tab.err.toStdString();
+    const CliRun option = cli({"render", "--map", "1", "--out", "x.png", "--co\u200Blour"});
+    EXPECT_TRUE(option.err.startsWith(QStringLiteral("Неизвестный параметр: --co\\u200Blour\n")))
+        << option.err.toStdString();
+
     const CliRun help = cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QLatin1String("render")));
@@ -238,12 +255,20 @@ TEST_F(CliData, RenderDrawsTheMarkersOverTheMap) {
 }
 
 TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
-    writeTable(QStringLiteral("bad.points"), "N48, E135");
-    const CliRun fresh = cli({"render", "--data", data_, "--map", "1", "--table",
-                              path("bad.points"), "--out", path("new.png")});
-    EXPECT_EQ(fresh.exitCode, 1);
-    EXPECT_EQ(fresh.err, QStringLiteral("'N48' is not a valid floating point value\n"));
-    EXPECT_FALSE(QFile::exists(path("new.png")));
+    const std::pair<QByteArray, QString> badCells[] = {
+        {"N48, E135", QStringLiteral("'N48' is not a valid floating point value\n")},
+        // Byte 0x98, which CP1251 lacks, reads as U+0098; shown, so the number is not blamed.
+        {"48.5, 135.25\x98",
+         QStringLiteral("'135.25\\u0098' is not a valid floating point value\n")},
+    };
+    for (const auto& [cell, message] : badCells) {
+        writeTable(QStringLiteral("bad.points"), cell);
+        const CliRun fresh = cli({"render", "--data", data_, "--map", "1", "--table",
+                                  path("bad.points"), "--out", path("new.png")});
+        EXPECT_EQ(fresh.exitCode, 1);
+        EXPECT_EQ(fresh.err, message);
+        EXPECT_FALSE(QFile::exists(path("new.png")));
+    }
 
     writeBytes(path("old.png"), "previous picture");
     EXPECT_EQ(cli({"render", "--data", data_, "--map", "1", "--table", path("bad.points"), "--out",
@@ -257,6 +282,31 @@ TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
                                 path("none.points"), "--out", path("x.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err, QStringLiteral("The specified file was not found\n"));
+}
+
+// The list holds 1000 points; a script learns what was left out, and still gets its picture.
+TEST_F(CliData, RenderWarnsOfPointsBeyondTheThousandth) {
+    struct Case {
+        int points;
+        QString warning;
+    };
+    const Case cases[] = {
+        {1000, {}},
+        {1001, QStringLiteral("Внимание: на карту взяты первые 1000 точек из 1001 в таблице, "
+                              "остальные не нарисованы\n")},
+    };
+    for (const Case& c : cases) {
+        QByteArray table = "1\r\n" + QByteArray::number(c.points + 1) + "\r\nh\r\n";
+        for (int i = 0; i < c.points; ++i) {
+            table += "46.5, 115\r\n";
+        }
+        writeBytes(path("many.points"), table);
+        const CliRun run = cli({"render", "--data", data_, "--map", "1", "--table",
+                                path("many.points"), "--out", path("many.png")});
+        EXPECT_EQ(run.exitCode, 0) << c.points;
+        EXPECT_EQ(run.err, c.warning) << c.points;
+        EXPECT_TRUE(QFile::exists(path("many.png")));
+    }
 }
 
 // Both commands write their picture the same way, so they fail in the same words.

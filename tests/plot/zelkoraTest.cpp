@@ -97,6 +97,16 @@ TEST_F(MarkerPass, TypesBeyondEightAreListedButNotDrawn) {
     EXPECT_EQ(points.num, 1);
 }
 
+// Listed in their places, so order and cap stay, but with no position they are not drawn: the
+// origin of the plane, where they once landed, is the map's bottom-left corner.
+TEST_F(MarkerPass, PointsWithoutAPositionAreListedButNotDrawn) {
+    table.setCell(0, 1, QStringLiteral("-90, 0"));
+    table.setCell(0, 2, QStringLiteral("1e308, 1e308"));
+    table.setCell(4, 1, QStringLiteral("-90, 150"));
+    EXPECT_EQ(pass(), map);
+    EXPECT_EQ(points.num, 3);
+}
+
 TEST_F(MarkerPass, BadCellEndsThePassBeforeAnyDrawing) {
     table.setCell(0, 1, QStringLiteral("50, 140"));
     table.setCell(0, 2, QStringLiteral("N48, E135"));

@@ -110,16 +110,22 @@ TEST(Geo, PositiveAlphaTurnsCounterClockwise) {
     EXPECT_LT(turned.yImg, flat.yImg);
 }
 
-// A pole of the southern hemisphere makes 1/tan(0) infinite: the block stops before x and y
-// are assigned, so the point stays on the origin of the plane.
-TEST(Geo, FaultInsideTheBlockLeavesPlaneAtTheOrigin) {
-    const Tpoint out = geo(at(-90, 150), PAR_map[1], false, 1000);
-    EXPECT_DOUBLE_EQ(out.xImg, 12);
-    EXPECT_DOUBLE_EQ(out.yImg, 988);
+// A point whose projection faults has no position: once it was left on the origin of the plane
+// and a marker appeared in the map's corner, where no point is.
+TEST(Geo, APointWhoseProjectionFaultsHasNoPosition) {
     const double inf = std::numeric_limits<double>::infinity();
-    const Tpoint far = geo(at(inf, 150), PAR_map[1], false, 1000);
-    EXPECT_TRUE(std::isfinite(far.xImg));
-    EXPECT_TRUE(std::isfinite(far.yImg));
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, double> faulting[] = {{-90, 0},   {-90, 150}, {1e308, 1e308},
+                                                  {inf, 150}, {50, inf},  {nan, 140}};
+    for (const auto& [lat, lon] : faulting) {
+        for (const bool hiRes : {false, true}) {
+            const Tpoint out = geo(at(lat, lon), PAR_map[1], hiRes, 1000);
+            EXPECT_TRUE(std::isnan(out.xImg) && std::isnan(out.yImg)) << lat << ", " << lon;
+        }
+    }
+    // The northern pole is the apex of the cone, a point like any other.
+    const Tpoint pole = geo(at(90, 150), PAR_map[1], false, 1000);
+    EXPECT_TRUE(std::isfinite(pole.xImg) && std::isfinite(pole.yImg));
 }
 
 TEST(Geo, LongitudesAcross180LandWhereTheirEasternTwinLands) {

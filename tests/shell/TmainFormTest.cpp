@@ -21,6 +21,7 @@
 #include "shell/RadioGroup.h"
 #include "shell/StringGrid.h"
 #include "table/HeaderRow.h"
+#include "table/PointInsert.h"
 #include "table/PointTable.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestFiles.h"
@@ -153,7 +154,7 @@ TEST_F(ShellTest, PasteOfSeveralLinesFillsTheChosenColumnAndRefreshesOnce) {
     QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
 
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
-    EXPECT_EQ(form.Memo1.size(), 4);
+    EXPECT_EQ(splitPastedLines(form.Memo1).size(), 4);
     const PointTable& table = form.StringGrid1->table();
     EXPECT_EQ(table.cell(4, 1), QStringLiteral("43.608056, 132.249861"));
     EXPECT_EQ(table.cell(4, 2), QStringLiteral("43.000000, 146.000000"));

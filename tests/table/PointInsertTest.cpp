@@ -6,6 +6,8 @@
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
+#include "table/myParser.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -185,6 +187,95 @@ TEST_F(FreshTable, PastingIntoAFullColumnNeverErasesOrOverwritesTheLastRow) {
 TEST_F(FreshTable, PastingIntoAMissingColumnIsRefusedEvenWithoutPoints) {
     EXPECT_THROW(insertPoints(table, 9, {}), ZelkoraError);
     EXPECT_THROW(insertPoints(table, -1, {QStringLiteral("1 2")}), ZelkoraError);
+}
+
+// newPointRow for one point after another, as the insert is specified.
+void insertOneByOne(PointTable& table, int column, const QStringList& lines) {
+    for (const QString& line : lines) {
+        const QString cell = myParser(line);
+        if (!cell.isEmpty()) {
+            table.setCell(column, newPointRow(table, column), cell);
+        }
+    }
+}
+
+void expectSameTable(const PointTable& actual, const PointTable& expected) {
+    ASSERT_EQ(actual.ColCount(), expected.ColCount());
+    ASSERT_EQ(actual.RowCount(), expected.RowCount());
+    for (int c = 0; c < expected.ColCount(); ++c) {
+        for (int r = 0; r < expected.RowCount(); ++r) {
+            EXPECT_EQ(actual.cell(c, r), expected.cell(c, r)) << c << ", " << r;
+        }
+    }
+}
+
+// The insert grows the table in batches; the points land where one-by-one placing puts them,
+// and the table ends with the same rows, after an error too.
+TEST(InsertPoints, PlacesAsOneByOneWouldWhateverTheColumnHolds) {
+    QStringList lines;
+    int points = 0;
+    for (int i = 0; i < 150; ++i) {
+        const bool point = i % 7 != 3;
+        lines << (point ? QStringLiteral("%1 %2").arg(i % 80).arg(i) : QStringLiteral("no point"));
+        points += point ? 1 : 0;
+    }
+    struct Start {
+        const char* name;
+        int rows;
+        std::vector<int> filled;  // rows of column 2 that hold text
+    };
+    const Start starts[] = {
+        {"fresh", 70, {}},
+        {"one row", 1, {}},
+        {"two rows, header", 2, {0}},
+        {"a gap above the lowest point", 70, {3, 40}},
+        {"full but the last row", 70, {68}},
+        {"last row alone", 70, {69}},
+        {"full to the last row", 70, {1, 68, 69}},
+    };
+    const auto fill = [](PointTable& table, const Start& start) {
+        table.setShape(9, start.rows);
+        fillHeaderRow(table);
+        for (const int r : start.filled) {
+            table.setCell(2, r, QStringLiteral("old %1").arg(r));
+        }
+    };
+    QStringList failing = lines;
+    failing.insert(100, QStringLiteral("1.2.3 4"));
+    for (const Start& start : starts) {
+        SCOPED_TRACE(start.name);
+        PointTable expected;
+        fill(expected, start);
+        insertOneByOne(expected, 2, lines);
+        PointTable actual;
+        fill(actual, start);
+        EXPECT_EQ(insertPoints(actual, 2, lines), points);
+        expectSameTable(actual, expected);
+
+        PointTable expectedAfterError;
+        fill(expectedAfterError, start);
+        insertOneByOne(expectedAfterError, 2, failing.mid(0, 100));
+        PointTable afterError;
+        fill(afterError, start);
+        EXPECT_THROW(insertPastedText(afterError, 2, failing.join('\n')), ZelkoraError);
+        expectSameTable(afterError, expectedAfterError);
+    }
+}
+
+// 20 MB of pasted text that once became a list of lines, or of one line's items: the insert
+// needs less than the text's own UTF-16 size again, which the clipboard already holds.
+TEST(InsertPoints, PeakMemoryOfALongPasteStaysBelowItsSize) {
+    const std::pair<const char*, QString> pastes[] = {
+        {"many lines without a point", QStringLiteral("x\n").repeated(10000000)},
+        {"one line of many items", QStringLiteral("1 ").repeated(10000000)},
+    };
+    for (const auto& [name, text] : pastes) {
+        SCOPED_TRACE(name);
+        PointTable table;
+        fillHeaderRow(table);
+        expectPeakMemoryBelow(static_cast<std::size_t>(text.size()) * 2,
+                              [&] { EXPECT_EQ(insertPastedText(table, 0, text), 0); });
+    }
 }
 
 TEST(splitPastedLines, EveryKindOfBreakEndsALine) {

@@ -9,6 +9,7 @@
 #include "table/CoordFormat.h"
 #include "table/StrToFloat.h"
 #include "table/myParser.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -482,6 +483,43 @@ TEST(myParser, LongLinesAreNormalisedWhole) {
     EXPECT_EQ(myParser(QStringLiteral("48 ") + QString(100000, QChar(u'-')) +
                        QStringLiteral(" 135 ") + QString(100000, QChar(u'S'))),
               QStringLiteral("48.000000, 135.000000"));
+}
+
+// More blanks in a run than PCRE's default match limit allows backtracking over: once an
+// internal error for a valid line.
+TEST(myParser, AnyRunOfBlanksIsShrunk) {
+    const QString blanks(10500000, QChar(u' '));
+    EXPECT_EQ(myParser(QStringLiteral("48.5") + blanks + QStringLiteral("135.25")),
+              QStringLiteral("48.500000, 135.250000"));
+    EXPECT_EQ(myParser(QStringLiteral("48.5 135.25") + blanks),
+              QStringLiteral("48.500000, 135.250000"));
+}
+
+// Lines of 20 MB in every shape that once made lists of their parts: the normaliser needs less
+// than the line's own UTF-16 text again, which the caller already holds.
+TEST(myParser, PeakMemoryOfLongLinesStaysBelowTheirSize) {
+    constexpr int kPairs = 10000000;
+    const auto repeated = [](const char* piece, int times) {
+        return QString::fromLatin1(piece).repeated(times);
+    };
+    struct Case {
+        const char* name;
+        QString line;
+        QString result;
+    };
+    const Case cases[] = {
+        {"many items", repeated("1 ", kPairs), {}},
+        {"many words", QStringLiteral("48.5 135.25 ") + repeated("N ", kPairs),
+         QStringLiteral("48.500000, 135.250000")},
+        {"letters", repeated("ab", kPairs), {}},
+        {"one long number", QStringLiteral("0.") + repeated("00", kPairs) + QStringLiteral("5 7"),
+         QStringLiteral("0.000000, 7.000000")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t utf16Bytes = static_cast<std::size_t>(c.line.size()) * 2;
+        expectPeakMemoryBelow(utf16Bytes, [&] { EXPECT_EQ(myParser(c.line), c.result); });
+    }
 }
 
 struct FormatCase {

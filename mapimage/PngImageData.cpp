@@ -1,7 +1,6 @@
 #include "mapimage/PngImageData.h"
 
 #include <libdeflate.h>
-#include <sys/mman.h>
 #include <zlib.h>
 
 #include <cstdlib>
@@ -25,20 +24,6 @@ std::uint32_t bigEndian32(const unsigned char* p) {
 
 bool isType(const unsigned char* type, const char (&name)[5]) {
     return std::memcmp(type, name, 4) == 0;
-}
-
-// Page faults cost more than anything else in filling a large fresh buffer; huge pages make
-// them few. Only advice: where the system has none, nothing changes.
-void resizeUntouched(std::vector<std::uint8_t>& buffer, std::size_t size) {
-    buffer.reserve(size);
-    const auto page = static_cast<std::uintptr_t>(2u << 20);
-    const auto begin = reinterpret_cast<std::uintptr_t>(buffer.data());
-    const std::uintptr_t first = (begin + page - 1) & ~(page - 1);
-    const std::uintptr_t last = (begin + size) & ~(page - 1);
-    if (last > first) {
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-    }
-    buffer.resize(size);
 }
 
 constexpr std::uint8_t paethPredictor(int a, int b, int c) {
@@ -232,8 +217,7 @@ bool PngImageData::decode(std::string_view file) {
     if (!decompressor) {
         return false;
     }
-    std::vector<std::uint8_t> filtered;
-    resizeUntouched(filtered, total);
+    TPngImage::Pixels filtered(total);
     std::size_t used = 0;
     std::size_t made = 0;
     // The stream must fill the rows exactly and end where the image data ends.
@@ -253,7 +237,7 @@ bool PngImageData::decode(std::string_view file) {
     return true;
 }
 
-std::vector<std::uint8_t> PngImageData::takePixels() {
+TPngImage::Pixels PngImageData::takePixels() {
     const std::size_t bytes = static_cast<std::size_t>(width_) * kPixel;
     std::uint8_t* const base = filtered_.data();
     // Each row lands one byte further left per row above it, over bytes already read.

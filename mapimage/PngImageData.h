@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mapimage/TPngImage.h"
+
 // The image data of a PNG file held in memory, decoded without libpng when the file is of the
 // plain kind that map pictures and icons are: 8-bit RGBA, not interlaced, no gamma and no
 // transparency chunk, every chunk whole with a right checksum, the image data one zlib stream
@@ -25,10 +27,10 @@ class PngImageData {
     int height() const { return height_; }
 
     // Unfilters the rows and hands them over as one block, width * 4 bytes a row. Once only.
-    std::vector<std::uint8_t> takePixels();
+    TPngImage::Pixels takePixels();
 
   private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> filtered_;  // each row's filter byte, then its filtered bytes
+    TPngImage::Pixels filtered_;  // each row's filter byte, then its filtered bytes
 };

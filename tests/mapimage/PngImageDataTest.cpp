@@ -30,7 +30,7 @@ TPngImage readFast(const QByteArray& file) {
     PngImageData data;
     EXPECT_TRUE(data.decode(bytesOf(file)));
     TPngImage image = TPngImage::CreateBlank(data.width(), data.height());
-    const std::vector<std::uint8_t> pixels = data.takePixels();
+    const TPngImage::Pixels pixels = data.takePixels();
     std::copy(pixels.begin(), pixels.end(), image.bits());
     return image;
 }

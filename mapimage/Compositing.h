@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "common/YieldFn.h"
@@ -20,6 +21,11 @@ constexpr std::uint8_t blendSample(int base, int layer, int alpha) {
 constexpr std::uint8_t overAlpha(int base, int layer) {
     return static_cast<std::uint8_t>(base + ((255 - base) * layer + 127) / 255);
 }
+
+// Blends count layer pixels over as many base pixels (both R, G, B, A), each exactly as
+// blendSample and overAlpha say: the alpha is the base's moved towards 255, as a colour sample
+// moves towards the layer's. The two may not overlap.
+void blendPixels(std::uint8_t* base, const std::uint8_t* layer, std::size_t count);
 
 // Places aPNG with its top-left corner at (BeginX, BeginY) on a transparent black canvas of
 // NewW x NewH, cropping what sticks out, and makes aPNG that canvas. Throws ZelkoraError for a

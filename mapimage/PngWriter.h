@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
-#include <memory>
 
-// The one PNG encoder of the program: 8 bits per sample, not interlaced, rows taken one at a
-// time from a row source so that no second copy of the picture is needed. Owns libpng's state
-// for one picture.
+// The one PNG encoder of the program: 8 bits per sample, not interlaced. The rows are filtered
+// and deflated in blocks of about a megabyte, the blocks on all cores at once: each block is
+// compressed on its own and ends in a full flush, so that the blocks join into one valid zlib
+// stream, whose Adler-32 is combined from theirs. Only the compressed picture is held whole.
 class PngWriter {
   public:
     enum class Colour { Rgb, Rgba };
+    // Adaptive picks for each row the filter whose output, read as signed bytes, sums to the
+    // least magnitude, as libpng does by default.
     enum class RowFilter { Adaptive, Sub };
 
     struct Settings {
@@ -24,19 +26,17 @@ class PngWriter {
     };
 
     // Fills row y (0 at the top) with width pixels of 3 (Rgb) or 4 (Rgba) bytes: R, G, B[, A].
+    // It is called from several threads at once, each call with a row of its own, and a row may
+    // be asked for twice.
     using RowSource = std::function<void(int y, std::uint8_t* row)>;
 
     explicit PngWriter(const Settings& settings);
-    ~PngWriter();
-    PngWriter(const PngWriter&) = delete;
-    PngWriter& operator=(const PngWriter&) = delete;
 
     // Encodes a width x height picture into file. False with the reason in error: the system's
-    // when writing the file failed, libpng's otherwise. A writer encodes one picture.
+    // when writing the file failed, the encoder's otherwise. A failure of the row source is
+    // thrown on once every block has ended.
     bool write(std::FILE* file, int width, int height, const RowSource& rows, QString& error);
 
   private:
-    struct State;
     Settings settings_;
-    std::unique_ptr<State> state_;
 };

@@ -14,6 +14,7 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngErrorText.h"
+#include "mapimage/PngImageData.h"
 
 namespace {
 
@@ -32,10 +33,22 @@ struct PngIo {
     FileReader* file = nullptr;
     int readError = 0;  // the file's own error, when reading it failed
     PngErrorText error;
+    // The file as read whole, when it was: libpng then reads from here.
+    const std::uint8_t* bytes = nullptr;
+    std::size_t size = 0;
+    std::size_t position = 0;
 };
 
 void readFromFile(png_structp png, png_bytep dest, png_size_t length) {
     auto* io = static_cast<PngIo*>(png_get_io_ptr(png));
+    if (io->bytes) {
+        if (length > io->size - io->position) {
+            png_error(png, "unexpected end of file");
+        }
+        std::memcpy(dest, io->bytes + io->position, length);
+        io->position += length;
+        return;
+    }
     std::size_t got = 0;
     io->readError = io->file->read(reinterpret_cast<char*>(dest), length, got);
     if (io->readError != 0) {
@@ -53,6 +66,9 @@ struct PngHeader {
     bool hasGamma = false;
     png_fixed_point gamma = 0;
 };
+
+// Files up to this size are read whole, for the plain kind's own decoder.
+constexpr std::uint64_t kWholeFileBytes = std::uint64_t{64} << 20;
 
 // Neither side of a picture comes near this; libpng refuses a larger one in its header.
 constexpr png_uint_32 kMaxSide = 1u << 20;
@@ -180,7 +196,7 @@ std::array<std::uint8_t, 256> gammaTable(png_fixed_point gamma) {
     return table;
 }
 
-void applyGamma(std::vector<std::uint8_t>& pixels, png_fixed_point gamma) {
+void applyGamma(TPngImage::Pixels& pixels, png_fixed_point gamma) {
     const std::array<std::uint8_t, 256> table = gammaTable(gamma);
     bool identity = true;
     for (int s = 0; s < 256 && identity; ++s) {
@@ -242,8 +258,36 @@ void TPngImage::LoadFromFile(const QString& path) {
             QStringLiteral("Файл %1 не является изображением PNG").arg(quoted(path)));
     }
 
+    // A file of the plain kind that fits in memory is read whole and decoded without libpng
+    // (PngImageData), many times faster; any other goes to libpng, from memory when it was read.
+    std::vector<std::uint8_t> whole;
+    if (file.size() <= kWholeFileBytes) {
+        whole.resize(static_cast<std::size_t>(file.size()));
+        std::memcpy(whole.data(), signature.data(), std::min(whole.size(), kSignatureSize));
+        std::size_t rest = 0;
+        if (whole.size() > kSignatureSize) {
+            if (const int error = file.read(reinterpret_cast<char*>(whole.data()) + kSignatureSize,
+                                            whole.size() - kSignatureSize, rest)) {
+                throw readFailed(error);
+            }
+        }
+        whole.resize(std::min(whole.size(), kSignatureSize + rest));
+        PngImageData plain;
+        if (plain.decode({reinterpret_cast<const char*>(whole.data()), whole.size()})) {
+            width_ = plain.width();
+            height_ = plain.height();
+            data_ = plain.takePixels();
+            return;
+        }
+    }
+
     PngIo io;
     io.file = &file;
+    if (!whole.empty()) {
+        io.bytes = whole.data();
+        io.size = whole.size();
+        io.position = kSignatureSize;
+    }
     PngDecoder decoder(io);
     if (!decoder.ready()) {
         throw ZelkoraError(
@@ -280,8 +324,7 @@ void TPngImage::LoadFromFile(const QString& path) {
 
     const auto width = static_cast<int>(header.width);
     const auto height = static_cast<int>(header.height);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) *
-                                     static_cast<std::size_t>(height) * kChannels);
+    Pixels pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kChannels);
     std::vector<png_bytep> rows(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
         rows[static_cast<std::size_t>(y)] =

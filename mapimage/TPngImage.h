@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "mapimage/PixelAllocator.h"
 #include "mapimage/PngWriter.h"
 
 // An 8-bit RGBA raster, row 0 at the top. Pixels are interleaved R, G, B, A, which is what the
@@ -13,6 +14,8 @@
 class TPngImage {
   public:
     static constexpr int kChannels = 4;
+    // Uninitialised until written, large ones in huge pages (PixelAllocator).
+    using Pixels = std::vector<std::uint8_t, PixelAllocator<std::uint8_t>>;
     // Larger pictures are refused before anything is allocated.
     static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 
@@ -61,5 +64,5 @@ class TPngImage {
 
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> data_;
+    Pixels data_;
 };

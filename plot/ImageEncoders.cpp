@@ -2,22 +2,30 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
+#include "mapimage/Compositing.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngWriter.h"
 
+// White under the picture is the picture blended over white as a layer: blendPixels gives
+// sampleOnWhite for every colour sample, four pixels at a time.
 void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
-    for (int x = 0; x < width; ++x) {
-        const int a = rgba[3];
-        rgb[0] = sampleOnWhite(rgba[0], a);
-        rgb[1] = sampleOnWhite(rgba[1], a);
-        rgb[2] = sampleOnWhite(rgba[2], a);
-        rgba += TPngImage::kChannels;
-        rgb += 3;
+    constexpr int kChunk = 64;
+    std::uint8_t white[kChunk * TPngImage::kChannels];
+    for (int x0 = 0; x0 < width; x0 += kChunk) {
+        const int count = std::min(kChunk, width - x0);
+        std::memset(white, 255, sizeof white);
+        blendPixels(white, rgba + static_cast<std::size_t>(x0) * TPngImage::kChannels,
+                    static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i, rgb += 3) {
+            std::memcpy(rgb, white + i * TPngImage::kChannels, 3);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QWidget>
@@ -9,7 +10,7 @@
 
 // The map picture on the window: its own copy of the raster last given to it, shown scaled to
 // fit with the aspect ratio kept, at the top-left corner. The picture is scaled once when it
-// arrives, not on every repaint.
+// arrives, straight from the raster, not on every repaint.
 class PictureView : public QWidget {
   public:
     explicit PictureView(QWidget* parent = nullptr);
@@ -35,6 +36,12 @@ class PictureView : public QWidget {
         }
         return {static_cast<int>(std::max<qint64>(1, pw * view.height() / ph)), view.height()};
     }
+
+    // picture scaled smoothly to size: each pixel the average of the picture's area under it,
+    // each source pixel weighted by how much of it that area covers, with colours weighted by
+    // their alpha so that transparent pixels lend none. Premultiplied RGBA; size at least 1 x 1,
+    // picture not empty.
+    static QImage scaledPicture(const TPngImage& picture, QSize size);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -403,7 +403,7 @@ void TmainForm::assemble() {
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
     // The map is built apart and moved into `a` only when it is complete.
-    if (assembleMap(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_)) {
+    if (maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_)) {
         Image1->setPicture(a);
     }
     markerPass();

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "common/YieldFn.h"
+#include "mapimage/MapAssembly.h"
 #include "mapimage/TPngImage.h"
 #include "plot/Tpoints.h"
 #include "projection/Tpar.h"
@@ -148,6 +149,7 @@ class TmainForm : public QWidget {
     Hooks hooks_;
     QString dataDir_;
     YieldFn yield_;
+    MapAssembly maps_;  // what the last assembly read and blended, for the next click
     QFont headerFont_;
     PictureTarget lastPicture_;
     bool busy_ = false;

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "mapimage/DataPaths.h"
+#include "mapimage/MapAssembly.h"
 #include "mapimage/TPngImage.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
@@ -119,6 +120,20 @@ void BM_Export(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(QFileInfo(file).size());
 }
 BENCHMARK(BM_Export)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// The PNG export of the real high-resolution Far East map with all its layers, file included.
+void BM_PngExport(benchmark::State& state) {
+    TPngImage map;
+    assembleMap(map, QStringLiteral(ZELKORA_DATA_DIR), QStringLiteral("Дальний Восток"), true,
+                {true, true, true, true, true});
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/export.png");
+    for (auto _ : state) {
+        SaveMapImage(map, file, ExportFormat::Png);
+    }
+    state.counters["bytes"] = static_cast<double>(QFileInfo(file).size());
+}
+BENCHMARK(BM_PngExport)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The default 9 x 70 table with every point cell filled in the normaliser's format.
 void BM_ReadPointsFullTable(benchmark::State& state) {

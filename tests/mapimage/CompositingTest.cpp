@@ -73,6 +73,47 @@ TEST(OverAlpha, RoundsTheOverFormulaForEveryInput) {
     EXPECT_EQ(overAlpha(40, 0), 40);
 }
 
+// The blend of whole rows, four pixels at a time and one by one at the end, against the two
+// reference functions for every base, layer and alpha value. Odd row lengths and offsets leave
+// a tail and unaligned blocks.
+TEST(BlendPixels, AgreesWithSampleFunctionsForEveryInput) {
+    int mismatches = 0;
+    for (const std::size_t offset : {std::size_t{0}, std::size_t{3}}) {
+        for (int alpha = 0; alpha < 256; ++alpha) {
+            const std::size_t count = 65536 - offset;
+            Bytes base(4 * 65536), layer(4 * 65536);
+            for (std::size_t i = 0; i < 65536; ++i) {
+                const auto b = static_cast<std::uint8_t>(i >> 8);
+                const auto l = static_cast<std::uint8_t>(i);
+                base[4 * i] = b;
+                base[4 * i + 1] = l;
+                base[4 * i + 2] = static_cast<std::uint8_t>(b ^ l);
+                base[4 * i + 3] = b;
+                layer[4 * i] = l;
+                layer[4 * i + 1] = b;
+                layer[4 * i + 2] = static_cast<std::uint8_t>(255 - l);
+                layer[4 * i + 3] = static_cast<std::uint8_t>(alpha);
+            }
+            const Bytes before = base;
+            blendPixels(base.data() + 4 * offset, layer.data() + 4 * offset, count);
+            for (std::size_t i = 0; i < 65536; ++i) {
+                const std::uint8_t* was = before.data() + 4 * i;
+                const std::uint8_t* by = layer.data() + 4 * i;
+                const std::uint8_t* got = base.data() + 4 * i;
+                if (i < offset) {
+                    mismatches += !std::equal(got, got + 4, was);
+                    continue;
+                }
+                for (int s = 0; s < 3; ++s) {
+                    mismatches += got[s] != blendSample(was[s], by[s], alpha);
+                }
+                mismatches += got[3] != overAlpha(was[3], alpha);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 struct PixelCase {
     const char* name;
     Bytes base, layer, expected;

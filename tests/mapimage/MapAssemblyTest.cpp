@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
+#include <functional>
 
 #include "common/ZelkoraError.h"
 #include "mapimage/Compositing.h"
@@ -39,7 +42,7 @@ TPngImage layerPicture(int index, int width, int height) {
     return image;
 }
 
-class MapAssembly : public testing::Test {
+class AssembleMap : public testing::Test {
   protected:
     void SetUp() override {
         dataDir = dir.path() + QLatin1Char('/');
@@ -54,9 +57,12 @@ class MapAssembly : public testing::Test {
         previous.bits()[0] = 77;
     }
 
+    // Stored without compression, so that pictures of one size make files of one size.
     static void save(const TPngImage& image, const QString& path) {
         ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        image.SaveToFile(path);
+        PngWriter::Settings stored;
+        stored.compressionLevel = 0;
+        image.SaveToFile(path, stored);
     }
 
     // The base with the chosen layers blended one after the other.
@@ -77,13 +83,13 @@ class MapAssembly : public testing::Test {
     TPngImage previous;
 };
 
-TEST_F(MapAssembly, NoLayersGiveTheBasePicture) {
+TEST_F(AssembleMap, NoLayersGiveTheBasePicture) {
     TPngImage a = previous;
     EXPECT_TRUE(assembleMap(a, dataDir, kFarEast, false, kNone));
     EXPECT_EQ(a, base);
 }
 
-TEST_F(MapAssembly, CheckedLayersBlendInFixedOrder) {
+TEST_F(AssembleMap, CheckedLayersBlendInFixedOrder) {
     for (const Layers& on :
          {Layers{true, false, false, false, true}, kAll, Layers{true, true, false, true, true},
           Layers{false, false, true, false, false}}) {
@@ -99,14 +105,14 @@ TEST_F(MapAssembly, CheckedLayersBlendInFixedOrder) {
     EXPECT_NE(a, folded(kNone));
 }
 
-TEST_F(MapAssembly, MissingLayerFileIsSkipped) {
+TEST_F(AssembleMap, MissingLayerFileIsSkipped) {
     ASSERT_TRUE(QFile::remove(layerImagePath(dataDir, kFarEast, false, kLayerCaptions[1])));
     TPngImage a;
     EXPECT_TRUE(assembleMap(a, dataDir, kFarEast, false, kAll));
     EXPECT_EQ(a, folded(kAll, 1));
 }
 
-TEST_F(MapAssembly, MissingBasePictureKeepsThePreviousMap) {
+TEST_F(AssembleMap, MissingBasePictureKeepsThePreviousMap) {
     TPngImage a = previous;
     EXPECT_FALSE(assembleMap(a, dataDir, kVietnam, false, kAll));
     EXPECT_FALSE(assembleMap(a, dataDir, kFarEast, true, kAll));  // no "_HiRes" folder
@@ -117,7 +123,7 @@ TEST_F(MapAssembly, MissingBasePictureKeepsThePreviousMap) {
     EXPECT_EQ(a, previous);
 }
 
-TEST_F(MapAssembly, HighResolutionReadsItsOwnFolder) {
+TEST_F(AssembleMap, HighResolutionReadsItsOwnFolder) {
     const TPngImage hiResBase = layerPicture(2, 60, 40);
     save(hiResBase, dataDir + QStringLiteral("maps/Dalniy_Vostok_HiRes/blank.png"));
     TPngImage a;
@@ -125,7 +131,7 @@ TEST_F(MapAssembly, HighResolutionReadsItsOwnFolder) {
     EXPECT_EQ(a, hiResBase);
 }
 
-TEST_F(MapAssembly, UnreadableFileThrowsAndKeepsThePreviousMap) {
+TEST_F(AssembleMap, UnreadableFileThrowsAndKeepsThePreviousMap) {
     for (const QString& path : {layerImagePath(dataDir, kFarEast, false, kLayerCaptions[3]),
                                 baseImagePath(dataDir, kFarEast, false)}) {
         writeBytes(path, "not a picture");
@@ -140,11 +146,205 @@ TEST_F(MapAssembly, UnreadableFileThrowsAndKeepsThePreviousMap) {
     }
 }
 
-TEST_F(MapAssembly, YieldsOncePerBlendedRow) {
+TEST_F(AssembleMap, YieldsOncePerBlendedRow) {
     int calls = 0;
     TPngImage a;
     assembleMap(a, dataDir, kFarEast, false, {true, true, false, false, false}, [&] { ++calls; });
     EXPECT_EQ(calls, 2 * base.Height());
+}
+
+// ---- The kept parts of a window's assemblies ----------------------------------------------
+
+class MapAssemblyCache : public AssembleMap {
+  protected:
+    std::filesystem::path fsPath(const QString& path) const {
+        return std::filesystem::path(QFile::encodeName(path).toStdString());
+    }
+    // Moves the file's modification time on by a second, as a later edit would.
+    void touchLater(const QString& path) const {
+        const auto file = fsPath(path);
+        std::filesystem::last_write_time(
+            file, std::filesystem::last_write_time(file) + std::chrono::seconds(1));
+    }
+    // Writes the picture into the file's own inode, as an editor that saves in place does.
+    void rewriteInPlace(const TPngImage& image, const QString& path) const {
+        const QString other = dir.path() + QStringLiteral("/in-place.png");
+        save(image, other);
+        writeBytes(path, readBytes(other));
+        touchLater(path);
+    }
+    QString layerPath(int index) const {
+        return layerImagePath(dataDir, kFarEast, false, kLayerCaptions[index]);
+    }
+
+    MapAssembly maps;
+    TPngImage a;
+};
+
+// Clicks on one layer at a time, each layer taken off under others and put back, then jumps.
+TEST_F(MapAssemblyCache, EveryAssemblyEqualsAFreshOneAndNoFileIsReadTwice) {
+    Layers on = kAll;
+    ASSERT_TRUE(maps.assemble(a, dataDir, kFarEast, false, on));
+    EXPECT_EQ(a, folded(on));
+    for (const int k : {0, 4, 2, 2, 0, 1, 3, 4, 1, 3, 0}) {
+        on[static_cast<std::size_t>(k)] = !on[static_cast<std::size_t>(k)];
+        maps.assemble(a, dataDir, kFarEast, false, on);
+        EXPECT_EQ(a, folded(on)) << "after a click on layer " << k;
+    }
+    for (const Layers& jump : {kNone, kAll, Layers{false, true, false, true, false}, kAll}) {
+        maps.assemble(a, dataDir, kFarEast, false, jump);
+        EXPECT_EQ(a, folded(jump));
+    }
+    EXPECT_EQ(maps.filesDecoded(), 1 + kLayerCount);
+}
+
+// A click re-blends only the layers from the clicked one up; taking the top layer off blends
+// nothing.
+TEST_F(MapAssemblyCache, YieldsOncePerRowOfTheLayersBlendedAgain) {
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    const struct {
+        int layer;
+        int blends;
+    } clicks[] = {{4, 0}, {4, 1}, {0, 4}, {0, 5}, {2, 2}, {2, 3}};
+    Layers on = kAll;
+    for (const auto& click : clicks) {
+        on[static_cast<std::size_t>(click.layer)] = !on[static_cast<std::size_t>(click.layer)];
+        int calls = 0;
+        maps.assemble(a, dataDir, kFarEast, false, on, [&] { ++calls; });
+        EXPECT_EQ(calls, click.blends * base.Height()) << "click on layer " << click.layer;
+    }
+}
+
+// Each change is one that a stamp of size and time alone might miss or that only the stamp
+// sees; the picture after it is what reading the files gives.
+TEST_F(MapAssemblyCache, ChangedFilesAreReadAgain) {
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        int decoded;
+    } changes[] = {
+        {"layer rewritten in place, same size",
+         [&] {
+             const QString path = layerPath(2);
+             const qint64 size = QFileInfo(path).size();
+             layers[2] = noise(30, 20, 21);
+             rewriteInPlace(layers[2], path);
+             ASSERT_EQ(QFileInfo(path).size(), size);
+         },
+         1},
+        {"base picture rewritten in place, same size",
+         [&] {
+             const QString path = baseImagePath(dataDir, kFarEast, false);
+             base = noise(30, 20, 22);
+             rewriteInPlace(base, path);
+         },
+         1},
+        {"layer replaced by another file of the same size and time",
+         [&] {
+             const QString path = layerPath(0);
+             const QString other = dir.path() + QStringLiteral("/other.png");
+             layers[0] = noise(30, 20, 23);
+             save(layers[0], other);
+             std::filesystem::last_write_time(fsPath(other),
+                                              std::filesystem::last_write_time(fsPath(path)));
+             ASSERT_EQ(QFileInfo(other).size(), QFileInfo(path).size());
+             std::filesystem::rename(fsPath(other), fsPath(path));
+         },
+         1},
+        {"layer removed", [&] { ASSERT_TRUE(QFile::remove(layerPath(4))); }, 0},
+        {"layer back",
+         [&] {
+             layers[4] = noise(30, 20, 24);
+             save(layers[4], layerPath(4));
+         },
+         1},
+    };
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        const int decoded = maps.filesDecoded();
+        c.change();
+        maps.assemble(a, dataDir, kFarEast, false, kAll);
+        const int skipped = QFileInfo::exists(layerPath(4)) ? -1 : 4;
+        EXPECT_EQ(a, folded(kAll, skipped));
+        TPngImage fresh;
+        assembleMap(fresh, dataDir, kFarEast, false, kAll);
+        EXPECT_EQ(a, fresh);
+        EXPECT_EQ(maps.filesDecoded() - decoded, c.decoded);
+    }
+}
+
+// Dense layers keep their runs as large as rasters; the bound holds and so do the results.
+TEST_F(MapAssemblyCache, KeepsAtMostEightRastersOfTheMap) {
+    for (int i = 0; i < kLayerCount; ++i) {
+        layers[static_cast<std::size_t>(i)] =
+            filled(30, 20, {static_cast<std::uint8_t>(50 * i), 90, 200, 100});
+        save(layers[static_cast<std::size_t>(i)], layerPath(i));
+    }
+    const std::size_t raster = base.byteCount();
+    Layers on = kAll;
+    for (const int k : {-1, 0, 0, 3, 1, 3, 1}) {
+        if (k >= 0) {
+            on[static_cast<std::size_t>(k)] = !on[static_cast<std::size_t>(k)];
+        }
+        maps.assemble(a, dataDir, kFarEast, false, on);
+        EXPECT_EQ(a, folded(on)) << k;
+        EXPECT_LE(maps.cachedBytes(), MapAssembly::kMaxRasters * raster) << k;
+    }
+}
+
+TEST_F(MapAssemblyCache, AnotherMapFreesTheFirst) {
+    save(noise(40, 10, 31), baseImagePath(dataDir, kVietnam, false));
+    save(noise(40, 10, 32), layerImagePath(dataDir, kVietnam, false, kLayerCaptions[1]));
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    maps.assemble(a, dataDir, kVietnam, false, kAll);
+    MapAssembly vietnamOnly;
+    TPngImage b;
+    vietnamOnly.assemble(b, dataDir, kVietnam, false, kAll);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(maps.cachedBytes(), vietnamOnly.cachedBytes());
+
+    // A map without its high-resolution folder keeps the map and what is kept for it.
+    const TPngImage before = a;
+    const std::size_t kept = maps.cachedBytes();
+    EXPECT_FALSE(maps.assemble(a, dataDir, kVietnam, true, kAll));
+    EXPECT_EQ(a, before);
+    EXPECT_EQ(maps.cachedBytes(), kept);
+    const int decoded = maps.filesDecoded();
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    EXPECT_EQ(a, folded(kAll));
+    EXPECT_EQ(maps.filesDecoded() - decoded, 1 + kLayerCount);
+}
+
+TEST_F(MapAssemblyCache, FailuresLeaveTheMapAndLaterAssembliesRight) {
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    const TPngImage before = a;
+    const Layers without0 = {false, true, true, true, true};
+
+    writeBytes(layerPath(3), "not a picture");
+    EXPECT_THROW(maps.assemble(a, dataDir, kFarEast, false, without0), ZelkoraError);
+    EXPECT_EQ(a, before);
+    save(layers[3], layerPath(3));
+    touchLater(layerPath(3));
+
+    // Stopped half way through a blend, by the event loop's turn or by another assembly
+    // started from it.
+    int calls = 0;
+    const auto stopAtRow5 = [&] {
+        if (++calls == 5) {
+            throw ZelkoraError("stopped");
+        }
+    };
+    EXPECT_THROW(maps.assemble(a, dataDir, kFarEast, false, without0, stopAtRow5), ZelkoraError);
+    EXPECT_EQ(a, before);
+    const auto nested = [&] { maps.assemble(a, dataDir, kFarEast, false, kNone); };
+    EXPECT_THROW(maps.assemble(a, dataDir, kFarEast, false, kAll, nested), ZelkoraError);
+    EXPECT_EQ(a, before);
+
+    for (const Layers& on : {without0, kAll}) {
+        maps.assemble(a, dataDir, kFarEast, false, on);
+        EXPECT_EQ(a, folded(on));
+    }
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ struct WriterCase {
     int colourType;
     std::vector<std::string> chunks;  // in order, runs of IDAT as one
     std::size_t maxIdat;
+    int width = 97;
+    int height = 61;
 };
 
 void PrintTo(const WriterCase& c, std::ostream* os) {
@@ -31,7 +33,7 @@ TEST_P(Settings, ShapeTheFileAndKeepThePixels) {
     const WriterCase& c = GetParam();
     QTemporaryDir dir;
     const QString path = dir.filePath("w.png");
-    const TPngImage picture = noise(97, 61, 3);
+    const TPngImage picture = noise(c.width, c.height, 3);
     const bool rgb = c.settings.colour == PngWriter::Colour::Rgb;
     {
         std::FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
@@ -99,10 +101,13 @@ PngWriter::Settings generatorLike() {
 
 INSTANTIATE_TEST_SUITE_P(
     PngWriter, Settings,
-    testing::Values(WriterCase{"Defaults", {}, 6, {"IHDR", "IDAT", "IEND"}, 8192},
-                    WriterCase{"Export", exportLike(), 2, {"IHDR", "IDAT", "IEND"}, 65535},
-                    WriterCase{
-                        "Generator", generatorLike(), 6, {"IHDR", "pHYs", "IDAT", "IEND"}, 1000}),
+    testing::Values(
+        WriterCase{"Defaults", {}, 6, {"IHDR", "IDAT", "IEND"}, 8192},
+        WriterCase{"Export", exportLike(), 2, {"IHDR", "IDAT", "IEND"}, 65535},
+        WriterCase{"Generator", generatorLike(), 6, {"IHDR", "pHYs", "IDAT", "IEND"}, 1000},
+        // Rows are deflated in blocks of a megabyte; these join into one stream.
+        WriterCase{"ExportInBlocks", exportLike(), 2, {"IHDR", "IDAT", "IEND"}, 65535, 900, 1300},
+        WriterCase{"DefaultsInBlocks", {}, 6, {"IHDR", "IDAT", "IEND"}, 8192, 1200, 500}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A stream that cannot be written gives the system's reason.

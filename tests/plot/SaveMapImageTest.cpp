@@ -30,6 +30,28 @@ TEST(SampleOnWhite, Examples) {
     }
 }
 
+// Every sample at every alpha, in a row long enough for whole blocks and a tail.
+TEST(RowOnWhite, AgreesWithSampleOnWhiteForEveryInput) {
+    constexpr int kWidth = 256 * 256 + 3;
+    std::vector<std::uint8_t> rgba(4 * kWidth);
+    for (int i = 0; i < kWidth; ++i) {
+        rgba[4 * i] = static_cast<std::uint8_t>(i);
+        rgba[4 * i + 1] = static_cast<std::uint8_t>(255 - i);
+        rgba[4 * i + 2] = static_cast<std::uint8_t>(i >> 4);
+        rgba[4 * i + 3] = static_cast<std::uint8_t>(i >> 8);
+    }
+    std::vector<std::uint8_t> rgb(3 * kWidth + 1, 7);
+    rowOnWhite(rgba.data(), kWidth, rgb.data());
+    int mismatches = 0;
+    for (int i = 0; i < kWidth; ++i) {
+        for (int s = 0; s < 3; ++s) {
+            mismatches += rgb[3 * i + s] != sampleOnWhite(rgba[4 * i + s], rgba[4 * i + 3]);
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(rgb.back(), 7) << "written past the row";
+}
+
 // The --format names of zelkora-cli and the extensions of file names are the same words.
 TEST(ExportFormat, KnowsTheThreeTypesByNameAndByExtension) {
     struct Case {

@@ -1,0 +1,113 @@
+// The window's share of a layer click on the real high-resolution Far East map: scaling a new
+// picture into the view, and a whole click from the handler to the view's new picture.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "mapimage/Compositing.h"
+#include "mapimage/MapAssembly.h"
+#include "projection/Tpar.h"
+#include "projection/geo.h"
+#include "shell/CopperTheme.h"
+#include "shell/PictureView.h"
+#include "shell/StringGrid.h"
+#include "shell/TmainForm.h"
+#include "shell/WrapCheckBox.h"
+#include "table/PointTable.h"
+
+namespace {
+
+const QString kRealData = QStringLiteral(ZELKORA_DATA_DIR);
+const QString kFarEast = QStringLiteral("Дальний Восток");
+constexpr int kViewWidth = 466;
+constexpr int kViewHeight = 782;
+
+// The real map with all its layers on a 2000 x 3360 canvas, the largest map size there is.
+const TPngImage& largestPicture() {
+    static const TPngImage picture = [] {
+        TPngImage map;
+        assembleMap(map, kRealData, kFarEast, true, {true, true, true, true, true});
+        SetPNGCanvasSize(map, 2000, 3360, 0, 0);
+        return map;
+    }();
+    return picture;
+}
+
+void BM_ViewScale(benchmark::State& state) {
+    PictureView view;
+    view.resize(kViewWidth, kViewHeight);
+    for (auto _ : state) {
+        state.PauseTiming();
+        TPngImage picture = largestPicture();
+        state.ResumeTiming();
+        view.setPicture(std::move(picture));
+    }
+    if (view.shownSize() != PictureView::fitSize({2000, 3360}, {kViewWidth, kViewHeight})) {
+        state.SkipWithError("the picture is not shown at the size of the view");
+    }
+}
+BENCHMARK(BM_ViewScale)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// 1000 points on the map, spread over the nine marker types.
+void fillTable(PointTable& table) {
+    table.setShape(9, 113);
+    std::mt19937 gen(7);
+    std::uniform_real_distribution<double> lat(45, 60);
+    std::uniform_real_distribution<double> lon(133, 150);
+    for (int added = 0; added < 1000;) {
+        Tpoint p;
+        p.x = lat(gen);
+        p.y = lon(gen);
+        const Tpoint at = geo(p, PAR_map[kMapFarEast], true, 3320);
+        if (at.xImg < 0 || at.xImg >= 1880 || at.yImg < 0 || at.yImg >= 3320) {
+            continue;
+        }
+        table.setCell(added % 9, 1 + added / 9,
+                      QStringLiteral("%1, %2").arg(p.x, 0, 'f', 6).arg(p.y, 0, 'f', 6));
+        ++added;
+    }
+}
+
+// A click on the grid's check box, on and off in turn, with the other layers as at start-up.
+void BM_WindowLayerClick(benchmark::State& state) {
+    QStringList errors;
+    TmainForm::Hooks hooks;
+    hooks.dataDir = kRealData;
+    hooks.errorBox = [&](const QString& message) { errors << message; };
+    TmainForm form(hooks);
+    form.show();
+    form.cbHiRes->setChecked(true);
+    fillTable(form.StringGrid1->table());
+    form.ch1->click();
+    const int passes = form.markerPasses();
+    for (auto _ : state) {
+        form.ch1->click();
+    }
+    if (!errors.isEmpty()) {
+        state.SkipWithError(errors.first().toStdString().c_str());
+    } else if (form.markerPasses() - passes != state.iterations() || form.points.num != 1000) {
+        state.SkipWithError("a click did not end with the marker pass over 1000 points");
+    }
+}
+BENCHMARK(BM_WindowLayerClick)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    CopperTheme::apply(app);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -361,7 +361,9 @@ TEST(HostileFiles, AFileRewrittenWhileReadGivesAnErrorOrItsPicture) {
     f.write(path);
     int failures = 0;
     whileRewritten(path, [&] {
-        for (int i = 0; i < 300; ++i) {
+        // Until the writer has been caught at least once: on a busy machine it may not run for a
+        // while.
+        for (int i = 0; i < 300 || (failures == 0 && i < 100000); ++i) {
             TPngImage image;
             try {
                 image.LoadFromFile(path);

@@ -5,6 +5,8 @@
 #include "common/VisibleText.h"
 #include "mapimage/DataPaths.h"
 
+namespace zelkora {
+
 namespace {
 
 bool looksLikeNumber(const QString& word) {
@@ -130,3 +132,5 @@ double parseNumberArg(const QString& text, const QString& what) {
     }
     return v;
 }
+
+}  // namespace zelkora

@@ -9,6 +9,8 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/DataPaths.h"
 
+namespace zelkora {
+
 // A usage mistake on the command line; main prints the message and the usage.
 class UsageError : public ZelkoraError {
   public:
@@ -45,3 +47,5 @@ class CliArgs {
 
 // A number given on the command line, "." as the separator; UsageError otherwise.
 double parseNumberArg(const QString& text, const QString& what);
+
+}  // namespace zelkora

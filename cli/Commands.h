@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace zelkora {
+
 // One function per zelkora-cli command; args are the words after the command name.
 // Each returns the exit status and throws ZelkoraError (or UsageError) on failure.
 int runProject(const QStringList& args);
@@ -10,3 +12,5 @@ int runAssemble(const QStringList& args);
 int runNormalize(const QStringList& args);
 int runImport(const QStringList& args);
 int runRender(const QStringList& args);
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include "cli/requiredMap.h"
 #include "common/VisibleText.h"
 
+namespace zelkora {
+
 int runAssemble(const QStringList& args) {
     const CliArgs cli(args,
                       {QStringLiteral("data"), QStringLiteral("map"), QStringLiteral("layers"),
@@ -19,3 +21,5 @@ int runAssemble(const QStringList& args) {
     requiredMap(dataDir, map, hiRes, cli.layers()).SaveToFile(out);
     return 0;
 }
+
+}  // namespace zelkora

@@ -11,6 +11,8 @@
 #include "table/PointTable.h"
 #include "table/TableFile.h"
 
+namespace zelkora {
+
 namespace {
 
 QString readLinesText(const QString& fromFile) {
@@ -59,3 +61,5 @@ int runImport(const QStringList& args) {
     SaveStringGrid(table, tableFile);
     return 0;
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 #include "common/VisibleText.h"
 #include "table/myParser.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr std::size_t kKeptLineCapacity = std::size_t{1} << 20;
@@ -68,3 +70,5 @@ int runNormalize(const QStringList& args) {
     }
     return 0;
 }
+
+}  // namespace zelkora

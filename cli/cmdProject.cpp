@@ -7,6 +7,8 @@
 #include "common/ZelkoraError.h"
 #include "projection/geo.h"
 
+namespace zelkora {
+
 int runProject(const QStringList& args) {
     const CliArgs cli(args, {QStringLiteral("map"), QStringLiteral("height")},
                       {QStringLiteral("hires")});
@@ -30,3 +32,5 @@ int runProject(const QStringList& args) {
     std::printf("%.9f %.9f\n", projected.xImg, projected.yImg);
     return 0;
 }
+
+}  // namespace zelkora

@@ -15,6 +15,8 @@
 #include "table/PointTable.h"
 #include "table/TableFile.h"
 
+namespace zelkora {
+
 namespace {
 
 ExportFormat chosenFormat(const CliArgs& cli, const QString& out) {
@@ -92,3 +94,5 @@ int runRender(const QStringList& args) {
     }
     return 0;
 }
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 #include "cli/Commands.h"
 #include "mapimage/TranslitRus2Lat.h"
 
+namespace zelkora {
+
 int runTranslit(const QStringList& args) {
     if (args.size() != 1) {
         throw UsageError("translit ждёт один текст");
@@ -11,3 +13,5 @@ int runTranslit(const QStringList& args) {
     std::printf("%s\n", TranslitRus2Lat(args[0]).toUtf8().constData());
     return 0;
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 const char* const kUsage =
@@ -53,6 +55,8 @@ Command findCommand(const QString& name) {
 
 }  // namespace
 
+}  // namespace zelkora
+
 int main(int argc, char** argv) {
     QStringList words;
     for (int i = 1; i < argc; ++i) {
@@ -60,21 +64,21 @@ int main(int argc, char** argv) {
     }
     if (words.isEmpty() || words[0] == QLatin1String("--help") || words[0] == QLatin1String("-h") ||
         words[0] == QLatin1String("help")) {
-        std::fputs(kUsage, words.isEmpty() ? stderr : stdout);
+        std::fputs(zelkora::kUsage, words.isEmpty() ? stderr : stdout);
         return words.isEmpty() ? 1 : 0;
     }
-    const Command command = findCommand(words[0]);
+    const zelkora::Command command = zelkora::findCommand(words[0]);
     if (!command) {
         std::fprintf(stderr, "Неизвестная команда: %s\n\n%s",
-                     visibleText(words[0]).toUtf8().constData(), kUsage);
+                     zelkora::visibleText(words[0]).toUtf8().constData(), zelkora::kUsage);
         return 1;
     }
     try {
         return command(words.mid(1));
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "%s\n\n%s", e.what(), kUsage);
+    } catch (const zelkora::UsageError& e) {
+        std::fprintf(stderr, "%s\n\n%s", e.what(), zelkora::kUsage);
     } catch (...) {
-        std::fprintf(stderr, "%s\n", messageOfCurrentError().toUtf8().constData());
+        std::fprintf(stderr, "%s\n", zelkora::messageOfCurrentError().toUtf8().constData());
     }
     return 1;
 }

@@ -4,6 +4,8 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/MapAssembly.h"
 
+namespace zelkora {
+
 TPngImage requiredMap(const QString& dataDir, int map, bool hiRes,
                       const std::array<bool, kLayerCount>& layers) {
     TPngImage a;
@@ -13,3 +15,5 @@ TPngImage requiredMap(const QString& dataDir, int map, bool hiRes,
     }
     return a;
 }
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 
+namespace zelkora {
+
 AtomicFile::AtomicFile(const QString& fileName) : target_(QFile::encodeName(fileName)) {}
 
 AtomicFile::~AtomicFile() {
@@ -131,3 +133,5 @@ int AtomicFile::commit() {
     temp_.clear();
     return 0;
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdio>
 
+namespace zelkora {
+
 // A whole file written into a temporary file beside it and renamed into place on commit, so a
 // failure leaves an old file whole. Through a symbolic link the file it points to is replaced and
 // the link stays. A replaced file keeps its mode; a new one gets 0666 less the umask. Failures
@@ -39,3 +41,5 @@ class AtomicFile {
     int fd_ = -1;
     std::FILE* stream_ = nullptr;
 };
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 
 #include "common/VisibleText.h"
 
+namespace zelkora {
+
 FileReader::FileReader(const QString& fileName) : path_(QFile::encodeName(fileName)) {}
 
 FileReader::~FileReader() {
@@ -99,3 +101,5 @@ QString FileReader::changedMessage(const QString& fileName) {
                "другая программа закончит его записывать")
         .arg(visibleText(fileName));
 }
+
+}  // namespace zelkora

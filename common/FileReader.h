@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zelkora {
+
 // A file read from its start with ordinary reads. Never mapped: a file that another program
 // shortens meanwhile cannot crash the reader. The size is taken at open(), and a file found
 // shorter or longer than that while it is read fails with kChanged. Failures come back as errno
@@ -42,3 +44,5 @@ class FileReader {
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;
 };
+
+}  // namespace zelkora

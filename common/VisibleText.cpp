@@ -1,5 +1,7 @@
 #include "common/VisibleText.h"
 
+namespace zelkora {
+
 namespace {
 
 bool isInvisible(char32_t c) {
@@ -56,3 +58,5 @@ QString visibleText(QStringView text) {
     }
     return out;
 }
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace zelkora {
+
 // Longer quotes are cut there and end in "…": a message box cannot show a megabyte of text.
 inline constexpr qsizetype kMaxQuotedCharacters = 1000;
 
@@ -11,3 +13,5 @@ inline constexpr qsizetype kMaxQuotedCharacters = 1000;
 // unassigned code points are written as \uXXXX (\UXXXXXXXX beyond the first plane), so a message
 // never hides what it quotes. Everything else stays as it is.
 QString visibleText(QStringView text);
+
+}  // namespace zelkora

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace zelkora {
+
 // Long loops call this to give the event loop a turn (once per blended row, once per marker).
 // Headless callers pass an empty function.
 using YieldFn = std::function<void()>;
@@ -11,3 +13,5 @@ inline void yieldNow(const YieldFn& yield) {
         yield();
     }
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace zelkora {
+
 // An error that carries the exact message the user sees. Core code throws it; the window's
 // event boundary and zelkora-cli's main catch it and show message().
 class ZelkoraError : public std::runtime_error {
@@ -31,3 +33,5 @@ inline QString messageOfCurrentError() {
         return QStringLiteral("Непредвиденная ошибка программы: действие прервано.");
     }
 }
+
+}  // namespace zelkora

@@ -9,6 +9,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace zelkora {
+
 namespace {
 
 // The part [first, last) of 0..extent that a span starting at begin and size long covers.
@@ -138,3 +140,5 @@ void MergePNGLayerMy(TPngImage& Layer1, const TPngImage& Layer2, std::int32_t aL
             static_cast<std::size_t>(cols.last - cols.first));
     }
 }
+
+}  // namespace zelkora

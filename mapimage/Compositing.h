@@ -6,6 +6,8 @@
 #include "common/YieldFn.h"
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // One sample of a layer blend: base moves towards layer by alpha / 255, rounded to the nearest
 // integer. Integer arithmetic gives exactly the rounding of the float formula, since no
 // (layer - base) * alpha / 255 lies closer than 1/255 to a half.
@@ -42,3 +44,5 @@ void SetPNGCanvasSize(TPngImage& aPNG, std::uint32_t NewW, std::uint32_t NewH, s
 // half done: callers that must keep their map blend into a copy.
 void MergePNGLayerMy(TPngImage& Layer1, const TPngImage& Layer2, std::int32_t aLeft,
                      std::int32_t aTop, const YieldFn& yield = {});
+
+}  // namespace zelkora

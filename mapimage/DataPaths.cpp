@@ -7,6 +7,8 @@
 
 #include "mapimage/TranslitRus2Lat.h"
 
+namespace zelkora {
+
 QString programFolder() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -36,3 +38,5 @@ QString layerImagePath(const QString& dataDir, const QString& mapCaption, bool h
 QString iconPath(const QString& dataDir, int type) {
     return dataDir + QStringLiteral("icons/") + QString::number(type) + QStringLiteral(".png");
 }
+
+}  // namespace zelkora

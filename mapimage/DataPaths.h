@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <array>
 
+namespace zelkora {
+
 // Captions of the map selector's items, by map index. They double as folder names.
 inline const QStringList kMapCaptions = {QStringLiteral("Вьетнам"),
                                          QStringLiteral("Дальний Восток")};
@@ -30,3 +32,5 @@ QString layerImagePath(const QString& dataDir, const QString& mapCaption, bool h
                        const QString& layerCaption);
 // <dataDir>icons/<type>.png
 QString iconPath(const QString& dataDir, int type);
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace zelkora {
+
 namespace {
 
 constexpr std::size_t kPixel = TPngImage::kChannels;
@@ -134,3 +136,5 @@ void LayerRuns::restore(TPngImage& map, const std::vector<std::uint8_t>& saved) 
         });
     }
 }
+
+}  // namespace zelkora

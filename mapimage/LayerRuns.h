@@ -7,6 +7,8 @@
 #include "common/YieldFn.h"
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // A layer picture kept as what a blend reads of it: the runs of pixels that are not fully
 // transparent, row by row. A map layer draws lines over a few per cent of its area, so this is
 // a small part of the raster, and a blend touches only those pixels.
@@ -56,3 +58,5 @@ class LayerRuns {
     std::vector<Run> runs_;
     std::vector<std::uint8_t> pixels_;  // the runs' pixels, R, G, B, A, one run after another
 };
+
+}  // namespace zelkora

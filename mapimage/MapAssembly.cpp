@@ -13,6 +13,8 @@
 #include "mapimage/LayerRuns.h"
 #include "mapimage/ParallelJobs.h"
 
+namespace zelkora {
+
 namespace {
 
 // What tells one state of a file from another without reading it.
@@ -275,3 +277,5 @@ bool assembleMap(TPngImage& a, const QString& dataDir, const QString& mapCaption
     a = std::move(once.cache_->map);
     return true;
 }
+
+}  // namespace zelkora

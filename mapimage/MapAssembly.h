@@ -9,6 +9,8 @@
 #include "mapimage/DataPaths.h"
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // Builds the map of mapCaption from its files below dataDir: the base picture "blank.png" with
 // each switched-on layer of kLayerCaptions blended over it, in that order. A missing layer file
 // is skipped. Returns false, with `a` untouched, when the base picture is missing.
@@ -55,3 +57,5 @@ class MapAssembly {
     friend bool assembleMap(TPngImage&, const QString&, const QString&, bool,
                             const std::array<bool, kLayerCount>&, const YieldFn&);
 };
+
+}  // namespace zelkora

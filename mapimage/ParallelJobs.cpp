@@ -4,6 +4,8 @@
 #include <atomic>
 #include <thread>
 
+namespace zelkora {
+
 namespace {
 
 // More threads than cores only take turns; four covers the machines the program runs on.
@@ -36,3 +38,5 @@ std::vector<std::exception_ptr> runJobs(std::size_t count,
     }
     return errors;
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 QString reason(int error) {
@@ -57,3 +59,5 @@ QString writeFailureReason(std::FILE* file, const char* libraryMessage) {
     }
     return QString::fromLocal8Bit(libraryMessage);
 }
+
+}  // namespace zelkora

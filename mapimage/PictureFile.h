@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <functional>
 
+namespace zelkora {
+
 // Writes the encoded data to an open stream; false with the reason in error.
 using PictureEncoder = std::function<bool(std::FILE* file, QString& error)>;
 
@@ -17,3 +19,5 @@ void savePictureFile(const QString& fileName, const PictureEncoder& encode);
 // Why writing into file failed: the system's reason when the stream failed, else the encoding
 // library's message. Clear errno before the write.
 QString writeFailureReason(std::FILE* file, const char* libraryMessage);
+
+}  // namespace zelkora

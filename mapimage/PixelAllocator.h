@@ -7,6 +7,8 @@
 #include <new>
 #include <utility>
 
+namespace zelkora {
+
 // The allocator of raster pixels. A map raster is tens of megabytes, and on a fresh allocation
 // the page faults cost more than filling it: large blocks are advised into huge pages, which
 // makes the faults few. Elements are left uninitialised unless a value is given, so that a
@@ -48,3 +50,5 @@ class PixelAllocator {
         return true;
     }
 };
+
+}  // namespace zelkora

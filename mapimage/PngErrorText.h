@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace zelkora {
+
 // Internal to mapimage/, for its libpng reader and writer. libpng reports an error through
 // keepPngError, given to png_create_*_struct with a PngErrorText as the error pointer: the
 // message is kept there and libpng jumps back to the caller's setjmp. Warnings are dropped.
@@ -18,3 +20,5 @@ struct PngErrorText {
 }
 
 inline void dropPngWarning(png_structp, png_const_charp) {}
+
+}  // namespace zelkora

@@ -11,6 +11,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace zelkora {
+
 namespace {
 
 constexpr std::size_t kPixel = 4;
@@ -252,3 +254,5 @@ TPngImage::Pixels PngImageData::takePixels() {
     filtered_.resize(bytes * static_cast<std::size_t>(height_));
     return std::move(filtered_);
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // The image data of a PNG file held in memory, decoded without libpng when the file is of the
 // plain kind that map pictures and icons are: 8-bit RGBA, not interlaced, no gamma and no
 // transparency chunk, every chunk whole with a right checksum, the image data one zlib stream
@@ -34,3 +36,5 @@ class PngImageData {
     int height_ = 0;
     TPngImage::Pixels filtered_;  // each row's filter byte, then its filtered bytes
 };
+
+}  // namespace zelkora

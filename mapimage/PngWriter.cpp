@@ -13,6 +13,8 @@
 #include "mapimage/ParallelJobs.h"
 #include "mapimage/PictureFile.h"
 
+namespace zelkora {
+
 namespace {
 
 // Rows are compressed in blocks of about this many bytes: enough work to share out, and so few
@@ -295,3 +297,5 @@ bool PngWriter::write(std::FILE* file, int width, int height, const RowSource& r
     }
     return ok;
 }
+
+}  // namespace zelkora

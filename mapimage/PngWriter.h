@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <functional>
 
+namespace zelkora {
+
 // The one PNG encoder of the program: 8 bits per sample, not interlaced. The rows are filtered
 // and deflated in blocks of about a megabyte, the blocks on all cores at once: each block is
 // compressed on its own and ends in a full flush, so that the blocks join into one valid zlib
@@ -40,3 +42,5 @@ class PngWriter {
   private:
     Settings settings_;
 };
+
+}  // namespace zelkora

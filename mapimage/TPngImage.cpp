@@ -16,6 +16,8 @@
 #include "mapimage/PngErrorText.h"
 #include "mapimage/PngImageData.h"
 
+namespace zelkora {
+
 namespace {
 
 QString quoted(const QString& path) {
@@ -405,3 +407,5 @@ TPngImage TPngImage::fromQImage(const QImage& image) {
     }
     return result;
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 #include "mapimage/PixelAllocator.h"
 #include "mapimage/PngWriter.h"
 
+namespace zelkora {
+
 // An 8-bit RGBA raster, row 0 at the top. Pixels are interleaved R, G, B, A, which is what the
 // blends want and what QImage::Format_RGBA8888 shows without conversion. Every file is turned
 // into this one kind when it is read. Copies own their pixels (value semantics).
@@ -66,3 +68,5 @@ class TPngImage {
     int height_ = 0;
     Pixels data_;
 };
+
+}  // namespace zelkora

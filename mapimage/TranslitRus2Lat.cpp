@@ -1,5 +1,7 @@
 #include "mapimage/TranslitRus2Lat.h"
 
+namespace zelkora {
+
 namespace {
 
 // The blank closes both alphabets, so a blank is always found among the lower-case letters.
@@ -29,3 +31,5 @@ QString TranslitRus2Lat(const QString& Str) {
     }
     return result;
 }
+
+}  // namespace zelkora

@@ -13,6 +13,8 @@
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngWriter.h"
 
+namespace zelkora {
+
 // White under the picture is the picture blended over white as a layer: blendPixels gives
 // sampleOnWhite for every colour sample, four pixels at a time.
 void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
@@ -145,3 +147,5 @@ bool writeBmp(std::FILE* file, const TPngImage& picture, QString& error) {
     }
     return ok;
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // Internal to plot/: the encoders behind SaveMapImage and the blend onto white that they share.
 // Each encoder draws picture onto white row by row and writes the result to an open file. On
 // failure it returns false and puts the reason into error; the caller owns the file and removes
@@ -27,3 +29,5 @@ bool writeJpeg(std::FILE* file, const TPngImage& picture, QString& error);
 bool writePng(std::FILE* file, const TPngImage& picture, QString& error);
 // Uncompressed 24 bits per pixel, bottom-up, rows padded to 4 bytes.
 bool writeBmp(std::FILE* file, const TPngImage& picture, QString& error);
+
+}  // namespace zelkora

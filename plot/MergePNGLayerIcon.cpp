@@ -4,6 +4,8 @@
 
 #include "mapimage/Compositing.h"
 
+namespace zelkora {
+
 namespace {
 
 // One icon row over one map row. Alpha 0 and 255 give the map's and the icon's sample exactly,
@@ -56,3 +58,5 @@ void MergePNGLayerIcon(TPngImage& Layer1, const TPngImage& Layer2, int aLeft, in
         }
     }
 }
+
+}  // namespace zelkora

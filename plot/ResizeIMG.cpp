@@ -6,6 +6,8 @@
 #define STB_IMAGE_RESIZE_STATIC
 #include <stb/stb_image_resize.h>
 
+namespace zelkora {
+
 // The halftone stretch works on a canvas of max(W, newx) x max(H, newy) whose added pixels are
 // black and opaque, stretches the W x H region into the newx x newy region at its top-left and
 // then cuts the canvas to newx x newy. The stretched region always lies inside the canvas and
@@ -40,3 +42,5 @@ void ResizeIMG(TPngImage& png, int newx, int newy) {
     }
     png = std::move(scaled);
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 #include "mapimage/PictureFile.h"
 #include "plot/ImageEncoders.h"
 
+namespace zelkora {
+
 void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportFormat format) {
     if (picture.isEmpty()) {
         throw ZelkoraError("Нет изображения для сохранения: карта ещё не собрана");
@@ -47,3 +49,5 @@ std::optional<ExportFormat> exportFormatFromName(const QString& name) {
 std::optional<ExportFormat> exportFormatFromExtension(const QString& fileName) {
     return exportFormatFromName(QFileInfo(fileName).suffix());
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // The file types of the save dialog, by their index in its filter.
 enum class ExportFormat : int { Jpeg = 1, Png = 2, Bmp = 3 };
 
@@ -17,3 +19,5 @@ void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportForma
 // For zelkora-cli, which has no dialog: its --format option and the extension of --out.
 std::optional<ExportFormat> exportFormatFromName(const QString& name);
 std::optional<ExportFormat> exportFormatFromExtension(const QString& fileName);
+
+}  // namespace zelkora

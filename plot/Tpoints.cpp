@@ -7,6 +7,8 @@
 #include "table/PointTable.h"
 #include "table/StrToFloat.h"
 
+namespace zelkora {
+
 void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& par, bool hiRes,
               int rasterHeight) {
     if (points.num >= Tpoints::kCapacity) {
@@ -63,3 +65,5 @@ int countPointCells(const PointTable& table) {
     }
     return count;
 }
+
+}  // namespace zelkora

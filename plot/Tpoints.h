@@ -6,6 +6,8 @@
 #include "projection/Tpar.h"
 #include "projection/Tpoint.h"
 
+namespace zelkora {
+
 class PointTable;
 
 // The working list of projected points: a fixed array, so adding allocates nothing.
@@ -30,3 +32,5 @@ void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool 
 // How many cells below the header hold a point by readPoints' rule, those beyond the list's
 // capacity included.
 int countPointCells(const PointTable& table);
+
+}  // namespace zelkora

@@ -9,6 +9,8 @@
 #include "plot/MergePNGLayerIcon.h"
 #include "plot/ResizeIMG.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kMarkerTypes = 9;
@@ -66,3 +68,5 @@ TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, boo
     }
     return marked;
 }
+
+}  // namespace zelkora

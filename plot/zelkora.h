@@ -7,6 +7,8 @@
 #include "plot/Tpoints.h"
 #include "projection/Tpar.h"
 
+namespace zelkora {
+
 class PointTable;
 
 // Limits of the marker size, the edge in pixels of the square every icon is scaled to.
@@ -32,3 +34,5 @@ void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red
 // zero. False when that is not a finite number that fits a 32-bit integer, which lies off the
 // map.
 bool iconOrigin(double position, int half, int& origin);
+
+}  // namespace zelkora

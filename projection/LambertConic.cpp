@@ -4,6 +4,8 @@
 #include <limits>
 #include <numbers>
 
+namespace zelkora {
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;
@@ -141,3 +143,5 @@ double wrapLongitude(double lonDeg, double centralMeridianDeg) {
     }
     return lonDeg - 360.0 * std::floor((d + 180.0) / 360.0);
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 #include "projection/GeoPoint.h"
 #include "projection/Tpar.h"
 
+namespace zelkora {
+
 // The projection of one map: a Lambert conformal conic on the sphere of radius 1 with two
 // standard parallels, the map's rotation, then its scale and offset into pixels at normal or high
 // resolution. The cone constants are worked out once, when the projection is made. Pixel
@@ -51,3 +53,5 @@ class LambertConic {
 // The longitude moved by whole turns to within 180 degrees of the central meridian. A longitude
 // already within 180 degrees comes back as it stands.
 double wrapLongitude(double lonDeg, double centralMeridianDeg);
+
+}  // namespace zelkora

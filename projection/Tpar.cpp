@@ -2,6 +2,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 const std::array<Tpar, kMapCount> PAR_map = {{
     // "Вьетнам"
     {.x = 0.0,
@@ -32,3 +34,5 @@ const Tpar& parForMap(int mapIndex) {
     }
     return PAR_map[static_cast<std::size_t>(mapIndex)];
 }
+
+}  // namespace zelkora

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace zelkora {
+
 // The nine projection constants of one map.
 struct Tpar {
     double x = 0.0;      // first standard parallel, in half-turns (multiplied by pi, not pi/180)
@@ -27,3 +29,5 @@ extern const std::array<Tpar, kMapCount> PAR_map;
 
 // The constants in force for the given map index; throws ZelkoraError for an unknown index.
 const Tpar& parForMap(int mapIndex);
+
+}  // namespace zelkora

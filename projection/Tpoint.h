@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace zelkora {
+
 // One plotted point. Latitude comes first everywhere: x is the latitude, y the longitude.
 struct Tpoint {
     std::int32_t t = 0;  // marker type, the table column it came from
@@ -10,3 +12,5 @@ struct Tpoint {
     double xImg = 0.0;   // pixel column on the map raster, growing to the right
     double yImg = 0.0;   // pixel row on the map raster, growing downward
 };
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+namespace zelkora {
+
 CellDelegate::CellDelegate(DrawFn draw, EditTextFn editText, QObject* parent)
     : QStyledItemDelegate(parent), draw_(std::move(draw)), editText_(std::move(editText)) {}
 
@@ -50,3 +52,5 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     model->setData(index, text, Qt::EditRole);
 }
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include <QStyledItemDelegate>
 #include <functional>
 
+namespace zelkora {
+
 // Paints the table's cells through the window's draw handler, marks the current cell with a
 // focus rectangle, and edits a cell in a single-line editor.
 class CellDelegate : public QStyledItemDelegate {
@@ -25,3 +27,5 @@ class CellDelegate : public QStyledItemDelegate {
     DrawFn draw_;
     EditTextFn editText_;
 };
+
+}  // namespace zelkora

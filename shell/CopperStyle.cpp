@@ -2,6 +2,8 @@
 
 #include <QStyleFactory>
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kIndicatorPixels = 13;
@@ -26,3 +28,5 @@ int CopperStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
             return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 
 #include "shell/CopperStyle.h"
 
+namespace zelkora {
+
 namespace {
 
 QString tahomaFamily() {
@@ -66,3 +68,5 @@ QFont CopperTheme::font(int pixelSize) {
     f.setPixelSize(pixelSize);
     return f;
 }
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 
 class QApplication;
 
+namespace zelkora {
+
 // The look of the whole program, the "Copper" theme: the Fusion style with copper tones, and
 // Tahoma.
 class CopperTheme {
@@ -20,3 +22,5 @@ class CopperTheme {
     // Tahoma cannot be loaded.
     static QFont font(int pixelSize);
 };
+
+}  // namespace zelkora

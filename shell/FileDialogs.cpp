@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <array>
 
+namespace zelkora {
+
 namespace {
 
 const QString kTableFilter = QStringLiteral("*.points");
@@ -78,3 +80,5 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
     const auto index = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
     return PictureTarget{name, kPictureTypes[static_cast<std::size_t>(index)].format};
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace zelkora {
+
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
 // No dialog asks before a file is replaced.
 class FileDialogs {
@@ -19,3 +21,5 @@ class FileDialogs {
     // name gets the extension of the chosen type.
     static std::optional<PictureTarget> savePictureName(QWidget* parent, const PictureTarget& last);
 };
+
+}  // namespace zelkora

@@ -11,6 +11,8 @@
 
 #include "mapimage/ParallelJobs.h"
 
+namespace zelkora {
+
 static_assert(PictureView::fitSize({1113, 2000}, {466, 782}) == QSize(435, 782));
 static_assert(PictureView::fitSize({2000, 1000}, {466, 782}) == QSize(466, 233));
 static_assert(PictureView::fitSize({100, 100}, {466, 782}) == QSize(466, 466));
@@ -196,3 +198,5 @@ void PictureView::paintEvent(QPaintEvent*) {
         QPainter(this).drawPixmap(0, 0, scaled_);
     }
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // The map picture on the window: its own copy of the raster last given to it, shown scaled to
 // fit with the aspect ratio kept, at the top-left corner. The picture is scaled once when it
 // arrives, straight from the raster, not on every repaint.
@@ -51,3 +53,5 @@ class PictureView : public QWidget {
     QPixmap scaled_;
     QSize shown_;
 };
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 #include <QRadioButton>
 #include <algorithm>
 
+namespace zelkora {
+
 namespace {
 
 // Room for the caption above the buttons and a margin below them.
@@ -56,3 +58,5 @@ void RadioGroup::arrangeButtons() {
                                  rowHeight);
     }
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 class QButtonGroup;
 class QRadioButton;
 
+namespace zelkora {
+
 // A captioned group of radio buttons, one per item, laid out in columns filled top to bottom.
 // Exactly one item is chosen at any time.
 class RadioGroup : public QGroupBox {
@@ -30,3 +32,5 @@ class RadioGroup : public QGroupBox {
     QButtonGroup* group_;
     QList<QRadioButton*> buttons_;
 };
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 StringGrid::StringGrid(PointTable* table, QWidget* parent) : QTableView(parent), table_(table) {
     setModel(table_);
     horizontalHeader()->hide();
@@ -62,3 +64,5 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
     }
     QTableView::keyPressEvent(event);
 }
+
+}  // namespace zelkora

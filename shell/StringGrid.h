@@ -4,6 +4,8 @@
 #include <QTableView>
 #include <functional>
 
+namespace zelkora {
+
 class PointTable;
 
 // The table on the window: a grid of text cells without header sections, every cell editable
@@ -33,3 +35,5 @@ class StringGrid : public QTableView {
     QPersistentModelIndex editing_;
     EditorClosedFn editorClosed_;
 };
+
+}  // namespace zelkora

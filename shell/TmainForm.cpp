@@ -41,6 +41,8 @@
 #include "table/PointTable.h"
 #include "table/TableFile.h"
 
+namespace zelkora {
+
 namespace {
 
 // The marker size as the slider shows it, 0 to 100 over pntSizeMin to pntSizeMax, truncated.
@@ -414,8 +416,8 @@ void TmainForm::markerPass() {
     // Handlers that run between two markers may empty `points`; the pass keeps its own list.
     auto list = std::make_unique<Tpoints>();
     try {
-        TPngImage marked = ::zelkora(*list, StringGrid1->table(), PAR, cbHiRes->isChecked(), a,
-                                     pntSize, cbRedPoint->isChecked(), dataDir_, yield_);
+        TPngImage marked = zelkora::zelkora(*list, StringGrid1->table(), PAR, cbHiRes->isChecked(),
+                                            a, pntSize, cbRedPoint->isChecked(), dataDir_, yield_);
         points = *list;
         Image1->setPicture(std::move(marked));
     } catch (...) {
@@ -556,3 +558,5 @@ void TmainForm::bSaveImageClick() {
     lastPicture_ = *target;
     SaveMapImage(Image1->picture(), target->fileName, target->format);
 }
+
+}  // namespace zelkora

@@ -13,7 +13,6 @@
 #include "projection/Tpar.h"
 #include "shell/PictureTarget.h"
 
-class PictureView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -22,6 +21,10 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QTimer;
+
+namespace zelkora {
+
+class PictureView;
 class RadioGroup;
 class StringGrid;
 class WrapCheckBox;
@@ -160,3 +163,5 @@ class TmainForm : public QWidget {
 
 // The one main window of the process, from its construction on.
 inline TmainForm* mainForm = nullptr;
+
+}  // namespace zelkora

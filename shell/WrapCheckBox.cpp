@@ -4,6 +4,8 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
@@ -42,3 +44,5 @@ void WrapCheckBox::paintEvent(QPaintEvent*) {
 bool WrapCheckBox::hitButton(const QPoint& pos) const {
     return rect().contains(pos);
 }
+
+}  // namespace zelkora

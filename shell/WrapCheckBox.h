@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 
+namespace zelkora {
+
 // A check box whose caption wraps at word breaks within the box's width, beside the indicator
 // and centred on it vertically. A click anywhere on the box toggles it.
 class WrapCheckBox : public QCheckBox {
@@ -15,3 +17,5 @@ class WrapCheckBox : public QCheckBox {
   private:
     QRect textRect(const QRect& indicator) const;
 };
+
+}  // namespace zelkora

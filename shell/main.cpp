@@ -9,6 +9,8 @@
 #include "shell/CopperTheme.h"
 #include "shell/TmainForm.h"
 
+namespace zelkora {
+
 namespace {
 
 // The interface is Russian whatever the system's language, the file dialogs included.
@@ -42,17 +44,19 @@ QStringList tableArguments(int argc, char* argv[]) {
 
 }  // namespace
 
+}  // namespace zelkora
+
 int main(int argc, char* argv[]) {
-    const QStringList fileNames = tableArguments(argc, argv);
+    const QStringList fileNames = zelkora::tableArguments(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelkora"));
     // The installed desktop entry and icon, so that the desktop shows the window as Zelkora's.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkora"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zelkora")));
     QTranslator qtRussian;
-    installRussian(qtRussian);
-    CopperTheme::apply(app);
-    TmainForm form;
+    zelkora::installRussian(qtRussian);
+    zelkora::CopperTheme::apply(app);
+    zelkora::TmainForm form;
     form.show();
     // "zelkora FILE.points", as a double-click in the file manager starts it. The table opens
     // once the window is up, so that an error box stands over it.

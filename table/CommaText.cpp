@@ -1,5 +1,7 @@
 #include "table/CommaText.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr char16_t kQuote = u'"';
@@ -91,3 +93,5 @@ QString JoinCommaText(const QStringList& items) {
     }
     return result;
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kDecimals = 6;
@@ -100,3 +102,5 @@ QString formatCoordinate(double v) {
     const bool zero = text.find_first_of("123456789") == std::string::npos;
     return QString::fromLatin1((std::signbit(v) && !zero ? "-" : "") + text);
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 struct Tables {
@@ -80,3 +82,5 @@ QString decodeCp1251(std::string_view bytes) {
     }
     return out;
 }
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include "table/CommaText.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 QStringList markerTypeNames() {
     QStringList names;
     for (std::u16string_view name : kMarkerTypeNames) {
@@ -29,3 +31,5 @@ void fillHeaderRow(PointTable& table) {
         table.setCell(c, 0, item.isEmpty() ? QStringLiteral(" ") : item);
     }
 }
+
+}  // namespace zelkora

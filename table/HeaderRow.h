@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+namespace zelkora {
+
 class PointTable;
 
 // The marker-type names, exactly as the marker-type selector lists them, blanks included.
@@ -20,3 +22,5 @@ QStringList markerTypeNames();
 // Writes the names into row 0: through JoinCommaText and back through SplitCommaText, each
 // item into the first empty header cell; names beyond the column count are dropped.
 void fillHeaderRow(PointTable& table);
+
+}  // namespace zelkora

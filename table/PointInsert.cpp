@@ -6,6 +6,8 @@
 #include "table/PointTable.h"
 #include "table/myParser.h"
 
+namespace zelkora {
+
 int lastFilledRow(const PointTable& table, int column) {
     int r = table.RowCount() - 2;
     while (r > 0 && table.cell(column, r).isEmpty()) {
@@ -158,3 +160,5 @@ QStringList splitPastedLines(const QString& text) {
     forEachPastedLine(text, [&](QStringView line) { lines << line.toString(); });
     return lines;
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <functional>
 
+namespace zelkora {
+
 class PointTable;
 
 // The row above the place for a new point in column: the lowest filled cell among rows 0 to
@@ -38,3 +40,5 @@ QStringList splitPastedLines(const QString& text);
 
 // Calls visit with each line of pasted text in turn, as splitPastedLines splits it.
 void forEachPastedLine(QStringView text, const std::function<void(QStringView line)>& visit);
+
+}  // namespace zelkora

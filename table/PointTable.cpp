@@ -4,6 +4,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 PointTable::PointTable(QObject* parent)
     : QAbstractTableModel(parent), cells_(offset(colCount_, 0)) {}
 
@@ -117,3 +119,5 @@ Qt::ItemFlags PointTable::flags(const QModelIndex& index) const {
     }
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
 }
+
+}  // namespace zelkora

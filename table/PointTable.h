@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <vector>
 
+namespace zelkora {
+
 // The table of points: ColCount columns (one per marker type) by RowCount rows of text cells.
 // Row 0 is the header. The window's table view shows it directly; the core reads and writes
 // it through the accessors below.
@@ -50,3 +52,5 @@ class PointTable : public QAbstractTableModel {
     int rowCount_ = kDefaultRowCount;
     std::vector<QString> cells_;  // column-major, like the table file
 };
+
+}  // namespace zelkora

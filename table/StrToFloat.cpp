@@ -10,6 +10,8 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 [[noreturn]] void fail(const QString& item) {
@@ -161,3 +163,5 @@ double StrToFloat(std::string_view item) {
     }
     fail(item);
 }
+
+}  // namespace zelkora

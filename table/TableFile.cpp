@@ -17,6 +17,8 @@
 #include "table/Cp1251.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kMaxColumns = 1000;
@@ -312,3 +314,5 @@ void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
     }
     StringGrid.replaceAll(static_cast<int>(cols), static_cast<int>(rows), std::move(cells));
 }
+
+}  // namespace zelkora

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace zelkora {
+
 class PointTable;
 
 // The table file: ColCount and RowCount on the first two lines, then one cell per line in
@@ -21,3 +23,5 @@ void SaveStringGrid(const PointTable& StringGrid, const QString& FileName);
 // any failure the table stays as it was. Files of more than 1000 columns, 1000000 rows or
 // 10000000 cells are refused before anything is allocated for them.
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName);
+
+}  // namespace zelkora

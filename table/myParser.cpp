@@ -18,6 +18,8 @@
 #include "table/CoordFormat.h"
 #include "table/StrToFloat.h"
 
+namespace zelkora {
+
 namespace {
 
 // One compiled pattern with its replacement, shared by all calls: UTF mode, every line break a
@@ -665,3 +667,5 @@ QString myParser(QStringView s) {
     }
     return formatCoordinate(point->lat) + QStringLiteral(", ") + formatCoordinate(point->lon);
 }
+
+}  // namespace zelkora

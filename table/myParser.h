@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace zelkora {
+
 // The coordinate normaliser: one pasted line to the table's point cell text "lat, lon" (six
 // decimals each), or the empty text when the line gives no point. Two numbers are decimal
 // degrees (or degrees, minutes and seconds written as one block, as in NMEA), four are degrees
@@ -19,3 +21,5 @@ QString myParser(QStringView s);
 // into points, minus signs kept as "-", every other character but digits, ".", "|" and ASCII
 // white space blanked.
 QString normalizeCoordinateText(QStringView s);
+
+}  // namespace zelkora

@@ -12,6 +12,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 // Reads the WKB inside a GeoPackage geometry blob: polygons and multipolygons only.
@@ -232,3 +234,5 @@ std::vector<GeoPolyline> AdminBoundaries::internalBorders(const GeoBox& box) con
     }
     return lines;
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 #include "tools/GeoPolyline.h"
 #include "tools/MapFrame.h"
 
+namespace zelkora {
+
 // Boundaries between first-level divisions (provinces, oblasts, krais) from the states_provinces
 // table of a GeoPackage (Natural Earth admin-1). A boundary is an edge shared by two divisions of
 // one country: coasts (one user) and national borders (two countries) are left to GSHHG, and a
@@ -27,3 +29,5 @@ class AdminBoundaries {
     };
     std::vector<Division> divisions_;
 };
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 
 #include "tools/IconPainter.h"
 
+namespace zelkora {
+
 namespace {
 
 // The colours of the maps' own layers (tools/README.md), so the icon looks like a Zelkora map.
@@ -159,3 +161,5 @@ QImage AppIconPainter::png(int size) {
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }
+
+}  // namespace zelkora

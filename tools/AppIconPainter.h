@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+namespace zelkora {
+
 // Zelkora's application icon: a corner of a map (sea, land, a coast, a river and the grid) with
 // three of the program's markers on it, their outlines taken from IconPainter. One list of
 // filled shapes gives both the scalable SVG and the PNG of every size, so the two agree.
@@ -28,3 +30,5 @@ class AppIconPainter {
     };
     static std::vector<Layer> layers();
 };
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 // Runs gmt with the arguments in workDir, where it keeps its history file; its standard output goes
@@ -184,3 +186,5 @@ LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) cons
     std::vector<std::uint8_t> cells(bytes.begin(), bytes.end());
     return LandMask(west, north, dxDeg, dyDeg, cols, rows, std::move(cells));
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 #include "tools/LandMask.h"
 #include "tools/MapFrame.h"
 
+namespace zelkora {
+
 // GSHHG coastlines, lakes, rivers, borders and land through the gmt program, at the high ('h')
 // resolution. Features smaller than minAreaKm2 are left out of shores and land alike, so the
 // coastline layer and the base picture agree.
@@ -33,3 +35,5 @@ class GmtSource {
     std::vector<GeoPolyline> dump(const GeoBox& box, const QStringList& selection) const;
     QString region(const GeoBox& box) const;
 };
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr double kCentre = IconPainter::kIconSize / 2.0;
@@ -125,3 +127,5 @@ QImage IconPainter::icon(int type) {
     }
     return out;
 }
+
+}  // namespace zelkora

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainterPath>
 
+namespace zelkora {
+
 // The marker icons, one per marker type in table-column order: filled and hollow circle,
 // triangle, square and diamond, then a filled star. Dark shapes on transparency, so a red marker
 // (which keeps the map's red and blends the icon's green and blue) shows red on light map areas.
@@ -18,3 +20,5 @@ class IconPainter {
     // 8-bit RGBA icon for a marker type 0 to 8; throws for any other type.
     static QImage icon(int type);
 };
+
+}  // namespace zelkora

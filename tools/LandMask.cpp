@@ -5,6 +5,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 LandMask::LandMask(double west, double north, double dx, double dy, int cols, int rows,
                    std::vector<std::uint8_t> cells)
     : west_(west),
@@ -46,3 +48,5 @@ double LandMask::land(GeoPoint point) const {
     const double bottom = cell(c, r + 1) * (1 - su) + cell(c + 1, r + 1) * su;
     return top * (1 - sv) + bottom * sv;
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 
 #include "projection/GeoPoint.h"
 
+namespace zelkora {
+
 // A land/water grid on a regular longitude-latitude lattice, cell-registered, rows from north
 // to south: 1 is land, 0 is sea or lake.
 class LandMask {
@@ -26,3 +28,5 @@ class LandMask {
 
     double cell(int col, int row) const;
 };
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 #include <QPolygonF>
 #include <cmath>
 
+namespace zelkora {
+
 LayerPainter::LayerPainter(const MapFrame& frame)
     : frame_(frame), coverage_(frame.size(), QImage::Format_ARGB32_Premultiplied) {
     coverage_.fill(Qt::transparent);
@@ -53,3 +55,5 @@ QImage LayerPainter::image(QColor colour) const {
     }
     return out;
 }
+
+}  // namespace zelkora

@@ -8,6 +8,8 @@
 #include "tools/GeoPolyline.h"
 #include "tools/MapFrame.h"
 
+namespace zelkora {
+
 // Draws geographic lines onto one transparent map layer. Coverage is collected as alpha and the
 // layer comes out in a single colour, so only alpha varies across it.
 class LayerPainter {
@@ -26,3 +28,5 @@ class LayerPainter {
     const MapFrame& frame_;
     QImage coverage_;
 };
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 MapFrame::MapFrame(const Tpar& par, bool hiRes, QSize size)
     : conic_(par, hiRes), centralMeridian_(par.left_Bottom_y), hiRes_(hiRes), size_(size) {
     if (!conic_.hasCone()) {
@@ -50,3 +52,5 @@ GeoBox MapFrame::bounds(double marginDeg) const {
     box.north += marginDeg;
     return box;
 }
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 #include "projection/LambertConic.h"
 #include "projection/Tpar.h"
 
+namespace zelkora {
+
 // Geographic bounds, degrees. Longitudes are continuous across 180 (east may exceed 180).
 struct GeoBox {
     double west = 0.0;
@@ -44,3 +46,5 @@ class MapFrame {
     bool hiRes_;
     QSize size_;
 };
+
+}  // namespace zelkora

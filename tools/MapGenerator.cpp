@@ -11,6 +11,8 @@
 #include "tools/LayerPainter.h"
 #include "tools/PngFile.h"
 
+namespace zelkora {
+
 namespace {
 
 // Two quiet colours for the base, and one colour per layer.
@@ -163,3 +165,5 @@ std::vector<GeoPolyline> MapGenerator::graticule(const GeoBox& box, double step)
     }
     return lines;
 }
+
+}  // namespace zelkora

@@ -11,6 +11,8 @@
 #include "tools/MapFrame.h"
 #include "tools/MapSheet.h"
 
+namespace zelkora {
+
 // Draws one map at both resolutions: the opaque base "blank.png" and the five line layers.
 class MapGenerator {
   public:
@@ -34,3 +36,5 @@ class MapGenerator {
     static QImage blank(const MapFrame& frame, const LandMask& mask);
     static std::vector<GeoPolyline> graticule(const GeoBox& box, double step);
 };
+
+}  // namespace zelkora

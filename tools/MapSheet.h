@@ -2,6 +2,8 @@
 
 #include <QSize>
 
+namespace zelkora {
+
 // What one map folder pair (normal and high resolution) is drawn with.
 struct MapSheet {
     int mapIndex = 0;        // index into PAR_map and kMapCaptions
@@ -11,3 +13,5 @@ struct MapSheet {
     double maskDyDeg = 0;
     double minAreaKm2 = 0;  // islands and lakes below this area are left out
 };
+
+}  // namespace zelkora

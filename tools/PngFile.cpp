@@ -5,6 +5,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 namespace {
 
 // The committed pictures carry a pHYs chunk of 100 dpi.
@@ -20,3 +22,5 @@ void PngFile::save(const QImage& image, const QString& path) {
     // Straight alpha, whatever the painter left.
     TPngImage::fromQImage(image.convertToFormat(QImage::Format_ARGB32)).SaveToFile(path, settings);
 }
+
+}  // namespace zelkora

@@ -13,6 +13,8 @@
 #include "tools/AppIconPainter.h"
 #include "tools/PngFile.h"
 
+namespace zelkora {
+
 namespace {
 
 QString svgPath(const QString& dir) {
@@ -54,6 +56,8 @@ QStringList stale(const QString& dir) {
 
 }  // namespace
 
+}  // namespace zelkora
+
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
@@ -67,10 +71,10 @@ int main(int argc, char* argv[]) {
     }
     try {
         if (args[0] == QLatin1String("--out")) {
-            write(args[1]);
+            zelkora::write(args[1]);
             return 0;
         }
-        const QStringList names = stale(args[1]);
+        const QStringList names = zelkora::stale(args[1]);
         for (const QString& name : names) {
             err << "out of date: " << name << '\n';
         }

@@ -13,6 +13,8 @@
 #include "tools/MapSheet.h"
 #include "tools/PngFile.h"
 
+namespace zelkora {
+
 namespace {
 
 const MapSheet kVietnam{kMapVietnam, QSize(1000, 1680), 1.0, 0.0025, 0.0025, 5.0};
@@ -28,7 +30,10 @@ void usage() {
 
 }  // namespace
 
+}  // namespace zelkora
+
 int main(int argc, char* argv[]) {
+    using namespace zelkora;
     QCoreApplication app(argc, argv);
     QString sources;
     QString out;

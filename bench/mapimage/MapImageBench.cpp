@@ -13,6 +13,8 @@
 #include "mapimage/MapAssembly.h"
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 namespace {
 
 const QString kMap = QStringLiteral("Вьетнам");
@@ -183,3 +185,5 @@ BENCHMARK(BM_LayerClick)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace zelkora

@@ -15,6 +15,8 @@
 #include "projection/geo.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kMapW = 2000;
@@ -156,3 +158,5 @@ void BM_ReadPointsFullTable(benchmark::State& state) {
 BENCHMARK(BM_ReadPointsFullTable)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+}  // namespace zelkora

@@ -19,6 +19,8 @@
 #include "shell/WrapCheckBox.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 namespace {
 
 const QString kRealData = QStringLiteral(ZELKORA_DATA_DIR);
@@ -97,12 +99,14 @@ BENCHMARK(BM_WindowLayerClick)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
+}  // namespace zelkora
+
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    CopperTheme::apply(app);
+    zelkora::CopperTheme::apply(app);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -10,6 +10,8 @@
 #include "table/PointTable.h"
 #include "table/myParser.h"
 
+namespace zelkora {
+
 namespace {
 
 QStringList pastedLines(int count) {
@@ -63,5 +65,7 @@ void BM_insertPoints1000Lines(benchmark::State& state) {
 BENCHMARK(BM_insertPoints1000Lines)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+}  // namespace zelkora
 
 BENCHMARK_MAIN();

@@ -11,6 +11,8 @@
 #include "mapimage/Compositing.h"
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 namespace {
 
 // A file of a few bytes may validly claim a huge picture (a blank one compresses 1000:1);
@@ -52,7 +54,10 @@ std::vector<std::uint8_t> withCrcsSetRight(const std::uint8_t* data, std::size_t
 
 }  // namespace
 
+}  // namespace zelkora
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zelkora;
     if (claimsAHugePicture(data, size)) {
         return 0;
     }

@@ -10,6 +10,8 @@
 #include "table/PointTable.h"
 #include "table/TableFile.h"
 
+namespace zelkora {
+
 namespace {
 
 // The reader allocates a table of the size the counts claim, up to ten million cells, which is
@@ -51,7 +53,10 @@ bool claimsAHugeTable(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
+}  // namespace zelkora
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zelkora;
     if (claimsAHugeTable(data, size)) {
         return 0;
     }

@@ -6,9 +6,9 @@
 #include "table/CommaText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QStringList items = SplitCommaText(fuzzText(data, size));
-    if (SplitCommaText(JoinCommaText(items)) != items) {
-        fuzzFailure("split, join and split gave another list");
+    const QStringList items = zelkora::SplitCommaText(zelkora::fuzzText(data, size));
+    if (zelkora::SplitCommaText(zelkora::JoinCommaText(items)) != items) {
+        zelkora::fuzzFailure("split, join and split gave another list");
     }
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "table/myParser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace zelkora;
     const QString line = fuzzText(data, size);
     QString result;
     try {

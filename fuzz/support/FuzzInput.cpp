@@ -7,6 +7,8 @@
 #include <cstring>
 #include <vector>
 
+namespace zelkora {
+
 QString fuzzFilePath(const char* name) {
     static QTemporaryDir dir;
     if (!dir.isValid()) {
@@ -47,3 +49,5 @@ void fuzzFailure(const char* what) {
     std::fprintf(stderr, "fuzz failure: %s\n", what);
     std::abort();
 }
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace zelkora {
+
 // The fuzzer's bytes as the readers get them.
 
 // A file of that name in a folder of this process's own, made once and removed at exit.
@@ -18,3 +20,5 @@ QString fuzzText(const std::uint8_t* data, std::size_t size);
 
 // Stops the run with a message: libFuzzer keeps the input that did it.
 [[noreturn]] void fuzzFailure(const char* what);
+
+}  // namespace zelkora

@@ -13,6 +13,8 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 namespace {
 
 struct CliRun {
@@ -338,3 +340,5 @@ TEST(CliRender, FindsTheMapsBesideTheProgram) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

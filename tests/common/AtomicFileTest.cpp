@@ -13,6 +13,8 @@
 #include "common/AtomicFile.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 class AtomicFileTest : public ::testing::Test {
@@ -136,3 +138,5 @@ TEST_F(AtomicFileTest, TargetsThatCannotBeCreatedReportTheirErrno) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 #include "common/FileReader.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 // The whole file through reads of `piece` bytes; the first error ends it.
@@ -94,3 +96,5 @@ TEST(FileReader, ChangedMessageShowsTheName) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 
+namespace zelkora {
+
 namespace {
 
 TEST(VisibleText, WritesOutWhatWouldNotShow) {
@@ -56,3 +58,5 @@ TEST(MessageOfCurrentError, SaysZelkoraErrorsAndHidesTheRest) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -14,6 +14,8 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPng.h"
 
+namespace zelkora {
+
 namespace {
 
 const QString kData = QStringLiteral(ZELKORA_DATA_DIR);
@@ -333,3 +335,5 @@ TEST(MapFolders, BaseAndCoastlineAgree) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -11,6 +11,8 @@
 #include "tests/mapimage/PngFixture.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -265,3 +267,5 @@ TEST(SetPNGCanvasSize, OversizedCanvasIsRefusedAndSourceKept) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 #include "mapimage/LayerRuns.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 namespace {
 
 struct SizeCase {
@@ -78,3 +80,5 @@ TEST(LayerRuns, ReplacedMapStopsTheBlend) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

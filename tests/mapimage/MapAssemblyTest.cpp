@@ -14,6 +14,8 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 namespace {
 
 const QString kFarEast = QStringLiteral("Дальний Восток");
@@ -348,3 +350,5 @@ TEST_F(MapAssemblyCache, FailuresLeaveTheMapAndLaterAssembliesRight) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace zelkora {
+
 namespace {
 
 bool writeWithLibpng(const PngFixture& f, std::FILE* out) {
@@ -77,3 +79,5 @@ TPngImage rasterOf(int width, int height, const std::vector<std::uint8_t>& rgba)
     std::memcpy(image.bits(), rgba.data(), std::min(rgba.size(), image.byteCount()));
     return image;
 }
+
+}  // namespace zelkora

@@ -6,6 +6,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // A PNG file as the test wants it written: any colour type, bit depth and interlacing, with
 // optional gAMA and tRNS chunks. rows holds the raw sample bytes of every row in the file's own
 // layout (packed below 8 bits, big-endian at 16 bits), rows concatenated.
@@ -26,3 +28,5 @@ struct PngFixture {
 
 // A raster from R, G, B, A quadruples, row by row.
 TPngImage rasterOf(int width, int height, const std::vector<std::uint8_t>& rgba);
+
+}  // namespace zelkora

@@ -13,6 +13,8 @@
 #include "tests/support/TestImages.h"
 #include "tests/support/TestPng.h"
 
+namespace zelkora {
+
 namespace {
 
 std::string_view bytesOf(const QByteArray& file) {
@@ -257,3 +259,5 @@ TEST_F(PngImageDataTest, LeavesEveryOtherFileToLibpng) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -9,6 +9,8 @@
 #include "tests/support/TestImages.h"
 #include "tests/support/TestPng.h"
 
+namespace zelkora {
+
 namespace {
 
 struct WriterCase {
@@ -128,3 +130,5 @@ TEST(PngWriter, AFailedWriteGivesTheSystemsReason) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

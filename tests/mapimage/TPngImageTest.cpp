@@ -11,6 +11,8 @@
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestPng.h"
 
+namespace zelkora {
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -451,3 +453,5 @@ TEST(Raster, QImageRoundTripKeepsStraightAlpha) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

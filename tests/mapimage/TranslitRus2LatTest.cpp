@@ -3,6 +3,8 @@
 #include "mapimage/DataPaths.h"
 #include "mapimage/TranslitRus2Lat.h"
 
+namespace zelkora {
+
 namespace {
 
 struct TranslitCase {
@@ -55,3 +57,5 @@ TEST(DataPaths, FolderAndFileNames) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

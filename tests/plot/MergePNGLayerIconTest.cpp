@@ -6,6 +6,8 @@
 
 #include "tests/plot/PlotFixtures.h"
 
+namespace zelkora {
+
 namespace {
 
 // The blend's sample rounding is the layer blend's blendSample, checked for every input in
@@ -114,3 +116,5 @@ TEST(MergePNGLayerIcon, EmptyMapTakesNothingButStillYields) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

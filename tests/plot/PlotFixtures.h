@@ -9,6 +9,8 @@
 #include "mapimage/TPngImage.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 // A data folder of the program's layout with only the icons the test writes: <dir>/icons/N.png.
 class IconFolder {
   public:
@@ -22,3 +24,5 @@ class IconFolder {
   private:
     QTemporaryDir dir_;
 };
+
+}  // namespace zelkora

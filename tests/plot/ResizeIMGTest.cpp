@@ -4,6 +4,8 @@
 #include "plot/ResizeIMG.h"
 #include "tests/plot/PlotFixtures.h"
 
+namespace zelkora {
+
 namespace {
 
 bool isUniform(const TPngImage& image, Rgba colour) {
@@ -126,3 +128,5 @@ TEST(ResizeIMG, RefusesAnEmptyRasterOrTargetSize) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

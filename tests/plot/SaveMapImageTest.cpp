@@ -17,6 +17,8 @@
 #include "tests/support/TestImages.h"
 #include "tests/support/TestPng.h"
 
+namespace zelkora {
+
 namespace {
 
 TEST(SampleOnWhite, Examples) {
@@ -356,3 +358,5 @@ TEST_F(Export, NoPictureIsRefusedAndWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -7,6 +7,8 @@
 #include "projection/geo.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr int kHeight = 3000;
@@ -183,3 +185,5 @@ TEST(ReadPoints, ColumnsBeyondTheNineTypesAreListedAndCount) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -10,6 +10,8 @@
 #include "tests/plot/PlotFixtures.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr Rgba kMapColour{250, 240, 230, 200};
@@ -228,3 +230,5 @@ TEST(IconOrigin, HalfIsTakenInIntegersAndTheResultTruncatedTowardZero) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -4,6 +4,8 @@
 
 #include "projection/LambertConic.h"
 
+namespace zelkora {
+
 namespace {
 
 // The maps as the data folders hold them: normal size; high resolution is twice as large.
@@ -94,3 +96,5 @@ TEST(LambertConic, ConstantsWithoutAConeAreKnown) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

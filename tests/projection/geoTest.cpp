@@ -5,6 +5,8 @@
 
 #include "projection/geo.h"
 
+namespace zelkora {
+
 namespace {
 
 constexpr double kPixelTolerance = 1e-6;
@@ -164,3 +166,5 @@ TEST(Tpar, StoredSetsMatchTheMaps) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

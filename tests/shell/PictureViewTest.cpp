@@ -8,6 +8,8 @@
 #include "shell/PictureView.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 namespace {
 
 struct SizeCase {
@@ -99,3 +101,5 @@ TEST(ScaledPictureExact, TransparentColourDoesNotBleed) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

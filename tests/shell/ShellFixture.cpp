@@ -11,6 +11,8 @@
 #include "shell/StringGrid.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 void ShellTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
     const QString data = dataDir();
@@ -74,3 +76,5 @@ QStringList ShellTest::cells() const {
     }
     return all;
 }
+
+}  // namespace zelkora

@@ -13,6 +13,8 @@
 #include "shell/TmainForm.h"
 #include "tests/support/TestImages.h"
 
+namespace zelkora {
+
 // A data folder beside a window under test: "Дальний Восток" as a 1113 x 2000 opaque base with
 // one layer, "Границы районов", an opaque red band over rows 100 to 199; "Вьетнам" as a small
 // base of another colour; and black 8 x 8 icons for all nine marker types. The window opens on
@@ -47,3 +49,5 @@ class ShellTest : public testing::Test {
     std::optional<PictureTarget> pictureTarget_;  // what the picture dialog answers
     QList<PictureTarget> pictureDialogsOpened_;   // what it was opened with
 };
+
+}  // namespace zelkora

@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    CopperTheme::apply(app);
+    zelkora::CopperTheme::apply(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

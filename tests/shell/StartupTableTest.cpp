@@ -9,6 +9,8 @@
 #include "table/TableFile.h"
 #include "tests/shell/ShellFixture.h"
 
+namespace zelkora {
+
 namespace {
 
 class StartupTableTest : public ShellTest {
@@ -99,3 +101,5 @@ TEST_F(StartupTableTest, UnreadableTableShowsTheButtonsErrorAndKeepsTheTable) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

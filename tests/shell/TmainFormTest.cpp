@@ -26,6 +26,8 @@
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 // Where the point 48.5, 135.25 lands on the fixture's map of the Far East.
@@ -408,3 +410,5 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

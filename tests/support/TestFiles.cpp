@@ -20,6 +20,8 @@
 #include <exception>
 #include <thread>
 
+namespace zelkora {
+
 QByteArray readBytes(const QString& path) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -151,3 +153,5 @@ void expectPeakMemoryBelow(std::size_t extraBytes, const std::function<void()>& 
             << "peak resident memory " << peak / 1024 << " KiB, " << before / 1024 << " KiB before";
     });
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <functional>
 
+namespace zelkora {
+
 // File helpers that more than one test file needs.
 
 // The bytes of a file; fails the running test when it cannot be opened.
@@ -33,3 +35,5 @@ void expectPeakMemoryBelow(std::size_t extraBytes, const std::function<void()>& 
 // drops to the user "nobody"; any other user keeps itself. body gets a folder of its own that
 // this user may write, removed afterwards. Failures inside body fail the calling test.
 void asUnprivilegedUser(const std::function<void(const QString& dir)>& body);
+
+}  // namespace zelkora

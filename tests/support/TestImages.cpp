@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 
+namespace zelkora {
+
 TPngImage filled(int width, int height, Rgba colour) {
     TPngImage image = TPngImage::CreateBlank(width, height);
     for (int y = 0; y < height; ++y) {
@@ -33,3 +35,5 @@ Rgba pixelAt(const TPngImage& image, int x, int y) {
 void setPixel(TPngImage& image, int x, int y, Rgba colour) {
     std::copy(colour.begin(), colour.end(), image.row(y) + TPngImage::kChannels * x);
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 
 #include "mapimage/TPngImage.h"
 
+namespace zelkora {
+
 // Rasters that more than one test file builds.
 
 using Rgba = std::array<std::uint8_t, 4>;
@@ -18,3 +20,5 @@ TPngImage noise(int width, int height, unsigned seed);
 
 Rgba pixelAt(const TPngImage& image, int x, int y);
 void setPixel(TPngImage& image, int x, int y, Rgba colour);
+
+}  // namespace zelkora

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace zelkora {
+
 std::uint32_t bigEndian32(const std::uint8_t* bytes) {
     return std::uint32_t{bytes[0]} << 24 | std::uint32_t{bytes[1]} << 16 |
            std::uint32_t{bytes[2]} << 8 | bytes[3];
@@ -27,3 +29,5 @@ std::vector<PngChunk> pngChunks(const QByteArray& file) {
     }
     return chunks;
 }
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zelkora {
+
 // The structure of a PNG file, for tests that check what was written.
 
 struct PngChunk {
@@ -18,3 +20,5 @@ std::vector<PngChunk> pngChunks(const QByteArray& file);
 
 // A 4-byte big-endian number, as PNG stores them.
 std::uint32_t bigEndian32(const std::uint8_t* bytes);
+
+}  // namespace zelkora

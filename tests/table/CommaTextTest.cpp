@@ -4,6 +4,8 @@
 
 #include "table/CommaText.h"
 
+namespace zelkora {
+
 namespace {
 
 struct SplitCase {
@@ -60,3 +62,5 @@ TEST(CommaText, JoinThenSplitGivesTheItemsBack) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

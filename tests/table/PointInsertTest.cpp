@@ -9,6 +9,8 @@
 #include "table/myParser.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 // A fresh table as the window shows it: default shape, header, no points.
@@ -300,3 +302,5 @@ TEST(splitPastedLines, EveryKindOfBreakEndsALine) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -5,6 +5,8 @@
 #include "common/ZelkoraError.h"
 #include "table/PointTable.h"
 
+namespace zelkora {
+
 namespace {
 
 TEST(PointTable, StartsAsNineColumnsBySeventyEmptyRows) {
@@ -62,3 +64,5 @@ TEST(PointTable, EditsThroughTheModelReachTheCellsAndTellTheView) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -4,7 +4,8 @@
 #include <QStringList>
 #include <ostream>
 
-// Readable gtest output for Qt strings (found by argument-dependent lookup).
+// Readable gtest output for Qt strings (found by argument-dependent lookup). They stay in the
+// global namespace, QString's own, as that lookup only finds them there.
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << '"' << s.toStdString() << '"';
 }

@@ -6,6 +6,8 @@
 #include "common/ZelkoraError.h"
 #include "table/StrToFloat.h"
 
+namespace zelkora {
+
 namespace {
 
 struct Good {
@@ -115,3 +117,5 @@ TEST(StrToFloat, TheMessageWritesOutInvisibleCharacters) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

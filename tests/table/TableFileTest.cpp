@@ -16,6 +16,8 @@
 #include "table/TableFile.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 class TableFile : public ::testing::Test {
@@ -401,3 +403,5 @@ TEST_F(TableFile, SavingReplacesAnExistingFileAndKeepsItsPermissions) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

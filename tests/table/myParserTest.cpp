@@ -11,6 +11,8 @@
 #include "table/myParser.h"
 #include "tests/support/TestFiles.h"
 
+namespace zelkora {
+
 namespace {
 
 // One pasted line and what the normaliser makes of it. normalized and items are checked
@@ -564,3 +566,5 @@ TEST(formatCoordinate, RoundsHalfAwayFromZeroOnTheExactDecimalValue) {
 }
 
 }  // namespace
+
+}  // namespace zelkora

@@ -5,17 +5,13 @@
 #include <QTransform>
 
 #include "tools/IconPainter.h"
+#include "tools/MapPalette.h"
 
 namespace zelkora {
 
 namespace {
 
-// The colours of the maps' own layers (tools/README.md), so the icon looks like a Zelkora map.
-const QColor kSea(0xC8, 0xDD, 0xEC);
-const QColor kLand(0xF0, 0xE9, 0xD0);
-const QColor kGrid(0x84, 0x95, 0xA6);
-const QColor kRiver(0x3A, 0x78, 0xC2);
-const QColor kCoast(0x2B, 0x5C, 0x85);
+// The icon's own frame; the rest are the maps' colours.
 const QColor kFrame(0x5E, 0x73, 0x86);
 // A red marker as the window draws one on light land: the map's red with the ink's green and
 // blue.
@@ -115,12 +111,12 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
 
     const QColor ink = QColor(IconPainter::kInk);
     return {
-        {frame, kSea},
-        {land.intersected(frame), kLand},
-        {stroked(parallel, 3), kGrid},
-        {stroked(meridian, 3), kGrid},
-        {stroked(river, 5), kRiver},
-        {stroked(coastline, 6), kCoast},
+        {frame, kMapSea},
+        {land.intersected(frame), kMapLand},
+        {stroked(parallel, 3), kMapGraticule},
+        {stroked(meridian, 3), kMapGraticule},
+        {stroked(river, 5), kMapRiver},
+        {stroked(coastline, 6), kMapShore},
         {border, kFrame},
         {marker(0, QPointF(64, 78), 70), ink},           // filled circle
         {marker(3, QPointF(100, 176), 76), ink},         // hollow triangle

@@ -9,20 +9,12 @@
 #include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/LayerPainter.h"
+#include "tools/MapPalette.h"
 #include "tools/PngFile.h"
 
 namespace zelkora {
 
 namespace {
-
-// Two quiet colours for the base, and one colour per layer.
-const QColor kLand(0xF0, 0xE9, 0xD0);
-const QColor kSea(0xC8, 0xDD, 0xEC);
-const QColor kGraticule(0x84, 0x95, 0xA6);
-const QColor kRiver(0x3A, 0x78, 0xC2);
-const QColor kDivision(0x8E, 0x6C, 0x9E);
-const QColor kBorder(0xA8, 0x30, 0x5C);
-const QColor kShore(0x2B, 0x5C, 0x85);
 
 // Samples per pixel edge when the base is worked out: 3 x 3 gives a smooth coast.
 constexpr int kSamples = 3;
@@ -82,7 +74,7 @@ void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir
 
     LayerPainter grid(frame);
     grid.draw(graticule, 0.7);
-    layers[0] = grid.image(kGraticule);
+    layers[0] = grid.image(kMapGraticule);
 
     // GSHHG river levels: 0 banks of river-lakes, 1 permanent major, 2 additional major,
     // 3 additional, 4 minor rivers.
@@ -92,21 +84,21 @@ void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir
     river.draw(withLevels(rivers, 0, 0), 0.7);
     river.draw(withLevels(rivers, 2, 2), 0.9);
     river.draw(withLevels(rivers, 1, 1), 1.1);
-    layers[1] = river.image(kRiver);
+    layers[1] = river.image(kMapRiver);
 
     LayerPainter division(frame);
     division.draw(divisions, 1.0, Qt::CustomDashLine);
-    layers[2] = division.image(kDivision);
+    layers[2] = division.image(kMapDivision);
 
     LayerPainter border(frame);
     border.draw(borders, 1.5);
-    layers[3] = border.image(kBorder);
+    layers[3] = border.image(kMapBorder);
 
     // Shore levels: 1 sea coast, 2 lake shores, 3 islands in lakes, 4 ponds on those islands.
     LayerPainter shore(frame);
     shore.draw(withLevels(shores, 2, 4), 0.7);
     shore.draw(withLevels(shores, 1, 1), 0.9);
-    layers[4] = shore.image(kShore);
+    layers[4] = shore.image(kMapShore);
 
     for (int i = 0; i < kLayerCount; ++i) {
         PngFile::save(layers[static_cast<std::size_t>(i)],
@@ -134,8 +126,9 @@ QImage MapGenerator::blank(const MapFrame& frame, const LandMask& mask) {
             auto mix = [&](int sea, int ground) {
                 return static_cast<int>(std::lround(sea + (ground - sea) * land));
             };
-            row[x] = qRgba(mix(kSea.red(), kLand.red()), mix(kSea.green(), kLand.green()),
-                           mix(kSea.blue(), kLand.blue()), 255);
+            row[x] =
+                qRgba(mix(kMapSea.red(), kMapLand.red()), mix(kMapSea.green(), kMapLand.green()),
+                      mix(kMapSea.blue(), kMapLand.blue()), 255);
         }
     }
     return img;

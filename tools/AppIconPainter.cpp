@@ -5,7 +5,7 @@
 #include <QTransform>
 
 #include "tools/IconPainter.h"
-#include "tools/MapPalette.h"
+#include "vectormap/MapPalette.h"
 
 namespace zelkora {
 

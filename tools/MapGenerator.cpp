@@ -9,7 +9,7 @@
 #include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/LayerPainter.h"
-#include "tools/MapPalette.h"
+#include "vectormap/MapPalette.h"
 #include "tools/PngFile.h"
 
 namespace zelkora {

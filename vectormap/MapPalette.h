@@ -4,7 +4,7 @@
 
 namespace zelkora {
 
-// The colours of the generated maps, shared by the map generator and the application icon so
+// The colours of the maps, shared by the map generator, the figure and the application icon so
 // that the icon looks like a Zelkora map.
 inline const QColor kMapSea(0xC8, 0xDD, 0xEC);
 inline const QColor kMapLand(0xF0, 0xE9, 0xD0);

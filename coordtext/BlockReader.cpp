@@ -16,7 +16,10 @@ void BlockReader::read(TokenLine& line, Findings& found) const {
                                  tokens[i + 1].kind == TokenKind::hemisphere &&
                                  tokens[i + 1].begin == t.end;
         if (t.decimals == 0 && !t.leadingZero && !letterAfter) {
-            continue;  // a height, a year, an easting: no coordinate
+            // A height, an easting, a catalogue number: no coordinate, and no knowing what the
+            // numbers beside it are.
+            found.refuse(NoPointReason::badNumbers);
+            continue;
         }
         int degreeDigits = 2;
         bool seconds = false;

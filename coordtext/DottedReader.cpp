@@ -13,6 +13,15 @@ void DottedReader::read(TokenLine& line, Findings& found) const {
         if (t.kind != TokenKind::dotted || t.ignored || t.claimed) {
             continue;
         }
+        const bool letterBeside =
+            (i + 1 < tokens.size() && tokens[i + 1].kind == TokenKind::hemisphere) ||
+            (i > 0 && tokens[i - 1].kind == TokenKind::hemisphere);
+        if (!letterBeside) {
+            // A version, a date with a short year: no knowing it from degrees, minutes and
+            // seconds.
+            found.refuse(NoPointReason::badNumbers);
+            continue;
+        }
         Groups g;
         if (!splitGroups(line.text.sliced(t.begin, t.end - t.begin), u'.', g) || g.count < 3 ||
             g.digits[1] != 2 || g.digits[2] != 2 || (g.count == 4 && g.digits[3] < 1)) {

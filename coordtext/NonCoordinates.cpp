@@ -25,8 +25,9 @@ class Marker {
             if (!t.isNumber() || t.ignored) {
                 continue;
             }
-            t.ignored = isQuantity(i) || isLabelled(i) || isDate(i) || isYear(i) || isInCode(i) ||
-                        isListNumber(i) || isMagneticVariation(i);
+            t.ignored = isQuantity(i) || isLabelled(i) || isDate(i) || isYear(i) ||
+                        isDottedDate(t) || isTime(i) || isInCode(i) || isListNumber(i) ||
+                        isMagneticVariation(i);
         }
         // Ranges, dates joined by dashes and slashes, and the minutes of ignored degrees take
         // the mark from their neighbours until nothing changes.
@@ -151,6 +152,26 @@ class Marker {
         }
         const Token* next = tokenAt(i + 1);
         return !(next && next->kind == TokenKind::hemisphere && next->begin == t.end);
+    }
+
+    // 12.06.2015: a dotted form ending in a four-digit year.
+    bool isDottedDate(const Token& t) const {
+        if (t.kind != TokenKind::dotted) {
+            return false;
+        }
+        const qsizetype point = line_.text.sliced(t.begin, t.end - t.begin).lastIndexOf(u'.');
+        return t.end - t.begin - point - 1 == 4;
+    }
+
+    // 12:30, 10:00–14:00: a colon form beside no hemisphere letter.
+    bool isTime(int i) const {
+        if (tokens_[static_cast<std::size_t>(i)].kind != TokenKind::colon) {
+            return false;
+        }
+        const Token* before = tokenAt(i - 1);
+        const Token* next = tokenAt(i + 1);
+        return !(before && before->kind == TokenKind::hemisphere) &&
+               !(next && next->kind == TokenKind::hemisphere);
     }
 
     // Digits run into a word that says nothing of coordinates: a code, a catalogue number.

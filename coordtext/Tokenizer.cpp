@@ -164,9 +164,15 @@ class Tokenizer {
                 push(i, i + 1, TokenKind::label);
                 ++i;
             } else {
+                // A run of one character is one token: a line of a hundred thousand quotes
+                // costs one.
                 qsizetype j = i + 1;
                 if (QChar::isHighSurrogate(c) && j < n && QChar::isLowSurrogate(at(j))) {
                     ++j;
+                } else {
+                    while (j < n && at(j) == c && c != u'.' && c != u'(' && c != u')') {
+                        ++j;
+                    }
                 }
                 push(i, j, TokenKind::other);
                 i = j;
@@ -289,8 +295,7 @@ class Tokenizer {
                     i = digitsFrom(i + 1);
                 }
             }
-        } else if (at(i) == u',' && isDigit(at(i + 1)) && !digits.isEmpty() &&
-                   !followsDecimals(digit)) {
+        } else if (at(i) == u',' && isDigit(at(i + 1)) && !digits.isEmpty()) {
             // A comma between digits is a decimal comma, unless the digits before it already
             // follow a point: "48,5,135,25" is 48.5 and 135.25, "48.48,135.07" two numbers.
             const qsizetype end = digitsFrom(i + 1);
@@ -319,11 +324,6 @@ class Tokenizer {
             return i;
         }
         return readMark(line_.tokens.size() - 1, i, n);
-    }
-
-    bool followsDecimals(qsizetype digit) const {
-        return digit > 0 && (at(digit - 1) == u'.' || at(digit - 1) == u',') &&
-               isDigit(at(digit - 2));
     }
 
     // The unit of the number before, when it stands right before this one.
@@ -491,6 +491,10 @@ class Tokenizer {
 
     static WordKind kindOf(const Token& t) { return static_cast<WordKind>(t.word); }
 
+    bool isPoint(const Token& t) const {
+        return t.kind == TokenKind::other && t.end - t.begin == 1 && at(t.begin) == u'.';
+    }
+
     // Only blanks and points between two tokens: "с. ш.", "vĩ độ".
     bool adjacent(const Token& a, const Token& b) const {
         for (qsizetype k = a.end; k < b.begin; ++k) {
@@ -510,9 +514,17 @@ class Tokenizer {
         std::size_t out = 0;
         for (std::size_t k = 0; k < tokens.size(); ++k) {
             Token t = tokens[k];
-            while (k + 1 < tokens.size() && joins(t, tokens[k + 1])) {
-                merge(t, tokens[k + 1]);
-                ++k;
+            for (;;) {
+                // The next word, past the points of an abbreviation ("с. ш.").
+                std::size_t next = k + 1;
+                while (next < tokens.size() && isPoint(tokens[next])) {
+                    ++next;
+                }
+                if (next >= tokens.size() || !joins(t, tokens[next])) {
+                    break;
+                }
+                merge(t, tokens[next]);
+                k = next;
             }
             settle(t);
             tokens[out++] = t;

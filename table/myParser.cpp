@@ -10,8 +10,7 @@ QString myParser(QStringView s) {
     if (!reading.point) {
         return {};
     }
-    return formatCoordinate(reading.point->lat) + QStringLiteral(", ") +
-           formatCoordinate(reading.point->lon);
+    return formatPointCell(reading.point->lat, reading.point->lon);
 }
 
 }  // namespace zelkora

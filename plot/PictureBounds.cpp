@@ -9,8 +9,7 @@ bool PictureBounds::contains(double lat, double lon) const {
     point.x = lat;
     point.y = lon;
     const Tpoint placed = geo(point, par_, hiRes_, height_);
-    return placed.xImg >= 0 && placed.xImg < width_ && placed.yImg >= 0 &&
-           placed.yImg < height_;
+    return placed.xImg >= 0 && placed.xImg < width_ && placed.yImg >= 0 && placed.yImg < height_;
 }
 
 }  // namespace zelkora

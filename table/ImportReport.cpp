@@ -85,7 +85,9 @@ QString ImportReport::hintFor(double lat, double lon) const {
 }
 
 QString ImportReport::unreadLine(const UnreadRecord& record) {
-    return QStringLiteral("Строка %1: %2 — «%3»").arg(record.number).arg(record.reason, record.text);
+    return QStringLiteral("Строка %1: %2 — «%3»")
+        .arg(record.number)
+        .arg(record.reason, record.text);
 }
 
 QString ImportReport::outsideLine(const OutsidePoint& point) {

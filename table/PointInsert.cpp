@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "common/ZelkoraError.h"
-#include "table/PointTable.h"
 #include "coordtext/Normaliser.h"
-#include "table/ImportReport.h"
 #include "table/CoordFormat.h"
+#include "table/ImportReport.h"
+#include "table/PointTable.h"
 
 namespace zelkora {
 

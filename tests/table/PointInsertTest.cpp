@@ -3,11 +3,11 @@
 #include "tests/table/QtPrinters.h"
 
 #include "common/ZelkoraError.h"
+#include "coordtext/Reading.h"
 #include "table/HeaderRow.h"
+#include "table/ImportReport.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
-#include "table/ImportReport.h"
-#include "coordtext/Reading.h"
 #include "table/myParser.h"
 #include "tests/support/TestFiles.h"
 
@@ -163,9 +163,9 @@ TEST_F(FreshTable, PastedLinesGoBelowTheLowestPointOneRowEach) {
 // No line stops a paste: a line without a point is reported with its number, text and reason,
 // and the lines after it go in.
 TEST_F(FreshTable, ALineWithoutAPointIsReportedAndTheRestGoIn) {
-    const QStringList lines = {QStringLiteral("1 2"), QStringLiteral("1.2.3 4"), QString(),
-                               QStringLiteral("   "), QStringLiteral("48 \u00B0 28'N"),
-                               QStringLiteral("5 6")};
+    const QStringList lines = {
+        QStringLiteral("1 2"), QStringLiteral("1.2.3 4"),        QString(),
+        QStringLiteral("   "), QStringLiteral("48 \u00B0 28'N"), QStringLiteral("5 6")};
     ImportReport report;
     EXPECT_EQ(insertPoints(table, 0, lines, &report), 2);
     EXPECT_EQ(table.cell(0, 1), QStringLiteral("1.000000, 2.000000"));
@@ -186,7 +186,7 @@ TEST_F(FreshTable, ALineWithoutAPointIsReportedAndTheRestGoIn) {
 // the caller's, here a box of 40-50° N, 130-140° E.
 TEST_F(FreshTable, PointsOffThePictureAreReportedWithAHint) {
     const QStringList lines = {
-        QStringLiteral("45 135"),   QStringLiteral("135 45"),  QStringLiteral("-45 135"),
+        QStringLiteral("45 135"),   QStringLiteral("135 45"),   QStringLiteral("-45 135"),
         QStringLiteral("45 -135"),  QStringLiteral("-45 -135"), QStringLiteral("10 20"),
         QStringLiteral("no point"),
     };

@@ -28,7 +28,7 @@ bool addCoordinate(const TokenLine& line, int first, int size, bool optional, Fi
 }  // namespace
 
 void BareNumberReader::read(TokenLine& line, Findings& found) const {
-    const std::vector<NumberPart> parts = numberParts(line);
+    const std::vector<NumberPart>& parts = numberParts(line);
     for (std::size_t p = 0; p < parts.size();) {
         // The parts of one run.
         std::size_t end = p;

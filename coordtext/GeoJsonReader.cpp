@@ -5,7 +5,7 @@
 namespace zelkora {
 
 void GeoJsonReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasQuote) {
+    if (!line.hasQuote || !line.hasCoordinatesWord) {
         return;
     }
     const QStringView text = line.text;

@@ -5,7 +5,7 @@
 namespace zelkora {
 
 void GeoUriReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasColon) {
+    if (!line.hasColon || !line.hasGeoWord) {
         return;
     }
     const QStringView text = line.text;

@@ -54,6 +54,9 @@ std::optional<double> fieldAt(QStringView text, qsizetype& i, int degreeDigits, 
 }  // namespace
 
 void Iso6709Reader::read(TokenLine& line, Findings& found) const {
+    if (!line.hasSignedNumber) {
+        return;
+    }
     const QStringView text = line.text;
     for (qsizetype at = 0; at < text.size(); ++at) {
         if (!isSign(text[at]) || (at > 0 && !text[at - 1].isSpace() && text[at - 1] != u'"' &&

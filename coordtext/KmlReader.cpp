@@ -5,7 +5,7 @@
 namespace zelkora {
 
 void KmlReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasLess) {
+    if (!line.hasLess || !line.hasCoordinatesWord) {
         return;
     }
     const QStringView text = line.text;

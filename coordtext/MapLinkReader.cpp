@@ -67,7 +67,7 @@ std::optional<ScannedNumber> parameter(QStringView link, QStringView key) {
 }  // namespace
 
 void MapLinkReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasSlash && !line.hasEquals && !line.hasAt) {
+    if (!line.hasLinkWord) {
         return;
     }
     const QStringView text = line.text;

@@ -292,7 +292,8 @@ class Solver {
     // mask repeats another reading.
     std::optional<Outcome> tryReading(unsigned mask, const std::vector<int>& ambiguous) const {
         const auto& coordinates = found_.coordinates;
-        std::vector<Named> named(coordinates.size());
+        std::vector<Named>& named = named_;
+        named.assign(coordinates.size(), Named{});
 
         for (std::size_t k = 0; k < letters_.size(); ++k) {
             const Letter& l = letters_[k];
@@ -315,7 +316,8 @@ class Solver {
                 n.sign = h.sign;
             }
         }
-        std::vector<bool> dropped(coordinates.size(), false);
+        std::vector<bool>& dropped = dropped_;
+        dropped.assign(coordinates.size(), false);
         for (std::size_t k = 0; k < found_.optional.size(); ++k) {
             if ((mask >> (ambiguous.size() + k)) & 1u) {
                 const auto c = static_cast<std::size_t>(found_.optional[k]);
@@ -325,7 +327,8 @@ class Solver {
                 dropped[c] = true;
             }
         }
-        std::vector<std::size_t> kept;
+        std::vector<std::size_t>& kept = kept_;
+        kept.clear();
         for (std::size_t c = 0; c < coordinates.size(); ++c) {
             if (named[c].conflict) {
                 return Outcome{std::nullopt, NoPointReason::sameAxisTwice};
@@ -346,7 +349,8 @@ class Solver {
             return {std::nullopt,
                     kept.size() == 1 ? NoPointReason::oneAxis : NoPointReason::badNumbers};
         }
-        std::vector<Candidate> points;
+        std::vector<Candidate>& points = points_;
+        points.clear();
         for (std::size_t p = 0; p < kept.size(); p += 2) {
             std::size_t a = kept[p];
             std::size_t b = kept[p + 1];
@@ -403,6 +407,11 @@ class Solver {
     std::vector<Letter> letters_;
     std::vector<int> coordinateAtFirst_;
     std::vector<int> coordinateAtLast_;
+    // Room for each reading, kept from one to the next.
+    mutable std::vector<Named> named_;
+    mutable std::vector<bool> dropped_;
+    mutable std::vector<std::size_t> kept_;
+    mutable std::vector<Candidate> points_;
 };
 
 }  // namespace
@@ -414,7 +423,11 @@ LineReading readPointLine(QStringView text) {
         return {std::nullopt, NoPointReason::tooLong};
     }
     markNonCoordinates(line);
-    Findings found;
+    thread_local Findings found;
+    found.coordinates.clear();
+    found.points.clear();
+    found.optional.clear();
+    found.refusal.reset();
     for (const NotationReader* reader : readers()) {
         reader->read(line, found);
     }

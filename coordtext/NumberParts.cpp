@@ -32,8 +32,13 @@ bool endsRun(const Token& t) {
 
 }  // namespace
 
-std::vector<NumberPart> numberParts(const TokenLine& line) {
-    std::vector<NumberPart> parts;
+const std::vector<NumberPart>& numberParts(const TokenLine& line) {
+    std::vector<NumberPart>& parts = line.parts;
+    if (line.partsFound) {
+        return parts;
+    }
+    line.partsFound = true;
+    parts.clear();
     const auto& tokens = line.tokens;
     const int n = static_cast<int>(tokens.size());
     int run = 0;

@@ -2,26 +2,15 @@
 
 #include <vector>
 
+#include "coordtext/NumberPart.h"
 #include "coordtext/Token.h"
 
 namespace zelkora {
 
-// Numbers written one right after another, with nothing but blanks between (their marks belong
-// to them): the numbers of one coordinate, or of two written without a separator. A number of
-// four or more integer digits stands alone, as run-together degrees and minutes do.
-struct NumberPart {
-    int first = 0;  // token indices; every token between is a number of the part
-    int last = 0;
-    int run = 0;          // parts of one run are separated only by letters, separators and symbols
-    bool marked = false;  // a number of the part has a degree, minute or second mark
-    bool block = false;   // one number of four or more integer digits
-
-    int size() const { return last - first + 1; }
-};
-
 // The parts of a line, and the runs they fall into: a word, a label (":", "="), a dash, a date
 // or time, an ignored number or a claimed token ends a run.
-std::vector<NumberPart> numberParts(const TokenLine& line);
+// Found once for the line as it stands and kept in it.
+const std::vector<NumberPart>& numberParts(const TokenLine& line);
 
 bool isBlockNumber(const Token& t);
 

@@ -1,10 +1,17 @@
 #include "coordtext/Sexagesimal.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace zelkora {
 
 double halfUnit(int decimals, double scale) {
+    static constexpr double kHalves[] = {0.5,   0.05,  0.005, 5e-4,  5e-5,  5e-6,
+                                         5e-7,  5e-8,  5e-9,  5e-10, 5e-11, 5e-12,
+                                         5e-13, 5e-14, 5e-15, 5e-16, 5e-17, 5e-18};
+    if (decimals >= 0 && decimals < static_cast<int>(std::size(kHalves))) {
+        return kHalves[decimals] * scale;
+    }
     return 0.5 * std::pow(10.0, -decimals) * scale;
 }
 

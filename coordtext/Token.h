@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "coordtext/NumberPart.h"
+
 namespace zelkora {
 
 enum class Axis : std::uint8_t { unknown, latitude, longitude };
@@ -76,9 +78,20 @@ struct TokenLine {
     bool hasColon = false;   // :
     bool hasParen = false;   // (
     bool hasPlus = false;    // +
+    // Words that start a format: coordinates (KML, GeoJSON), point (WKT), geo (geo: URIs),
+    // http, https, www, maps (links); and a number written with its sign (ISO 6709).
+    bool hasCoordinatesWord = false;
+    bool hasPointWord = false;
+    bool hasGeoWord = false;
+    bool hasLinkWord = false;
+    bool hasSignedNumber = false;
 
     // Marks every token inside characters [begin, end) as read by a format.
     void claim(qsizetype begin, qsizetype end);
+
+    // The parts numberParts found, kept until the tokens change.
+    mutable std::vector<NumberPart> parts;
+    mutable bool partsFound = false;
 };
 
 }  // namespace zelkora

@@ -8,6 +8,7 @@
 namespace zelkora {
 
 void TokenLine::claim(qsizetype begin, qsizetype end) {
+    partsFound = false;
     for (Token& t : tokens) {
         if (t.begin >= begin && t.end <= end) {
             t.claimed = true;
@@ -315,6 +316,7 @@ class Tokenizer {
         const char16_t sign = first == digit ? u'\0' : at(first);
         t.negative = sign == u'-' || sign == u'\u2212';
         t.plus = sign == u'+';
+        line_.hasSignedNumber = line_.hasSignedNumber || t.negative || t.plus;
         t.ignored = sign == u'\u00B1';  // an uncertainty
         if (kind != TokenKind::number) {
             return i;
@@ -474,6 +476,22 @@ class Tokenizer {
         }
         Token& t = push(begin, end, kind);
         setWord(t, info);
+        switch (info.format) {
+            case FormatWord::coordinates:
+                line_.hasCoordinatesWord = true;
+                break;
+            case FormatWord::point:
+                line_.hasPointWord = true;
+                break;
+            case FormatWord::geo:
+                line_.hasGeoWord = true;
+                break;
+            case FormatWord::link:
+                line_.hasLinkWord = true;
+                break;
+            case FormatWord::none:
+                break;
+        }
     }
 
     static void setWord(Token& t, const WordInfo& info) {
@@ -596,8 +614,10 @@ class Tokenizer {
 void tokenize(QStringView text, TokenLine& line) {
     // The token list keeps its room from line to line.
     std::vector<Token> tokens = std::move(line.tokens);
+    std::vector<NumberPart> parts = std::move(line.parts);
     line = TokenLine{};
     line.tokens = std::move(tokens);
+    line.parts = std::move(parts);
     Tokenizer(text, line).run();
 }
 

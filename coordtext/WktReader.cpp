@@ -5,7 +5,7 @@
 namespace zelkora {
 
 void WktReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasParen) {
+    if (!line.hasParen || !line.hasPointWord) {
         return;
     }
     const QStringView text = line.text;

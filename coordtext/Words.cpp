@@ -117,6 +117,16 @@ const Table& words() {
              u"julio",   u"agosto",  u"septiembre", u"octubre", u"noviembre", u"diciembre",
              u"tháng"},
             of(WordKind::month));
+        const auto format = [](FormatWord f) {
+            WordInfo w = of(WordKind::formatWord);
+            w.format = f;
+            return w;
+        };
+        add({u"coordinates"}, format(FormatWord::coordinates));
+        add({u"point"}, format(FormatWord::point));
+        add({u"geo"}, format(FormatWord::geo));
+        add({u"http", u"https", u"www", u"maps", u"osm", u"yandex", u"google", u"openstreetmap"},
+            format(FormatWord::link));
         add({u"ii", u"iii", u"iv", u"vi", u"vii", u"viii", u"ix", u"xi", u"xii"},
             of(WordKind::roman));
         return t;

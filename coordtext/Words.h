@@ -25,7 +25,11 @@ enum class WordKind : std::uint8_t {
     minuteWord,      // min, мин: minutes only right after degrees
     secondWord,      // sec, сек: seconds only right after minutes
     rangeWord,       // to, до, đến, or, или, hoặc
+    formatWord,      // coordinates, point, geo, http, www, maps: a format may be there
 };
+
+// Which format a formatWord starts.
+enum class FormatWord : std::uint8_t { none, coordinates, point, geo, link };
 
 struct WordInfo {
     WordKind kind = WordKind::plain;
@@ -36,6 +40,7 @@ struct WordInfo {
     bool vietnameseN = false;
     bool vietnameseD = false;
     bool letterToo = false;  // an adjective that is a hemisphere letter when it stands alone
+    FormatWord format = FormatWord::none;
 };
 
 // Looks one word up: single letters by their exact case (S is south, s is seconds), longer

@@ -53,10 +53,10 @@ void ColonReader::read(TokenLine& line, Findings& found) const {
             continue;
         }
         Groups g;
-        if (!splitGroups(line.text.sliced(t.begin, t.end - t.begin), u':', g) || g.count > 3) {
-            continue;
-        }
-        if (g.value[1] >= 60 || (g.count == 3 && g.value[2] >= 60)) {
+        // A time has been taken out (NonCoordinates): a letter stands beside this one.
+        if (!splitGroups(line.text.sliced(t.begin, t.end - t.begin), u':', g) || g.count > 3 ||
+            g.value[1] >= 60 || (g.count == 3 && g.value[2] >= 60)) {
+            found.refuse(NoPointReason::badNumbers);
             continue;
         }
         Coordinate c;

@@ -26,8 +26,8 @@ class Marker {
                 continue;
             }
             t.ignored = isQuantity(i) || isLabelled(i) || isDate(i) || isYear(i) ||
-                        isDottedDate(t) || isTime(i) || isInCode(i) || isListNumber(i) ||
-                        isMagneticVariation(i);
+                        isDottedDate(t) || isTime(i) || isSlashedPair(i) || isInCode(i) ||
+                        isListNumber(i) || isMagneticVariation(i);
         }
         // Ranges, dates joined by dashes and slashes, and the minutes of ignored degrees take
         // the mark from their neighbours until nothing changes.
@@ -152,6 +152,28 @@ class Marker {
         }
         const Token* next = tokenAt(i + 1);
         return !(next && next->kind == TokenKind::hemisphere && next->begin == t.end);
+    }
+
+    // 07/25, 12/04: whole numbers joined by a slash are a runway, a fraction or a date.
+    bool isSlashedPair(int i) const {
+        const auto whole = [](const Token* t) {
+            return t && t->kind == TokenKind::number && t->decimals == 0 && t->unit == Unit::none &&
+                   !t->negative && !t->plus;
+        };
+        const auto slash = [this](const Token* t, qsizetype before, qsizetype after) {
+            return t && t->kind == TokenKind::separator && t->begin == before && t->end == after &&
+                   t->end - t->begin == 1 && line_.text[t->begin] == u'/';
+        };
+        const Token& t = tokens_[static_cast<std::size_t>(i)];
+        if (!whole(&t)) {
+            return false;
+        }
+        const Token* next = tokenAt(i + 1);
+        const Token* after = tokenAt(i + 2);
+        const Token* before = tokenAt(i - 1);
+        const Token* first = tokenAt(i - 2);
+        return (whole(after) && slash(next, t.end, after->begin)) ||
+               (whole(first) && slash(before, first->end, t.begin));
     }
 
     // 12.06.2015: a dotted form ending in a four-digit year.

@@ -124,14 +124,39 @@ struct Outcome {
     NoPointReason reason = NoPointReason::noCoordinates;
 };
 
+// A dash or a range word right between two numbers that are coordinates' own: a range, or a
+// choice of values.
+bool holdsRange(const TokenLine& line) {
+    const auto& tokens = line.tokens;
+    const int n = static_cast<int>(tokens.size());
+    const auto token = [&](int i) -> const Token& { return tokens[static_cast<std::size_t>(i)]; };
+    for (int i = 0; i < n; ++i) {
+        const Token& t = token(i);
+        if ((t.kind != TokenKind::dash && t.kind != TokenKind::rangeWord) || t.claimed) {
+            continue;
+        }
+        int before = i - 1;
+        while (before >= 0 && token(before).kind == TokenKind::other) {
+            --before;
+        }
+        int after = i + 1;
+        while (after < n && token(after).kind == TokenKind::other) {
+            ++after;
+        }
+        if (before >= 0 && after < n && token(before).isNumber() && token(after).isNumber() &&
+            !token(before).ignored && !token(after).ignored && !token(before).claimed &&
+            !token(after).claimed) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class Solver {
   public:
     Solver(const TokenLine& line, const Findings& found) : line_(line), found_(found) {}
 
     LineReading solve() {
-        if (const auto refusal = rangeRefusal()) {
-            return {std::nullopt, *refusal};
-        }
         if (const auto refusal = collectLetters()) {
             return {std::nullopt, *refusal};
         }
@@ -191,30 +216,6 @@ class Solver {
             return false;
         }
         return QStringView(u".()[]\"'\u201C\u201D\u2018\u2019\u00AB\u00BB").contains(firstChar(t));
-    }
-
-    // A dash or a range word right between two numbers that are coordinates' own.
-    std::optional<NoPointReason> rangeRefusal() const {
-        for (int i = 0; i < tokenCount(); ++i) {
-            const Token& t = token(i);
-            if ((t.kind != TokenKind::dash && t.kind != TokenKind::rangeWord) || t.claimed) {
-                continue;
-            }
-            int before = i - 1;
-            while (before >= 0 && token(before).kind == TokenKind::other) {
-                --before;
-            }
-            int after = i + 1;
-            while (after < tokenCount() && token(after).kind == TokenKind::other) {
-                ++after;
-            }
-            if (before >= 0 && after < tokenCount() && token(before).isNumber() &&
-                token(after).isNumber() && !token(before).ignored && !token(after).ignored &&
-                !token(before).claimed && !token(after).claimed) {
-                return NoPointReason::range;
-            }
-        }
-        return std::nullopt;
     }
 
     std::optional<NoPointReason> collectLetters() {
@@ -430,6 +431,9 @@ LineReading readPointLine(QStringView text) {
     found.refusal.reset();
     for (const NotationReader* reader : readers()) {
         reader->read(line, found);
+    }
+    if (holdsRange(line)) {
+        return {std::nullopt, NoPointReason::range};
     }
     if (found.refusal) {
         return {std::nullopt, *found.refusal};

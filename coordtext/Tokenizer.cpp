@@ -139,7 +139,8 @@ class Tokenizer {
             noteCharacter(c);
             if (isBlank(c)) {
                 ++i;
-            } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)) && !isDigit(at(i - 1)))) {
+            } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)) && !isDigit(at(i - 1)) &&
+                                      !QChar(at(i - 1)).isLetter())) {
                 i = readNumber(i, i);
             } else if ((c == u'-' || c == u'\u2212' || c == u'+' || c == u'\u00B1') &&
                        startsNumber(i + 1) && signMayStandAfter(i)) {
@@ -242,9 +243,11 @@ class Tokenizer {
             return true;
         }
         const char16_t before = at(i - 1);
+        // A quote before the sign opens a quoted number ("-33.5"), unless it closes seconds.
+        const bool openingQuote = (before == u'"' || before == u'\'') && !isDigit(at(i - 2));
         return isBlank(before) || isSeparatorChar(before) || before == u'(' || before == u'[' ||
-               before == u'{' || before == u':' || before == u'=' || before == u'"' ||
-               before == u'\'' || before == u'>' || (at(i) == u'+' && isDigit(before));
+               before == u'{' || before == u':' || before == u'=' || openingQuote ||
+               before == u'>' || (at(i) == u'+' && isDigit(before));
     }
 
     // Digits from i on: their count and the index after them.
@@ -361,7 +364,7 @@ class Tokenizer {
                 line_.tokens[index].end = end + 1;
                 return end + 1;
             }
-        } else if (j == i && isMinuteMark(c)) {
+        } else if (isMinuteMark(c) && (j == i || !isWordChar(QChar(at(j + 1))))) {
             // Two primes are a second mark.
             if (isMinuteMark(at(j + 1)) && at(j + 1) != u'分') {
                 unit = Unit::seconds;
@@ -370,12 +373,13 @@ class Tokenizer {
                 unit = Unit::minutes;
                 end = j + 1;
             }
-        } else if (j == i && isSecondMark(c)) {
+        } else if (isSecondMark(c) && (j == i || !isWordChar(QChar(at(j + 1))))) {
             unit = Unit::seconds;
             end = j + 1;
         } else if (isWordChar(QChar(c))) {
             return readLetterMark(index, i, j, n);
         }
+        // A blank before a prime is allowed where the prime opens nothing: "38 ' 409 ''".
         if (unit != Unit::none) {
             line_.tokens[index].unit = unit;
             line_.tokens[index].end = end;

@@ -99,7 +99,7 @@ const Table& words() {
              u"page",      u"no",       u"nr",      u"vol",       u"site",      u"station",
              u"st",        u"stn",      u"plot",    u"sample",    u"trap",      u"transect",
              u"camp",      u"route",    u"km",      u"var",       u"variation", u"declination",
-             u"склонение", u"stage",    u"zone",    u"grid"},
+             u"склонение", u"stage",    u"zone",    u"grid",      u"srid",      u"epsg"},
             of(WordKind::quantityPrefix));
         add({u"jan",     u"feb",     u"mar",        u"apr",     u"may",       u"jun",
              u"jul",     u"aug",     u"sep",        u"sept",    u"oct",       u"nov",

@@ -372,6 +372,76 @@ const RealLine kRealLines[] = {
      dms(151, 12, 26), true},
     {"web page, signed and lettered", u"-33.8688\u00B0 S, 151.2093\u00B0 E", -33.8688, 151.2093,
      true},
+
+    // Encyclopaedia pages on Vladivostok as mirrors of Wikipedia and an atlas show them:
+    // review.clateway.com/wiki/view_html.php?q=Vladivostok, www.worddisk.com/wiki/Vladivostok/,
+    // www.f8.com/FP/Russia/Avlad.html (longitude first, then the altitude column).
+    {"Wikipedia mirror, the box's three forms",
+     u"Coordinates: 43\u00B06\u203254\u2033N 131\u00B053\u20327\u2033E / 43.11500\u00B0N "
+     u"131.88528\u00B0E / 43.11500; 131.88528",
+     43.115, 131.88528, true},
+    {"Wikipedia mirror, degrees and minutes", u"Coordinates: 43\u00B008\u2032N 131\u00B054\u2032E",
+     dms(43, 8, 0), dms(131, 54, 0), true},
+    {"atlas, longitude first", u"131\u00B0 54' E 43\u00B0 08' N Sea Level", dms(43, 8, 0),
+     dms(131, 54, 0), true},
+
+    // Aerodrome reference points of the AIP of Viet Nam (vnaic.vn, AD 2.2 of VVNB, VVCI, VVPB,
+    // VVVH), cells copied with the text beside them.
+    {"AIP VVNB, a dash between", u"211318N \u2013 1054820E", dms(21, 13, 18), dms(105, 48, 20),
+     true},
+    {"AIP VVCI, run together, runway and taxiway names after",
+     u"204901N1064323E Intersection of the centre line of TWY N4 and the centre line of RWY "
+     u"07/25",
+     dms(20, 49, 1), dms(106, 43, 23), true},
+    {"AIP VVPB, decimal seconds",
+     u"162402.46N - 1074208.98E Intersection of RCL 09/27 and CL of TWY E1", dms(16, 24, 2.46),
+     dms(107, 42, 8.98), true},
+    {"AIP VVVH", u"184348N - 1054018E", dms(18, 43, 48), dms(105, 40, 18), true},
+    {"AIP VVNB, the magnetic variation alone", u"MAG VAR 1\u00B0W (1989)", 0, 0, false},
+
+    // NMEA from a research vessel's raw GPS log (downloads.psl.noaa.gov, ATOMIC 2020,
+    // gps02001420_raw.txt), and from a receiver's manual and a code page whose samples carry
+    // wrong checksums (UniTraQ UD-731 manual, page 30; a GitHub gist of $GPRMC fields).
+    {"NOAA log, GGA",
+     u"$GPGGA,195959.00,1541.31258893,N,05130.51204125,W,2,06,1.5,9.2,M,-37.6,M,4.0,0138*7E",
+     dms(15, 41.31258893, 0), -dms(51, 30.51204125, 0), true},
+    {"NOAA log, GLL", u"$GPGLL,1541.31258893,N,05130.51204125,W,195959.00,A,D*7B",
+     dms(15, 41.31258893, 0), -dms(51, 30.51204125, 0), true},
+    {"NOAA log, RMC",
+     u"$GPRMC,195959.00,A,1541.31258893,N,05130.51204125,W,0.26,147.44,140120,16.9,W,D*0B",
+     dms(15, 41.31258893, 0), -dms(51, 30.51204125, 0), true},
+    {"receiver manual, checksum 25 where the sentence sums to 64",
+     u"$GPRMC,092204.999,A,4250.5589,S,14718.5084,E,0.00,89.68,211200,,A*25", -dms(42, 50.5589, 0),
+     dms(147, 18.5084, 0), false},
+    {"gist, blanks copied into the fields",
+     u"$GPRMC,170047.00,A,4121.23302,N,00201.31654,W,2.703, ,200417, , ,A*64", dms(41, 21.23302, 0),
+     -dms(2, 1.31654, 0), false},
+
+    // Papers: Danilevsky, Taxonomy notes on Palaearctic Cerambycidae (cyberleninka.ru);
+    // Makarchenko & Makarchenko, Parorthocladius (zenodo.org/records/5624812), whose "409 ''"
+    // are decimal minutes written as seconds, and a holotype line without coordinates
+    // (zenodo.org/records/5624810).
+    {"paper, a point inside an abstract",
+     u"Morimus verecundus murzini ssp. n. from North Iran, Golestan province, mountains southwards "
+     u"Gorgan, 36\u00B045'48\"N, 54\u00B028'57\"E;",
+     dms(36, 45, 48), dms(54, 28, 57), true},
+    {"paper, seconds of 409",
+     u"Russian Far East, Jewish Autonomous Region, Obluchie District, Fedotkin Spring of Bidzhan "
+     u"River basin (Amur River basin), N 48 \u00BA 38 ' 409 '', E 131 \u00BA 37 ' 217 '', "
+     u"27.III. 2013, leg. E. Makarchenko.",
+     dms(48, 38.409, 0), dms(131, 37.217, 0), false},
+    {"paper, a date range and no coordinates",
+     u"Holotype: adult male, Russian Far East, Primorye Territory, Lazovsky District, Lazovsky "
+     u"State Nature Reserve, Priamushka River, 19\u201320.V. 2007, leg. O. Zorina.",
+     0, 0, false},
+
+    // Formats as their documents show them: the KML tutorial (developers.google.com/kml), RFC
+    // 7946 (GeoJSON), RFC 5870 (geo URI), the Well-known text article of Wikipedia.
+    {"KML tutorial", u"<coordinates>-122.0822035425683,37.42228990140251,0</coordinates>",
+     37.42228990140251, -122.0822035425683, true},
+    {"RFC 7946", u"{\"type\": \"Point\", \"coordinates\": [102.0, 0.5]}", 0.5, 102.0, true},
+    {"RFC 5870", u"geo:13.4125,103.8667", 13.4125, 103.8667, true},
+    {"WKT", u"POINT (30 10)", 10, 30, true},
 };
 
 TEST(myParser, RealLinesGiveTheirTruePointOrNone) {

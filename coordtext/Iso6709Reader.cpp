@@ -27,12 +27,11 @@ std::optional<double> fieldAt(QStringView text, qsizetype& i, int degreeDigits, 
     double v = n->value;
     scale = 1;
     if (n->intDigits == degreeDigits + 2) {
-        const double degrees = std::floor(v / 100);
-        const double minutes = v - degrees * 100;
-        if (minutes >= 60) {
+        const auto fromMinutes = fromDegreesMinutes(v);
+        if (!fromMinutes) {
             return std::nullopt;
         }
-        v = degrees + minutes / 60;
+        v = *fromMinutes;
         scale = 1.0 / 60;
     } else if (n->intDigits == degreeDigits + 4) {
         const double degrees = std::floor(v / 10000);

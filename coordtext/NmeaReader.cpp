@@ -24,14 +24,12 @@ std::optional<double> field(QStringView value, QStringView hemisphere, int degre
     if (!all || i != value.size() || all->value < 0) {
         return std::nullopt;
     }
-    const double degrees = std::floor(all->value / 100);
-    const double minutes = all->value - degrees * 100;
-    if (minutes >= 60) {
+    const auto v = fromDegreesMinutes(all->value);
+    if (!v) {
         return std::nullopt;
     }
     decimals = all->decimals;
-    const double v = degrees + minutes / 60;
-    return hemisphere[0] == negative ? -v : v;
+    return hemisphere[0] == negative ? -*v : *v;
 }
 
 int hexValue(QChar c) {
@@ -103,6 +101,10 @@ void NmeaReader::read(TokenLine& line, Findings& found) const {
         const auto lon = field(fields[latAt + 2], fields[latAt + 3], 3, u'W', u'E', lonDecimals);
         if (!lat || !lon) {
             found.refuse(NoPointReason::badNumbers);
+            continue;
+        }
+        if (std::fabs(*lat) > 90 || std::fabs(*lon) > 180) {
+            found.refuse(NoPointReason::outOfRange);
             continue;
         }
         FoundPoint p;

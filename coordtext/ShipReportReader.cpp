@@ -1,5 +1,7 @@
 #include "coordtext/ShipReportReader.h"
 
+#include <cmath>
+
 #include "coordtext/TextScan.h"
 
 namespace zelkora {
@@ -19,15 +21,13 @@ std::optional<double> blockAt(QStringView text, qsizetype& i, int degreeDigits, 
         (text[k] != positive && text[k] != negative)) {
         return std::nullopt;
     }
-    const double degrees = std::floor(n->value / 100);
-    const double minutes = n->value - degrees * 100;
-    if (minutes >= 60) {
+    const auto v = fromDegreesMinutes(n->value);
+    if (!v) {
         return std::nullopt;
     }
     decimals = n->decimals;
-    const double v = degrees + minutes / 60;
     i = k + 1;
-    return text[k] == negative ? -v : v;
+    return text[k] == negative ? -*v : *v;
 }
 
 }  // namespace
@@ -62,6 +62,10 @@ void ShipReportReader::read(TokenLine& line, Findings& found) const {
             continue;
         }
         line.claim(begin, i);
+        if (std::fabs(*lat) > 90) {
+            found.refuse(NoPointReason::outOfRange);
+            continue;
+        }
         FoundPoint p;
         p.lat = *lat;
         p.lon = *lon;

@@ -68,6 +68,15 @@ bool skipChar(QStringView text, qsizetype& i, char16_t c) {
     return false;
 }
 
+std::optional<double> fromDegreesMinutes(double runTogether) {
+    const double degrees = std::floor(runTogether / 100);
+    const double minutes = runTogether - degrees * 100;
+    if (minutes >= 60) {
+        return std::nullopt;
+    }
+    return degrees + minutes / 60;
+}
+
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from) {
     return text.indexOf(what, from, Qt::CaseInsensitive);
 }

@@ -22,6 +22,10 @@ std::optional<ScannedNumber> scanNumber(QStringView text, qsizetype& i);
 // Skips blanks, then the character c (or, where comma is asked for, also "%2C" of a link).
 bool skipChar(QStringView text, qsizetype& i, char16_t c);
 
+// Degrees and minutes run together, DDMM.mm or DDDMM.mm, as decimal degrees; empty when the
+// minutes reach 60.
+std::optional<double> fromDegreesMinutes(double runTogether);
+
 // Where what starts in text from `from` on, in any case; -1 if nowhere.
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from = 0);
 

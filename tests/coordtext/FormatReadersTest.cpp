@@ -22,6 +22,7 @@ TEST(NmeaReader, SentencesOfAnyTalker) {
              u"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*48", R::badChecksum),
         none("a fix marked invalid", u"$GPRMC,123519,V,4807.038,N,01131.000,E,,,230394,,*0A",
              R::badChecksum),
+        none("a latitude of 99 degrees", u"$GPGLL,9916.45,N,12311.12,W,225444,A", R::outOfRange),
         none("no position yet", u"$GPGGA,123519,,,,,0,00,,,M,,M,,*6B", R::badChecksum),
     };
     expectLines(cases);

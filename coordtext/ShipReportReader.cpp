@@ -62,7 +62,7 @@ void ShipReportReader::read(TokenLine& line, Findings& found) const {
             continue;
         }
         line.claim(begin, i);
-        if (std::fabs(*lat) > 90) {
+        if (std::fabs(*lat) > 90 || std::fabs(*lon) > 180) {
             found.refuse(NoPointReason::outOfRange);
             continue;
         }

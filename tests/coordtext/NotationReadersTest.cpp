@@ -130,6 +130,7 @@ TEST(ShipReportReader, LatitudeSlashLongitude) {
               u"Position at noon 03.07.2021: 4330N/13152E, course 045, speed 12 kn", dms(43, 30),
               dms(131, 52)),
         none("a latitude of 99 degrees", u"9948S/14618E", R::outOfRange),
+        none("a longitude of 673 degrees", u"1742S/67332E", R::outOfRange),
     };
     expectLines(cases);
 }

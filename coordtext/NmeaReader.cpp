@@ -103,15 +103,7 @@ void NmeaReader::read(TokenLine& line, Findings& found) const {
             found.refuse(NoPointReason::badNumbers);
             continue;
         }
-        if (std::fabs(*lat) > 90 || std::fabs(*lon) > 180) {
-            found.refuse(NoPointReason::outOfRange);
-            continue;
-        }
-        FoundPoint p;
-        p.lat = *lat;
-        p.lon = *lon;
-        p.tolerance = halfUnit(std::min(latDecimals, lonDecimals), 1.0 / 60);
-        found.points.push_back(p);
+        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals);
     }
 }
 

@@ -62,15 +62,7 @@ void ShipReportReader::read(TokenLine& line, Findings& found) const {
             continue;
         }
         line.claim(begin, i);
-        if (std::fabs(*lat) > 90 || std::fabs(*lon) > 180) {
-            found.refuse(NoPointReason::outOfRange);
-            continue;
-        }
-        FoundPoint p;
-        p.lat = *lat;
-        p.lon = *lon;
-        p.tolerance = halfUnit(std::min(latDecimals, lonDecimals), 1.0 / 60);
-        found.points.push_back(p);
+        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals);
     }
 }
 

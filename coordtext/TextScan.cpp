@@ -77,6 +77,19 @@ std::optional<double> fromDegreesMinutes(double runTogether) {
     return degrees + minutes / 60;
 }
 
+void addDegreesMinutesPoint(Findings& found, double lat, double lon, int latDecimals,
+                            int lonDecimals) {
+    if (std::fabs(lat) > 90 || std::fabs(lon) > 180) {
+        found.refuse(NoPointReason::outOfRange);
+        return;
+    }
+    FoundPoint p;
+    p.lat = lat;
+    p.lon = lon;
+    p.tolerance = halfUnit(std::min(latDecimals, lonDecimals), 1.0 / 60);
+    found.points.push_back(p);
+}
+
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from) {
     return text.indexOf(what, from, Qt::CaseInsensitive);
 }

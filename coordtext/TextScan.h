@@ -26,6 +26,11 @@ bool skipChar(QStringView text, qsizetype& i, char16_t c);
 // minutes reach 60.
 std::optional<double> fromDegreesMinutes(double runTogether);
 
+// Adds the point of two coordinates written in degrees and minutes (NMEA, ship reports), or
+// refuses the line when one is beyond its range; the tolerance is that of the minutes written.
+void addDegreesMinutesPoint(Findings& found, double lat, double lon, int latDecimals,
+                            int lonDecimals);
+
 // Where what starts in text from `from` on, in any case; -1 if nowhere.
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from = 0);
 

@@ -88,16 +88,15 @@ class Reader {
     [[noreturn]] void damaged(const QString& why) const {
         throw ZelkoraError(QStringLiteral("Файл %1 повреждён: %2").arg(quoted(path_), why));
     }
+    // SQLite reports some damage as running out of memory (a schema whose parse fails that
+    // way), so that too counts as damage: the file is what is wrong far more often than the
+    // memory.
     [[noreturn]] void translate(const SqliteFailure& failure) const {
-        switch (failure.code()) {
-            case SQLITE_NOMEM:
-                throw std::bad_alloc();
-            case SQLITE_INTERRUPT:
-                damaged(QStringLiteral("его чтение заняло бы слишком много времени"));
-            default:
-                damaged(QStringLiteral("база данных в нём не читается (%1)")
-                            .arg(QString::fromUtf8(failure.what())));
+        if (failure.code() == SQLITE_INTERRUPT) {
+            damaged(QStringLiteral("его чтение заняло бы слишком много времени"));
         }
+        damaged(QStringLiteral("база данных в нём не читается (%1)")
+                    .arg(QString::fromUtf8(failure.what())));
     }
 
     // The whole file in a buffer of SQLite's, after a look at its header.

@@ -386,6 +386,15 @@ INSTANTIATE_TEST_SUITE_P(
         return s;
     });
 
+// Found by fuzzing: SQLite reports this damaged schema as running out of memory.
+TEST_F(VectorMapFile, DamageThatSqliteCallsOutOfMemoryIsDamage) {
+    const std::string message = errorOf(
+        [] { loadVectorMap(QStringLiteral(ZELKORA_FIXTURES_DIR "/schema-out-of-memory.gpkg")); });
+    EXPECT_NE(message.find("повреждён: база данных в нём не читается (out of memory)"),
+              std::string::npos)
+        << message;
+}
+
 TEST_F(VectorMapFile, MissingFileOrFolderCannotBeOpened) {
     for (const QString& p : {path("missing.gpkg"), dir_.path()}) {
         const std::string message = errorOf([&] { loadVectorMap(p); });

@@ -91,10 +91,13 @@ void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, cons
     VectorMap map;
     map.areas = shoreSet.areas();
     map.shores = vectorLines(shoreSet.lines());
-    map.rivers = vectorLines(joinedEndToEnd(wrappedForMap(rivers, frame)));
-    map.divisions =
-        vectorLines(joinedEndToEnd(clippedToBox(wrappedForMap(divisions, frame), region)));
-    map.borders = vectorLines(joinedEndToEnd(wrappedForMap(borders, frame)));
+    // gmt gives the rivers of every bin the region touches, and the divisions come whole.
+    const auto lines = [&](const std::vector<GeoPolyline>& source) {
+        return vectorLines(joinedEndToEnd(clippedToBox(wrappedForMap(source, frame), region)));
+    };
+    map.rivers = lines(rivers);
+    map.divisions = lines(divisions);
+    map.borders = lines(borders);
     const QString path = vectorMapPath(dataDir, kMapCaptions[sheet_.mapIndex]);
     saveVectorMap(map, path);
 

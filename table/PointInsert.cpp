@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "table/PointTable.h"
 #include "table/myParser.h"
@@ -104,9 +105,19 @@ template <typename ForEachLine>
 int insertEachLine(PointTable& table, int column, ForEachLine forEachLine) {
     PointPlacer placer(table, column);
     int written = 0;
+    int lineNumber = 0;
     try {
         forEachLine([&](QStringView line) {
-            const QString cell = myParser(line);
+            ++lineNumber;
+            QString cell;
+            try {
+                cell = myParser(line);
+            } catch (const ZelkoraError& e) {
+                throw ZelkoraError(e.message() +
+                                   QStringLiteral("\nСтрока %1 вставляемого текста: «%2»")
+                                       .arg(lineNumber)
+                                       .arg(visibleText(line)));
+            }
             if (cell.isEmpty()) {
                 return;  // an unusable line must not erase a full column's last row
             }

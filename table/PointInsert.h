@@ -26,7 +26,8 @@ int insertOnePoint(PointTable& table, int column, QString& latText, QString& lon
 
 // The clipboard insert: every line through myParser into its own new point row of column,
 // placed as newPointRow places one point after another. A line that gives no point writes
-// nothing. A conversion error stops the insert, keeping the lines before it, and propagates.
+// nothing. A conversion error stops the insert, keeping the lines before it, and propagates with a
+// second line that gives the failing line's number and text.
 // Returns the number of points written.
 int insertPoints(PointTable& table, int column, const QStringList& lines);
 

@@ -165,7 +165,8 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
 
     const CliRun failed = cli({"import", "--table", table, "--column", "0", "--from", bad});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.err, QStringLiteral("'1.2.3' is not a valid floating point value\n"));
+    EXPECT_EQ(failed.err, QStringLiteral("'1.2.3' is not a valid floating point value\n"
+                                         "Строка 2 вставляемого текста: «1.2.3 4»\n"));
     EXPECT_EQ(readBytes(table), imported);
 
     EXPECT_EQ(cli({"import", "--table", fresh, "--column", "8", "--from", bad}).exitCode, 1);
@@ -258,10 +259,12 @@ TEST_F(CliData, RenderDrawsTheMarkersOverTheMap) {
 
 TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
     const std::pair<QByteArray, QString> badCells[] = {
-        {"N48, E135", QStringLiteral("'N48' is not a valid floating point value\n")},
+        {"N48, E135", QStringLiteral("'N48' is not a valid floating point value\n"
+                                     "Ячейка: столбец «круги залитые», строка 1\n")},
         // Byte 0x98, which CP1251 lacks, reads as U+0098; shown, so the number is not blamed.
         {"48.5, 135.25\x98",
-         QStringLiteral("'135.25\\u0098' is not a valid floating point value\n")},
+         QStringLiteral("'135.25\\u0098' is not a valid floating point value\n"
+                        "Ячейка: столбец «круги залитые», строка 1\n")},
     };
     for (const auto& [cell, message] : badCells) {
         writeTable(QStringLiteral("bad.points"), cell);

@@ -165,7 +165,8 @@ TEST_F(FreshTable, AFailingLineKeepsTheLinesBeforeItAndStopsThere) {
         insertPoints(table, 0, lines);
         ADD_FAILURE() << "no error";
     } catch (const ZelkoraError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'1.2.3' is not a valid floating point value"));
+        EXPECT_EQ(e.message(), QStringLiteral("'1.2.3' is not a valid floating point value\n"
+                                              "Строка 2 вставляемого текста: «1.2.3 4»"));
     }
     EXPECT_EQ(table.cell(0, 1), QStringLiteral("1.000000, 2.000000"));
     EXPECT_EQ(table.cell(0, 2), QString());

@@ -36,7 +36,7 @@ void fillHeaderRow(PointTable& table) {
 QString columnCaption(const PointTable& table, int col) {
     const QString header = table.cell(col, 0).trimmed();
     if (header.isEmpty()) {
-        return QString::number(col + 1);
+        return QStringLiteral("№%1").arg(col + 1);
     }
     return QStringLiteral("«%1»").arg(visibleText(header));
 }

@@ -23,8 +23,8 @@ QStringList markerTypeNames();
 // item into the first empty header cell; names beyond the column count are dropped.
 void fillHeaderRow(PointTable& table);
 
-// Column col as a message names it: its header text in «», without the blanks around it, or its
-// number counted from 1 when the header is empty.
+// Column col as a message names it: its header text in «», without the blanks around it, or "№"
+// and its number counted from 1 when the header is empty.
 QString columnCaption(const PointTable& table, int col);
 
 // The cell (col, row) as the second line of an error names it: its column and its row, counted

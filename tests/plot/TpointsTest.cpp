@@ -117,7 +117,7 @@ TEST(ReadPoints, BadItemFailsWithTheConversionMessage) {
         FAIL() << "no error";
     } catch (const ZelkoraError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("'N48' is not a valid floating point value\n"
-                                              "Ячейка: столбец 1, строка 1"));
+                                              "Ячейка: столбец №1, строка 1"));
     }
     EXPECT_EQ(points.num, 0);
 }

@@ -283,7 +283,9 @@ TEST_F(ShellTest, BadCellShowsTheConversionErrorAndTheWindowGoesOn) {
     typeIntoCell(1, 1, QStringLiteral("N48, E135"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     settle();
-    EXPECT_EQ(errors_, QStringList{QStringLiteral("'N48' is not a valid floating point value")});
+    // The message, then the cell by its column's header and its row.
+    EXPECT_EQ(errors_, QStringList{QStringLiteral("'N48' is not a valid floating point value\n"
+                                                  "Ячейка: столбец «круги полые», строка 1")});
     EXPECT_EQ(form.StringGrid1->table().cell(1, 1), QStringLiteral("N48, E135"));
     EXPECT_EQ(form.Image1->picture(), shown);
 
@@ -372,18 +374,23 @@ TEST_F(ShellTest, SavedTableOpensAgainAndIsDrawn) {
     EXPECT_TRUE(errors_.isEmpty());
 }
 
-// The chosen file type decides the format, whatever the name says; the dialog opens with the
-// name and type of the export before.
-TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
+// The name's extension decides the format when it names one of the three types, the chosen
+// file type otherwise; the dialog opens with the name and the type of the export before.
+TEST_F(ShellTest, ExportWritesTheTypeTheNameSays) {
     struct Case {
         const char* name;
-        ExportFormat format;
+        ExportFormat chosen;
+        ExportFormat written;
         QByteArray magic;
     };
+    const QByteArray jpeg("\xFF\xD8\xFF", 3);
+    const QByteArray png("\x89PNG", 4);
+    const QByteArray bmp("BM", 2);
     const Case cases[] = {
-        {"map.png", ExportFormat::Jpeg, QByteArray("\xFF\xD8\xFF", 3)},
-        {"map2.png", ExportFormat::Png, QByteArray("\x89PNG", 4)},
-        {"map3.bmp", ExportFormat::Bmp, QByteArray("BM", 2)},
+        {"map.png", ExportFormat::Bmp, ExportFormat::Png, png},
+        {"map2.JPEG", ExportFormat::Png, ExportFormat::Jpeg, jpeg},
+        {"map3.bmp", ExportFormat::Jpeg, ExportFormat::Bmp, bmp},
+        {"map4.tif", ExportFormat::Png, ExportFormat::Png, png},
     };
     TmainForm& form = open();
     form.edX->setText(QStringLiteral("48.5"));
@@ -392,7 +399,7 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
     PictureTarget last;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        pictureTarget_ = PictureTarget{path(QString::fromLatin1(c.name)), c.format};
+        pictureTarget_ = PictureTarget{path(QString::fromLatin1(c.name)), c.chosen};
         QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
         ASSERT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
         EXPECT_EQ(pictureDialogsOpened_.last().fileName, last.fileName);
@@ -400,13 +407,25 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
         EXPECT_EQ(readBytes(pictureTarget_->fileName).left(c.magic.size()), c.magic);
         // Full size, not the size on the screen.
         EXPECT_EQ(QImage(pictureTarget_->fileName).size(), QSize(kFarEastWidth, kFarEastHeight));
-        last = *pictureTarget_;
+        last = {pictureTarget_->fileName, c.written};
     }
 
     // Cancelled: nothing is written.
     pictureTarget_.reset();
     QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
-    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("map*")}, QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("map*")}, QDir::Files).size(), 4);
+}
+
+// Without a map there is nothing to save: the button says so before any dialog.
+TEST_F(ShellTest, ExportWithoutAMapIsRefusedBeforeTheDialog) {
+    QDir(dataDir() + QStringLiteral("maps")).removeRecursively();
+    TmainForm& form = open();
+    pictureTarget_ = PictureTarget{path(QStringLiteral("map.png")), ExportFormat::Png};
+    QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
+    EXPECT_TRUE(pictureDialogsOpened_.isEmpty());
+    EXPECT_EQ(errors_,
+              QStringList{QStringLiteral("Нет изображения для сохранения: карта ещё не собрана")});
+    EXPECT_FALSE(QFile::exists(pictureTarget_->fileName));
 }
 
 }  // namespace

@@ -113,14 +113,19 @@ QString StringGrid::selectedText() const {
 }
 
 void StringGrid::chooseCell(int col, int row) {
-    const QModelIndex index = table_->index(row, col);
-    if (!index.isValid()) {
+    chooseCells(col, row, col, row);
+}
+
+void StringGrid::chooseCells(int left, int top, int right, int bottom) {
+    const QModelIndex first = table_->index(top, left);
+    const QModelIndex last = table_->index(bottom, right);
+    if (!first.isValid() || !last.isValid()) {
         return;
     }
     chosen_ = true;
-    setCurrentIndex(index);
-    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
+    setCurrentIndex(first);
+    selectionModel()->select(QItemSelection(first, last), QItemSelectionModel::ClearAndSelect);
+    scrollTo(first);
 }
 
 bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {

@@ -53,6 +53,8 @@ class StringGrid : public QTableView {
     QString selectedText() const;
     // Makes (col, row) the current and only selected cell and shows it; the user chose it.
     void chooseCell(int col, int row);
+    // The same for the cells from (left, top) to (right, bottom), the first one current.
+    void chooseCells(int left, int top, int right, int bottom);
 
   protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

@@ -607,17 +607,6 @@ void TmainForm::setEdit3Text(const QString& text) {
     Edit3Change();
 }
 
-void TmainForm::setScrollBar1Position(int position) {
-    if (ScrollBar1->value() == position) {
-        return;
-    }
-    {
-        const QSignalBlocker quiet(ScrollBar1);
-        ScrollBar1->setValue(position);
-    }
-    ScrollBar1Change();
-}
-
 void TmainForm::Edit3Change() {
     if (wholeNumber(Edit3->text()) < pntSizeMin) {
         // While the user types, a number below the minimum may be the start of a larger one
@@ -631,7 +620,12 @@ void TmainForm::Edit3Change() {
         setEdit3Text(QString::number(pntSizeMax));
     }
     pntSize = wholeNumber(Edit3->text());
-    setScrollBar1Position(positionFromSize(pntSize));
+    // The slider follows the field without handing back its own, coarser size: the size typed
+    // is the size drawn.
+    {
+        const QSignalBlocker quiet(ScrollBar1);
+        ScrollBar1->setValue(positionFromSize(pntSize));
+    }
     zelkora();
 }
 
@@ -766,8 +760,13 @@ void TmainForm::restoreTable(const TableChange& change,
     } else {
         defer(Operation::MarkerPass);
     }
+    // What came back is selected: the cells around the change.
     if (!change.cells().empty()) {
-        StringGrid1->chooseCell(change.cells().front().col, change.cells().front().row);
+        QRect changed;
+        for (const TableChange::Cell& cell : change.cells()) {
+            changed |= QRect(cell.col, cell.row, 1, 1);
+        }
+        StringGrid1->chooseCells(changed.left(), changed.top(), changed.right(), changed.bottom());
     }
 }
 

@@ -199,10 +199,9 @@ class TmainForm : public QWidget {
     void assemble();
     void markerPass();
 
-    // Changes made by the handlers raise the control's handler at once, nested, unless the
-    // value stays the same.
+    // The size field set by the handlers raises its handler at once, nested, unless the text
+    // stays the same.
     void setEdit3Text(const QString& text);
-    void setScrollBar1Position(int position);
 
     void guarded(const std::function<void()>& handler);
     void runDeferred();

@@ -46,8 +46,8 @@ std::optional<Caption> captionOf(const QWidget* widget) {
         return Caption{radio->text(), indicatorCaptionRoom(radio, QStyle::SE_RadioButtonContents)};
     }
     if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
-        return Caption{button->text(), button->rect().adjusted(kButtonTextMargin, 0,
-                                                               -kButtonTextMargin, 0)};
+        return Caption{button->text(),
+                       button->rect().adjusted(kButtonTextMargin, 0, -kButtonTextMargin, 0)};
     }
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         return Caption{label->text(), label->contentsRect(), label->wordWrap()};

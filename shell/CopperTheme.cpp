@@ -20,7 +20,8 @@ QString& tahomaFamily() {
 
 QString loadTahoma(const QString& file) {
     const int id = file.isEmpty() ? -1 : QFontDatabase::addApplicationFont(file);
-    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    const QStringList families =
+        id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     if (!families.isEmpty()) {
         return families.first();
     }

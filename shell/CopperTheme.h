@@ -18,7 +18,8 @@ class CopperTheme {
     // Style, palette and font for every window of the program. Tahoma comes from tahomaFile, or
     // from the fonts the system knows when that file cannot be read; without it the window
     // fits its captions to the font it falls back on.
-    static void apply(QApplication& app, const QString& tahomaFile = QString::fromLatin1(kTahomaFile));
+    static void apply(QApplication& app,
+                      const QString& tahomaFile = QString::fromLatin1(kTahomaFile));
 
     // Tahoma at the given character height in pixels, or a sans font of that height when
     // apply found no Tahoma.

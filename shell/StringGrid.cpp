@@ -82,9 +82,8 @@ std::vector<QPoint> StringGrid::selectedCells() const {
     if (cells.empty() && currentIndex().isValid()) {
         cells.emplace_back(currentIndex().column(), currentIndex().row());
     }
-    std::sort(cells.begin(), cells.end(), [](QPoint a, QPoint b) {
-        return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y());
-    });
+    std::sort(cells.begin(), cells.end(),
+              [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
     return cells;
 }
 

@@ -6,10 +6,7 @@ namespace zelkora {
 
 TableCommand::TableCommand(const QString& text, TableChange change, std::optional<MapSwitch> map,
                            RestoreFn restore)
-    : QUndoCommand(text),
-      change_(std::move(change)),
-      map_(map),
-      restore_(std::move(restore)) {}
+    : QUndoCommand(text), change_(std::move(change)), map_(map), restore_(std::move(restore)) {}
 
 void TableCommand::undo() {
     restore_(change_, map_, false);

@@ -265,16 +265,15 @@ void TmainForm::buildLayout() {
     StringGrid1 = placed(new StringGrid(table, this), 8, 319, 665, 446);
     // The header's font is 11 pixels high with its internal leading: Tahoma's 9-pixel letters.
     headerFont_ = CopperTheme::font(CopperTheme::kSmallFontPixels);
-    StringGrid1->setItemDelegate(
-        new CellDelegate([this](QPainter* canvas, int col, int row,
-                                const QRect& rect) { StringGrid1DrawCell(canvas, col, row, rect); },
-                         [this](int col, int row, const QString& text) {
-                             handle([&] { StringGrid1SetEditText(col, row, text); });
-                         },
-                         [this](int col, int row, const QString& text) {
-                             commitCell(col, row, text);
-                         },
-                         StringGrid1));
+    StringGrid1->setItemDelegate(new CellDelegate(
+        [this](QPainter* canvas, int col, int row, const QRect& rect) {
+            StringGrid1DrawCell(canvas, col, row, rect);
+        },
+        [this](int col, int row, const QString& text) {
+            handle([&] { StringGrid1SetEditText(col, row, text); });
+        },
+        [this](int col, int row, const QString& text) { commitCell(col, row, text); },
+        StringGrid1));
 
     bSaveImage = placed(new QPushButton(QStringLiteral("Сохранить карту как изображение"), this),
                         383, 771, 290, 42);
@@ -361,9 +360,9 @@ void TmainForm::connectHandlers() {
     // its own); the others while the table has the focus.
     acUndo = addTableAction(QStringLiteral("Отменить"), [this] { undoClick(); },
                             {QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    acRedo = addTableAction(QStringLiteral("Повторить"), [this] { redoClick(); },
-                            {QKeySequence(Qt::CTRL | Qt::Key_Y),
-                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    acRedo = addTableAction(
+        QStringLiteral("Повторить"), [this] { redoClick(); },
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     for (QAction* action : {acUndo, acRedo}) {
         action->setShortcutContext(Qt::WindowShortcut);
         action->setEnabled(false);
@@ -373,10 +372,12 @@ void TmainForm::connectHandlers() {
     };
     connect(undoStack_, &QUndoStack::canUndoChanged, acUndo, &QAction::setEnabled);
     connect(undoStack_, &QUndoStack::canRedoChanged, acRedo, &QAction::setEnabled);
-    connect(undoStack_, &QUndoStack::undoTextChanged, acUndo,
-            [=, this](const QString& step) { acUndo->setText(stepText(QStringLiteral("Отменить"), step)); });
-    connect(undoStack_, &QUndoStack::redoTextChanged, acRedo,
-            [=, this](const QString& step) { acRedo->setText(stepText(QStringLiteral("Повторить"), step)); });
+    connect(undoStack_, &QUndoStack::undoTextChanged, acUndo, [=, this](const QString& step) {
+        acUndo->setText(stepText(QStringLiteral("Отменить"), step));
+    });
+    connect(undoStack_, &QUndoStack::redoTextChanged, acRedo, [=, this](const QString& step) {
+        acRedo->setText(stepText(QStringLiteral("Повторить"), step));
+    });
     StringGrid1->addAction(new QAction(StringGrid1));
     StringGrid1->actions().last()->setSeparator(true);
     acCopy = addTableAction(QStringLiteral("Копировать"), [this] { copyClick(); },
@@ -508,9 +509,9 @@ void TmainForm::cbMapChange() {
     const int from = std::exchange(mapIndex_, cbMap->currentIndex());
     PAR = parForMap(mapIndex_);
     points.num = 0;
-    newMap(QStringLiteral("Смена карты"),
-           from == mapIndex_ ? std::nullopt
-                             : std::optional(TableCommand::MapSwitch{from, mapIndex_}));
+    newMap(
+        QStringLiteral("Смена карты"),
+        from == mapIndex_ ? std::nullopt : std::optional(TableCommand::MapSwitch{from, mapIndex_}));
 }
 
 void TmainForm::bNewMapClick() {
@@ -689,9 +690,8 @@ void TmainForm::bInsertPointsClick() {
 // markers wait for the next refresh.
 void TmainForm::pasteInto(int column) {
     Memo1 = QGuiApplication::clipboard()->text();
-    recordTableChange(QStringLiteral("Вставка из буфера"), [&](PointTable& table) {
-        insertPastedText(table, column, Memo1);
-    });
+    recordTableChange(QStringLiteral("Вставка из буфера"),
+                      [&](PointTable& table) { insertPastedText(table, column, Memo1); });
     updPoint();
 }
 
@@ -729,12 +729,10 @@ void TmainForm::recordTableChange(const QString& text,
         if (made.isEmpty() && !map) {
             return;
         }
-        undoStack_->push(new TableCommand(text, std::move(made), map,
-                                          [this](const TableChange& step,
-                                                 std::optional<TableCommand::MapSwitch> switched,
-                                                 bool forward) {
-                                              restoreTable(step, switched, forward);
-                                          }));
+        undoStack_->push(new TableCommand(
+            text, std::move(made), map,
+            [this](const TableChange& step, std::optional<TableCommand::MapSwitch> switched,
+                   bool forward) { restoreTable(step, switched, forward); }));
     };
     try {
         change(table);
@@ -747,8 +745,8 @@ void TmainForm::recordTableChange(const QString& text,
 
 // Runs inside the undo stack, which must not see an error: the redraw waits for the handler's
 // end, where the error boundary is.
-void TmainForm::restoreTable(const TableChange& change,
-                             std::optional<TableCommand::MapSwitch> map, bool forward) {
+void TmainForm::restoreTable(const TableChange& change, std::optional<TableCommand::MapSwitch> map,
+                             bool forward) {
     if (forward) {
         change.redo(StringGrid1->table());
     } else {
@@ -828,8 +826,8 @@ void TmainForm::Image1Pointer(std::optional<QPoint> pixel) {
         lbCoords->hide();
         return;
     }
-    const GeoPoint at = projection.toGeo(QPointF(pixel->x() + 0.5, pixel->y() + 0.5),
-                                         Image1->picture().Height());
+    const GeoPoint at =
+        projection.toGeo(QPointF(pixel->x() + 0.5, pixel->y() + 0.5), Image1->picture().Height());
     lbCoords->setText(coordinatesText(at));
     lbCoords->adjustSize();
     // In the picture's top-left corner, or the top-right one while the pointer is under it.

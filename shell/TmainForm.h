@@ -214,7 +214,7 @@ class TmainForm : public QWidget {
     QFont headerFont_;
     PictureTarget lastPicture_;
     QUndoStack* undoStack_;
-    int mapIndex_;       // the map whose constants are in PAR
+    int mapIndex_;        // the map whose constants are in PAR
     int markedSize_ = 0;  // the marker size of the picture shown
     bool busy_ = false;
     bool closing_ = false;  // the window was closed: running work stops at its next turn

@@ -129,8 +129,8 @@ TEST_F(InputTest, FocusRuleThenKeysChangesNoCell) {
         const char* keys;
     };
     const Case cases[] = {
-        {"a layer box, then Space",
-         [](TmainForm& f) { QTest::mouseClick(f.ch2, Qt::LeftButton); }, " "},
+        {"a layer box, then Space", [](TmainForm& f) { QTest::mouseClick(f.ch2, Qt::LeftButton); },
+         " "},
         {"a new map, then digits",
          [](TmainForm& f) { QTest::mouseClick(f.bNewMap, Qt::LeftButton); }, "128"},
         {"the one-point button, then a point",

@@ -103,9 +103,7 @@ TEST_F(UndoTest, EveryChangeOfTheTableUndoesAndRedoes) {
              form.cbMap->setFocus();
              QTest::keyClick(form.cbMap, Qt::Key_Up);
          }},
-        {"a new map", [](TmainForm& form) {
-             QTest::mouseClick(form.bNewMap, Qt::LeftButton);
-         }},
+        {"a new map", [](TmainForm& form) { QTest::mouseClick(form.bNewMap, Qt::LeftButton); }},
         {"cells cleared",
          [this](TmainForm&) {
              clickCell(4, 1);

@@ -51,9 +51,7 @@ TEST(TableChange, UndoAndRedoGiveBackBothTablesExactly) {
          70},
         {"a smaller table loaded over it", [](PointTable& t) { t.replaceAll(2, 3, {}); }, 11},
         {"a wider table loaded over it",
-         [](PointTable& t) {
-             t.replaceAll(12, 2, std::vector<QString>(24, QStringLiteral("x")));
-         },
+         [](PointTable& t) { t.replaceAll(12, 2, std::vector<QString>(24, QStringLiteral("x"))); },
          25},
     };
     for (const Case& c : cases) {

@@ -122,7 +122,8 @@ class TmainForm : public QWidget {
     // change runs on the table, and with map set to another map the window switches to it in
     // the same step (undo brings back both). Then the map is rebuilt when it switched, and the
     // markers are redrawn otherwise. When change throws, what it changed stays as the step and
-    // the error goes on, without a redraw. An import replaces the table this way.
+    // the error goes on, without a redraw: call it inside a handler (handle). An import replaces
+    // the table this way.
     void changeTable(const QString& text, const std::function<void(PointTable&)>& change,
                      std::optional<int> map = std::nullopt);
 

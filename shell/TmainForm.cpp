@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -198,6 +199,17 @@ TmainForm::TmainForm(Hooks hooks)
 }
 
 TmainForm::~TmainForm() {
+    // The controls go first, while the window is still whole: going, they raise handlers (a
+    // field that loses the focus, an editor that commits, the undo stack that empties), which
+    // must find it so, and do nothing.
+    destroying_ = true;
+    QList<QPointer<QObject>> children;
+    for (QObject* child : this->children()) {
+        children << child;
+    }
+    for (const QPointer<QObject>& child : children) {
+        delete child.data();
+    }
     FormDestroy();
     if (mainForm == this) {
         mainForm = nullptr;
@@ -407,6 +419,9 @@ void TmainForm::handle(const std::function<void()>& handler) {
 
 // Qt lets no exception through its event loop, so every one stops here.
 void TmainForm::guarded(const std::function<void()>& handler) {
+    if (destroying_) {
+        return;
+    }
     try {
         handler();
     } catch (const Abandoned&) {
@@ -820,6 +835,9 @@ void TmainForm::clearClick() {
 // ---- The map view -------------------------------------------------------------------------
 
 void TmainForm::Image1Pointer(std::optional<QPoint> pixel) {
+    if (destroying_) {
+        return;
+    }
     const LambertConic projection(PAR, cbHiRes->isChecked());
     if (!pixel || !projection.hasCone()) {
         lbCoords->hide();

@@ -220,6 +220,7 @@ class TmainForm : public QWidget {
     bool busy_ = false;
     bool closing_ = false;  // the window was closed: running work stops at its next turn
     bool captionsFitted_ = false;
+    bool destroying_ = false;  // the controls are going: their handlers do nothing
     Operation pending_ = Operation::None;
     int assemblies_ = 0;
     int markerPasses_ = 0;

@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "Tahoma is still found: this run would test nothing\n");
         return 1;
     }
-    std::printf("Falling back on %s\n", qPrintable(family));
+    std::fprintf(stderr, "Falling back on %s\n", qPrintable(family));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -8,10 +8,14 @@
 
 namespace zelkora {
 
-void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportFormat format) {
+void checkExportable(const TPngImage& picture) {
     if (picture.isEmpty()) {
         throw ZelkoraError("Нет изображения для сохранения: карта ещё не собрана");
     }
+}
+
+void SaveMapImage(const TPngImage& picture, const QString& fileName, ExportFormat format) {
+    checkExportable(picture);
     bool (*encoder)(std::FILE*, const TPngImage&, QString&) = nullptr;
     switch (format) {
         case ExportFormat::Jpeg:

@@ -2,8 +2,10 @@
 
 #include <QStringList>
 
+#include "common/ZelkoraError.h"
 #include "projection/geo.h"
 #include "table/CommaText.h"
+#include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "table/StrToFloat.h"
 
@@ -48,22 +50,34 @@ void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool 
             }
             // Both items convert before the capacity test, so a bad cell past the 1000th point
             // still fails the rebuild.
-            const double x = StrToFloat(items[0]);
-            const double y = StrToFloat(items[1]);
+            double x = 0.0;
+            double y = 0.0;
+            try {
+                x = StrToFloat(items[0]);
+                y = StrToFloat(items[1]);
+            } catch (const ZelkoraError& e) {
+                throw ZelkoraError(e.message() + QLatin1Char('\n') + cellLocation(table, i, j));
+            }
             addPoint(points, i, x, y, par, hiRes, rasterHeight);
         }
     }
 }
 
-int countPointCells(const PointTable& table) {
-    int count = 0;
+std::vector<PointCell> pointCells(const PointTable& table) {
+    std::vector<PointCell> cells;
     QStringList items;
     for (int i = 0; i < table.ColCount(); ++i) {
         for (int j = 1; j < table.RowCount(); ++j) {
-            count += splitPointCell(table.cell(i, j), items) ? 1 : 0;
+            if (splitPointCell(table.cell(i, j), items)) {
+                cells.push_back({i, j});
+            }
         }
     }
-    return count;
+    return cells;
+}
+
+int countPointCells(const PointTable& table) {
+    return static_cast<int>(pointCells(table).size());
 }
 
 }  // namespace zelkora

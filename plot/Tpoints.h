@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "projection/Tpar.h"
 #include "projection/Tpoint.h"
@@ -25,9 +26,20 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
 
 // Rebuilds the list from the table: column by column, rows 1 down (row 0 is the header). A cell
 // of more than two characters that splits into exactly two items is a point of its column's
-// type. Throws ZelkoraError at the first item that is not a number; the points before it stay.
+// type. Throws ZelkoraError at the first item that is not a number, its message followed by a
+// line that names the cell; the points before it stay.
 void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                 int rasterHeight);
+
+// A table cell that holds a point by readPoints' rule.
+struct PointCell {
+    int col = 0;
+    int row = 0;
+};
+
+// The cells that hold a point by readPoints' rule, in list order, those beyond the list's
+// capacity included: entry i is where point i of a list that readPoints built came from.
+std::vector<PointCell> pointCells(const PointTable& table);
 
 // How many cells below the header hold a point by readPoints' rule, those beyond the list's
 // capacity included.

@@ -58,6 +58,30 @@ void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red
     }
 }
 
+int markerAt(const Tpoints& points, int pntSize, int x, int y) {
+    const int half = pntSize / 2;
+    int found = -1;
+    for (int i = 0; i < points.num; ++i) {
+        const Tpoint& pt = points.p[static_cast<std::size_t>(i)];
+        int left = 0;
+        int top = 0;
+        if (pt.t < 0 || pt.t >= kMarkerTypes || !iconOrigin(pt.xImg, half, left) ||
+            !iconOrigin(pt.yImg, half, top)) {
+            continue;
+        }
+        const auto within = [&](int at, int origin) {
+            const long long offset = static_cast<long long>(at) - origin;
+            return offset >= 0 && offset < pntSize;
+        };
+        const bool covers = within(x, left) && within(y, top);
+        // Drawn by type, then in list order: the higher type lies on top, then the later point.
+        if (covers && (found < 0 || pt.t >= points.p[static_cast<std::size_t>(found)].t)) {
+            found = i;
+        }
+    }
+    return found;
+}
+
 TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                   const TPngImage& a, int pntSize, bool red, const QString& dataDir,
                   const YieldFn& yield) {

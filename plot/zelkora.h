@@ -30,6 +30,11 @@ TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, boo
 void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red,
                  const QString& dataDir, const YieldFn& yield);
 
+// The point whose marker lies on top at the picture's pixel (x, y) when drawMarkers has drawn
+// points at pntSize: its index in points, or -1 where no marker lies. Points of types beyond 8
+// are not drawn and are not found.
+int markerAt(const Tpoints& points, int pntSize, int x, int y);
+
 // The map column or row on which an icon's first pixel lands: position - half truncated toward
 // zero. False when that is not a finite number that fits a 32-bit integer, which lies off the
 // map.

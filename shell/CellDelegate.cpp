@@ -5,8 +5,11 @@
 
 namespace zelkora {
 
-CellDelegate::CellDelegate(DrawFn draw, EditTextFn editText, QObject* parent)
-    : QStyledItemDelegate(parent), draw_(std::move(draw)), editText_(std::move(editText)) {}
+CellDelegate::CellDelegate(DrawFn draw, EditTextFn editText, CommitFn commit, QObject* parent)
+    : QStyledItemDelegate(parent),
+      draw_(std::move(draw)),
+      editText_(std::move(editText)),
+      commit_(std::move(commit)) {}
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
@@ -50,7 +53,11 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    model->setData(index, text, Qt::EditRole);
+    if (commit_) {
+        commit_(index.column(), index.row(), text);
+    } else {
+        model->setData(index, text, Qt::EditRole);
+    }
 }
 
 }  // namespace zelkora

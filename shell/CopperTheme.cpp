@@ -10,15 +10,22 @@ namespace zelkora {
 
 namespace {
 
-QString tahomaFamily() {
-    static const QString family = [] {
-        const int id =
-            QFontDatabase::addApplicationFont(QString::fromLatin1(CopperTheme::kTahomaFile));
-        const QStringList families =
-            id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QString() : families.first();
-    }();
+const QString kTahoma = QStringLiteral("Tahoma");
+
+// The family that font() uses; empty until apply has found Tahoma.
+QString& tahomaFamily() {
+    static QString family;
     return family;
+}
+
+QString loadTahoma(const QString& file) {
+    const int id = file.isEmpty() ? -1 : QFontDatabase::addApplicationFont(file);
+    const QStringList families =
+        id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (!families.isEmpty()) {
+        return families.first();
+    }
+    return QFontDatabase::families().contains(kTahoma) ? kTahoma : QString();
 }
 
 QPalette copperPalette() {
@@ -52,7 +59,8 @@ QPalette copperPalette() {
 
 }  // namespace
 
-void CopperTheme::apply(QApplication& app) {
+void CopperTheme::apply(QApplication& app, const QString& tahomaFile) {
+    tahomaFamily() = loadTahoma(tahomaFile);
     QApplication::setStyle(new CopperStyle);
     QApplication::setPalette(copperPalette());
     app.setFont(font(kFontPixels));

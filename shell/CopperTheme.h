@@ -15,11 +15,14 @@ class CopperTheme {
     static constexpr int kFontPixels = 11;
     static constexpr int kSmallFontPixels = 9;
 
-    // Style, palette and font for every window of the program.
-    static void apply(QApplication& app);
+    // Style, palette and font for every window of the program. Tahoma comes from tahomaFile, or
+    // from the fonts the system knows when that file cannot be read; without it the window
+    // fits its captions to the font it falls back on.
+    static void apply(QApplication& app,
+                      const QString& tahomaFile = QString::fromLatin1(kTahomaFile));
 
     // Tahoma at the given character height in pixels, or a sans font of that height when
-    // Tahoma cannot be loaded.
+    // apply found no Tahoma.
     static QFont font(int pixelSize);
 };
 

@@ -32,7 +32,8 @@ PasteReportBox::PasteReportBox(QWidget* parent) : QDialog(parent) {
     resize(640, 360);
 }
 
-void PasteReportBox::showFor(QWidget* window, const ImportReport& report) {
+void PasteReportBox::showFor(QWidget* window, const ImportReport& report,
+                             const QList<QAction*>& windowActions) {
     auto* box = window->findChild<PasteReportBox*>(QStringLiteral("pasteReport"),
                                                    Qt::FindDirectChildrenOnly);
     if (!report.hasNews()) {
@@ -45,9 +46,12 @@ void PasteReportBox::showFor(QWidget* window, const ImportReport& report) {
         box = new PasteReportBox(window);
     }
     box->fill(report);
+    box->addActions(windowActions);
+    // The keyboard stays with the window, so the next key (an undo, a typed cell) goes where the
+    // user was working; the box is closed with its button.
+    box->setAttribute(Qt::WA_ShowWithoutActivating);
     box->show();
     box->raise();
-    box->activateWindow();
 }
 
 void PasteReportBox::fill(const ImportReport& report) {

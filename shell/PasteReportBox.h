@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 
+class QAction;
 class QLabel;
 class QPlainTextEdit;
 
@@ -22,8 +24,10 @@ class PasteReportBox : public QDialog {
     explicit PasteReportBox(QWidget* parent);
 
     // Shows the report of the paste just made in the window's box, or closes the box when the
-    // paste needs no word.
-    static void showFor(QWidget* window, const ImportReport& report);
+    // paste needs no word. The window's actions given (undo and redo) work in the box too, so
+    // Ctrl+Z takes the paste back wherever the keyboard is.
+    static void showFor(QWidget* window, const ImportReport& report,
+                        const QList<QAction*>& windowActions = {});
 
     QString summaryText() const;
     QString detailsText() const;

@@ -1,6 +1,8 @@
 #include "shell/PictureView.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -156,7 +158,9 @@ void scaleRows(const TPngImage& picture, const AxisWeights& across, const AxisWe
 
 }  // namespace
 
-PictureView::PictureView(QWidget* parent) : QWidget(parent) {}
+PictureView::PictureView(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+}
 
 QImage PictureView::scaledPicture(const TPngImage& picture, QSize size) {
     QImage out(size, QImage::Format_RGBA8888_Premultiplied);
@@ -197,6 +201,38 @@ void PictureView::paintEvent(QPaintEvent*) {
     if (!scaled_.isNull()) {
         QPainter(this).drawPixmap(0, 0, scaled_);
     }
+}
+
+std::optional<QPoint> PictureView::pixelAt(QPointF position) const {
+    if (shown_.isEmpty() || position.x() < 0 || position.y() < 0 ||
+        position.x() >= shown_.width() || position.y() >= shown_.height()) {
+        return std::nullopt;
+    }
+    const int x = static_cast<int>(std::floor(position.x() * picture_.Width() / shown_.width()));
+    const int y = static_cast<int>(std::floor(position.y() * picture_.Height() / shown_.height()));
+    return QPoint(std::min(x, picture_.Width() - 1), std::min(y, picture_.Height() - 1));
+}
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) {
+    if (onPointer_) {
+        onPointer_(pixelAt(event->position()));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    const std::optional<QPoint> pixel = pixelAt(event->position());
+    if (event->button() == Qt::LeftButton && pixel && onClick_) {
+        onClick_(*pixel);
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void PictureView::leaveEvent(QEvent* event) {
+    if (onPointer_) {
+        onPointer_(std::nullopt);
+    }
+    QWidget::leaveEvent(event);
 }
 
 }  // namespace zelkora

@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 #include "mapimage/TPngImage.h"
 
@@ -12,10 +14,21 @@ namespace zelkora {
 
 // The map picture on the window: its own copy of the raster last given to it, shown scaled to
 // fit with the aspect ratio kept, at the top-left corner. The picture is scaled once when it
-// arrives, straight from the raster, not on every repaint.
+// arrives, straight from the raster, not on every repaint. It tells which pixel of the picture
+// lies under the pointer as the pointer moves, and which one is clicked.
 class PictureView : public QWidget {
   public:
+    // The picture's pixel under the pointer; nothing when the pointer is off the picture.
+    using PointerFn = std::function<void(std::optional<QPoint> pixel)>;
+    // A left click on the picture's pixel.
+    using ClickFn = std::function<void(QPoint pixel)>;
+
     explicit PictureView(QWidget* parent = nullptr);
+
+    void setOnPointer(PointerFn fn) { onPointer_ = std::move(fn); }
+    void setOnClick(ClickFn fn) { onClick_ = std::move(fn); }
+    // The picture's pixel shown at the view's position; nothing off the picture.
+    std::optional<QPoint> pixelAt(QPointF position) const;
 
     // Takes the picture and scales it for showing.
     void setPicture(TPngImage picture);
@@ -47,11 +60,16 @@ class PictureView : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     TPngImage picture_;
     QPixmap scaled_;
     QSize shown_;
+    PointerFn onPointer_;
+    ClickFn onClick_;
 };
 
 }  // namespace zelkora

@@ -1,5 +1,6 @@
 #include "shell/TmainForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -17,10 +19,12 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
+#include <QUndoStack>
 #include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <new>
 #include <utility>
 
@@ -30,18 +34,23 @@
 #include "plot/PictureBounds.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
+#include "projection/LambertConic.h"
+#include "shell/CaptionFit.h"
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
+#include "shell/ErrorBox.h"
 #include "shell/FileDialogs.h"
 #include "shell/PasteReportBox.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
 #include "shell/StringGrid.h"
+#include "shell/WheelGuard.h"
 #include "shell/WrapCheckBox.h"
 #include "table/HeaderRow.h"
 #include "table/ImportReport.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
+#include "table/TableChange.h"
 #include "table/TableFile.h"
 
 namespace zelkora {
@@ -70,7 +79,14 @@ int wholeNumber(const QString& text) {
     return ok ? value : 0;
 }
 
+// Undo keeps at least this many steps.
+constexpr int kUndoSteps = 100;
+
+// Thrown out of the event loop's turn once the window is closed, to end the work that gave it.
+struct Abandoned {};
+
 const QColor kHeaderColour(245, 255, 245);
+const QColor kNoticeColour(255, 244, 200);
 constexpr int kCellTextFlags =
     Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextExpandTabs;
 
@@ -107,6 +123,48 @@ Widget* placed(Widget* widget, int left, int top, int width, int height) {
     return widget;
 }
 
+// A line over the picture: it lets the pointer through to the map.
+QLabel* overlay(QWidget* parent, const QColor& background) {
+    auto* l = new QLabel(parent);
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    l->setAutoFillBackground(true);
+    l->setContentsMargins(4, 2, 4, 2);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::Window, background);
+    l->setPalette(palette);
+    l->hide();
+    return l;
+}
+
+// What the point cap left off the map, by column; empty when nothing was left off.
+QString pointCapText(const PointTable& table) {
+    const std::vector<PointCell> cells = pointCells(table);
+    const auto capacity = static_cast<std::size_t>(Tpoints::kCapacity);
+    if (cells.size() <= capacity) {
+        return {};
+    }
+    std::map<int, int> left;
+    for (std::size_t i = capacity; i < cells.size(); ++i) {
+        ++left[cells[i].col];
+    }
+    QStringList columns;
+    for (const auto& [col, count] : left) {
+        columns << QStringLiteral("%1 (%2)").arg(columnCaption(table, col)).arg(count);
+    }
+    return QStringLiteral("На карте только первые %1 точек из %2: не нанесены %3, из столбцов %4.")
+        .arg(capacity)
+        .arg(cells.size())
+        .arg(cells.size() - capacity)
+        .arg(columns.join(QStringLiteral(", ")));
+}
+
+// A position as a table cell holds it, to four decimals; the longitude within 180 degrees of 0.
+QString coordinatesText(GeoPoint at) {
+    return QStringLiteral("%1, %2")
+        .arg(at.lat, 0, 'f', 4)
+        .arg(std::remainder(at.lon, 360.0), 0, 'f', 4);
+}
+
 QLabel* label(const QString& text, QWidget* parent, QRect geometry, bool italic) {
     auto* l = placed(new QLabel(text, parent), geometry.x(), geometry.y(), geometry.width(),
                      geometry.height());
@@ -125,15 +183,36 @@ TmainForm::TmainForm(Hooks hooks)
     : QWidget(nullptr),
       hooks_(std::move(hooks)),
       dataDir_(hooks_.dataDir.isEmpty() ? programFolder() : hooks_.dataDir),
-      yield_([] { QCoreApplication::processEvents(); }) {
+      yield_([this] {
+          QCoreApplication::processEvents();
+          if (closing_) {
+              throw Abandoned();
+          }
+      }),
+      undoStack_(new QUndoStack(this)),
+      mapIndex_(kMapFarEast) {
     mainForm = this;
+    undoStack_->setUndoLimit(kUndoSteps);
     buildLayout();
     connectHandlers();
     guarded([this] { FormCreate(); });
     runDeferred();
+    // The start-up's own map switch is no step to undo.
+    undoStack_->clear();
 }
 
 TmainForm::~TmainForm() {
+    // The controls go first, while the window is still whole: going, they raise handlers (a
+    // field that loses the focus, an editor that commits, the undo stack that empties), which
+    // must find it so, and do nothing.
+    destroying_ = true;
+    QList<QPointer<QObject>> children;
+    for (QObject* child : this->children()) {
+        children << child;
+    }
+    for (const QPointer<QObject>& child : children) {
+        delete child.data();
+    }
     FormDestroy();
     if (mainForm == this) {
         mainForm = nullptr;
@@ -200,13 +279,15 @@ void TmainForm::buildLayout() {
     StringGrid1 = placed(new StringGrid(table, this), 8, 319, 665, 446);
     // The header's font is 11 pixels high with its internal leading: Tahoma's 9-pixel letters.
     headerFont_ = CopperTheme::font(CopperTheme::kSmallFontPixels);
-    StringGrid1->setItemDelegate(
-        new CellDelegate([this](QPainter* canvas, int col, int row,
-                                const QRect& rect) { StringGrid1DrawCell(canvas, col, row, rect); },
-                         [this](int col, int row, const QString& text) {
-                             handle([&] { StringGrid1SetEditText(col, row, text); });
-                         },
-                         StringGrid1));
+    StringGrid1->setItemDelegate(new CellDelegate(
+        [this](QPainter* canvas, int col, int row, const QRect& rect) {
+            StringGrid1DrawCell(canvas, col, row, rect);
+        },
+        [this](int col, int row, const QString& text) {
+            handle([&] { StringGrid1SetEditText(col, row, text); });
+        },
+        [this](int col, int row, const QString& text) { commitCell(col, row, text); },
+        StringGrid1));
 
     bSaveImage = placed(new QPushButton(QStringLiteral("Сохранить карту как изображение"), this),
                         383, 771, 290, 42);
@@ -233,6 +314,19 @@ void TmainForm::buildLayout() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     Timer1->start();
+
+    lbCoords = overlay(Image1, QColor(255, 255, 255, 225));
+    lbCap = overlay(Image1, kNoticeColour);
+    lbCap->setWordWrap(true);
+
+    // A wheel notch over a selector changes it only while it holds the focus.
+    for (QWidget* selector : {static_cast<QWidget*>(cbMap), static_cast<QWidget*>(ScrollBar1),
+                              static_cast<QWidget*>(Edit3), static_cast<QWidget*>(rgType)}) {
+        WheelGuard::install(selector);
+    }
+    for (int i = 0; i < rgType->Items().size(); ++i) {
+        WheelGuard::install(rgType->button(i));
+    }
 
     // Tab order: the layer boxes, the map choice, the point entry, the table, the file buttons.
     const QList<QWidget*> order = [&] {
@@ -264,6 +358,7 @@ void TmainForm::connectHandlers() {
     connect(bInsertOne, &QPushButton::clicked, this, on(&TmainForm::bInsertOneClick));
     connect(bInsertPoints, &QPushButton::clicked, this, on(&TmainForm::bInsertPointsClick));
     connect(Edit3, &QLineEdit::textChanged, this, on(&TmainForm::Edit3Change));
+    connect(Edit3, &QLineEdit::editingFinished, this, on(&TmainForm::Edit3Exit));
     connect(ScrollBar1, &QScrollBar::valueChanged, this, on(&TmainForm::ScrollBar1Change));
     connect(bSaveImage, &QPushButton::clicked, this, on(&TmainForm::bSaveImageClick));
     connect(bSeveProject, &QPushButton::clicked, this, on(&TmainForm::bSeveProjectClick));
@@ -272,6 +367,50 @@ void TmainForm::connectHandlers() {
     StringGrid1->setOnEditorClosed([this](int col, int row, const QString& text) {
         handle([&] { StringGrid1SetEditText(col, row, text); });
     });
+    Image1->setOnPointer([this](std::optional<QPoint> pixel) { Image1Pointer(pixel); });
+    Image1->setOnClick([this](QPoint pixel) { handle([&] { Image1Click(pixel); }); });
+
+    // The table's context menu. Undo and redo work anywhere in the window (a text field keeps
+    // its own); the others while the table has the focus.
+    acUndo = addTableAction(QStringLiteral("Отменить"), [this] { undoClick(); },
+                            {QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    acRedo = addTableAction(
+        QStringLiteral("Повторить"), [this] { redoClick(); },
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    for (QAction* action : {acUndo, acRedo}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+    }
+    const auto stepText = [](const QString& verb, const QString& step) {
+        return step.isEmpty() ? verb : verb + QStringLiteral(": ") + step;
+    };
+    connect(undoStack_, &QUndoStack::canUndoChanged, acUndo, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::canRedoChanged, acRedo, &QAction::setEnabled);
+    connect(undoStack_, &QUndoStack::undoTextChanged, acUndo, [=, this](const QString& step) {
+        acUndo->setText(stepText(QStringLiteral("Отменить"), step));
+    });
+    connect(undoStack_, &QUndoStack::redoTextChanged, acRedo, [=, this](const QString& step) {
+        acRedo->setText(stepText(QStringLiteral("Повторить"), step));
+    });
+    StringGrid1->addAction(new QAction(StringGrid1));
+    StringGrid1->actions().last()->setSeparator(true);
+    acCopy = addTableAction(QStringLiteral("Копировать"), [this] { copyClick(); },
+                            {QKeySequence(Qt::CTRL | Qt::Key_C)});
+    acPaste = addTableAction(QStringLiteral("Вставить в столбец"), [this] { pasteClick(); },
+                             {QKeySequence(Qt::CTRL | Qt::Key_V)});
+    acClear = addTableAction(QStringLiteral("Очистить"), [this] { clearClick(); },
+                             {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
+}
+
+QAction* TmainForm::addTableAction(const QString& text, std::function<void()> handler,
+                                   const QList<QKeySequence>& shortcuts) {
+    auto* action = new QAction(text, StringGrid1);
+    action->setShortcuts(shortcuts);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this,
+            [this, handler = std::move(handler)] { handle(handler); });
+    StringGrid1->addAction(action);
+    return action;
 }
 
 // ---- The error boundary -------------------------------------------------------------------
@@ -283,8 +422,13 @@ void TmainForm::handle(const std::function<void()>& handler) {
 
 // Qt lets no exception through its event loop, so every one stops here.
 void TmainForm::guarded(const std::function<void()>& handler) {
+    if (destroying_) {
+        return;
+    }
     try {
         handler();
+    } catch (const Abandoned&) {
+        // The window was closed while the handler gave the event loop a turn.
     } catch (const std::exception& e) {
         if (!dynamic_cast<const ZelkoraError*>(&e)) {
             qWarning("Unexpected error: %s", e.what());
@@ -296,7 +440,7 @@ void TmainForm::guarded(const std::function<void()>& handler) {
 }
 
 void TmainForm::runDeferred() {
-    while (!busy_ && pending_ != Operation::None) {
+    while (!busy_ && !closing_ && pending_ != Operation::None) {
         const Operation next = std::exchange(pending_, Operation::None);
         guarded([&] { run(next); });
     }
@@ -307,7 +451,23 @@ void TmainForm::showError(const QString& message) {
         hooks_.errorBox(message);
         return;
     }
-    QMessageBox::critical(this, QStringLiteral("Zelkora"), message);
+    ErrorBox::create(this, message)->exec();
+}
+
+void TmainForm::closeEvent(QCloseEvent* event) {
+    closing_ = true;
+    pending_ = Operation::None;
+    QWidget::closeEvent(event);
+}
+
+// Captions are measured once every control is laid out and polished, as it is first shown.
+void TmainForm::showEvent(QShowEvent* event) {
+    closing_ = false;
+    QWidget::showEvent(event);
+    if (!captionsFitted_) {
+        captionsFitted_ = true;
+        CaptionFit::fitAll(this);
+    }
 }
 
 // ---- Start-up and the forwarding handlers -------------------------------------------------
@@ -333,15 +493,19 @@ void TmainForm::Timer1Timer() {
     if (!isVisible() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) {
         return;
     }
+    // The fields keep the focus while the user types in them, and the map selector and the
+    // slider while they are worked with keys or the wheel.
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == cbMap || focus == edX || focus == edY) {
+    if (focus == cbMap || focus == edX || focus == edY || focus == Edit3 || focus == ScrollBar1) {
         return;
     }
     // The cell editor neither commits nor loses its text on a tick.
     if (StringGrid1->EditorMode()) {
         return;
     }
-    StringGrid1->setFocus(Qt::OtherFocusReason);
+    // The keys that follow were meant for the control that had the focus: they edit no cell
+    // until the user chooses one.
+    StringGrid1->takeFocusFromRule();
 }
 
 void TmainForm::cbHiResClick() {
@@ -359,15 +523,27 @@ void TmainForm::btMapUpdClick() {
 // ---- Map switch and assembly --------------------------------------------------------------
 
 void TmainForm::cbMapChange() {
-    PAR = parForMap(cbMap->currentIndex());
+    const int from = std::exchange(mapIndex_, cbMap->currentIndex());
+    PAR = parForMap(mapIndex_);
     points.num = 0;
-    bNewMapClick();
+    newMap(
+        QStringLiteral("Смена карты"),
+        from == mapIndex_ ? std::nullopt : std::optional(TableCommand::MapSwitch{from, mapIndex_}));
 }
 
 void TmainForm::bNewMapClick() {
+    newMap(QStringLiteral("Новая карта"), std::nullopt);
+}
+
+void TmainForm::newMap(const QString& text, std::optional<TableCommand::MapSwitch> map) {
     points.num = 0;
-    StringGrid1->table().clearCells();
-    fillHeaderRow(StringGrid1->table());
+    recordTableChange(
+        text,
+        [](PointTable& table) {
+            table.clearCells();
+            fillHeaderRow(table);
+        },
+        map);
     mapUpdate();
 }
 
@@ -387,10 +563,14 @@ void TmainForm::zelkora() {
 // overwritten by the older one, so it waits; an assembly ends with a pass, so it covers both.
 void TmainForm::request(Operation operation) {
     if (busy_) {
-        pending_ = std::max(pending_, operation);
+        defer(operation);
         return;
     }
     run(operation);
+}
+
+void TmainForm::defer(Operation operation) {
+    pending_ = std::max(pending_, operation);
 }
 
 void TmainForm::run(Operation operation) {
@@ -418,11 +598,14 @@ void TmainForm::markerPass() {
     ++markerPasses_;
     // Handlers that run between two markers may empty `points`; the pass keeps its own list.
     auto list = std::make_unique<Tpoints>();
+    const int size = pntSize;
     try {
         TPngImage marked = zelkora::zelkora(*list, StringGrid1->table(), PAR, cbHiRes->isChecked(),
-                                            a, pntSize, cbRedPoint->isChecked(), dataDir_, yield_);
+                                            a, size, cbRedPoint->isChecked(), dataDir_, yield_);
         points = *list;
+        markedSize_ = size;
         Image1->setPicture(std::move(marked));
+        showPointCap();
     } catch (...) {
         points = *list;  // the points read before the bad cell
         throw;
@@ -442,27 +625,33 @@ void TmainForm::setEdit3Text(const QString& text) {
     Edit3Change();
 }
 
-void TmainForm::setScrollBar1Position(int position) {
-    if (ScrollBar1->value() == position) {
-        return;
-    }
-    {
-        const QSignalBlocker quiet(ScrollBar1);
-        ScrollBar1->setValue(position);
-    }
-    ScrollBar1Change();
-}
-
 void TmainForm::Edit3Change() {
     if (wholeNumber(Edit3->text()) < pntSizeMin) {
+        // While the user types, a number below the minimum may be the start of a larger one
+        // ("4" on the way to "45"): it is clamped when the edit ends.
+        if (focusWidget() == Edit3) {
+            return;
+        }
         setEdit3Text(QString::number(pntSizeMin));
     }
     if (wholeNumber(Edit3->text()) > pntSizeMax) {
         setEdit3Text(QString::number(pntSizeMax));
     }
     pntSize = wholeNumber(Edit3->text());
-    setScrollBar1Position(positionFromSize(pntSize));
+    // The slider follows the field without handing back its own, coarser size: the size typed
+    // is the size drawn.
+    {
+        const QSignalBlocker quiet(ScrollBar1);
+        ScrollBar1->setValue(positionFromSize(pntSize));
+    }
     zelkora();
+}
+
+// Enter, or the focus leaving the field.
+void TmainForm::Edit3Exit() {
+    if (wholeNumber(Edit3->text()) < pntSizeMin) {
+        setEdit3Text(QString::number(pntSizeMin));
+    }
 }
 
 void TmainForm::ScrollBar1Change() {
@@ -502,22 +691,204 @@ void TmainForm::StringGrid1SetEditText(int, int, const QString&) {
 void TmainForm::bInsertOneClick() {
     QString lat = edX->text();
     QString lon = edY->text();
-    insertOnePoint(StringGrid1->table(), rgType->ItemIndex(), lat, lon);
+    recordTableChange(QStringLiteral("Одна точка"), [&](PointTable& table) {
+        insertOnePoint(table, rgType->ItemIndex(), lat, lon);
+    });
     edX->setText(lat);
     edY->setText(lon);
     updPoint();
 }
 
 void TmainForm::bInsertPointsClick() {
+    pasteInto(rgType->ItemIndex());
+}
+
+// One undo step, then one refresh; the lines that gave no point and the points off the map are
+// reported in a box that does not block.
+void TmainForm::pasteInto(int column) {
     Memo1 = QGuiApplication::clipboard()->text();
     ImportReport report(PasteReportBox::kShownLines);
     if (a.Width() > 0 && a.Height() > 0) {
         report.setPictureCheck(
             PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height()).check());
     }
-    insertPastedText(StringGrid1->table(), rgType->ItemIndex(), Memo1, &report);
+    recordTableChange(QStringLiteral("Вставка из буфера"), [&](PointTable& table) {
+        insertPastedText(table, column, Memo1, &report);
+    });
     updPoint();
-    PasteReportBox::showFor(this, report);
+    PasteReportBox::showFor(this, report, {acUndo, acRedo});
+}
+
+void TmainForm::commitCell(int col, int row, const QString& text) {
+    guarded([&] {
+        recordTableChange(QStringLiteral("Ввод в ячейку"),
+                          [&](PointTable& table) { table.setCell(col, row, text); });
+    });
+}
+
+// ---- Undo ---------------------------------------------------------------------------------
+
+void TmainForm::changeTable(const QString& text, const std::function<void(PointTable&)>& change,
+                            std::optional<int> map) {
+    std::optional<TableCommand::MapSwitch> switched;
+    if (map && *map != mapIndex_) {
+        switched = TableCommand::MapSwitch{mapIndex_, *map};
+        switchMapQuietly(*map);
+    }
+    recordTableChange(text, change, switched);
+    if (switched) {
+        mapUpdate();
+    } else {
+        updPoint();
+    }
+}
+
+void TmainForm::recordTableChange(const QString& text,
+                                  const std::function<void(PointTable&)>& change,
+                                  std::optional<TableCommand::MapSwitch> map) {
+    PointTable& table = StringGrid1->table();
+    const TableChange::Snapshot before(table);
+    const auto record = [&] {
+        TableChange made(before, table);
+        if (made.isEmpty() && !map) {
+            return;
+        }
+        undoStack_->push(new TableCommand(
+            text, std::move(made), map,
+            [this](const TableChange& step, std::optional<TableCommand::MapSwitch> switched,
+                   bool forward) { restoreTable(step, switched, forward); }));
+    };
+    try {
+        change(table);
+    } catch (...) {
+        record();
+        throw;
+    }
+    record();
+}
+
+// Runs inside the undo stack, which must not see an error: the redraw waits for the handler's
+// end, where the error boundary is.
+void TmainForm::restoreTable(const TableChange& change, std::optional<TableCommand::MapSwitch> map,
+                             bool forward) {
+    if (forward) {
+        change.redo(StringGrid1->table());
+    } else {
+        change.undo(StringGrid1->table());
+    }
+    if (map) {
+        switchMapQuietly(forward ? map->to : map->from);
+        defer(Operation::Assembly);
+    } else {
+        defer(Operation::MarkerPass);
+    }
+    // What came back is selected: the cells around the change.
+    if (!change.cells().empty()) {
+        QRect changed;
+        for (const TableChange::Cell& cell : change.cells()) {
+            changed |= QRect(cell.col, cell.row, 1, 1);
+        }
+        StringGrid1->chooseCells(changed.left(), changed.top(), changed.right(), changed.bottom());
+    }
+}
+
+// The selector shows the map without raising its change handler.
+void TmainForm::switchMapQuietly(int map) {
+    mapIndex_ = map;
+    {
+        const QSignalBlocker quiet(cbMap);
+        cbMap->setCurrentIndex(map);
+    }
+    PAR = parForMap(map);
+    points.num = 0;
+}
+
+void TmainForm::undoClick() {
+    undoStack_->undo();
+}
+
+void TmainForm::redoClick() {
+    undoStack_->redo();
+}
+
+// ---- The table's own keys -----------------------------------------------------------------
+
+void TmainForm::copyClick() {
+    const QString text = StringGrid1->selectedText();
+    if (!text.isEmpty()) {
+        QGuiApplication::clipboard()->setText(text);
+    }
+}
+
+// Into the column of the current cell, where "Вставить" puts points, below the last one.
+void TmainForm::pasteClick() {
+    if (!StringGrid1->userChoseCell()) {
+        return;
+    }
+    const QModelIndex current = StringGrid1->currentIndex();
+    pasteInto(current.isValid() ? current.column() : rgType->ItemIndex());
+}
+
+void TmainForm::clearClick() {
+    if (!StringGrid1->userChoseCell()) {
+        return;
+    }
+    const std::vector<QPoint> cells = StringGrid1->selectedCells();
+    recordTableChange(QStringLiteral("Очистка ячеек"), [&](PointTable& table) {
+        for (const QPoint cell : cells) {
+            table.setCell(cell.x(), cell.y(), QString());
+        }
+    });
+    updPoint();
+}
+
+// ---- The map view -------------------------------------------------------------------------
+
+void TmainForm::Image1Pointer(std::optional<QPoint> pixel) {
+    if (destroying_) {
+        return;
+    }
+    const LambertConic projection(PAR, cbHiRes->isChecked());
+    if (!pixel || !projection.hasCone()) {
+        lbCoords->hide();
+        return;
+    }
+    const GeoPoint at =
+        projection.toGeo(QPointF(pixel->x() + 0.5, pixel->y() + 0.5), Image1->picture().Height());
+    lbCoords->setText(coordinatesText(at));
+    lbCoords->adjustSize();
+    // In the picture's top-left corner, or the top-right one while the pointer is under it.
+    const QPoint pointer = Image1->mapFromGlobal(QCursor::pos());
+    const bool under = pointer.x() < lbCoords->width() + 8 && pointer.y() < lbCoords->height() + 8;
+    lbCoords->move(under ? Image1->shownSize().width() - lbCoords->width() : 0, 0);
+    lbCoords->show();
+    lbCoords->raise();
+}
+
+void TmainForm::Image1Click(QPoint pixel) {
+    const int i = markerAt(points, markedSize_, pixel.x(), pixel.y());
+    const std::vector<PointCell> cells = pointCells(StringGrid1->table());
+    if (i < 0 || static_cast<std::size_t>(i) >= cells.size()) {
+        return;
+    }
+    StringGrid1->setFocus(Qt::OtherFocusReason);
+    StringGrid1->chooseCell(cells[static_cast<std::size_t>(i)].col,
+                            cells[static_cast<std::size_t>(i)].row);
+}
+
+void TmainForm::showPointCap() {
+    const QString text =
+        points.num < Tpoints::kCapacity ? QString() : pointCapText(StringGrid1->table());
+    lbCap->setText(text);
+    if (text.isEmpty()) {
+        lbCap->hide();
+        return;
+    }
+    const int width = Image1->width();
+    const int height = lbCap->heightForWidth(width);
+    lbCap->setGeometry(0, Image1->height() - height, width, height);
+    lbCap->show();
+    lbCap->raise();
 }
 
 // ---- Files --------------------------------------------------------------------------------
@@ -537,7 +908,8 @@ void TmainForm::bOpenProjectClick() {
 // An empty name is a cancelled dialog: the table stays, the map is still rebuilt.
 void TmainForm::openProject(const QString& fileName) {
     if (!fileName.isEmpty()) {
-        LoadStringGrid(StringGrid1->table(), fileName);
+        recordTableChange(QStringLiteral("Открыть таблицу"),
+                          [&](PointTable& table) { LoadStringGrid(table, fileName); });
     }
     mapUpdate();
 }
@@ -557,15 +929,19 @@ void TmainForm::openStartupTables(const QStringList& fileNames) {
     });
 }
 
+// The file name's extension decides the type when it names one of the three; the dialog's type
+// only gives a bare name its extension and a name of any other kind its format.
 void TmainForm::bSaveImageClick() {
+    checkExportable(Image1->picture());
     const std::optional<PictureTarget> target =
         hooks_.savePictureName ? hooks_.savePictureName(lastPicture_)
                                : FileDialogs::savePictureName(this, lastPicture_);
     if (!target) {
         return;
     }
-    lastPicture_ = *target;
-    SaveMapImage(Image1->picture(), target->fileName, target->format);
+    lastPicture_ = {target->fileName,
+                    exportFormatFromExtension(target->fileName).value_or(target->format)};
+    SaveMapImage(Image1->picture(), lastPicture_.fileName, lastPicture_.format);
 }
 
 }  // namespace zelkora

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFont>
+#include <QKeySequence>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -12,7 +14,9 @@
 #include "plot/Tpoints.h"
 #include "projection/Tpar.h"
 #include "shell/PictureTarget.h"
+#include "shell/TableCommand.h"
 
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -21,17 +25,20 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 class QTimer;
+class QUndoStack;
 
 namespace zelkora {
 
 class PictureView;
+class PointTable;
 class RadioGroup;
 class StringGrid;
 class WrapCheckBox;
 
 // The main window. It holds every control of the layout under its name, the program-wide state
 // and all event handlers; the handlers only wire the core. Every handler runs through one error
-// boundary, which shows a failure in an error box and lets the window go on.
+// boundary, which shows a failure in an error box and lets the window go on. Every change of the
+// table is one step on the undo stack.
 class TmainForm : public QWidget {
   public:
     // What the window needs from outside. Empty members mean the data folders beside the
@@ -86,6 +93,16 @@ class TmainForm : public QWidget {
     QLabel* Label4;
     QLabel* Label5;
     QTimer* Timer1;
+    // Over the picture: the latitude and longitude under the pointer, and what the point cap
+    // left off the map.
+    QLabel* lbCoords;
+    QLabel* lbCap;
+    // The table's context menu, in this order; the first two work anywhere in the window.
+    QAction* acUndo;
+    QAction* acRedo;
+    QAction* acCopy;
+    QAction* acPaste;
+    QAction* acClear;
 
     // Program-wide state.
     TPngImage a;      // the assembled map without markers
@@ -100,6 +117,31 @@ class TmainForm : public QWidget {
     // The tables named on the command line: one opens as "Открыть таблицу" opens the file chosen
     // in its dialog, with the same error box; none changes nothing.
     void openStartupTables(const QStringList& fileNames);
+
+    // Changes the table as one undo step named text, the way every change of the table goes:
+    // change runs on the table, and with map set to another map the window switches to it in
+    // the same step (undo brings back both). Then the map is rebuilt when it switched, and the
+    // markers are redrawn otherwise. When change throws, what it changed stays as the step and
+    // the error goes on, without a redraw: call it inside a handler (handle). An import replaces
+    // the table this way.
+    void changeTable(const QString& text, const std::function<void(PointTable&)>& change,
+                     std::optional<int> map = std::nullopt);
+
+    // Adds an entry to the end of the table's context menu. Its handler runs through the error
+    // boundary, as every handler of the window does; the shortcut works while the table has
+    // the keyboard focus.
+    QAction* addTableAction(const QString& text, std::function<void()> handler,
+                            const QList<QKeySequence>& shortcuts = {});
+
+    // The error boundary: runs a handler, shows what it throws in the error box, then runs
+    // whatever it left waiting (an assembly or a marker pass).
+    void handle(const std::function<void()>& handler);
+
+    const QUndoStack& undoStack() const { return *undoStack_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
     // The two operations that give the event loop turns while they run. One runs at a time;
@@ -121,6 +163,7 @@ class TmainForm : public QWidget {
     void bInsertOneClick();
     void bInsertPointsClick();
     void Edit3Change();
+    void Edit3Exit();
     void ScrollBar1Change();
     void StringGrid1DrawCell(QPainter* canvas, int ACol, int ARow, const QRect& Rect);
     void StringGrid1SetEditText(int ACol, int ARow, const QString& Value);
@@ -128,23 +171,39 @@ class TmainForm : public QWidget {
     void bSeveProjectClick();
     void bOpenProjectClick();
     void openProject(const QString& fileName);
+    void Image1Pointer(std::optional<QPoint> pixel);
+    void Image1Click(QPoint pixel);
+    void undoClick();
+    void redoClick();
+    void copyClick();
+    void pasteClick();
+    void clearClick();
+
+    // The changes behind the handlers.
+    void newMap(const QString& text, std::optional<TableCommand::MapSwitch> map);
+    void pasteInto(int column);
+    void commitCell(int col, int row, const QString& text);
+    void recordTableChange(const QString& text, const std::function<void(PointTable&)>& change,
+                           std::optional<TableCommand::MapSwitch> map = std::nullopt);
+    void restoreTable(const TableChange& change, std::optional<TableCommand::MapSwitch> map,
+                      bool forward);
+    void switchMapQuietly(int map);
+    void showPointCap();
 
     // Operations.
     void mapUpdate();
     void updPoint();
     void zelkora();
     void request(Operation operation);
+    void defer(Operation operation);
     void run(Operation operation);
     void assemble();
     void markerPass();
 
-    // Changes made by the handlers raise the control's handler at once, nested, unless the
-    // value stays the same.
+    // The size field set by the handlers raises its handler at once, nested, unless the text
+    // stays the same.
     void setEdit3Text(const QString& text);
-    void setScrollBar1Position(int position);
 
-    // The error boundary: runs a handler, then whatever it left waiting.
-    void handle(const std::function<void()>& handler);
     void guarded(const std::function<void()>& handler);
     void runDeferred();
     void showError(const QString& message);
@@ -155,7 +214,13 @@ class TmainForm : public QWidget {
     MapAssembly maps_;  // what the last assembly read and blended, for the next click
     QFont headerFont_;
     PictureTarget lastPicture_;
+    QUndoStack* undoStack_;
+    int mapIndex_;        // the map whose constants are in PAR
+    int markedSize_ = 0;  // the marker size of the picture shown
     bool busy_ = false;
+    bool closing_ = false;  // the window was closed: running work stops at its next turn
+    bool captionsFitted_ = false;
+    bool destroying_ = false;  // the controls are going: their handlers do nothing
     Operation pending_ = Operation::None;
     int assemblies_ = 0;
     int markerPasses_ = 0;

@@ -6,12 +6,6 @@
 
 namespace zelkora {
 
-namespace {
-
-constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-
-}  // namespace
-
 WrapCheckBox::WrapCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
 QRect WrapCheckBox::textRect(const QRect& indicator) const {
@@ -29,16 +23,22 @@ void WrapCheckBox::paintEvent(QPaintEvent*) {
     painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, option);
 
     const QRect text = textRect(option.rect);
-    painter.drawItemText(text, kTextFlags, palette(), isEnabled(), this->text(),
+    painter.drawItemText(text, kCaptionFlags, palette(), isEnabled(), this->text(),
                          QPalette::WindowText);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = painter.fontMetrics()
-                         .boundingRect(text, kTextFlags, this->text())
+                         .boundingRect(text, kCaptionFlags, this->text())
                          .adjusted(-1, 0, 1, 0);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+QRect WrapCheckBox::captionRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return textRect(style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this));
 }
 
 bool WrapCheckBox::hitButton(const QPoint& pos) const {

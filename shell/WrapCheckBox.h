@@ -8,7 +8,13 @@ namespace zelkora {
 // and centred on it vertically. A click anywhere on the box toggles it.
 class WrapCheckBox : public QCheckBox {
   public:
+    // How the caption is laid out in its rectangle.
+    static constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
     explicit WrapCheckBox(const QString& text, QWidget* parent = nullptr);
+
+    // Where the caption goes: the box right of the indicator.
+    QRect captionRect() const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

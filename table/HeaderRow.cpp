@@ -1,5 +1,6 @@
 #include "table/HeaderRow.h"
 
+#include "common/VisibleText.h"
 #include "table/CommaText.h"
 #include "table/PointTable.h"
 
@@ -30,6 +31,18 @@ void fillHeaderRow(PointTable& table) {
         // An empty name still occupies its cell.
         table.setCell(c, 0, item.isEmpty() ? QStringLiteral(" ") : item);
     }
+}
+
+QString columnCaption(const PointTable& table, int col) {
+    const QString header = table.cell(col, 0).trimmed();
+    if (header.isEmpty()) {
+        return QStringLiteral("№%1").arg(col + 1);
+    }
+    return QStringLiteral("«%1»").arg(visibleText(header));
+}
+
+QString cellLocation(const PointTable& table, int col, int row) {
+    return QStringLiteral("Ячейка: столбец %1, строка %2").arg(columnCaption(table, col)).arg(row);
 }
 
 }  // namespace zelkora

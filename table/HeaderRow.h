@@ -23,4 +23,12 @@ QStringList markerTypeNames();
 // item into the first empty header cell; names beyond the column count are dropped.
 void fillHeaderRow(PointTable& table);
 
+// Column col as a message names it: its header text in «», without the blanks around it, or "№"
+// and its number counted from 1 when the header is empty.
+QString columnCaption(const PointTable& table, int col);
+
+// The cell (col, row) as the second line of an error names it: its column and its row, counted
+// as the table shows them, the header being row 0.
+QString cellLocation(const PointTable& table, int col, int row);
+
 }  // namespace zelkora

@@ -290,10 +290,11 @@ TEST_F(CliData, RenderDrawsTheMarkersOverTheMap) {
 
 TEST_F(CliData, RenderFailureWritesNothingAndKeepsAnOldFile) {
     const std::pair<QByteArray, QString> badCells[] = {
-        {"N48, E135", QStringLiteral("'N48' is not a valid floating point value\n")},
+        {"N48, E135", QStringLiteral("'N48' is not a valid floating point value\n"
+                                     "Ячейка: столбец «h», строка 1\n")},
         // Byte 0x98, which CP1251 lacks, reads as U+0098; shown, so the number is not blamed.
-        {"48.5, 135.25\x98",
-         QStringLiteral("'135.25\\u0098' is not a valid floating point value\n")},
+        {"48.5, 135.25\x98", QStringLiteral("'135.25\\u0098' is not a valid floating point value\n"
+                                            "Ячейка: столбец «h», строка 1\n")},
     };
     for (const auto& [cell, message] : badCells) {
         writeTable(QStringLiteral("bad.points"), cell);

@@ -25,6 +25,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo; do
     [[ "$depends" == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
 done
+# The font the window is laid out for.
+[[ ", $depends," == *", fonts-wine,"* ]] || fail "Depends lacks fonts-wine: $depends"
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"

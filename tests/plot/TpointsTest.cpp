@@ -50,6 +50,14 @@ TEST(ReadPoints, ListsColumnByColumnAndRowsDownProjectingEach) {
         EXPECT_EQ(p.xImg, projected.xImg);
         EXPECT_EQ(p.yImg, projected.yImg);
     }
+    // Where each point came from, in list order.
+    const std::vector<PointCell> cells = pointCells(table);
+    ASSERT_EQ(cells.size(), 4u);
+    const int rows[] = {2, 5, 7, 69};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(cells[static_cast<std::size_t>(i)].col, expected[i].t);
+        EXPECT_EQ(cells[static_cast<std::size_t>(i)].row, rows[i]);
+    }
     // The worked example of the projection: (50, 140) in high resolution on a 6000-pixel map.
     EXPECT_NEAR(points.p[1].xImg, 1165.320174, 1e-6);
     EXPECT_NEAR(points.p[1].yImg, 5134.459022, 1e-6);
@@ -108,7 +116,8 @@ TEST(ReadPoints, BadItemFailsWithTheConversionMessage) {
         readFarEast(points, table);
         FAIL() << "no error";
     } catch (const ZelkoraError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'N48' is not a valid floating point value"));
+        EXPECT_EQ(e.message(), QStringLiteral("'N48' is not a valid floating point value\n"
+                                              "Ячейка: столбец №1, строка 1"));
     }
     EXPECT_EQ(points.num, 0);
 }

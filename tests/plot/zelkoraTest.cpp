@@ -197,6 +197,36 @@ TEST_F(Drawing, PositionsOffTheMapDrawNothingButYield) {
     EXPECT_EQ(marked, before);
 }
 
+// Markers of size 8 as drawMarkers lays them: (104, 50) covers columns 100..107 and rows 46..53.
+TEST_F(Drawing, MarkerAtFindsTheMarkerDrawnOnTop) {
+    add(3, 104, 50);                     // 0
+    add(3, 108, 50);                     // 1: later, on top of 0 where they overlap
+    add(6, 30, 30);                      // 2
+    add(1, 30, 30);                      // 3: a lower type, under 2
+    add(9, 60, 60);                      // 4: not drawn
+    add(2, std::nan(""), 60);            // 5: no position
+    add(0, -2147483000.0, -2147483000);  // 6: far off the map
+    struct Case {
+        int x, y, found;
+    };
+    const Case cases[] = {
+        {100, 46, 0},
+        {103, 53, 0},
+        {104, 50, 1},
+        {111, 50, 1},
+        {112, 50, -1},
+        {99, 50, -1},
+        {104, 54, -1},
+        {30, 30, 2},
+        {60, 60, -1},
+        {0, 0, -1},
+        {-2147483000, -2147483000, 6},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(markerAt(points, 8, c.x, c.y), c.found) << c.x << "," << c.y;
+    }
+}
+
 struct OriginCase {
     double position;
     int pntSize;

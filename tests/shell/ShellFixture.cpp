@@ -57,10 +57,21 @@ void ShellTest::settle() {
     QCoreApplication::processEvents();
 }
 
+void ShellTest::clickCell(int col, int row) {
+    StringGrid& grid = *form_->StringGrid1;
+    const QModelIndex cell = grid.model()->index(row, col);
+    grid.scrollTo(cell);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(cell).center());
+}
+
 void ShellTest::typeIntoCell(int col, int row, const QString& text) {
     StringGrid& grid = *form_->StringGrid1;
-    grid.setFocus();
-    grid.setCurrentIndex(grid.model()->index(row, col));
+    // A click chooses the cell; on a cell already chosen it would open the editor.
+    if (!grid.hasFocus() || !grid.userChoseCell() ||
+        grid.currentIndex() != grid.model()->index(row, col)) {
+        clickCell(col, row);
+    }
+    ASSERT_FALSE(grid.EditorMode());
     QTest::keyClick(&grid, text.at(0).toLatin1());
     ASSERT_TRUE(grid.EditorMode());
     QTest::keyClicks(QApplication::focusWidget(), text.mid(1));

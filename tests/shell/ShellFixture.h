@@ -36,6 +36,8 @@ class ShellTest : public testing::Test {
 
     // Lets queued events run, as the event loop would next.
     static void settle();
+    // Clicks the cell as a user does.
+    void clickCell(int col, int row);
     // Types text into the cell as a user does: the first key opens the editor, the others go
     // into it. The editor is left open.
     void typeIntoCell(int col, int row, const QString& text);

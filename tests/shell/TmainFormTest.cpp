@@ -36,7 +36,7 @@ Tpoint farEastPoint() {
     return geo(Tpoint{0, 48.5, 135.25, 0, 0}, PAR_map[kMapFarEast], false, 2000);
 }
 
-TEST_F(ShellTest, StartsOnTheFarEastWithAnEmptyTableAndSize59) {
+TEST_F(ShellTest, StartsOnTheFarEastWithAnEmptyTableAndSize60) {
     TmainForm& form = open();
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Zelkora v0.2"));
@@ -57,7 +57,8 @@ TEST_F(ShellTest, StartsOnTheFarEastWithAnEmptyTableAndSize59) {
     }
     EXPECT_EQ(form.points.num, 0);
 
-    EXPECT_EQ(form.pntSize, 59);
+    // The size the field shows is the size drawn.
+    EXPECT_EQ(form.pntSize, 60);
     EXPECT_EQ(form.Edit3->text(), QStringLiteral("60"));
     EXPECT_EQ(form.ScrollBar1->value(), 42);
 
@@ -304,14 +305,14 @@ TEST_F(ShellTest, SizeFieldAndSliderFollowEachOther) {
         {"text counts as 0", typed("abc"), "10", 0, 10, 2},
         {"empty counts as 0", typed(""), "10", 0, 10, 2},
         {"500 becomes the maximum", typed("500"), "128", 100, 128, 2},
-        {"75 within the limits", typed("75"), "75", 55, 74, 1},
+        {"75 within the limits", typed("75"), "75", 55, 75, 1},
         {"slider 42 to 50 writes the field", slid({50}), "69", 50, 69, 1},
         {"slider on to 51 stays in the dead band", slid({50, 51}), "69", 51, 70, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TmainForm& form = open();
-        ASSERT_EQ(form.pntSize, 59);
+        ASSERT_EQ(form.pntSize, 60);
         const int before = form.markerPasses();
         c.change(form);
         EXPECT_EQ(form.Edit3->text(), QString::fromLatin1(c.field));
@@ -331,7 +332,9 @@ TEST_F(ShellTest, BadCellShowsTheConversionErrorAndTheWindowGoesOn) {
     typeIntoCell(1, 1, QStringLiteral("N48, E135"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     settle();
-    EXPECT_EQ(errors_, QStringList{QStringLiteral("'N48' is not a valid floating point value")});
+    // The message, then the cell by its column's header and its row.
+    EXPECT_EQ(errors_, QStringList{QStringLiteral("'N48' is not a valid floating point value\n"
+                                                  "Ячейка: столбец «круги полые», строка 1")});
     EXPECT_EQ(form.StringGrid1->table().cell(1, 1), QStringLiteral("N48, E135"));
     EXPECT_EQ(form.Image1->picture(), shown);
 
@@ -420,18 +423,23 @@ TEST_F(ShellTest, SavedTableOpensAgainAndIsDrawn) {
     EXPECT_TRUE(errors_.isEmpty());
 }
 
-// The chosen file type decides the format, whatever the name says; the dialog opens with the
-// name and type of the export before.
-TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
+// The name's extension decides the format when it names one of the three types, the chosen
+// file type otherwise; the dialog opens with the name and the type of the export before.
+TEST_F(ShellTest, ExportWritesTheTypeTheNameSays) {
     struct Case {
         const char* name;
-        ExportFormat format;
+        ExportFormat chosen;
+        ExportFormat written;
         QByteArray magic;
     };
+    const QByteArray jpeg("\xFF\xD8\xFF", 3);
+    const QByteArray png("\x89PNG", 4);
+    const QByteArray bmp("BM", 2);
     const Case cases[] = {
-        {"map.png", ExportFormat::Jpeg, QByteArray("\xFF\xD8\xFF", 3)},
-        {"map2.png", ExportFormat::Png, QByteArray("\x89PNG", 4)},
-        {"map3.bmp", ExportFormat::Bmp, QByteArray("BM", 2)},
+        {"map.png", ExportFormat::Bmp, ExportFormat::Png, png},
+        {"map2.JPEG", ExportFormat::Png, ExportFormat::Jpeg, jpeg},
+        {"map3.bmp", ExportFormat::Jpeg, ExportFormat::Bmp, bmp},
+        {"map4.tif", ExportFormat::Png, ExportFormat::Png, png},
     };
     TmainForm& form = open();
     form.edX->setText(QStringLiteral("48.5"));
@@ -440,7 +448,7 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
     PictureTarget last;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        pictureTarget_ = PictureTarget{path(QString::fromLatin1(c.name)), c.format};
+        pictureTarget_ = PictureTarget{path(QString::fromLatin1(c.name)), c.chosen};
         QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
         ASSERT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
         EXPECT_EQ(pictureDialogsOpened_.last().fileName, last.fileName);
@@ -448,13 +456,25 @@ TEST_F(ShellTest, ExportWritesTheShownPictureInTheChosenType) {
         EXPECT_EQ(readBytes(pictureTarget_->fileName).left(c.magic.size()), c.magic);
         // Full size, not the size on the screen.
         EXPECT_EQ(QImage(pictureTarget_->fileName).size(), QSize(kFarEastWidth, kFarEastHeight));
-        last = *pictureTarget_;
+        last = {pictureTarget_->fileName, c.written};
     }
 
     // Cancelled: nothing is written.
     pictureTarget_.reset();
     QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
-    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("map*")}, QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("map*")}, QDir::Files).size(), 4);
+}
+
+// Without a map there is nothing to save: the button says so before any dialog.
+TEST_F(ShellTest, ExportWithoutAMapIsRefusedBeforeTheDialog) {
+    QDir(dataDir() + QStringLiteral("maps")).removeRecursively();
+    TmainForm& form = open();
+    pictureTarget_ = PictureTarget{path(QStringLiteral("map.png")), ExportFormat::Png};
+    QTest::mouseClick(form.bSaveImage, Qt::LeftButton);
+    EXPECT_TRUE(pictureDialogsOpened_.isEmpty());
+    EXPECT_EQ(errors_,
+              QStringList{QStringLiteral("Нет изображения для сохранения: карта ещё не собрана")});
+    EXPECT_FALSE(QFile::exists(pictureTarget_->fileName));
 }
 
 }  // namespace

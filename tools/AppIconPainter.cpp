@@ -4,7 +4,7 @@
 #include <QPainterPathStroker>
 #include <QTransform>
 
-#include "tools/IconPainter.h"
+#include "plot/MarkerShape.h"
 #include "vectormap/MapPalette.h"
 
 namespace zelkora {
@@ -34,11 +34,11 @@ QPainterPath stroked(const QPainterPath& line, double width) {
 
 // Marker `type` with its centre at `centre`, `size` units across.
 QPainterPath marker(int type, QPointF centre, double size) {
-    const double scale = size / IconPainter::kIconSize;
+    const double scale = size / kMarkerBox;
     QTransform t;
     t.translate(centre.x() - size / 2, centre.y() - size / 2);
     t.scale(scale, scale);
-    return t.map(IconPainter::shape(type));
+    return t.map(markerShape(type));
 }
 
 QString number(double v) {
@@ -109,7 +109,7 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
     inner.addRoundedRect(QRectF(16, 16, 224, 224), 32, 32);
     border = border.subtracted(inner);
 
-    const QColor ink = QColor(IconPainter::kInk);
+    const QColor ink = QColor(kMarkerInk);
     return {
         {frame, kMapSea},
         {land.intersected(frame), kMapLand},

@@ -15,6 +15,9 @@ inline constexpr int kMarkerTypeCount = 9;
 inline constexpr int kMarkerBox = 128;
 // The dark ink of the markers.
 inline constexpr QRgb kMarkerInk = qRgb(24, 24, 24);
+// A red marker as the window draws one on light land: the map's red with the ink's green and
+// blue. Where a marker is drawn in one colour of its own, this is its red.
+inline constexpr QRgb kMarkerRed = qRgb(0xE0, 0x18, 0x18);
 
 // The marker's outline for a type 0 to 8, to be filled; throws ZelkoraError for any other type.
 // Hollow shapes are rings under the odd-even rule.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "projection/Tpar.h"
 #include "projection/Tpoint.h"
@@ -28,6 +29,13 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
 // type. Throws ZelkoraError at the first item that is not a number; the points before it stay.
 void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                 int rasterHeight);
+
+// Calls visit for every cell that holds a point by readPoints' rule, in readPoints' order, with
+// the cell's column and row and the two numbers (latitude, longitude); none is left out for
+// capacity. Throws ZelkoraError at the first item that is not a number, after visiting the cells
+// before it.
+void forEachPointCell(const PointTable& table,
+                      const std::function<void(int col, int row, double lat, double lon)>& visit);
 
 // How many cells below the header hold a point by readPoints' rule, those beyond the list's
 // capacity included.

@@ -13,9 +13,6 @@ namespace {
 
 // The icon's own frame; the rest are the maps' colours.
 const QColor kFrame(0x5E, 0x73, 0x86);
-// A red marker as the window draws one on light land: the map's red with the ink's green and
-// blue.
-const QColor kRedMarker(0xE0, 0x18, 0x18);
 
 QPainterPath tile() {
     QPainterPath path;
@@ -120,7 +117,7 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
         {border, kFrame},
         {marker(0, QPointF(64, 78), 70), ink},           // filled circle
         {marker(3, QPointF(100, 176), 76), ink},         // hollow triangle
-        {marker(8, QPointF(184, 186), 80), kRedMarker},  // star, as "Красные точки" draws it
+        {marker(8, QPointF(184, 186), 80), QColor(kMarkerRed)},  // star, as "Красные точки" draws it
     };
 }
 

@@ -44,6 +44,7 @@ Command findCommand(const QString& name) {
     static const Entry kCommands[] = {
         {"project", runProject},     {"translit", runTranslit}, {"assemble", runAssemble},
         {"normalize", runNormalize}, {"import", runImport},     {"render", runRender},
+        {"figure", runFigure},
     };
     for (const Entry& e : kCommands) {
         if (name == QLatin1String(e.name)) {

@@ -614,6 +614,12 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
                                    .arg(std::lround(layout.rasterDpi));
         }
     }
+    // Named in the table's order, whatever kept them off the figure.
+    std::stable_sort(layout.leftOut.begin(), layout.leftOut.end(),
+                     [](const LeftOutPoint& a, const LeftOutPoint& b) {
+                         return std::pair(a.point.column, a.point.row) <
+                                std::pair(b.point.column, b.point.row);
+                     });
     return layout;
 }
 

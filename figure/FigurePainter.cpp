@@ -187,14 +187,21 @@ void drawRasterMap(QPainter& painter, const FigureLayout& layout, const FigureMa
     if (source.isEmpty()) {
         return;
     }
+    // Only the part shown goes into the output, drawn onto white as the window's export draws
+    // it, so that PDF and SVG get one opaque picture.
+    QImage shown(source.size(), QImage::Format_RGB32);
+    shown.fill(Qt::white);
+    {
+        QPainter flatten(&shown);
+        flatten.drawImage(QPoint(0, 0), image, source);
+    }
     painter.fillRect(panel.frame, Qt::white);
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setTransform(rasterFromMap.inverted() * layout.mmFromPixel(panel) *
                              painter.transform());
-    // Only the part shown goes into the output, PDF and SVG included.
-    painter.drawImage(QRectF(source), image.copy(source));
+    painter.drawImage(QRectF(source), shown);
     painter.restore();
 }
 

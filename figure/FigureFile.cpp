@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -14,6 +15,8 @@
 #include "figure/FigurePainter.h"
 #include "figure/TiffWriter.h"
 #include "mapimage/JpegWriter.h"
+#include "mapimage/ParallelJobs.h"
+#include "mapimage/PixelAllocator.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngWriter.h"
 #include "mapimage/TPngImage.h"
@@ -29,6 +32,9 @@ constexpr int kPdfResolution = 1200;
 // The SVG's size is written in millimetres to this many places.
 constexpr int kSvgUnitsPerMm = 100;
 constexpr int kJpegQuality = 95;
+// A raster larger than this many pixels is drawn in bands, at most kMaxBands of them.
+constexpr std::int64_t kPixelsPerBand = 4'000'000;
+constexpr std::int64_t kMaxBands = 8;
 
 void checkRasterSize(const QSize& pixels) {
     if (static_cast<std::int64_t>(pixels.width()) * pixels.height() > TPngImage::kMaxPixels) {
@@ -41,7 +47,8 @@ void checkRasterSize(const QSize& pixels) {
 
 void rgbRow(const QImage& image, int y, std::uint8_t* rgb) {
     const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    for (int x = 0; x < image.width(); ++x, rgb += 3) {
+    const int width = image.width();
+    for (int x = 0; x < width; ++x, rgb += 3) {
         rgb[0] = static_cast<std::uint8_t>(qRed(line[x]));
         rgb[1] = static_cast<std::uint8_t>(qGreen(line[x]));
         rgb[2] = static_cast<std::uint8_t>(qBlue(line[x]));
@@ -128,22 +135,53 @@ QByteArray svgBytes(const FigureLayout& layout, const FigureMap& map) {
 }  // namespace
 
 QImage renderFigure(const FigureLayout& layout, const FigureMap& map, double dpi) {
-    const QSize pixels(std::max(1, static_cast<int>(std::lround(layout.pageMm.width() / kMmPerInch * dpi))),
-                       std::max(1, static_cast<int>(std::lround(layout.pageMm.height() / kMmPerInch * dpi))));
+    const QSize pixels(std::max(1, pixelsForMm(layout.pageMm.width(), dpi)),
+                       std::max(1, pixelsForMm(layout.pageMm.height(), dpi)));
     checkRasterSize(pixels);
-    QImage image(pixels, QImage::Format_RGB32);
-    if (image.isNull()) {
+    // The pixels in huge pages where the system has them: a page-sized raster is a hundred
+    // megabytes, whose page faults would cost more than a layer of the map.
+    const qsizetype bytesPerLine = static_cast<qsizetype>(pixels.width()) * 4;
+    const std::size_t bytes = static_cast<std::size_t>(bytesPerLine) * pixels.height();
+    std::uint8_t* buffer = nullptr;
+    try {
+        buffer = PixelAllocator<std::uint8_t>().allocate(bytes);
+    } catch (const std::bad_alloc&) {
         throw ZelkoraError(QStringLiteral("Не хватает памяти на рисунок %1 × %2 пикселей")
                                .arg(pixels.width())
                                .arg(pixels.height()));
     }
+    QImage image(
+        buffer, pixels.width(), pixels.height(), bytesPerLine, QImage::Format_RGB32,
+        [](void* data) { ::operator delete(data); }, buffer);
     const int dotsPerMetre = static_cast<int>(std::lround(dpi / kMmPerInch * 1000.0));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.scale(dpi / kMmPerInch, dpi / kMmPerInch);
-    paintFigure(painter, layout, map, kMmPerInch / dpi);
+
+    // A large raster is drawn in bands side by side on the cores, each band a view of the same
+    // pixels. Their number follows the raster's size alone, never the machine, so a figure's
+    // pixels are the same wherever it is drawn.
+    const int bands = static_cast<int>(std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(pixels.width()) * pixels.height() / kPixelsPerBand, 1, kMaxBands));
+    const double pxPerMm = dpi / kMmPerInch;
+    const auto errors = runJobs(static_cast<std::size_t>(bands), [&](std::size_t i) {
+        const int top = static_cast<int>(static_cast<std::int64_t>(pixels.height()) *
+                                         static_cast<std::int64_t>(i) / bands);
+        const int bottom = static_cast<int>(static_cast<std::int64_t>(pixels.height()) *
+                                            static_cast<std::int64_t>(i + 1) / bands);
+        QImage band(image.scanLine(top), pixels.width(), bottom - top, bytesPerLine,
+                    QImage::Format_RGB32);
+        band.fill(Qt::white);
+        QPainter painter(&band);
+        painter.translate(0, -top);
+        painter.scale(pxPerMm, pxPerMm);
+        const QRectF visible(0, top / pxPerMm, layout.pageMm.width(), (bottom - top) / pxPerMm);
+        paintFigure(painter, layout, map, 1.0 / pxPerMm, visible);
+    });
+    for (const std::exception_ptr& e : errors) {
+        if (e) {
+            std::rethrow_exception(e);
+        }
+    }
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -30,24 +31,35 @@ constexpr double kBoxLinePt = 0.4;
 constexpr std::array<double, 5> kRiverPt = {0.5, 0.8, 0.65, 0.5, 0.36};
 // Thinning on vector output: far below what a reader's zoom shows.
 constexpr double kVectorToleranceMm = 0.005;
+// Long lines are stroked in runs of this many points: Qt's rasterizer slows down sharply on one
+// wide outline of many thousand points, and round joins hide where the runs meet.
+constexpr qsizetype kStrokeRun = 128;
 
+// Mitred joins and square ends: lines this thin look the same with round ones, which cost the
+// rasterizer a curve at every bend. Dashes keep their exact length.
 QPen linePen(QColor colour, double pt, Qt::PenStyle style = Qt::SolidLine) {
-    QPen pen(colour, pt * kMmPerPt, style, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(colour, pt * kMmPerPt, style, Qt::SquareCap, Qt::MiterJoin);
     if (style == Qt::CustomDashLine) {
+        pen.setCapStyle(Qt::FlatCap);
         pen.setDashPattern({5, 3});
     }
     return pen;
 }
 
-// The map's geometry of one panel: cut to a little beyond its frame, taken to millimetres and
-// thinned to the device.
+// The map's geometry of one panel, taken to millimetres and thinned to the device line by line,
+// then cut to a little beyond what is shown. A line is thinned the same way whatever part of it
+// is shown, so a raster drawn in bands has the pixels of one drawn whole.
 class PanelGeometry {
   public:
-    PanelGeometry(const FigureLayout& layout, const FigurePanel& panel, double toleranceMm)
+    PanelGeometry(const FigureLayout& layout, const FigurePanel& panel, double toleranceMm,
+                  const QRectF& visibleMm)
         : toMm_(layout.mmFromPixel(panel)), tolerance_(toleranceMm) {
-        // Wide enough that the widest line's end and the cut rings' edges stay outside the frame.
-        const double slack = 2.0 / layout.mmPerPixel;
-        view_ = layout.extent.adjusted(-slack, -slack, slack, slack);
+        // Wide enough that the widest line's end and the cut rings' edges stay outside what is
+        // shown.
+        constexpr double kSlackMm = 2.0;
+        viewMm_ = visibleMm.intersected(panel.frame).adjusted(-kSlackMm, -kSlackMm, kSlackMm,
+                                                              kSlackMm);
+        view_ = toMm_.inverted().mapRect(viewMm_);
     }
 
     bool visible(const QRectF& bounds) const { return bounds.intersects(view_); }
@@ -61,17 +73,14 @@ class PanelGeometry {
             out.push_back(toMm(pixels));
             return;
         }
-        clipPolyline(pixels, view_, out);
-        for (QPolygonF& piece : out) {
-            piece = toMm(piece);
-        }
+        clipPolyline(toMm(pixels), viewMm_, out);
     }
 
     QPolygonF ring(const QPolygonF& pixels, const QRectF& bounds) const {
         if (view_.contains(bounds)) {
             return toMm(pixels);
         }
-        return toMm(clipRing(pixels, view_));
+        return clipRing(toMm(pixels), viewMm_);
     }
 
   private:
@@ -88,8 +97,27 @@ class PanelGeometry {
 
     QTransform toMm_;
     double tolerance_;
-    QRectF view_;
+    QRectF viewMm_;
+    QRectF view_;  // the same in the map's pixels
 };
+
+void strokeInRuns(QPainter& painter, const QPolygonF& line) {
+    // A dashed line's pattern goes on from one run to the next.
+    const bool dashed = painter.pen().style() == Qt::CustomDashLine;
+    QPen pen = painter.pen();
+    double offset = 0.0;
+    for (qsizetype start = 0; start + 1 < line.size(); start += kStrokeRun) {
+        const qsizetype count = std::min(kStrokeRun + 1, line.size() - start);
+        if (dashed) {
+            pen.setDashOffset(offset / pen.widthF());
+            painter.setPen(pen);
+            for (qsizetype i = start + 1; i < start + count; ++i) {
+                offset += QLineF(line[i - 1], line[i]).length();
+            }
+        }
+        painter.drawPolyline(line.constData() + start, static_cast<int>(count));
+    }
+}
 
 void drawLines(QPainter& painter, const PanelGeometry& geometry,
                const std::vector<FigureMap::Line>& lines, const QPen& pen, int level = -1) {
@@ -102,7 +130,7 @@ void drawLines(QPainter& painter, const PanelGeometry& geometry,
         }
         geometry.lines(line.points, line.bounds, pieces);
         for (const QPolygonF& piece : pieces) {
-            painter.drawPolyline(piece);
+            strokeInRuns(painter, piece);
         }
     }
 }
@@ -142,7 +170,7 @@ void drawVectorMap(QPainter& painter, const FigureLayout& layout, const FigureMa
         for (const GraticuleLine& line : layout.graticule) {
             geometry.lines(line.pixels, line.pixels.boundingRect(), pieces);
             for (const QPolygonF& piece : pieces) {
-                painter.drawPolyline(piece);
+                strokeInRuns(painter, piece);
             }
         }
     }
@@ -214,12 +242,27 @@ QPainterPath markerPath(int type, double sizeMm) {
 
 class Markers {
   public:
-    Markers(const FigureLayout& layout)
+    // On a raster the shapes' curves are flattened once, at the device's resolution, rather than
+    // at every marker; vector output keeps them as curves.
+    Markers(const FigureLayout& layout, double deviceMm)
         : colour_(layout.options.red ? kMarkerRed : kMarkerInk),
-          halo_(Qt::white, 2 * layout.markerOutlineMm, Qt::SolidLine, Qt::RoundCap,
-                Qt::RoundJoin) {
+          halo_(Qt::white, 2 * layout.markerOutlineMm, Qt::SolidLine, Qt::SquareCap,
+                Qt::MiterJoin) {
         for (int type = 0; type < kMarkerTypeCount; ++type) {
-            shapes_[static_cast<std::size_t>(type)] = markerPath(type, layout.options.markerMm);
+            QPainterPath path = markerPath(type, layout.options.markerMm);
+            if (deviceMm > 0) {
+                // Chords of a quarter of a device pixel.
+                const double scale = 4.0 / deviceMm;
+                QPainterPath flat;
+                flat.setFillRule(path.fillRule());
+                for (const QPolygonF& ring :
+                     path.toSubpathPolygons(QTransform::fromScale(scale, scale))) {
+                    flat.addPolygon(QTransform::fromScale(1 / scale, 1 / scale).map(ring));
+                    flat.closeSubpath();
+                }
+                path = flat;
+            }
+            shapes_[static_cast<std::size_t>(type)] = path;
         }
     }
 
@@ -246,23 +289,29 @@ void drawBox(QPainter& painter, const QRectF& box) {
 }  // namespace
 
 void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap& map,
-                 double deviceMm) {
+                 double deviceMm, const QRectF& visibleMm) {
+    const QRectF page(QPointF(0, 0), layout.pageMm);
+    const QRectF visible = visibleMm.isEmpty() ? page : visibleMm.intersected(page);
     const FigureOptions& options = layout.options;
     const FigureText label(options.fontPt, false, false);
     const FigureText bold(options.fontPt, true, false);
     const FigureText names(options.fontPt, false, options.italic);
-    const Markers markers(layout);
+    const Markers markers(layout, deviceMm);
     const double tolerance = deviceMm > 0 ? deviceMm * 0.35 : kVectorToleranceMm;
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(QRectF(QPointF(0, 0), layout.pageMm), Qt::white);
+    painter.fillRect(visible, Qt::white);
 
     for (const FigurePanel& panel : layout.panels) {
+        if (!panel.frame.adjusted(-20, -20, 20, 20).intersects(visible)) {
+            continue;
+        }
         painter.save();
-        painter.setClipRect(panel.frame);
+        painter.setClipRect(panel.frame.intersected(visible));
         if (map.hasVector()) {
-            drawVectorMap(painter, layout, map, PanelGeometry(layout, panel, tolerance), panel);
+            drawVectorMap(painter, layout, map,
+                          PanelGeometry(layout, panel, tolerance, visible), panel);
         } else {
             drawRasterMap(painter, layout, map, panel);
         }

@@ -10,10 +10,14 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <functional>
+#include <random>
 
 #include "figure/FigureFile.h"
 #include "figure/FigureLayout.h"
+#include "figure/TiffWriter.h"
 #include "mapimage/DataPaths.h"
+#include "mapimage/PictureFile.h"
 #include "tests/figure/FigureFixtures.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestImages.h"
@@ -194,6 +198,57 @@ INSTANTIATE_TEST_SUITE_P(
                     SizeCase{"TiffElsevier2", FigureFormat::Tiff, "elsevier-2", 0, 0, 3740},
                     SizeCase{"TiffPlos", FigureFormat::Tiff, "plos", 0, 0, 2250}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The LZW strips decode in libtiff to the rows given: noise that fills the code table again and
+// again, long runs, and a picture of both, across strips of every length.
+TEST(TiffWriter, StripsDecodeToTheirRows) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        int width;
+        int height;
+        std::function<std::uint8_t(int x, int y)> sample;
+    };
+    std::mt19937 random(3);
+    std::vector<std::uint8_t> noiseBytes(700 * 3 * 300);
+    for (std::uint8_t& b : noiseBytes) {
+        b = static_cast<std::uint8_t>(random());
+    }
+    const Case cases[] = {
+        {"noise", 700, 300, [&](int x, int y) { return noiseBytes[static_cast<std::size_t>(y * 2100 + x)]; }},
+        {"one colour", 1500, 400, [](int, int) { return std::uint8_t{200}; }},
+        {"runs and noise", 4323, 90,
+         [&](int x, int y) {
+             return (x / 300 + y / 7) % 3 == 0 ? noiseBytes[static_cast<std::size_t>((x * 7 + y) % noiseBytes.size())]
+                                               : static_cast<std::uint8_t>((x / 500) * 30);
+         }},
+        {"one pixel", 1, 1, [](int, int) { return std::uint8_t{7}; }},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("strips.tif"));
+        savePictureFile(path, [&](std::FILE* file, QString& error) {
+            return TiffWriter(300).write(file, c.width, c.height,
+                                         [&](int y, std::uint8_t* row) {
+                                             for (int x = 0; x < c.width * 3; ++x) {
+                                                 row[x] = c.sample(x, y);
+                                             }
+                                         },
+                                         error);
+        });
+        TIFF* tiff = TIFFOpen(path.toLocal8Bit().constData(), "r");
+        ASSERT_NE(tiff, nullptr) << c.name;
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
+        int wrong = 0;
+        for (int y = 0; y < c.height; ++y) {
+            ASSERT_EQ(TIFFReadScanline(tiff, row.data(), static_cast<std::uint32_t>(y)), 1) << c.name;
+            for (int x = 0; x < c.width * 3; ++x) {
+                wrong += row[static_cast<std::size_t>(x)] != c.sample(x, y) ? 1 : 0;
+            }
+        }
+        TIFFClose(tiff);
+        EXPECT_EQ(wrong, 0) << c.name;
+    }
+}
 
 ProcessRun tool(const char* name, const QStringList& args) {
     const ProcessRun run = runProcess(QString::fromUtf8(name), args);

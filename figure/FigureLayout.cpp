@@ -479,7 +479,7 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
             const QRectF spaced = r.adjusted(-0.5, -0.3, 0.5, 0.3);
             const bool clash = std::any_of(taken.begin(), taken.end(),
                                            [&](const QRectF& t) { return t.intersects(spaced); });
-            if (!clash && page.contains(r)) {
+            if (!clash && page.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(r)) {
                 taken.push_back(r);
                 panel.labels.push_back(l);
             }

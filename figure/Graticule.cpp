@@ -8,7 +8,7 @@ namespace zelkora {
 
 namespace {
 
-constexpr int kMaxLines = 7;
+constexpr int kMaxLines = 8;
 // Points along each side of the extent where the range is looked for.
 constexpr int kSamplesPerSide = 64;
 // Sine of the smallest angle between a line and a side at which the crossing is labelled.

@@ -26,7 +26,7 @@ struct GeoRange {
 GeoRange geoRangeOf(const FigureMap& map, const QRectF& extent);
 
 // 1, 2, 5 or 10 degrees: the finest at which neither the parallels nor the meridians crossing
-// the range number more than seven.
+// the range number more than eight.
 int graticuleInterval(const GeoRange& range);
 
 struct GraticuleLine {

@@ -102,8 +102,9 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
         const QString name = cli.value(QStringLiteral("format"));
         const auto format = figureFormatFromName(name);
         if (!format) {
-            throw UsageError(QStringLiteral("--format ждёт tiff, png, jpeg, pdf или svg, а не \"%1\"")
-                                 .arg(visibleText(name)));
+            throw UsageError(
+                QStringLiteral("--format ждёт tiff, png, jpeg, pdf или svg, а не \"%1\"")
+                    .arg(visibleText(name)));
         }
         o.format = *format;
     } else if (const auto format = figureFormatFromExtension(request.out)) {
@@ -134,7 +135,8 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
             throw UsageError(
                 QStringLiteral("--lang ждёт en или ru, а не \"%1\"").arg(visibleText(lang)));
         }
-        o.language = lang == QLatin1String("ru") ? FigureLanguage::Russian : FigureLanguage::English;
+        o.language =
+            lang == QLatin1String("ru") ? FigureLanguage::Russian : FigureLanguage::English;
         o.panels = cli.has(QStringLiteral("panels"));
         checkFigureOptions(o);
     } catch (const UsageError&) {

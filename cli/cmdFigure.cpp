@@ -56,7 +56,8 @@ int runFigure(const QStringList& args) {
 
     for (const LeftOutPoint& l : layout.leftOut) {
         std::fprintf(stderr, "Точка не нарисована: столбец %d, строка %d (%s, %s): %s\n",
-                     l.point.column + 1, l.point.row + 1, degrees(l.point.geo.lat).toUtf8().constData(),
+                     l.point.column + 1, l.point.row + 1,
+                     degrees(l.point.geo.lat).toUtf8().constData(),
                      degrees(l.point.geo.lon).toUtf8().constData(), l.reason.toUtf8().constData());
     }
     for (const QString& warning : layout.warnings) {

@@ -16,8 +16,8 @@
 #include "figure/TiffWriter.h"
 #include "mapimage/JpegWriter.h"
 #include "mapimage/ParallelJobs.h"
-#include "mapimage/PixelAllocator.h"
 #include "mapimage/PictureFile.h"
+#include "mapimage/PixelAllocator.h"
 #include "mapimage/PngWriter.h"
 #include "mapimage/TPngImage.h"
 
@@ -121,8 +121,9 @@ QByteArray svgBytes(const FigureLayout& layout, const FigureMap& map) {
     generator.setOutputDevice(&buffer);
     generator.setTitle(QStringLiteral("Zelkora figure"));
     generator.setResolution(static_cast<int>(kSvgUnitsPerMm * kMmPerInch));
-    generator.setSize(QSize(static_cast<int>(std::lround(layout.pageMm.width() * kSvgUnitsPerMm)),
-                            static_cast<int>(std::lround(layout.pageMm.height() * kSvgUnitsPerMm))));
+    generator.setSize(
+        QSize(static_cast<int>(std::lround(layout.pageMm.width() * kSvgUnitsPerMm)),
+              static_cast<int>(std::lround(layout.pageMm.height() * kSvgUnitsPerMm))));
     // What is drawn is in millimetres, the view box's unit.
     generator.setViewBox(QRectF(QPointF(0, 0), layout.pageMm));
     {
@@ -161,7 +162,8 @@ QImage renderFigure(const FigureLayout& layout, const FigureMap& map, double dpi
     // pixels. Their number follows the raster's size alone, never the machine, so a figure's
     // pixels are the same wherever it is drawn.
     const int bands = static_cast<int>(std::clamp<std::int64_t>(
-        static_cast<std::int64_t>(pixels.width()) * pixels.height() / kPixelsPerBand, 1, kMaxBands));
+        static_cast<std::int64_t>(pixels.width()) * pixels.height() / kPixelsPerBand, 1,
+        kMaxBands));
     const double pxPerMm = dpi / kMmPerInch;
     const auto errors = runJobs(static_cast<std::size_t>(bands), [&](std::size_t i) {
         const int top = static_cast<int>(static_cast<std::int64_t>(pixels.height()) *
@@ -216,8 +218,8 @@ void writeFigure(const FigureLayout& layout, const FigureMap& map, const QString
                 return JpegWriter(settings).write(file, image.width(), image.height(), rows, error);
             }
             default:
-                return TiffWriter(options.dpi).write(file, image.width(), image.height(), rows,
-                                                     error);
+                return TiffWriter(options.dpi)
+                    .write(file, image.width(), image.height(), rows, error);
         }
     });
 }

@@ -46,7 +46,9 @@ class Bounds {
         bottom_ = std::max(bottom_, p.y());
     }
     bool empty() const { return left_ > right_; }
-    QRectF rect() const { return empty() ? QRectF() : QRectF(QPointF(left_, top_), QPointF(right_, bottom_)); }
+    QRectF rect() const {
+        return empty() ? QRectF() : QRectF(QPointF(left_, top_), QPointF(right_, bottom_));
+    }
 
   private:
     double left_ = INFINITY;
@@ -120,8 +122,8 @@ QRectF fitExtent(const QRectF& points, const QRectF& mapRect, double frameMm, do
         core.adjust(0, -(minSpan - core.height()) / 2, 0, (minSpan - core.height()) / 2);
     }
     const double m = marginPercent / 100.0;
-    QRectF c = core.adjusted(-m * core.width(), -m * core.height(), m * core.width(),
-                             m * core.height());
+    QRectF c =
+        core.adjusted(-m * core.width(), -m * core.height(), m * core.width(), m * core.height());
     c = c.intersected(mapRect).united(points);
     maxAspect = std::max(maxAspect, kMinFitAspect);
     for (int round = 0; round < 50; ++round) {
@@ -160,13 +162,12 @@ QRectF boxExtent(const FigureMap& map, const DegreeBox& box) {
     }
     const QRectF cut = bounds.rect().intersected(QRectF(QPointF(0, 0), QSizeF(map.size())));
     if (cut.width() <= 0 || cut.height() <= 0) {
-        throw ZelkoraError(
-            QStringLiteral("Границы %1, %2, %3, %4 не задевают карту «%5»")
-                .arg(box.south)
-                .arg(box.west)
-                .arg(box.north)
-                .arg(box.east)
-                .arg(kMapCaptions.value(map.map())));
+        throw ZelkoraError(QStringLiteral("Границы %1, %2, %3, %4 не задевают карту «%5»")
+                               .arg(box.south)
+                               .arg(box.west)
+                               .arg(box.north)
+                               .arg(box.east)
+                               .arg(kMapCaptions.value(map.map())));
     }
     return cut;
 }
@@ -194,8 +195,8 @@ Placed place(const QRectF& frame, QSizeF size, FigureCorner requested,
         QRectF r = cornerRect(frame, size, corner);
         if (other && other->corner == corner) {
             const bool top = corner == FigureCorner::TopLeft || corner == FigureCorner::TopRight;
-            r.translate(0, top ? other->rect.height() + kInsetMm
-                               : -(other->rect.height() + kInsetMm));
+            r.translate(0,
+                        top ? other->rect.height() + kInsetMm : -(other->rect.height() + kInsetMm));
         }
         int covered = 0;
         for (const QRectF& m : markers) {
@@ -359,8 +360,8 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
             }
             const GeoPoint centre = map.toGeo(pointBounds.center());
             const double minSpan = kMinFitSpanKm / kmPerPixelAlongX(map, centre.lat);
-            g.extent = fitExtent(pointBounds, mapRect, g.frameW, maxAspect,
-                                 options.marginPercent, minSpan, markerHalfMm);
+            g.extent = fitExtent(pointBounds, mapRect, g.frameW, maxAspect, options.marginPercent,
+                                 minSpan, markerHalfMm);
         } else {
             g.extent = fixedExtent;
         }
@@ -417,9 +418,8 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
     for (int i = 0; i < panelCount; ++i) {
         FigurePanel panel;
         const double boxLeft = (i % grid.columns) * (grid.boxW + kPanelGapMm);
-        const double boxTop =
-            (i / grid.columns) *
-            (margins.title + margins.top + grid.frameH + margins.bottom + kPanelGapMm);
+        const double boxTop = (i / grid.columns) * (margins.title + margins.top + grid.frameH +
+                                                    margins.bottom + kPanelGapMm);
         panel.frame = QRectF(boxLeft + margins.left, boxTop + margins.title + margins.top,
                              grid.frameW, grid.frameH);
         if (options.panels) {
@@ -427,8 +427,8 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
             panel.letter = QString(QChar(u'a' + i));
             const double baseline = boxTop + margins.title - 1.0 - bold.descentMm();
             panel.letterBaseline = QPointF(panel.frame.left(), baseline);
-            const double markerX =
-                panel.frame.left() + bold.widthMm(panel.letter) + kMarkerGapMm + options.markerMm / 2;
+            const double markerX = panel.frame.left() + bold.widthMm(panel.letter) + kMarkerGapMm +
+                                   options.markerMm / 2;
             panel.titleMarker = QPointF(markerX, baseline - bold.ascentMm() * 0.36);
             panel.titleBaseline = QPointF(markerX + options.markerMm / 2 + kMarkerGapMm, baseline);
             panel.title = names.elided(columnTitle(table, panel.column),
@@ -465,9 +465,10 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
                 l.baseline = QPointF(panel.frame.left() - kTickMm - kLabelGapMm - width,
                                      at.y() + (label.ascentMm() - label.descentMm()) / 2);
             } else {
-                l.tick = QLineF(at.x(), panel.frame.bottom(), at.x(), panel.frame.bottom() + kTickMm);
-                l.baseline = QPointF(at.x() - width / 2,
-                                     panel.frame.bottom() + kTickMm + kLabelGapMm + label.ascentMm());
+                l.tick =
+                    QLineF(at.x(), panel.frame.bottom(), at.x(), panel.frame.bottom() + kTickMm);
+                l.baseline = QPointF(at.x() - width / 2, panel.frame.bottom() + kTickMm +
+                                                             kLabelGapMm + label.ascentMm());
             }
             ordered.emplace_back(c.leftSide ? at.y() : at.x() + 1e6, l);
         }
@@ -505,29 +506,31 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
     Placed legendPlace;
     if (!options.panels && options.legend != FigureCorner::None) {
         for (const int column : columns) {
-            const int count = static_cast<int>(std::count_if(
-                layout.drawn.begin(), layout.drawn.end(),
-                [&](const FigurePoint& p) { return p.column == column; }));
+            const int count = static_cast<int>(
+                std::count_if(layout.drawn.begin(), layout.drawn.end(),
+                              [&](const FigurePoint& p) { return p.column == column; }));
             if (count > 0) {
-                layout.legend.entries.push_back({column, columnTitle(table, column), count, {}, {}});
+                layout.legend.entries.push_back(
+                    {column, columnTitle(table, column), count, {}, {}});
             }
         }
     }
     const FigurePanel& first = layout.panels.front();
     if (!layout.legend.entries.empty()) {
         const double rowMm = std::max(options.markerMm, names.heightMm()) + 0.6;
-        const double textRoom = first.frame.width() - 2 * kInsetMm - 2 * kPadMm -
-                                options.markerMm - kMarkerGapMm;
+        const double textRoom =
+            first.frame.width() - 2 * kInsetMm - 2 * kPadMm - options.markerMm - kMarkerGapMm;
         double textWidth = 0.0;
         for (LegendEntry& e : layout.legend.entries) {
             e.text = names.elided(e.text, textRoom);
             textWidth = std::max(textWidth, names.widthMm(e.text));
         }
-        const QSizeF size(2 * kPadMm + options.markerMm + kMarkerGapMm + textWidth,
-                          2 * kPadMm - 0.6 + rowMm * static_cast<double>(layout.legend.entries.size()));
+        const QSizeF size(
+            2 * kPadMm + options.markerMm + kMarkerGapMm + textWidth,
+            2 * kPadMm - 0.6 + rowMm * static_cast<double>(layout.legend.entries.size()));
         legendPlace = place(first.frame, size, options.legend,
-                            {FigureCorner::TopLeft, FigureCorner::TopRight, FigureCorner::BottomLeft,
-                             FigureCorner::BottomRight},
+                            {FigureCorner::TopLeft, FigureCorner::TopRight,
+                             FigureCorner::BottomLeft, FigureCorner::BottomRight},
                             markersOf(first), nullptr);
         layout.legend.corner = legendPlace.corner;
         layout.legend.box = legendPlace.rect;
@@ -541,7 +544,8 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
             y += rowMm;
         }
         if (legendPlace.covered > 0) {
-            layout.warnings << QStringLiteral("Легенда закрывает точек: %1").arg(legendPlace.covered);
+            layout.warnings
+                << QStringLiteral("Легенда закрывает точек: %1").arg(legendPlace.covered);
         }
     } else {
         layout.legend.entries.clear();
@@ -561,18 +565,17 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
             const double kmPerMm = kmPerPixelAlongX(map, bar.latitude) / layout.mmPerPixel;
             bar.km = roundScaleKm(panel.frame.width() / 4 * kmPerMm);
             const double lengthMm = bar.km / kmPerMm;
-            bar.label = QStringLiteral("%1 %2").arg(number(bar.km),
-                                                    options.language == FigureLanguage::Russian
-                                                        ? QStringLiteral("км")
-                                                        : QStringLiteral("km"));
+            bar.label = QStringLiteral("%1 %2").arg(
+                number(bar.km), options.language == FigureLanguage::Russian ? QStringLiteral("км")
+                                                                            : QStringLiteral("km"));
             const QSizeF size(2 * kPadMm + std::max(lengthMm, label.widthMm(bar.label)),
                               2 * kPadMm + label.heightMm() + 0.5 + kBarThicknessMm);
-            where = place(panel.frame, size, options.scaleBar,
-                          {FigureCorner::BottomLeft, FigureCorner::BottomRight, FigureCorner::TopLeft,
-                           FigureCorner::TopRight},
-                          markersOf(panel), index == 0 && legendPlace.corner != FigureCorner::None
-                                                ? &legendPlace
-                                                : nullptr);
+            where = place(
+                panel.frame, size, options.scaleBar,
+                {FigureCorner::BottomLeft, FigureCorner::BottomRight, FigureCorner::TopLeft,
+                 FigureCorner::TopRight},
+                markersOf(panel),
+                index == 0 && legendPlace.corner != FigureCorner::None ? &legendPlace : nullptr);
             const double middleX = where.rect.center().x();
             const double barY = where.rect.bottom() - kPadMm - kBarThicknessMm / 2;
             bar.bar = QLineF(middleX - lengthMm / 2, barY, middleX + lengthMm / 2, barY);

@@ -42,10 +42,10 @@ struct FrameLabel {
 
 // One map frame of the figure, with what is drawn around it. Every panel shows the same extent.
 struct FigurePanel {
-    QRectF frame;      // millimetres on the page
-    int column = -1;   // the column whose points it shows; -1 for all
-    QString letter;    // "a", "b", ... when the figure has panels
-    QString title;     // the column's header text
+    QRectF frame;     // millimetres on the page
+    int column = -1;  // the column whose points it shows; -1 for all
+    QString letter;   // "a", "b", ... when the figure has panels
+    QString title;    // the column's header text
     QPointF letterBaseline;
     QPointF titleMarker;  // centre of the marker before the title
     QPointF titleBaseline;
@@ -77,8 +77,8 @@ struct FigureScaleBar {
     double km = 0.0;
     QString label;
     QPointF labelBaseline;
-    double latitude = 0.0;            // where the bar is true
-    double variationPercent = 0.0;    // of the scale across the frame, relative to the bar's
+    double latitude = 0.0;          // where the bar is true
+    double variationPercent = 0.0;  // of the scale across the frame, relative to the bar's
 };
 
 // Everything about a figure but the drawing itself: the page, the extent, the panels and where
@@ -87,8 +87,8 @@ struct FigureScaleBar {
 struct FigureLayout {
     FigureOptions options;
     QSizeF pageMm;
-    QSize pixels;  // the page at the options' dpi
-    QRectF extent;           // in the map's normal-resolution pixels
+    QSize pixels;             // the page at the options' dpi
+    QRectF extent;            // in the map's normal-resolution pixels
     double mmPerPixel = 0.0;  // one uniform scale, so the map keeps its own shape
     GeoRange range;
     int graticuleInterval = 0;

@@ -157,8 +157,9 @@ const TPngImage& FigureMap::raster(const std::array<bool, kLayerCount>& layers) 
     if (!rasterReady_ || rasterLayers_ != layers) {
         const QString caption = kMapCaptions.value(map_);
         if (!assembly_.assemble(raster_, dataDir_, caption, rasterHiRes_, layers)) {
-            throw ZelkoraError(QStringLiteral("Нет основы карты: файл «%1» не найден")
-                                   .arg(visibleText(baseImagePath(dataDir_, caption, rasterHiRes_))));
+            throw ZelkoraError(
+                QStringLiteral("Нет основы карты: файл «%1» не найден")
+                    .arg(visibleText(baseImagePath(dataDir_, caption, rasterHiRes_))));
         }
         rasterLayers_ = layers;
         rasterReady_ = true;

@@ -56,10 +56,10 @@ namespace {
 
 void checkRange(double value, double min, double max, const QString& what, const QString& unit) {
     if (!std::isfinite(value) || value < min || value > max) {
-        throw ZelkoraError(QStringLiteral("%1: %2 вне пределов, нужно от %3 до %4 %5")
-                               .arg(what, QString::number(value), QString::number(min),
-                                    QString::number(max), unit)
-                               .trimmed());
+        throw ZelkoraError(
+            QStringLiteral("%1: %2 вне пределов, нужно от %3 до %4 %5")
+                .arg(what, QString::number(value), QString::number(min), QString::number(max), unit)
+                .trimmed());
     }
 }
 
@@ -69,7 +69,8 @@ void checkFigureOptions(const FigureOptions& options) {
     if (options.map < 0 || options.map >= kMapCount) {
         throw ZelkoraError(QStringLiteral("Нет карты с номером %1").arg(options.map));
     }
-    checkRange(options.widthMm, 20.0, 500.0, QStringLiteral("Ширина рисунка"), QStringLiteral("мм"));
+    checkRange(options.widthMm, 20.0, 500.0, QStringLiteral("Ширина рисунка"),
+               QStringLiteral("мм"));
     checkRange(options.dpi, 72.0, 2400.0, QStringLiteral("Разрешение"), QStringLiteral("dpi"));
     checkRange(options.markerMm, 0.5, 20.0, QStringLiteral("Размер значков"), QStringLiteral("мм"));
     checkRange(options.fontPt, 4.0, 24.0, QStringLiteral("Размер шрифта"), QStringLiteral("пт"));

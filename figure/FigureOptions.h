@@ -60,7 +60,7 @@ struct FigureOptions {
     bool red = false;
 
     FigureExtent extent = FigureExtent::Points;
-    DegreeBox box;               // for FigureExtent::Box
+    DegreeBox box;                // for FigureExtent::Box
     double marginPercent = 10.0;  // for FigureExtent::Points, of the points' extent on each side
 
     QString preset;  // the preset the size came from, empty for none

@@ -57,8 +57,8 @@ class PanelGeometry {
         // Wide enough that the widest line's end and the cut rings' edges stay outside what is
         // shown.
         constexpr double kSlackMm = 2.0;
-        viewMm_ = visibleMm.intersected(panel.frame).adjusted(-kSlackMm, -kSlackMm, kSlackMm,
-                                                              kSlackMm);
+        viewMm_ =
+            visibleMm.intersected(panel.frame).adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
         view_ = toMm_.inverted().mapRect(viewMm_);
     }
 
@@ -228,7 +228,7 @@ void drawRasterMap(QPainter& painter, const FigureLayout& layout, const FigureMa
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.setTransform(rasterFromMap.inverted() * layout.mmFromPixel(panel) *
-                             painter.transform());
+                         painter.transform());
     painter.drawImage(QRectF(source), shown);
     painter.restore();
 }
@@ -280,8 +280,8 @@ class Markers {
 };
 
 void drawBox(QPainter& painter, const QRectF& box) {
-    painter.setPen(QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap,
-                        Qt::MiterJoin));
+    painter.setPen(
+        QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.setBrush(Qt::white);
     painter.drawRect(box);
 }
@@ -310,8 +310,8 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         painter.save();
         painter.setClipRect(panel.frame.intersected(visible));
         if (map.hasVector()) {
-            drawVectorMap(painter, layout, map,
-                          PanelGeometry(layout, panel, tolerance, visible), panel);
+            drawVectorMap(painter, layout, map, PanelGeometry(layout, panel, tolerance, visible),
+                          panel);
         } else {
             drawRasterMap(painter, layout, map, panel);
         }
@@ -327,8 +327,8 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         painter.restore();
 
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(Qt::black, kFramePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap,
-                            Qt::MiterJoin));
+        painter.setPen(
+            QPen(Qt::black, kFramePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.drawRect(panel.frame);
         painter.setPen(QPen(Qt::black, kTickPt * kMmPerPt, Qt::SolidLine, Qt::FlatCap));
         for (const FrameLabel& l : panel.labels) {

@@ -70,7 +70,8 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
         scaleBar.insert(QStringLiteral("length_mm"), rounded(bar.bar.length(), 4));
         scaleBar.insert(QStringLiteral("length_px"), rounded(bar.bar.length() / 25.4 * o.dpi, 2));
         scaleBar.insert(QStringLiteral("true_at_lat"), rounded(bar.latitude, 4));
-        scaleBar.insert(QStringLiteral("scale_variation_percent"), rounded(bar.variationPercent, 2));
+        scaleBar.insert(QStringLiteral("scale_variation_percent"),
+                        rounded(bar.variationPercent, 2));
         scaleBar.insert(QStringLiteral("corner"), cornerName(bar.corner));
     }
 

@@ -36,10 +36,9 @@ void FigureText::loadFonts() {
         }
     });
     if (!missing.isEmpty()) {
-        throw ZelkoraError(
-            QStringLiteral("Нет шрифта для подписей рисунка: файл «%1» не читается "
-                           "(пакет fonts-liberation2)")
-                .arg(missing));
+        throw ZelkoraError(QStringLiteral("Нет шрифта для подписей рисунка: файл «%1» не читается "
+                                          "(пакет fonts-liberation2)")
+                               .arg(missing));
     }
 }
 

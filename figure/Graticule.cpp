@@ -93,11 +93,17 @@ std::vector<GraticuleLine> graticuleLines(const FigureMap& map, const GeoRange& 
         return pixels;
     };
     for (double lon = std::ceil(west / interval) * interval; lon <= east; lon += interval) {
-        lines.push_back({sampled(south, north, [&](double lat) { return GeoPoint{lat, lon}; }),
+        lines.push_back({sampled(south, north,
+                                 [&](double lat) {
+                                     return GeoPoint{lat, lon};
+                                 }),
                          true, lon});
     }
     for (double lat = std::ceil(south / interval) * interval; lat <= north; lat += interval) {
-        lines.push_back({sampled(west, east, [&](double lon) { return GeoPoint{lat, lon}; }),
+        lines.push_back({sampled(west, east,
+                                 [&](double lon) {
+                                     return GeoPoint{lat, lon};
+                                 }),
                          false, lat});
     }
     return lines;

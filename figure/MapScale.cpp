@@ -13,8 +13,9 @@ double groundDistanceKm(GeoPoint a, GeoPoint b) {
     constexpr double kRad = std::numbers::pi / 180.0;
     const double dLat = (b.lat - a.lat) * kRad;
     const double dLon = (b.lon - a.lon) * kRad;
-    const double h = std::pow(std::sin(dLat / 2), 2) +
-                     std::cos(a.lat * kRad) * std::cos(b.lat * kRad) * std::pow(std::sin(dLon / 2), 2);
+    const double h = std::pow(std::sin(dLat / 2), 2) + std::cos(a.lat * kRad) *
+                                                           std::cos(b.lat * kRad) *
+                                                           std::pow(std::sin(dLon / 2), 2);
     return 2 * kEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(h)));
 }
 

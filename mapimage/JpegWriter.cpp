@@ -29,8 +29,8 @@ struct JpegError {
 
 void jpegQuiet(j_common_ptr, int) {}
 
-bool encodeJpeg(jpeg_compress_struct* cinfo, JpegError* err, std::FILE* file, int width,
-                int height, const JpegWriter::RowSource& rows, const JpegWriter::Settings& settings,
+bool encodeJpeg(jpeg_compress_struct* cinfo, JpegError* err, std::FILE* file, int width, int height,
+                const JpegWriter::RowSource& rows, const JpegWriter::Settings& settings,
                 std::uint8_t* row) {
     if (setjmp(err->jump)) {
         return false;

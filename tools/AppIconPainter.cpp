@@ -115,9 +115,10 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
         {stroked(river, 5), kMapRiver},
         {stroked(coastline, 6), kMapShore},
         {border, kFrame},
-        {marker(0, QPointF(64, 78), 70), ink},           // filled circle
-        {marker(3, QPointF(100, 176), 76), ink},         // hollow triangle
-        {marker(8, QPointF(184, 186), 80), QColor(kMarkerRed)},  // star, as "Красные точки" draws it
+        {marker(0, QPointF(64, 78), 70), ink},    // filled circle
+        {marker(3, QPointF(100, 176), 76), ink},  // hollow triangle
+        {marker(8, QPointF(184, 186), 80),
+         QColor(kMarkerRed)},  // star, as "Красные точки" draws it
     };
 }
 

@@ -29,8 +29,9 @@ std::unique_ptr<PointTable> thousandPoints() {
     std::uniform_real_distribution<double> lat(45.0, 60.0);
     std::uniform_real_distribution<double> lon(133.0, 150.0);
     for (int i = 0; i < 1000; ++i) {
-        table->setCell(i % 9, i / 9 + 1,
-                       QStringLiteral("%1, %2").arg(lat(random), 0, 'f', 6).arg(lon(random), 0, 'f', 6));
+        table->setCell(
+            i % 9, i / 9 + 1,
+            QStringLiteral("%1, %2").arg(lat(random), 0, 'f', 6).arg(lon(random), 0, 'f', 6));
     }
     return table;
 }

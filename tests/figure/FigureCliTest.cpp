@@ -45,11 +45,12 @@ class FigureCli : public testing::Test {
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     ProcessRun figure(const QStringList& args) {
-        return runProcess(QStringLiteral(ZELKORA_CLI),
-                          QStringList{QStringLiteral("figure"), QStringLiteral("--data"), data_,
-                                      QStringLiteral("--map"), QStringLiteral("1"),
-                                      QStringLiteral("--table"), path(QStringLiteral("points.points"))} +
-                              args);
+        return runProcess(
+            QStringLiteral(ZELKORA_CLI),
+            QStringList{QStringLiteral("figure"), QStringLiteral("--data"), data_,
+                        QStringLiteral("--map"), QStringLiteral("1"), QStringLiteral("--table"),
+                        path(QStringLiteral("points.points"))} +
+                args);
     }
 
     QTemporaryDir dir_;
@@ -58,9 +59,8 @@ class FigureCli : public testing::Test {
 
 TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
     const QString out = path(QStringLiteral("figure.tif"));
-    const ProcessRun run =
-        figure({QStringLiteral("--out"), out, QStringLiteral("--extent"),
-                QStringLiteral("43,130,48,137"), QStringLiteral("--report")});
+    const ProcessRun run = figure({QStringLiteral("--out"), out, QStringLiteral("--extent"),
+                                   QStringLiteral("43,130,48,137"), QStringLiteral("--report")});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo(out).isFile());
 
@@ -75,7 +75,8 @@ TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
     const QJsonObject extent = report[QStringLiteral("extent")].toObject();
     for (const char* corner : {"top_left", "top_right", "bottom_right", "bottom_left"}) {
         const QJsonObject c = extent[QLatin1String(corner)].toObject();
-        EXPECT_TRUE(c.contains(QStringLiteral("lat")) && c.contains(QStringLiteral("lon"))) << corner;
+        EXPECT_TRUE(c.contains(QStringLiteral("lat")) && c.contains(QStringLiteral("lon")))
+            << corner;
     }
     const QJsonObject bar = report[QStringLiteral("scale_bar")].toObject();
     for (const char* key : {"km", "length_px", "true_at_lat", "scale_variation_percent"}) {
@@ -93,8 +94,8 @@ TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
     EXPECT_EQ(points[QStringLiteral("drawn")].toInt(), 2);
     EXPECT_EQ(points[QStringLiteral("outside")].toInt(), 2);
     // Never silent: each point left out is named with its cell and why.
-    EXPECT_TRUE(run.err.contains(
-        QStringLiteral("столбец 1, строка 3 (60.000000, 160.000000): вне рамки")))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("столбец 1, строка 3 (60.000000, 160.000000): вне рамки")))
         << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("столбец 10, строка 5")));
 }
@@ -104,9 +105,9 @@ TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
 TEST_F(FigureCli, TooDeepForItsPresetWritesNothing) {
     const QString out = path(QStringLiteral("figure.pdf"));
     writeBytes(out, "old");
-    const ProcessRun run = figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
-                                   QStringLiteral("nature-2"), QStringLiteral("--extent"),
-                                   QStringLiteral("map")});
+    const ProcessRun run =
+        figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
+                QStringLiteral("nature-2"), QStringLiteral("--extent"), QStringLiteral("map")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("247 мм"))) << run.err.toStdString();
     EXPECT_EQ(readBytes(out), QByteArray("old"));

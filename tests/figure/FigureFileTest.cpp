@@ -104,7 +104,8 @@ Resolution jpegResolution(const QString& path, QStringList& problems) {
     Resolution r;
     const QByteArray bytes = readBytes(path);
     const auto u16 = [&](qsizetype at) {
-        return (static_cast<std::uint8_t>(bytes[at]) << 8) | static_cast<std::uint8_t>(bytes[at + 1]);
+        return (static_cast<std::uint8_t>(bytes[at]) << 8) |
+               static_cast<std::uint8_t>(bytes[at + 1]);
     };
     if (!bytes.startsWith("\xFF\xD8\xFF\xE0") || bytes.mid(6, 5) != QByteArray("JFIF\0", 5)) {
         problems << QStringLiteral("has no JFIF header");
@@ -215,32 +216,36 @@ TEST(TiffWriter, StripsDecodeToTheirRows) {
         b = static_cast<std::uint8_t>(random());
     }
     const Case cases[] = {
-        {"noise", 700, 300, [&](int x, int y) { return noiseBytes[static_cast<std::size_t>(y * 2100 + x)]; }},
+        {"noise", 700, 300,
+         [&](int x, int y) { return noiseBytes[static_cast<std::size_t>(y * 2100 + x)]; }},
         {"one colour", 1500, 400, [](int, int) { return std::uint8_t{200}; }},
         {"runs and noise", 4323, 90,
          [&](int x, int y) {
-             return (x / 300 + y / 7) % 3 == 0 ? noiseBytes[static_cast<std::size_t>((x * 7 + y) % noiseBytes.size())]
-                                               : static_cast<std::uint8_t>((x / 500) * 30);
+             return (x / 300 + y / 7) % 3 == 0
+                        ? noiseBytes[static_cast<std::size_t>((x * 7 + y) % noiseBytes.size())]
+                        : static_cast<std::uint8_t>((x / 500) * 30);
          }},
         {"one pixel", 1, 1, [](int, int) { return std::uint8_t{7}; }},
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(QStringLiteral("strips.tif"));
         savePictureFile(path, [&](std::FILE* file, QString& error) {
-            return TiffWriter(300).write(file, c.width, c.height,
-                                         [&](int y, std::uint8_t* row) {
-                                             for (int x = 0; x < c.width * 3; ++x) {
-                                                 row[x] = c.sample(x, y);
-                                             }
-                                         },
-                                         error);
+            return TiffWriter(300).write(
+                file, c.width, c.height,
+                [&](int y, std::uint8_t* row) {
+                    for (int x = 0; x < c.width * 3; ++x) {
+                        row[x] = c.sample(x, y);
+                    }
+                },
+                error);
         });
         TIFF* tiff = TIFFOpen(path.toLocal8Bit().constData(), "r");
         ASSERT_NE(tiff, nullptr) << c.name;
         std::vector<std::uint8_t> row(static_cast<std::size_t>(TIFFScanlineSize(tiff)));
         int wrong = 0;
         for (int y = 0; y < c.height; ++y) {
-            ASSERT_EQ(TIFFReadScanline(tiff, row.data(), static_cast<std::uint32_t>(y)), 1) << c.name;
+            ASSERT_EQ(TIFFReadScanline(tiff, row.data(), static_cast<std::uint32_t>(y)), 1)
+                << c.name;
             for (int x = 0; x < c.width * 3; ++x) {
                 wrong += row[static_cast<std::size_t>(x)] != c.sample(x, y) ? 1 : 0;
             }
@@ -274,8 +279,10 @@ class Pdf : public testing::Test {
 // embedded fonts; a map with vector data puts no image at all into the file.
 TEST_F(Pdf, IsAVectorPageOfTheFiguresSize) {
     const auto map = smallFigureMap(kMapFarEast);
-    const auto table = tableOf({{0, 0, "Дуб монгольский"}, {0, 1, "45.5, 134.0"},
-                                {3, 0, "Abies holophylla"}, {3, 1, "44.0, 132.0"}});
+    const auto table = tableOf({{0, 0, "Дуб монгольский"},
+                                {0, 1, "45.5, 134.0"},
+                                {3, 0, "Abies holophylla"},
+                                {3, 1, "44.0, 132.0"}});
     FigureOptions options = optionsFor(kMapFarEast);
     options.italic = true;
     const QString path = write(*map, *table, options);

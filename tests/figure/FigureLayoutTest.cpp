@@ -22,9 +22,9 @@ namespace {
 // code under test.
 double haversineKm(GeoPoint a, GeoPoint b) {
     const double r = std::numbers::pi / 180.0;
-    const double h = std::pow(std::sin((b.lat - a.lat) * r / 2), 2) +
-                     std::cos(a.lat * r) * std::cos(b.lat * r) *
-                         std::pow(std::sin((b.lon - a.lon) * r / 2), 2);
+    const double h =
+        std::pow(std::sin((b.lat - a.lat) * r / 2), 2) +
+        std::cos(a.lat * r) * std::cos(b.lat * r) * std::pow(std::sin((b.lon - a.lon) * r / 2), 2);
     return 2 * 6371.0 * std::asin(std::sqrt(h));
 }
 
@@ -91,19 +91,29 @@ TEST_P(ScaleBar, IsTrueAtItsLatitude) {
 INSTANTIATE_TEST_SUITE_P(
     Maps, ScaleBar,
     testing::Values(
-        ScaleCase{"Vietnam", kMapVietnam, FigureExtent::WholeMap, {}, FigureLanguage::English, "km"},
-        ScaleCase{"FarEast", kMapFarEast, FigureExtent::WholeMap, {}, FigureLanguage::Russian, "км"},
-        ScaleCase{"FarEastCrop", kMapFarEast, FigureExtent::Box, {42.0, 129.0, 45.5, 134.5},
-                  FigureLanguage::English, "km"},
-        ScaleCase{"VietnamCrop", kMapVietnam, FigureExtent::Box, {10.0, 105.0, 11.0, 107.0},
-                  FigureLanguage::English, "km"}),
+        ScaleCase{
+            "Vietnam", kMapVietnam, FigureExtent::WholeMap, {}, FigureLanguage::English, "km"},
+        ScaleCase{
+            "FarEast", kMapFarEast, FigureExtent::WholeMap, {}, FigureLanguage::Russian, "км"},
+        ScaleCase{"FarEastCrop",
+                  kMapFarEast,
+                  FigureExtent::Box,
+                  {42.0, 129.0, 45.5, 134.5},
+                  FigureLanguage::English,
+                  "km"},
+        ScaleCase{"VietnamCrop",
+                  kMapVietnam,
+                  FigureExtent::Box,
+                  {10.0, 105.0, 11.0, 107.0},
+                  FigureLanguage::English,
+                  "km"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The weighted centre of the ink of the marker near an expected place: each pixel weighs by how
 // much darker than the land under it it is, so that antialiased edges count by their coverage.
 QPointF inkCentre(const QImage& image, QPointF expected, double radius) {
-    const QRgb land = image.pixel(static_cast<int>(expected.x() + 3 * radius),
-                                  static_cast<int>(expected.y()));
+    const QRgb land =
+        image.pixel(static_cast<int>(expected.x() + 3 * radius), static_cast<int>(expected.y()));
     const int background = qGray(land);
     double sum = 0.0;
     double sx = 0.0;
@@ -126,12 +136,14 @@ QPointF inkCentre(const QImage& image, QPointF expected, double radius) {
 TEST(Markers, AreDrawnAtTheirProjectedPlaces) {
     for (const int map : {kMapVietnam, kMapFarEast}) {
         const auto figureMap = smallFigureMap(map);
-        const auto table =
-            map == kMapFarEast
-                ? tableOf({{0, 1, "45.9, 134.1"}, {1, 1, "47.3, 131.7"}, {4, 1, "48.9, 130.8"},
-                           {6, 1, "44.2, 130.9"}})
-                : tableOf({{0, 1, "20.9, 104.1"}, {1, 1, "17.4, 103.9"}, {4, 1, "14.8, 104.9"},
-                           {6, 1, "21.6, 106.4"}});
+        const auto table = map == kMapFarEast ? tableOf({{0, 1, "45.9, 134.1"},
+                                                         {1, 1, "47.3, 131.7"},
+                                                         {4, 1, "48.9, 130.8"},
+                                                         {6, 1, "44.2, 130.9"}})
+                                              : tableOf({{0, 1, "20.9, 104.1"},
+                                                         {1, 1, "17.4, 103.9"},
+                                                         {4, 1, "14.8, 104.9"},
+                                                         {6, 1, "21.6, 106.4"}});
         for (const double dpi : {300.0, 600.0}) {
             FigureOptions options = optionsFor(map);
             options.widthMm = 60;
@@ -209,7 +221,8 @@ TEST(Legend, AutomaticCornerCoversNoPoint) {
     const FigureLayout topLeft = layOutFigure(options, *map, *table);
     const FigurePanel& panel = topLeft.panels.front();
     const GeoPoint under = map->toGeo(pixelAt(topLeft, panel, topLeft.legend.box.center()));
-    table->setCell(1, 1, QStringLiteral("%1, %2").arg(under.lat, 0, 'f', 6).arg(under.lon, 0, 'f', 6));
+    table->setCell(1, 1,
+                   QStringLiteral("%1, %2").arg(under.lat, 0, 'f', 6).arg(under.lon, 0, 'f', 6));
     EXPECT_EQ(layOutFigure(options, *map, *table).legend.coveredPoints, 1);
 
     options.legend = FigureCorner::Auto;
@@ -282,15 +295,17 @@ TEST_P(Crop, KeepsEveryMarkerInsideWithItsMargin) {
 
 INSTANTIATE_TEST_SUITE_P(
     Points, Crop,
-    testing::Values(CropCase{"OnePoint", kMapFarEast, {"45.5, 134.0"}, false},
-                    CropCase{"NorthToSouth", kMapFarEast, {"43.0, 132.0", "49.5, 132.05"}, false},
-                    CropCase{"EastToWest", kMapVietnam, {"21.0, 103.0", "21.05, 108.0"}, false},
-                    CropCase{"Spread", kMapVietnam,
-                             {"21.0, 105.8", "16.0, 108.2", "10.8, 106.7", "12.2, 109.2"}, false},
-                    // Near the map's edges: the margin is cut there, the markers are not.
-                    CropCase{"AtTheMapsEdge", kMapVietnam, {"8.35, 104.0", "9.0, 105.0"}, false},
-                    CropCase{"Panels", kMapFarEast, {"43.5, 131.9", "48.5, 135.1", "45.0, 137.0"},
-                             true}),
+    testing::Values(
+        CropCase{"OnePoint", kMapFarEast, {"45.5, 134.0"}, false},
+        CropCase{"NorthToSouth", kMapFarEast, {"43.0, 132.0", "49.5, 132.05"}, false},
+        CropCase{"EastToWest", kMapVietnam, {"21.0, 103.0", "21.05, 108.0"}, false},
+        CropCase{"Spread",
+                 kMapVietnam,
+                 {"21.0, 105.8", "16.0, 108.2", "10.8, 106.7", "12.2, 109.2"},
+                 false},
+        // Near the map's edges: the margin is cut there, the markers are not.
+        CropCase{"AtTheMapsEdge", kMapVietnam, {"8.35, 104.0", "9.0, 105.0"}, false},
+        CropCase{"Panels", kMapFarEast, {"43.5, 131.9", "48.5, 135.1", "45.0, 137.0"}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // One panel per column with points, lettered, titled with the header, all on one extent, in a

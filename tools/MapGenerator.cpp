@@ -9,8 +9,11 @@
 #include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/LayerPainter.h"
-#include "vectormap/MapPalette.h"
 #include "tools/PngFile.h"
+#include "tools/Polylines.h"
+#include "tools/ShoreAssembly.h"
+#include "vectormap/MapPalette.h"
+#include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
@@ -22,6 +25,23 @@ constexpr int kSamples = 3;
 QTextStream& log() {
     static QTextStream err(stderr);
     return err;
+}
+
+std::vector<VectorLine> vectorLines(const std::vector<GeoPolyline>& lines) {
+    std::vector<VectorLine> out;
+    out.reserve(lines.size());
+    for (const GeoPolyline& line : lines) {
+        out.push_back({line.points, line.level});
+    }
+    return out;
+}
+
+std::size_t pointCount(const std::vector<VectorLine>& lines) {
+    std::size_t n = 0;
+    for (const VectorLine& line : lines) {
+        n += line.points.size();
+    }
+    return n;
 }
 
 std::vector<GeoPolyline> withLevels(const std::vector<GeoPolyline>& lines, int lo, int hi) {
@@ -56,6 +76,42 @@ void MapGenerator::write(const QString& dataDir) const {
 
     writeResolution(normal, dataDir, mask, grid, rivers, divisions, borders, shores);
     writeResolution(hiRes, dataDir, mask, grid, rivers, divisions, borders, shores);
+    writeVectorMap(normal, box, dataDir, rivers, divisions, borders, shores);
+}
+
+void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
+                                  const std::vector<GeoPolyline>& rivers,
+                                  const std::vector<GeoPolyline>& divisions,
+                                  const std::vector<GeoPolyline>& borders,
+                                  const std::vector<GeoPolyline>& shores) const {
+    QElapsedTimer timer;
+    timer.start();
+    const GeoBox region = GmtSource::regionOf(box);
+    const ShoreAssembly shoreSet(wrappedForMap(shores, frame), region);
+    VectorMap map;
+    map.areas = shoreSet.areas();
+    map.shores = vectorLines(shoreSet.lines());
+    map.rivers = vectorLines(joinedEndToEnd(wrappedForMap(rivers, frame)));
+    map.divisions =
+        vectorLines(joinedEndToEnd(clippedToBox(wrappedForMap(divisions, frame), region)));
+    map.borders = vectorLines(joinedEndToEnd(wrappedForMap(borders, frame)));
+    const QString path = vectorMapPath(dataDir, kMapCaptions[sheet_.mapIndex]);
+    saveVectorMap(map, path);
+
+    std::size_t areaPoints = 0;
+    for (const VectorArea& area : map.areas) {
+        for (const GeoPath& ring : area.rings) {
+            areaPoints += ring.size();
+        }
+    }
+    log() << path << ": " << region.west << ".." << region.east << " E, " << region.south << ".."
+          << region.north << " N; areas " << map.areas.size() << " (" << areaPoints
+          << " points), shores " << map.shores.size() << " (" << pointCount(map.shores)
+          << "), rivers " << map.rivers.size() << " (" << pointCount(map.rivers) << "), divisions "
+          << map.divisions.size() << " (" << pointCount(map.divisions) << "), borders "
+          << map.borders.size() << " (" << pointCount(map.borders) << ") in "
+          << timer.elapsed() / 1000.0 << " s\n";
+    log().flush();
 }
 
 void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir,

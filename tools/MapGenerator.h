@@ -19,7 +19,7 @@ class MapGenerator {
     MapGenerator(MapSheet sheet, const QString& sourcesDir);
 
     // Writes the map's two folders below dataDir (ending in "/"), named as mapimage/DataPaths
-    // names them.
+    // names them, and the map's vector data in the normal-resolution folder.
     void write(const QString& dataDir) const;
 
   private:
@@ -32,6 +32,14 @@ class MapGenerator {
                          const std::vector<GeoPolyline>& divisions,
                          const std::vector<GeoPolyline>& borders,
                          const std::vector<GeoPolyline>& shores) const;
+
+    // The same shores, rivers and borders as the pictures, in geographic coordinates: every
+    // layer within gmt's region around the map, the land and lakes as filled areas.
+    void writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
+                        const std::vector<GeoPolyline>& rivers,
+                        const std::vector<GeoPolyline>& divisions,
+                        const std::vector<GeoPolyline>& borders,
+                        const std::vector<GeoPolyline>& shores) const;
 
     static QImage blank(const MapFrame& frame, const LandMask& mask);
     static std::vector<GeoPolyline> graticule(const GeoBox& box, double step);

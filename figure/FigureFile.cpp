@@ -165,6 +165,9 @@ QImage renderFigure(const FigureLayout& layout, const FigureMap& map, double dpi
         static_cast<std::int64_t>(pixels.width()) * pixels.height() / kPixelsPerBand, 1,
         kMaxBands));
     const double pxPerMm = dpi / kMmPerInch;
+    if (!map.hasVector()) {
+        map.raster(layout.options.layers);  // assembled once, before the bands share it
+    }
     const auto errors = runJobs(static_cast<std::size_t>(bands), [&](std::size_t i) {
         const int top = static_cast<int>(static_cast<std::int64_t>(pixels.height()) *
                                          static_cast<std::int64_t>(i) / bands);

@@ -62,7 +62,8 @@ class FigureMap {
 
     // A map without vector data: its picture with the layers switched on, from the
     // high-resolution folder when there is one, and the mapping from the map's pixels onto it.
-    // The last picture is kept for the next call.
+    // The last picture is kept for the next call, which must not run while another thread uses
+    // the picture of a call before.
     const TPngImage& raster(const std::array<bool, kLayerCount>& layers) const;
     QTransform rasterFromMap() const { return rasterFromMap_; }
 

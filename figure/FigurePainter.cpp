@@ -202,15 +202,19 @@ void drawVectorMap(QPainter& painter, const FigureLayout& layout, const FigureMa
 
 // A map without vector data: its picture, cut to what the frame shows, scaled onto the frame.
 void drawRasterMap(QPainter& painter, const FigureLayout& layout, const FigureMap& map,
-                   const FigurePanel& panel) {
+                   const FigurePanel& panel, const QRectF& visibleMm) {
     const TPngImage& raster = map.raster(layout.options.layers);
     const QImage image(raster.bits(), raster.Width(), raster.Height(),
                        static_cast<qsizetype>(raster.Width()) * TPngImage::kChannels,
                        QImage::Format_RGBA8888);
     const QTransform rasterFromMap = map.rasterFromMap();
-    const QRect source = rasterFromMap.mapRect(layout.extent)
+    // What is shown of the frame, with two pixels more on each side, so that the smooth scaling
+    // sees the same neighbours in every band.
+    const QRectF shownPixels =
+        layout.mmFromPixel(panel).inverted().mapRect(visibleMm.intersected(panel.frame));
+    const QRect source = rasterFromMap.mapRect(shownPixels.intersected(layout.extent))
                              .toAlignedRect()
-                             .adjusted(-1, -1, 1, 1)
+                             .adjusted(-2, -2, 2, 2)
                              .intersected(image.rect());
     if (source.isEmpty()) {
         return;
@@ -313,7 +317,7 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
             drawVectorMap(painter, layout, map, PanelGeometry(layout, panel, tolerance, visible),
                           panel);
         } else {
-            drawRasterMap(painter, layout, map, panel);
+            drawRasterMap(painter, layout, map, panel, visible);
         }
         // Markers by type, then in list order, as the window draws them: later ones lie on top.
         const QTransform toMm = layout.mmFromPixel(panel);

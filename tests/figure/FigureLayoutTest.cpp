@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include "common/ZelkoraError.h"
@@ -13,6 +14,7 @@
 #include "projection/geo.h"
 #include "tests/figure/FigureFixtures.h"
 #include "tests/support/TestImages.h"
+#include "vectormap/MapPalette.h"
 
 namespace zelkora {
 
@@ -407,6 +409,31 @@ TEST(RasterMap, IsDrawnWithAWarningBelow300Dpi) {
     EXPECT_TRUE(crop.warnings[0].contains(QString::number(std::lround(crop.rasterDpi)) +
                                           QStringLiteral(" dpi")))
         << crop.warnings[0].toStdString();
+}
+
+// The maps' own vector data, as the program ships it: land and sea both fill the whole map's
+// figure, and the coast is drawn.
+TEST(RealMaps, DrawTheirLandSeaAndCoasts) {
+    for (const int map : {kMapVietnam, kMapFarEast}) {
+        const auto figureMap = FigureMap::load(QStringLiteral(ZELKORA_DATA_DIR), map);
+        ASSERT_TRUE(figureMap->hasVector()) << map;
+        const auto table = tableOf({});
+        FigureOptions options = optionsFor(map);
+        options.extent = FigureExtent::WholeMap;
+        options.legend = FigureCorner::None;
+        const FigureLayout layout = layOutFigure(options, *figureMap, *table);
+        const QImage image = renderFigure(layout, *figureMap, 300);
+        std::map<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                ++counts[image.pixel(x, y) & 0xFFFFFF];
+            }
+        }
+        const double total = static_cast<double>(image.width()) * image.height();
+        EXPECT_GT(counts[kMapLand.rgb() & 0xFFFFFF] / total, 0.2) << map;
+        EXPECT_GT(counts[kMapSea.rgb() & 0xFFFFFF] / total, 0.05) << map;
+        EXPECT_GT(counts[kMapShore.rgb() & 0xFFFFFF], 100) << map;
+    }
 }
 
 }  // namespace

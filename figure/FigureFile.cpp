@@ -8,7 +8,7 @@
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cerrno>
 
 #include "common/ZelkoraError.h"
 #include "figure/FigureLayout.h"

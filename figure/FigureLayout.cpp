@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 
-#include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "figure/FigureText.h"
 #include "figure/MapScale.h"

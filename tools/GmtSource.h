@@ -28,8 +28,8 @@ class GmtSource {
     // because it takes a while.
     LandMask landMask(const GeoBox& box, double dxDeg, double dyDeg) const;
 
-    // The region gmt is run on for a box: the box widened to whole degrees. Shores, rivers and
-    // borders are clipped to it.
+    // The region gmt is run on for a box: the box widened to whole degrees. gmt clips shores and
+    // borders to it; rivers come in whole bins of GSHHG and reach beyond it.
     static GeoBox regionOf(const GeoBox& box);
 
   private:

@@ -107,7 +107,8 @@ ShoreAssembly::ShoreAssembly(const std::vector<GeoPolyline>& pieces, const GeoBo
 
     for (auto& [first, line] : joined) {
         GeoPath& points = line.points;
-        if (keyOf(points.front()) == keyOf(points.back())) {
+        const bool closed = keyOf(points.front()) == keyOf(points.back());
+        if (closed) {
             points.back() = points.front();
             const double area = signedArea(points);
             if (area != 0.0 && (area > 0.0) != isLand(line.level)) {
@@ -115,18 +116,86 @@ ShoreAssembly::ShoreAssembly(const std::vector<GeoPolyline>& pieces, const GeoBo
                                    where(points.front()) +
                                    " runs the wrong way round: land is not on its left");
             }
+        }
+        std::vector<GeoPolyline> chains = cutAtEdges(line, closed);
+        if (chains.empty() && closed) {
             rings_.push_back(line);
-        } else {
-            for (GeoPoint end : {points.front(), points.back()}) {
+            lines_.push_back(std::move(line));
+            continue;
+        }
+        if (chains.empty()) {
+            chains.push_back(std::move(line));
+        }
+        for (const GeoPolyline& chain : chains) {
+            for (GeoPoint end : {chain.points.front(), chain.points.back()}) {
                 if (!onEdge(end)) {
                     throw ZelkoraError("a shore ends inside the region at " + where(end) +
                                        ": its pieces do not join up");
                 }
             }
-            chains_.push_back(line);
+            chains_.push_back(chain);
+            lines_.push_back(chain);
         }
-        lines_.push_back(std::move(line));
     }
+}
+
+bool ShoreAssembly::alongEdge(GeoPoint a, GeoPoint b) const {
+    const auto at = [](double v, double edge) { return std::fabs(v - edge) < kEdgeTolerance; };
+    return (at(a.lon, region_.west) && at(b.lon, region_.west)) ||
+           (at(a.lon, region_.east) && at(b.lon, region_.east)) ||
+           (at(a.lat, region_.south) && at(b.lat, region_.south)) ||
+           (at(a.lat, region_.north) && at(b.lat, region_.north));
+}
+
+// gmt clips an island that lies within one of its bins as a polygon: where the region's edge cuts
+// it, the ring runs along the edge, and two stretches of edge may even lie over one another.
+// Those stretches are no shore; without them the ring is chains from edge to edge, which are
+// closed like all others. An open line is cut the same way; a line with no such stretch comes
+// back empty.
+std::vector<GeoPolyline> ShoreAssembly::cutAtEdges(const GeoPolyline& line, bool closed) const {
+    const GeoPath& v = line.points;
+    const std::size_t segments = v.size() - 1;
+    std::size_t first = 0;  // the segment after which the walk starts
+    if (closed) {
+        while (first < segments && !alongEdge(v[first], v[first + 1])) {
+            ++first;
+        }
+        if (first == segments) {
+            return {};
+        }
+    } else {
+        bool any = false;
+        for (std::size_t k = 0; k < segments && !any; ++k) {
+            any = alongEdge(v[k], v[k + 1]);
+        }
+        if (!any) {
+            return {};
+        }
+    }
+    std::vector<GeoPolyline> out;
+    GeoPolyline chain{{}, line.level};
+    const auto finish = [&] {
+        if (chain.points.size() >= 2) {
+            out.push_back(chain);
+        }
+        chain.points.clear();
+    };
+    // A closed ring is walked once round from the end of an edge stretch, an open line from its
+    // start.
+    const std::size_t start = closed ? first + 1 : 0;
+    for (std::size_t step = 0; step < segments; ++step) {
+        const std::size_t k = (start + step) % segments;
+        if (alongEdge(v[k], v[k + 1])) {
+            finish();
+            continue;
+        }
+        if (chain.points.empty()) {
+            chain.points.push_back(v[k]);
+        }
+        chain.points.push_back(v[k + 1]);
+    }
+    finish();
+    return out;
 }
 
 bool ShoreAssembly::onEdge(GeoPoint p) const {

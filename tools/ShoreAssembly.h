@@ -34,6 +34,10 @@ class ShoreAssembly {
     std::vector<GeoPolyline> lines_;
 
     bool onEdge(GeoPoint p) const;
+    // Whether a segment runs along one edge of the region.
+    bool alongEdge(GeoPoint a, GeoPoint b) const;
+    // A line without the stretches that run along the region's edge: the chains between them.
+    std::vector<GeoPolyline> cutAtEdges(const GeoPolyline& line, bool closed) const;
     // Where a point of the edge lies on it, counter-clockwise from the south-west corner.
     double edgePosition(GeoPoint p) const;
     // The point of the edge at a position.

@@ -34,6 +34,9 @@ constexpr int kProgressStep = 1000;
 constexpr std::uint64_t kBaseBudget = 1000;
 constexpr std::uint64_t kBytesPerCall = 8;
 
+// Memory of SQLite's own allocator, which sqlite3_deserialize takes over.
+using SqliteBuffer = std::unique_ptr<unsigned char, decltype(&sqlite3_free)>;
+
 QString quoted(const QString& path) {
     return QStringLiteral("«%1»").arg(visibleText(path));
 }
@@ -54,18 +57,19 @@ class Reader {
 
     VectorMap read() {
         std::size_t size = 0;
-        unsigned char* bytes = readFile(size);
-        SqliteDatabase db;
-        guard(db, size);
-        // The buffer now belongs to SQLite, which frees it when the connection closes or when
-        // this call fails.
-        if (sqlite3_deserialize(db.handle(), "main", bytes, static_cast<sqlite3_int64>(size),
-                                static_cast<sqlite3_int64>(size),
-                                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY) !=
-            SQLITE_OK) {
-            translate(SqliteFailure(sqlite3_errcode(db.handle()), sqlite3_errmsg(db.handle())));
-        }
+        SqliteBuffer bytes = readFile(size);
         try {
+            SqliteDatabase db;
+            guard(db, size);
+            // The buffer now belongs to SQLite, which frees it when the connection closes or
+            // when this call fails.
+            const int rc = sqlite3_deserialize(
+                db.handle(), "main", bytes.release(), static_cast<sqlite3_int64>(size),
+                static_cast<sqlite3_int64>(size),
+                SQLITE_DESERIALIZE_FREEONCLOSE | SQLITE_DESERIALIZE_READONLY);
+            if (rc != SQLITE_OK) {
+                throw SqliteFailure(rc, sqlite3_errstr(rc));
+            }
             return layers(db);
         } catch (const SqliteFailure& failure) {
             translate(failure);
@@ -100,7 +104,7 @@ class Reader {
     }
 
     // The whole file in a buffer of SQLite's, after a look at its header.
-    unsigned char* readFile(std::size_t& size) const {
+    SqliteBuffer readFile(std::size_t& size) const {
         FileReader file(path_);
         if (const int error = file.open()) {
             throw ZelkoraError(
@@ -117,8 +121,7 @@ class Reader {
         if (size < kSqliteHeaderSize) {
             notGeoPackage();
         }
-        std::unique_ptr<unsigned char, decltype(&sqlite3_free)> buffer(
-            static_cast<unsigned char*>(sqlite3_malloc64(size)), &sqlite3_free);
+        SqliteBuffer buffer(static_cast<unsigned char*>(sqlite3_malloc64(size)), &sqlite3_free);
         if (!buffer) {
             throw std::bad_alloc();
         }
@@ -151,7 +154,7 @@ class Reader {
             data[kWriteVersionOffset] = 1;
             data[kReadVersionOffset] = 1;
         }
-        return buffer.release();
+        return buffer;
     }
 
     static int progress(void* budget) {

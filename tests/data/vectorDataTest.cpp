@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -180,9 +181,11 @@ const LineLayer kLineLayers[] = {
     {"divisions", "Granitsy_rayonov.png", &VectorMap::divisions, 3},
 };
 
-// Most points of a layer's lines, projected, fall on a drawn pixel of the matching picture
-// layer or next to it.
-TEST(VectorData, LinesFallOnTheirPictureLayers) {
+// Runs check on each line layer of each map at both resolutions, with the layer's picture, the
+// map's projection at that resolution and the layer's reach there.
+void forEachLineLayer(
+    const std::function<void(const VectorMap& map, const LineLayer& layer, const QImage& img,
+                             const LambertConic& conic, int reach)>& check) {
     for (const Sheet& s : kSheets) {
         for (bool hiRes : {false, true}) {
             for (const LineLayer& layer : kLineLayers) {
@@ -190,81 +193,81 @@ TEST(VectorData, LinesFallOnTheirPictureLayers) {
                 const QImage& img = picture(s.map, hiRes, QString::fromLatin1(layer.file));
                 ASSERT_FALSE(img.isNull());
                 const LambertConic conic(PAR_map[static_cast<std::size_t>(s.map)], hiRes);
-                const int reach = layer.reach * (hiRes ? 2 : 1);
-                long inside = 0;
-                long onLine = 0;
-                for (const VectorLine& line : vectorMap(s.map).*layer.lines) {
-                    for (const GeoPoint& p : line.points) {
-                        const QPointF px = conic.toPixel(p, img.height());
-                        const QPoint c(static_cast<int>(std::floor(px.x())),
-                                       static_cast<int>(std::floor(px.y())));
-                        if (!img.rect().adjusted(reach, reach, -reach, -reach).contains(c)) {
-                            continue;
-                        }
-                        ++inside;
-                        bool found = false;
-                        for (int dy = -reach; dy <= reach && !found; ++dy) {
-                            for (int dx = -reach; dx <= reach && !found; ++dx) {
-                                const auto* row =
-                                    reinterpret_cast<const QRgb*>(img.constScanLine(c.y() + dy));
-                                found = qAlpha(row[c.x() + dx]) >= 64;
-                            }
-                        }
-                        onLine += found ? 1 : 0;
-                    }
-                }
-                ASSERT_GT(inside, 500);
-                EXPECT_GT(static_cast<double>(onLine) / inside, 0.999)
-                    << inside - onLine << " of " << inside << " points off the layer";
+                check(vectorMap(s.map), layer, img, conic, layer.reach * (hiRes ? 2 : 1));
             }
         }
     }
+}
+
+// Most points of a layer's lines, projected, fall on a drawn pixel of the matching picture
+// layer or next to it.
+TEST(VectorData, LinesFallOnTheirPictureLayers) {
+    forEachLineLayer([](const VectorMap& map, const LineLayer& layer, const QImage& img,
+                        const LambertConic& conic, int reach) {
+        long inside = 0;
+        long onLine = 0;
+        for (const VectorLine& line : map.*layer.lines) {
+            for (const GeoPoint& p : line.points) {
+                const QPointF px = conic.toPixel(p, img.height());
+                const QPoint c(static_cast<int>(std::floor(px.x())),
+                               static_cast<int>(std::floor(px.y())));
+                if (!img.rect().adjusted(reach, reach, -reach, -reach).contains(c)) {
+                    continue;
+                }
+                ++inside;
+                bool found = false;
+                for (int dy = -reach; dy <= reach && !found; ++dy) {
+                    for (int dx = -reach; dx <= reach && !found; ++dx) {
+                        const auto* row =
+                            reinterpret_cast<const QRgb*>(img.constScanLine(c.y() + dy));
+                        found = qAlpha(row[c.x() + dx]) >= 64;
+                    }
+                }
+                onLine += found ? 1 : 0;
+            }
+        }
+        ASSERT_GT(inside, 500);
+        EXPECT_GT(static_cast<double>(onLine) / inside, 0.999)
+            << inside - onLine << " of " << inside << " points off the layer";
+    });
 }
 
 // The other way round, out to the picture's edges: nearly every pixel a picture layer draws
 // solidly lies on a line of the data, drawn through the projection with a pen as wide as the
 // reach.
 TEST(VectorData, EveryLineOfThePicturesIsInTheData) {
-    for (const Sheet& s : kSheets) {
-        for (bool hiRes : {false, true}) {
-            for (const LineLayer& layer : kLineLayers) {
-                SCOPED_TRACE(std::string(nameOf(s)) + (hiRes ? " HiRes " : " ") + layer.name);
-                const QImage& img = picture(s.map, hiRes, QString::fromLatin1(layer.file));
-                ASSERT_FALSE(img.isNull());
-                const LambertConic conic(PAR_map[static_cast<std::size_t>(s.map)], hiRes);
-                const int reach = layer.reach * (hiRes ? 2 : 1);
-                QImage drawn(img.size(), QImage::Format_RGB32);
-                drawn.fill(Qt::black);
-                {
-                    QPainter painter(&drawn);
-                    painter.setPen(
-                        QPen(Qt::white, 2 * reach + 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-                    for (const VectorLine& line : vectorMap(s.map).*layer.lines) {
-                        QPolygonF polyline;
-                        for (const GeoPoint& p : line.points) {
-                            polyline << conic.toPixel(p, img.height());
-                        }
-                        painter.drawPolyline(polyline);
-                    }
+    forEachLineLayer([](const VectorMap& map, const LineLayer& layer, const QImage& img,
+                        const LambertConic& conic, int reach) {
+        QImage drawn(img.size(), QImage::Format_RGB32);
+        drawn.fill(Qt::black);
+        {
+            QPainter painter(&drawn);
+            painter.setPen(
+                QPen(Qt::white, 2 * reach + 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            for (const VectorLine& line : map.*layer.lines) {
+                QPolygonF polyline;
+                for (const GeoPoint& p : line.points) {
+                    polyline << conic.toPixel(p, img.height());
                 }
-                long solid = 0;
-                long covered = 0;
-                for (int y = 0; y < img.height(); ++y) {
-                    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-                    const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
-                    for (int x = 0; x < img.width(); ++x) {
-                        if (qAlpha(row[x]) >= 192) {
-                            ++solid;
-                            covered += qRed(line[x]) > 0 ? 1 : 0;
-                        }
-                    }
-                }
-                ASSERT_GT(solid, 500);
-                EXPECT_GT(static_cast<double>(covered) / solid, 0.999)
-                    << solid - covered << " of " << solid << " pixels without a line";
+                painter.drawPolyline(polyline);
             }
         }
-    }
+        long solid = 0;
+        long covered = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+            const auto* line = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+            for (int x = 0; x < img.width(); ++x) {
+                if (qAlpha(row[x]) >= 192) {
+                    ++solid;
+                    covered += qRed(line[x]) > 0 ? 1 : 0;
+                }
+            }
+        }
+        ASSERT_GT(solid, 500);
+        EXPECT_GT(static_cast<double>(covered) / solid, 0.999)
+            << solid - covered << " of " << solid << " pixels without a line";
+    });
 }
 
 }  // namespace

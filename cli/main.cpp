@@ -30,6 +30,15 @@ const char* const kUsage =
     "  render [--data DIR] --map 0|1 [--hires] [--layers 11011] [--size N] [--red]\n"
     "         [--table FILE] --out FILE [--format jpeg|png|bmp]\n"
     "      Draw the table's points on the assembled map and export the picture.\n"
+    "  figure [--data DIR] --map 0|1 [--layers 11011] [--table FILE] --out FILE\n"
+    "         [--format tiff|png|jpeg|pdf|svg] [--preset NAME] [--width MM] [--dpi N]\n"
+    "         [--extent points|map|S,W,N,E] [--margin PCT] [--marker MM] [--red]\n"
+    "         [--legend CORNER] [--italic] [--font-size PT] [--scale-bar CORNER]\n"
+    "         [--lang en|ru] [--panels] [--report]\n"
+    "      Draw a figure for a paper at its size in millimetres and its dpi, from the map's\n"
+    "      vector data: frame, graticule labels, legend and scale bar; --report prints a JSON\n"
+    "      summary. Presets: nature-1, nature-1.5, nature-2, plos, elsevier-1, elsevier-1.5,\n"
+    "      elsevier-2. CORNER: auto, top-left, top-right, bottom-left, bottom-right, none.\n"
     "\n"
     "Maps: 0 = Вьетнам, 1 = Дальний Восток. Layers: Сетка, Реки, Границы районов,\n"
     "Границы государств, Береговые линии. DIR holds the folders \"maps\" and \"icons\"\n"
@@ -45,6 +54,7 @@ Command findCommand(const QString& name) {
     static const Entry kCommands[] = {
         {"project", runProject},     {"translit", runTranslit}, {"assemble", runAssemble},
         {"normalize", runNormalize}, {"import", runImport},     {"render", runRender},
+        {"figure", runFigure},
     };
     for (const Entry& e : kCommands) {
         if (name == QLatin1String(e.name)) {

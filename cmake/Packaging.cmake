@@ -55,9 +55,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window is laid out for Tahoma, which fonts-wine brings with Cyrillic letters; the libraries
-# dpkg-shlibdeps finds are added to it. The Russian file dialogs come with Qt's translations.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine")
+# Fonts are no library the binaries link, so they are named here; dpkg-shlibdeps adds the
+# libraries. The window is laid out for Tahoma, which fonts-wine brings with Cyrillic letters; the
+# figure's text is Liberation Sans, loaded by file. The Russian file dialogs come with Qt's
+# translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wine, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -1,15 +1,12 @@
 #include "plot/ImageEncoders.h"
 
-#include <jpeglib.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <csetjmp>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "mapimage/Compositing.h"
+#include "mapimage/JpegWriter.h"
 #include "mapimage/PictureFile.h"
 #include "mapimage/PngWriter.h"
 
@@ -33,46 +30,6 @@ void rowOnWhite(const std::uint8_t* rgba, int width, std::uint8_t* rgb) {
 
 namespace {
 
-// libjpeg reports errors by longjmp. The function that sets the jump point holds no object with a
-// destructor, and nothing it changes is read after the jump.
-
-struct JpegError {
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void jpegErrorExit(j_common_ptr cinfo) {
-    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    std::longjmp(err->jump, 1);
-}
-
-void jpegQuiet(j_common_ptr, int) {}
-
-bool encodeJpeg(jpeg_compress_struct* cinfo, JpegError* err, std::FILE* file,
-                const TPngImage& picture, std::uint8_t* row) {
-    if (setjmp(err->jump)) {
-        return false;
-    }
-    jpeg_create_compress(cinfo);
-    jpeg_stdio_dest(cinfo, file);
-    cinfo->image_width = static_cast<JDIMENSION>(picture.Width());
-    cinfo->image_height = static_cast<JDIMENSION>(picture.Height());
-    cinfo->input_components = 3;
-    cinfo->in_color_space = JCS_RGB;
-    jpeg_set_defaults(cinfo);
-    jpeg_set_quality(cinfo, 10, TRUE);
-    jpeg_start_compress(cinfo, TRUE);
-    JSAMPROW rows[1] = {row};
-    for (int y = 0; y < picture.Height(); ++y) {
-        rowOnWhite(picture.row(y), picture.Width(), row);
-        jpeg_write_scanlines(cinfo, rows, 1);
-    }
-    jpeg_finish_compress(cinfo);
-    return true;
-}
-
 void putLe16(std::uint8_t* at, std::uint32_t v) {
     at[0] = static_cast<std::uint8_t>(v);
     at[1] = static_cast<std::uint8_t>(v >> 8);
@@ -86,19 +43,11 @@ void putLe32(std::uint8_t* at, std::uint32_t v) {
 }  // namespace
 
 bool writeJpeg(std::FILE* file, const TPngImage& picture, QString& error) {
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(picture.Width()) * 3);
-    jpeg_compress_struct cinfo{};
-    JpegError err{};
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jpegErrorExit;
-    err.mgr.emit_message = jpegQuiet;
-    errno = 0;
-    const bool ok = encodeJpeg(&cinfo, &err, file, picture, row.data());
-    if (!ok) {
-        error = writeFailureReason(file, err.message);
-    }
-    jpeg_destroy_compress(&cinfo);
-    return ok;
+    JpegWriter::Settings settings;
+    settings.quality = 10;
+    return JpegWriter(settings).write(
+        file, picture.Width(), picture.Height(),
+        [&](int y, std::uint8_t* rgb) { rowOnWhite(picture.row(y), picture.Width(), rgb); }, error);
 }
 
 bool writePng(std::FILE* file, const TPngImage& picture, QString& error) {

@@ -37,9 +37,8 @@ bool splitPointCell(const QString& s, QStringList& items) {
 
 }  // namespace
 
-void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
-                int rasterHeight) {
-    points.num = 0;
+void forEachPointCell(const PointTable& table,
+                      const std::function<void(int col, int row, double lat, double lon)>& visit) {
     const int cols = table.ColCount();
     const int rows = table.RowCount();
     QStringList items;
@@ -48,8 +47,8 @@ void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool 
             if (!splitPointCell(table.cell(i, j), items)) {
                 continue;
             }
-            // Both items convert before the capacity test, so a bad cell past the 1000th point
-            // still fails the rebuild.
+            // Both items convert before the point is taken, so a bad cell past the 1000th point
+            // still fails a rebuild.
             double x = 0.0;
             double y = 0.0;
             try {
@@ -58,9 +57,17 @@ void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool 
             } catch (const ZelkoraError& e) {
                 throw ZelkoraError(e.message() + QLatin1Char('\n') + cellLocation(table, i, j));
             }
-            addPoint(points, i, x, y, par, hiRes, rasterHeight);
+            visit(i, j, x, y);
         }
     }
+}
+
+void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
+                int rasterHeight) {
+    points.num = 0;
+    forEachPointCell(table, [&](int col, int, double lat, double lon) {
+        addPoint(points, col, lat, lon, par, hiRes, rasterHeight);
+    });
 }
 
 std::vector<PointCell> pointCells(const PointTable& table) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "projection/Tpar.h"
@@ -40,6 +41,13 @@ struct PointCell {
 // The cells that hold a point by readPoints' rule, in list order, those beyond the list's
 // capacity included: entry i is where point i of a list that readPoints built came from.
 std::vector<PointCell> pointCells(const PointTable& table);
+
+// Calls visit for every cell that holds a point by readPoints' rule, in readPoints' order, with
+// the cell's column and row and the two numbers (latitude, longitude); none is left out for
+// capacity. Throws ZelkoraError at the first item that is not a number, after visiting the cells
+// before it; its second line names the cell.
+void forEachPointCell(const PointTable& table,
+                      const std::function<void(int col, int row, double lat, double lon)>& visit);
 
 // How many cells below the header hold a point by readPoints' rule, those beyond the list's
 // capacity included.

@@ -136,6 +136,12 @@ GeoPoint LambertConic::toGeo(QPointF pixel, int rasterHeight) const {
             .lon = par_.left_Bottom_y + radToDeg(theta / n_)};
 }
 
+double LambertConic::scaleFactor(double latDeg) const {
+    const double f = degToRad(latDeg);
+    const double p = ff_ * std::pow(std::fabs(1.0 / std::tan(kPi / 4 + f / 2)), n_);
+    return n_ * p / std::cos(f);
+}
+
 double wrapLongitude(double lonDeg, double centralMeridianDeg) {
     const double d = lonDeg - centralMeridianDeg;
     if (!std::isfinite(d) || std::fabs(d) <= 180.0) {

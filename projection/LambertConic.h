@@ -27,6 +27,11 @@ class LambertConic {
     // central meridian.
     GeoPoint toGeo(QPointF pixel, int rasterHeight) const;
 
+    // The scale factor k at a latitude: length on the projected plane per length on the unit
+    // sphere, the same along the parallel and the meridian (the projection is conformal), before
+    // the rotation and the pixel scales. Meaningful only where hasCone().
+    double scaleFactor(double latDeg) const;
+
     // Whether the constants give a usable cone: n > 0 and every cone constant finite. Without one
     // every point projects onto the origin.
     bool hasCone() const { return hasCone_; }

@@ -4,7 +4,7 @@
 #include <QPainterPathStroker>
 #include <QTransform>
 
-#include "tools/IconPainter.h"
+#include "plot/MarkerShape.h"
 #include "vectormap/MapPalette.h"
 
 namespace zelkora {
@@ -13,9 +13,6 @@ namespace {
 
 // The icon's own frame; the rest are the maps' colours.
 const QColor kFrame(0x5E, 0x73, 0x86);
-// A red marker as the window draws one on light land: the map's red with the ink's green and
-// blue.
-const QColor kRedMarker(0xE0, 0x18, 0x18);
 
 QPainterPath tile() {
     QPainterPath path;
@@ -34,11 +31,11 @@ QPainterPath stroked(const QPainterPath& line, double width) {
 
 // Marker `type` with its centre at `centre`, `size` units across.
 QPainterPath marker(int type, QPointF centre, double size) {
-    const double scale = size / IconPainter::kIconSize;
+    const double scale = size / kMarkerBox;
     QTransform t;
     t.translate(centre.x() - size / 2, centre.y() - size / 2);
     t.scale(scale, scale);
-    return t.map(IconPainter::shape(type));
+    return t.map(markerShape(type));
 }
 
 QString number(double v) {
@@ -109,7 +106,7 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
     inner.addRoundedRect(QRectF(16, 16, 224, 224), 32, 32);
     border = border.subtracted(inner);
 
-    const QColor ink = QColor(IconPainter::kInk);
+    const QColor ink = QColor(kMarkerInk);
     return {
         {frame, kMapSea},
         {land.intersected(frame), kMapLand},
@@ -118,9 +115,10 @@ std::vector<AppIconPainter::Layer> AppIconPainter::layers() {
         {stroked(river, 5), kMapRiver},
         {stroked(coastline, 6), kMapShore},
         {border, kFrame},
-        {marker(0, QPointF(64, 78), 70), ink},           // filled circle
-        {marker(3, QPointF(100, 176), 76), ink},         // hollow triangle
-        {marker(8, QPointF(184, 186), 80), kRedMarker},  // star, as "Красные точки" draws it
+        {marker(0, QPointF(64, 78), 70), ink},    // filled circle
+        {marker(3, QPointF(100, 176), 76), ink},  // hollow triangle
+        {marker(8, QPointF(184, 186), 80),
+         QColor(kMarkerRed)},  // star, as "Красные точки" draws it
     };
 }
 

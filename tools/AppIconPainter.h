@@ -10,7 +10,8 @@
 namespace zelkora {
 
 // Zelkora's application icon: a corner of a map (sea, land, a coast, a river and the grid) with
-// three of the program's markers on it, their outlines taken from IconPainter. One list of
+// three of the program's markers on it, their outlines taken from the marker shapes
+// (plot/MarkerShape.h). One list of
 // filled shapes gives both the scalable SVG and the PNG of every size, so the two agree.
 class AppIconPainter {
   public:

@@ -5,33 +5,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "mapimage/DataPaths.h"
 #include "mapimage/TPngImage.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/TestImages.h"
+#include "tests/support/TestProcess.h"
 
 namespace zelkora {
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using CliRun = ProcessRun;
 
 CliRun cli(const QStringList& args, const QByteArray& input = {}) {
-    QProcess process;
-    process.start(QStringLiteral(ZELKORA_CLI), args);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProcess(QStringLiteral(ZELKORA_CLI), args, input);
 }
 
 // A small data folder of the program's layout: the Far East map at 60 x 40 with an opaque

@@ -22,8 +22,8 @@ deb="$work/out/zelkora_${version}_amd64.deb"
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6gui6 libpng16-16 libjpeg62-turbo; do
-    [[ "$depends" == *"$lib "* ]] || fail "Depends lacks $lib: $depends"
+for lib in libqt6widgets6 libqt6gui6 libqt6svg6 libpng16-16 libjpeg62-turbo libtiff6 fonts-liberation2; do
+    [[ "$depends" =~ (^|[ ,])$lib([ ,]|$) ]] || fail "Depends lacks $lib: $depends"
 done
 # The font the window is laid out for.
 [[ ", $depends," == *", fonts-wine,"* ]] || fail "Depends lacks fonts-wine: $depends"
@@ -64,6 +64,8 @@ printf '%s\n' "48.5 135.25" "N 59 34 12 E 150 48 30" >lines.txt
 base=$(file -b "$lib/maps/Dalniy_Vostok/blank.png" | grep -o '[0-9]* x [0-9]*')
 file -b map.png | grep -q "^PNG image data, $base," ||
     fail "map.png is not a picture of the map's size ($base): $(file -b map.png)"
+"$cli" figure --map 1 --table t.points --preset nature-1 --out figure.pdf
+file -b figure.pdf | grep -q "^PDF document" || fail "figure.pdf is not a PDF: $(file -b figure.pdf)"
 
 mv "$lib/maps" "$lib/maps-away"
 if "$cli" render --map 1 --table t.points --out again.png 2>err.txt; then

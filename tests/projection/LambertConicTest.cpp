@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "projection/LambertConic.h"
 
@@ -74,6 +75,27 @@ INSTANTIATE_TEST_SUITE_P(Maps, RoundTrip,
 
 // The Far East map reaches past 180 degrees: the inverse keeps the longitude continuous, and the
 // forward projection puts the western twin of that longitude on the same pixel.
+// k is 1 on both standard parallels, and it is the ratio of a short step on the plane (pixels
+// taken back through the map's two pixel scales) to the same step on the unit sphere.
+TEST(LambertConic, ScaleFactorIsTheLocalRatioOfPlaneToSphere) {
+    for (int map = 0; map < kMapCount; ++map) {
+        const Tpar& par = PAR_map[map];
+        const LambertConic conic(par, false);
+        EXPECT_NEAR(conic.scaleFactor(par.x * 180.0), 1.0, 1e-12) << map;
+        EXPECT_NEAR(conic.scaleFactor(par.y * 180.0), 1.0, 1e-12) << map;
+        for (double lat : {par.left_Bottom_x, par.left_Bottom_x + 7.0, par.left_Bottom_x + 21.0}) {
+            const double step = 1e-4;  // degrees, along the meridian
+            const GeoPoint a{.lat = lat, .lon = par.left_Bottom_y + 3.0};
+            const GeoPoint b{.lat = lat + step, .lon = a.lon};
+            const QPointF d = conic.toPixel(b, 1000) - conic.toPixel(a, 1000);
+            const double plane = std::hypot(d.x() / par.tx, d.y() / par.ty);
+            const double sphere = step * std::numbers::pi / 180.0;
+            EXPECT_NEAR(plane / sphere / conic.scaleFactor(lat + step / 2), 1.0, 1e-7)
+                << map << ", " << lat;
+        }
+    }
+}
+
 TEST(LambertConic, LongitudeStaysContinuousAcross180) {
     const LambertConic conic(PAR_map[kMapFarEast], false);
     const QPointF topRight(940, 0);

@@ -1,0 +1,199 @@
+#include "cli/FigureArgs.h"
+
+#include <array>
+
+#include "cli/CliArgs.h"
+#include "common/VisibleText.h"
+
+namespace zelkora {
+
+namespace {
+
+struct CornerName {
+    FigureCorner corner;
+    const char* name;
+};
+constexpr std::array<CornerName, 6> kCorners = {{
+    {FigureCorner::Auto, "auto"},
+    {FigureCorner::TopLeft, "top-left"},
+    {FigureCorner::TopRight, "top-right"},
+    {FigureCorner::BottomLeft, "bottom-left"},
+    {FigureCorner::BottomRight, "bottom-right"},
+    {FigureCorner::None, "none"},
+}};
+
+FigureCorner cornerArg(const CliArgs& cli, const QString& name) {
+    const QString text = cli.value(name, QStringLiteral("auto"));
+    for (const CornerName& c : kCorners) {
+        if (text == QLatin1String(c.name)) {
+            return c.corner;
+        }
+    }
+    throw UsageError(QStringLiteral("--%1 ждёт auto, top-left, top-right, bottom-left, "
+                                    "bottom-right или none, а не \"%2\"")
+                         .arg(name, visibleText(text)));
+}
+
+QString cornerName(FigureCorner corner) {
+    for (const CornerName& c : kCorners) {
+        if (c.corner == corner) {
+            return QLatin1String(c.name);
+        }
+    }
+    return {};
+}
+
+double numberArg(const CliArgs& cli, const QString& name, double fallback) {
+    return cli.has(name) ? parseNumberArg(cli.value(name), QStringLiteral("--") + name) : fallback;
+}
+
+QString number(double value) {
+    return QString::number(value, 'g', 17);
+}
+
+void readExtent(const QString& text, FigureOptions& options) {
+    if (text == QLatin1String("map")) {
+        options.extent = FigureExtent::WholeMap;
+        return;
+    }
+    if (text == QLatin1String("points")) {
+        options.extent = FigureExtent::Points;
+        return;
+    }
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4) {
+        throw UsageError(QStringLiteral("--extent ждёт map, points или границы ЮГ,ЗАПАД,СЕВЕР,"
+                                        "ВОСТОК в градусах, а не \"%1\"")
+                             .arg(visibleText(text)));
+    }
+    options.extent = FigureExtent::Box;
+    options.box.south = parseNumberArg(parts[0].trimmed(), QStringLiteral("--extent, юг"));
+    options.box.west = parseNumberArg(parts[1].trimmed(), QStringLiteral("--extent, запад"));
+    options.box.north = parseNumberArg(parts[2].trimmed(), QStringLiteral("--extent, север"));
+    options.box.east = parseNumberArg(parts[3].trimmed(), QStringLiteral("--extent, восток"));
+}
+
+}  // namespace
+
+FigureRequest figureRequestFromArgs(const QStringList& args) {
+    const CliArgs cli(args,
+                      {QStringLiteral("data"), QStringLiteral("map"), QStringLiteral("layers"),
+                       QStringLiteral("table"), QStringLiteral("out"), QStringLiteral("format"),
+                       QStringLiteral("preset"), QStringLiteral("width"), QStringLiteral("dpi"),
+                       QStringLiteral("extent"), QStringLiteral("margin"), QStringLiteral("marker"),
+                       QStringLiteral("legend"), QStringLiteral("font-size"),
+                       QStringLiteral("scale-bar"), QStringLiteral("lang")},
+                      {QStringLiteral("red"), QStringLiteral("italic"), QStringLiteral("panels"),
+                       QStringLiteral("report")});
+    if (!cli.positional().isEmpty()) {
+        throw UsageError("figure не принимает лишних слов: " +
+                         visibleText(cli.positional().join(' ')));
+    }
+    FigureRequest request;
+    FigureOptions& o = request.options;
+    request.out = cli.required(QStringLiteral("out"));
+    request.table = cli.value(QStringLiteral("table"));
+    request.report = cli.has(QStringLiteral("report"));
+
+    o.dataDir = cli.dataDir();
+    o.map = cli.mapIndex();
+    o.layers = cli.layers();
+    if (cli.has(QStringLiteral("format"))) {
+        const QString name = cli.value(QStringLiteral("format"));
+        const auto format = figureFormatFromName(name);
+        if (!format) {
+            throw UsageError(
+                QStringLiteral("--format ждёт tiff, png, jpeg, pdf или svg, а не \"%1\"")
+                    .arg(visibleText(name)));
+        }
+        o.format = *format;
+    } else if (const auto format = figureFormatFromExtension(request.out)) {
+        o.format = *format;
+    } else {
+        throw UsageError(QStringLiteral("По имени \"%1\" не понять тип файла: нужно расширение "
+                                        ".tif, .png, .jpg, .pdf или .svg либо параметр --format")
+                             .arg(visibleText(request.out)));
+    }
+    try {
+        if (cli.has(QStringLiteral("preset"))) {
+            applyFigurePreset(o, cli.value(QStringLiteral("preset")));
+        }
+        o.widthMm = numberArg(cli, QStringLiteral("width"), o.widthMm);
+        o.dpi = numberArg(cli, QStringLiteral("dpi"), o.dpi);
+        if (cli.has(QStringLiteral("extent"))) {
+            readExtent(cli.value(QStringLiteral("extent")), o);
+        }
+        o.marginPercent = numberArg(cli, QStringLiteral("margin"), o.marginPercent);
+        o.markerMm = numberArg(cli, QStringLiteral("marker"), o.markerMm);
+        o.red = cli.has(QStringLiteral("red"));
+        o.legend = cornerArg(cli, QStringLiteral("legend"));
+        o.italic = cli.has(QStringLiteral("italic"));
+        o.fontPt = numberArg(cli, QStringLiteral("font-size"), o.fontPt);
+        o.scaleBar = cornerArg(cli, QStringLiteral("scale-bar"));
+        const QString lang = cli.value(QStringLiteral("lang"), QStringLiteral("en"));
+        if (lang != QLatin1String("en") && lang != QLatin1String("ru")) {
+            throw UsageError(
+                QStringLiteral("--lang ждёт en или ru, а не \"%1\"").arg(visibleText(lang)));
+        }
+        o.language =
+            lang == QLatin1String("ru") ? FigureLanguage::Russian : FigureLanguage::English;
+        o.panels = cli.has(QStringLiteral("panels"));
+        checkFigureOptions(o);
+    } catch (const UsageError&) {
+        throw;
+    } catch (const ZelkoraError& e) {
+        throw UsageError(e.message());
+    }
+    return request;
+}
+
+QStringList figureArgs(const FigureOptions& o) {
+    QStringList args;
+    if (!o.dataDir.isEmpty()) {
+        args << QStringLiteral("--data") << o.dataDir;
+    }
+    args << QStringLiteral("--map") << QString::number(o.map);
+    QString layers;
+    for (const bool on : o.layers) {
+        layers += on ? QLatin1Char('1') : QLatin1Char('0');
+    }
+    args << QStringLiteral("--layers") << layers;
+    args << QStringLiteral("--format") << figureFormatName(o.format);
+    if (!o.preset.isEmpty()) {
+        args << QStringLiteral("--preset") << o.preset;
+    }
+    args << QStringLiteral("--width") << number(o.widthMm) << QStringLiteral("--dpi")
+         << number(o.dpi);
+    switch (o.extent) {
+        case FigureExtent::WholeMap:
+            args << QStringLiteral("--extent") << QStringLiteral("map");
+            break;
+        case FigureExtent::Points:
+            args << QStringLiteral("--extent") << QStringLiteral("points");
+            break;
+        case FigureExtent::Box:
+            args << QStringLiteral("--extent")
+                 << QStringList{number(o.box.south), number(o.box.west), number(o.box.north),
+                                number(o.box.east)}
+                        .join(QLatin1Char(','));
+            break;
+    }
+    args << QStringLiteral("--margin") << number(o.marginPercent) << QStringLiteral("--marker")
+         << number(o.markerMm);
+    if (o.red) {
+        args << QStringLiteral("--red");
+    }
+    args << QStringLiteral("--legend") << cornerName(o.legend);
+    if (o.italic) {
+        args << QStringLiteral("--italic");
+    }
+    args << QStringLiteral("--font-size") << number(o.fontPt) << QStringLiteral("--scale-bar")
+         << cornerName(o.scaleBar) << QStringLiteral("--lang")
+         << (o.language == FigureLanguage::Russian ? QStringLiteral("ru") : QStringLiteral("en"));
+    if (o.panels) {
+        args << QStringLiteral("--panels");
+    }
+    return args;
+}
+
+}  // namespace zelkora

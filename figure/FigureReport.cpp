@@ -1,0 +1,124 @@
+#include "figure/FigureReport.h"
+
+#include <QJsonArray>
+#include <cmath>
+
+#include "figure/FigureLayout.h"
+#include "figure/FigureMap.h"
+
+namespace zelkora {
+
+namespace {
+
+double rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+QJsonObject degrees(GeoPoint p) {
+    return {{QStringLiteral("lat"), rounded(p.lat, 6)}, {QStringLiteral("lon"), rounded(p.lon, 6)}};
+}
+
+QJsonObject pointObject(const FigurePoint& p) {
+    return {{QStringLiteral("column"), p.column},
+            {QStringLiteral("row"), p.row},
+            {QStringLiteral("lat"), p.geo.lat},
+            {QStringLiteral("lon"), p.geo.lon}};
+}
+
+QString cornerName(FigureCorner corner) {
+    switch (corner) {
+        case FigureCorner::TopLeft:
+            return QStringLiteral("top-left");
+        case FigureCorner::TopRight:
+            return QStringLiteral("top-right");
+        case FigureCorner::BottomLeft:
+            return QStringLiteral("bottom-left");
+        case FigureCorner::BottomRight:
+            return QStringLiteral("bottom-right");
+        default:
+            return QStringLiteral("none");
+    }
+}
+
+}  // namespace
+
+QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
+    const FigureOptions& o = layout.options;
+    const QJsonObject size{{QStringLiteral("width_px"), layout.pixels.width()},
+                           {QStringLiteral("height_px"), layout.pixels.height()},
+                           {QStringLiteral("width_mm"), rounded(layout.pageMm.width(), 3)},
+                           {QStringLiteral("height_mm"), rounded(layout.pageMm.height(), 3)},
+                           {QStringLiteral("dpi"), o.dpi}};
+
+    const std::vector<GeoPoint> corners = layout.corners(map);
+    const QJsonObject extent{{QStringLiteral("top_left"), degrees(corners[0])},
+                             {QStringLiteral("top_right"), degrees(corners[1])},
+                             {QStringLiteral("bottom_right"), degrees(corners[2])},
+                             {QStringLiteral("bottom_left"), degrees(corners[3])},
+                             {QStringLiteral("south"), rounded(layout.range.south, 6)},
+                             {QStringLiteral("west"), rounded(layout.range.west, 6)},
+                             {QStringLiteral("north"), rounded(layout.range.north, 6)},
+                             {QStringLiteral("east"), rounded(layout.range.east, 6)},
+                             {QStringLiteral("graticule_deg"), layout.graticuleInterval}};
+
+    QJsonObject scaleBar{{QStringLiteral("shown"), layout.scaleBar.corner != FigureCorner::None}};
+    if (layout.scaleBar.corner != FigureCorner::None) {
+        const FigureScaleBar& bar = layout.scaleBar;
+        scaleBar.insert(QStringLiteral("km"), bar.km);
+        scaleBar.insert(QStringLiteral("label"), bar.label);
+        scaleBar.insert(QStringLiteral("length_mm"), rounded(bar.bar.length(), 4));
+        scaleBar.insert(QStringLiteral("length_px"), rounded(bar.bar.length() / 25.4 * o.dpi, 2));
+        scaleBar.insert(QStringLiteral("true_at_lat"), rounded(bar.latitude, 4));
+        scaleBar.insert(QStringLiteral("scale_variation_percent"),
+                        rounded(bar.variationPercent, 2));
+        scaleBar.insert(QStringLiteral("corner"), cornerName(bar.corner));
+    }
+
+    QJsonArray entries;
+    for (const LegendEntry& e : layout.legend.entries) {
+        entries.append(QJsonObject{{QStringLiteral("column"), e.column},
+                                   {QStringLiteral("text"), e.text},
+                                   {QStringLiteral("points"), e.points}});
+    }
+    QJsonArray panels;
+    if (o.panels) {
+        for (const FigurePanel& p : layout.panels) {
+            panels.append(QJsonObject{{QStringLiteral("letter"), p.letter},
+                                      {QStringLiteral("column"), p.column},
+                                      {QStringLiteral("title"), p.title}});
+        }
+    }
+    QJsonArray leftOut;
+    for (const LeftOutPoint& l : layout.leftOut) {
+        QJsonObject p = pointObject(l.point);
+        p.insert(QStringLiteral("reason"), l.reason);
+        leftOut.append(p);
+    }
+    QJsonArray warnings;
+    for (const QString& w : layout.warnings) {
+        warnings.append(w);
+    }
+    QJsonObject report{
+        {QStringLiteral("size"), size},
+        {QStringLiteral("extent"), extent},
+        {QStringLiteral("scale_bar"), scaleBar},
+        {QStringLiteral("legend"),
+         QJsonObject{{QStringLiteral("corner"), cornerName(layout.legend.corner)},
+                     {QStringLiteral("entries"), entries}}},
+        {QStringLiteral("points"),
+         QJsonObject{{QStringLiteral("drawn"), static_cast<int>(layout.drawn.size())},
+                     {QStringLiteral("outside"), static_cast<int>(layout.leftOut.size())},
+                     {QStringLiteral("left_out"), leftOut}}},
+        {QStringLiteral("warnings"), warnings},
+    };
+    if (o.panels) {
+        report.insert(QStringLiteral("panels"), panels);
+    }
+    if (!map.hasVector()) {
+        report.insert(QStringLiteral("raster_dpi"), rounded(layout.rasterDpi, 1));
+    }
+    return report;
+}
+
+}  // namespace zelkora

@@ -12,5 +12,6 @@ int runAssemble(const QStringList& args);
 int runNormalize(const QStringList& args);
 int runImport(const QStringList& args);
 int runRender(const QStringList& args);
+int runExport(const QStringList& args);
 
 }  // namespace zelkora

@@ -2,9 +2,12 @@
 #include <QFileInfo>
 #include <climits>
 #include <cstdio>
+#include <iterator>
+#include <set>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "cli/importRecords.h"
 #include "common/VisibleText.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
@@ -15,7 +18,7 @@ namespace zelkora {
 
 namespace {
 
-QString readLinesText(const QString& fromFile) {
+QByteArray readInput(const QString& fromFile) {
     QFile file;
     bool opened = false;
     if (fromFile.isEmpty()) {
@@ -35,20 +38,23 @@ QString readLinesText(const QString& fromFile) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать %1: %2").arg(source, file.errorString()));
     }
-    return QString::fromUtf8(bytes);
+    return bytes;
 }
 
 }  // namespace
 
 int runImport(const QStringList& args) {
-    const CliArgs cli(
-        args, {QStringLiteral("table"), QStringLiteral("column"), QStringLiteral("from")}, {});
+    std::set<QString> options = {QStringLiteral("table"), QStringLiteral("column"),
+                                 QStringLiteral("from")};
+    std::set<QString> flags;
+    options.insert(std::begin(kRecordOptions), std::end(kRecordOptions));
+    flags.insert(std::begin(kRecordFlags), std::end(kRecordFlags));
+    const CliArgs cli(args, options, flags);
     if (!cli.positional().isEmpty()) {
         throw UsageError(QStringLiteral("Лишнее слово: %1").arg(visibleText(cli.positional()[0])));
     }
     const QString tableFile = cli.required(QStringLiteral("table"));
-    cli.required(QStringLiteral("column"));
-    const int column = cli.intValue(QStringLiteral("column"), 0, 0, INT_MAX);
+    const QString from = cli.value(QStringLiteral("from"));
 
     PointTable table;
     if (QFileInfo::exists(tableFile)) {
@@ -57,7 +63,12 @@ int runImport(const QStringList& args) {
         fillHeaderRow(table);
     }
     // Everything is inserted before the file is touched: an error leaves it as it was.
-    insertPastedText(table, column, readLinesText(cli.value(QStringLiteral("from"))));
+    const QByteArray input = readInput(from);
+    if (!importRecords(cli, table, input, from)) {
+        cli.required(QStringLiteral("column"));
+        const int column = cli.intValue(QStringLiteral("column"), 0, 0, INT_MAX);
+        insertPastedText(table, column, QString::fromUtf8(input));
+    }
     SaveStringGrid(table, tableFile);
     return 0;
 }

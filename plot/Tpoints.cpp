@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "projection/geo.h"
-#include "table/CommaText.h"
+#include "table/PointCell.h"
 #include "table/PointTable.h"
 #include "table/StrToFloat.h"
 
@@ -21,19 +21,6 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
     slot = geo(slot, par, hiRes, rasterHeight);
     ++points.num;
 }
-
-namespace {
-
-// The two items of a cell that holds a point: more than two characters, exactly two items.
-bool splitPointCell(const QString& s, QStringList& items) {
-    if (s.size() <= 2) {
-        return false;
-    }
-    items = SplitCommaText(s);
-    return items.size() == 2;
-}
-
-}  // namespace
 
 void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                 int rasterHeight) {

@@ -122,7 +122,10 @@ class RecordReader {
     void unread(const DelimitedRecord& record, QString reason) {
         const std::string_view shown =
             record.text.substr(0, static_cast<std::size_t>(kMaxRecordText) * 4);
-        set_.addUnread(record.firstLine, decodeText(shown, encoding_), std::move(reason));
+        QString text = decodeText(shown, encoding_);
+        // Tabs would be written out as \u0009: the report shows the fields apart plainly.
+        text.replace(QLatin1Char('\t'), QStringLiteral(" | "));
+        set_.addUnread(record.firstLine, text, std::move(reason));
     }
 
     OccurrenceSet& set_;

@@ -123,9 +123,8 @@ OccurrenceSet readGeoJsonOccurrences(const QByteArray& bytes, const ReadOptions&
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
         throw ZelkoraError(
-            QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке %1 (символ %2)")
-                .arg(lineOfOffset(json, error.offset))
-                .arg(error.offset + 1));
+            QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке %1")
+                .arg(lineOfOffset(json, error.offset)));
     }
     const QJsonObject root = document.object();
     const QString type = root.value(QLatin1String("type")).toString();

@@ -148,6 +148,7 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     int rows = table.RowCount();
     qint64 notTaken = 0;
     qint64 noColumn = 0;
+    std::vector<bool> unnamed(static_cast<std::size_t>(cols), false);
     for (const Occurrence& o : set.points) {
         int column = options.column;
         if (grouped && o.group < 0) {
@@ -157,6 +158,7 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                 continue;
             }
             column = o.marker;
+            unnamed[static_cast<std::size_t>(column)] = true;
         } else if (grouped) {
             if (!taken[static_cast<std::size_t>(o.group)]) {
                 ++notTaken;
@@ -213,6 +215,18 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                 cells[at(c, 0)] = name;
             }
             placement.columns.push_back({c, name, perColumn[static_cast<std::size_t>(c)]});
+            unnamed[static_cast<std::size_t>(c)] = false;
+        }
+        // A column the file names by its marker type alone had no header; one that held no
+        // points takes that over, as a group's column takes its name.
+        for (int c = 0; c < cols; ++c) {
+            if (unnamed[static_cast<std::size_t>(c)]) {
+                if (!holdsPoints(table, c)) {
+                    cells[at(c, 0)].clear();
+                }
+                placement.columns.push_back(
+                    {c, cells[at(c, 0)], perColumn[static_cast<std::size_t>(c)]});
+            }
         }
     } else if (!placement.points.empty()) {
         placement.columns.push_back({options.column, cells[at(options.column, 0)],

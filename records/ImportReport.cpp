@@ -96,13 +96,16 @@ QStringList ImportReport::lines(int maxListed) const {
         more(unread.size());
     }
     if (!mapsChecked.isEmpty()) {
-        const QString maps = QStringLiteral("«%1»").arg(mapsChecked.join(QStringLiteral("» и «")));
+        const bool one = mapsChecked.size() == 1;
         if (outside.empty()) {
-            out << QStringLiteral("Все точки на карте %1.").arg(maps);
+            out << QStringLiteral("Все точки на карте «%1».")
+                       .arg(mapsChecked.join(QStringLiteral("» или «")));
         } else {
-            out << QStringLiteral("Вне карты %1: %2.")
-                       .arg(maps, countOf(static_cast<qint64>(outside.size()), "точка", "точки",
-                                          "точек"));
+            out << QStringLiteral("Вне %1 «%2»: %3.")
+                       .arg(one ? QStringLiteral("карты") : QStringLiteral("карт"),
+                            mapsChecked.join(QStringLiteral("» и «")),
+                            countOf(static_cast<qint64>(outside.size()), "точка", "точки",
+                                    "точек"));
             for (std::size_t i = 0; i < listed(outside.size()); ++i) {
                 const OutsidePoint& p = outside[i];
                 out << QStringLiteral("%1 %2: %3%4")

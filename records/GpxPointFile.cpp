@@ -27,10 +27,10 @@ QByteArray gpxPointFile(const std::vector<TablePoint>& points) {
         xml.writeAttribute(QStringLiteral("lat"), plainNumber(p.point.lat));
         xml.writeAttribute(QStringLiteral("lon"), plainNumber(p.point.lon));
         if (!p.group.isEmpty()) {
-            xml.writeTextElement(QStringLiteral("name"), p.group);
+            xml.writeTextElement(QStringLiteral("name"), xmlSafeText(p.group));
         }
         xml.writeStartElement(QStringLiteral("extensions"));
-        xml.writeTextElement(kExtensions, QStringLiteral("group"), p.group);
+        xml.writeTextElement(kExtensions, QStringLiteral("group"), xmlSafeText(p.group));
         xml.writeTextElement(kExtensions, QStringLiteral("marker"), QString::number(p.marker));
         xml.writeEndElement();
         xml.writeEndElement();

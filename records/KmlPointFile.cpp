@@ -23,10 +23,10 @@ QByteArray kmlPointFile(const std::vector<TablePoint>& points) {
             }
             folder = p.marker;
             xml.writeStartElement(QStringLiteral("Folder"));
-            xml.writeTextElement(QStringLiteral("name"), p.group);
+            xml.writeTextElement(QStringLiteral("name"), xmlSafeText(p.group));
         }
         xml.writeStartElement(QStringLiteral("Placemark"));
-        xml.writeTextElement(QStringLiteral("name"), p.group);
+        xml.writeTextElement(QStringLiteral("name"), xmlSafeText(p.group));
         xml.writeStartElement(QStringLiteral("ExtendedData"));
         xml.writeStartElement(QStringLiteral("Data"));
         xml.writeAttribute(QStringLiteral("name"), QStringLiteral("marker"));

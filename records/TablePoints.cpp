@@ -40,4 +40,23 @@ QString plainNumber(double value) {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
+QString xmlSafeText(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += text[i];
+            out += text[++i];
+            continue;
+        }
+        const bool allowed = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c < 0xD800) ||
+                             (c > 0xDFFF && c < 0xFFFE);
+        if (allowed) {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace zelkora

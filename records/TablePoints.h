@@ -37,4 +37,8 @@ TablePoints pointsOfTable(const PointTable& table);
 // many digits as bring back the same double and no more ("48.5", "0.00001").
 QString plainNumber(double value);
 
+// Text as XML 1.0 may hold it: characters it forbids (control characters but tab, line feed and
+// carriage return, lone surrogates, U+FFFE and U+FFFF) are left out, as no reader would take them.
+QString xmlSafeText(const QString& text);
+
 }  // namespace zelkora

@@ -9,8 +9,8 @@ class CliArgs;
 class PointTable;
 
 // The options of zelkora-cli import that files of records take, for CliArgs.
-inline constexpr const char* kRecordOptions[] = {"format", "group-by", "lat",    "lon",
-                                                 "coords", "groups",   "map",    "data"};
+inline constexpr const char* kRecordOptions[] = {"format", "group-by", "lat", "lon",
+                                                 "coords", "groups",   "map", "data"};
 inline constexpr const char* kRecordFlags[] = {"tracks", "ungrouped"};
 
 // Imports a file of records (CSV, TSV, GBIF, GPX, KML, GeoJSON) into the table as the options

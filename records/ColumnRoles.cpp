@@ -18,12 +18,13 @@ const Names kLat = {u"lat", u"latitude", u"y", u"широта", u"vĩđộ"};
 const Names kLon = {u"lon", u"lng", u"long", u"longitude", u"x", u"долгота", u"kinhđộ"};
 const Names kVerbatimLat = {u"verbatimlatitude"};
 const Names kVerbatimLon = {u"verbatimlongitude"};
-const Names kCoordinateText = {u"verbatimcoordinates", u"coordinates", u"coords",
-                               u"координаты", u"tọađộ"};
+const Names kCoordinateText = {u"verbatimcoordinates", u"coordinates", u"coords", u"координаты",
+                               u"tọađộ"};
 // In order of preference: GBIF's files hold both species and scientificName, and the latter
 // splits one species into several groups by its authorship and subspecies.
-const Names kGroup = {u"species", u"scientificname", u"acceptedscientificname", u"taxon",
-                      u"вид", u"loài", u"group", u"folder"};
+const Names kGroup = {
+    u"species", u"scientificname", u"acceptedscientificname", u"taxon", u"вид", u"loài",
+    u"group",   u"folder"};
 const Names kMarker = {u"marker"};
 
 int findKey(const QStringList& keys, const Names& names) {
@@ -67,8 +68,8 @@ int requiredColumn(const QStringList& header, const QString& name, const char* o
 QString columnKey(const QString& name) {
     QString text = name.normalized(QString::NormalizationForm_C).toCaseFolded();
     // "dwc:decimalLatitude", "http://rs.tdwg.org/dwc/terms/decimalLatitude"
-    const qsizetype cut = std::max(text.lastIndexOf(QLatin1Char(':')),
-                                   text.lastIndexOf(QLatin1Char('/')));
+    const qsizetype cut =
+        std::max(text.lastIndexOf(QLatin1Char(':')), text.lastIndexOf(QLatin1Char('/')));
     if (cut >= 0 && cut + 1 < text.size()) {
         text = text.mid(cut + 1);
     }
@@ -102,8 +103,8 @@ ColumnRoles findColumnRoles(const QStringList& header, const ReadOptions& option
 
     if (!options.latColumn.isEmpty() || !options.lonColumn.isEmpty()) {
         if (options.latColumn.isEmpty() || options.lonColumn.isEmpty()) {
-            throw ZelkoraError(QStringLiteral(
-                "Столбцы широты и долготы называются вместе: --lat ИМЯ --lon ИМЯ"));
+            throw ZelkoraError(
+                QStringLiteral("Столбцы широты и долготы называются вместе: --lat ИМЯ --lon ИМЯ"));
         }
         roles.sources.push_back({requiredColumn(header, options.latColumn, "--lat"),
                                  requiredColumn(header, options.lonColumn, "--lon"), -1});
@@ -145,7 +146,8 @@ QString ColumnRoles::describe() const {
     for (const CoordinateSource& s : sources) {
         parts << (s.text >= 0 ? name(s.text) : name(s.lat) + QStringLiteral(" и ") + name(s.lon));
     }
-    QString text = QStringLiteral("координаты из столбцов ") + parts.join(QStringLiteral(", затем "));
+    QString text =
+        QStringLiteral("координаты из столбцов ") + parts.join(QStringLiteral(", затем "));
     if (group >= 0) {
         text += QStringLiteral("; группы по столбцу ") + name(group);
     }

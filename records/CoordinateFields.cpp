@@ -109,8 +109,8 @@ FieldPoint pointFromText(QStringView text) {
         return noPoint(QStringLiteral("координаты не читаются: %1").arg(e.message()));
     }
     const qsizetype comma = cell.indexOf(QLatin1String(", "));
-    const std::optional<double> lat = comma > 0 ? readDecimal(QStringView(cell).left(comma))
-                                                : std::nullopt;
+    const std::optional<double> lat =
+        comma > 0 ? readDecimal(QStringView(cell).left(comma)) : std::nullopt;
     const std::optional<double> lon =
         comma > 0 ? readDecimal(QStringView(cell).mid(comma + 2)) : std::nullopt;
     if (!lat || !lon) {

@@ -159,9 +159,8 @@ std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, Delimite
     for (const std::string_view name : headerRecord.fields) {
         header << decodeText(name, encoding).trimmed();
     }
-    const bool gbif =
-        dialect.gbifLayout ||
-        (separator == '\t' && findColumn(header, QStringLiteral("gbifID")) >= 0);
+    const bool gbif = dialect.gbifLayout ||
+                      (separator == '\t' && findColumn(header, QStringLiteral("gbifID")) >= 0);
 
     const ColumnRoles roles = findColumnRoles(header, options);
     if (roles.sources.empty()) {
@@ -185,17 +184,16 @@ std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, Delimite
                      ? QStringLiteral("occurrence.txt архива Darwin Core")
                      : QStringLiteral("простая выгрузка GBIF");
     }
-    set.description = QStringLiteral("%1, разделитель %2, кодировка %3; %4")
-                          .arg(layout, separatorName(separator), encodingName(encoding),
-                               roles.describe());
+    set.description =
+        QStringLiteral("%1, разделитель %2, кодировка %3; %4")
+            .arg(layout, separatorName(separator), encodingName(encoding), roles.describe());
     if (roles.group >= 0) {
         set.groupField = header[roles.group];
     }
 
     // Reading goes on where the header ended, with quotes as the layout has them.
     const std::size_t bodyStart =
-        static_cast<std::size_t>(headerRecord.text.data() - text.data()) +
-        headerRecord.text.size();
+        static_cast<std::size_t>(headerRecord.text.data() - text.data()) + headerRecord.text.size();
     DelimitedText reader(text.substr(bodyStart), separator, !gbif);
     RecordReader records(set, roles, encoding, separator);
     DelimitedRecord record;

@@ -10,7 +10,7 @@ namespace zelkora {
 
 // How a delimited file is split.
 struct DelimitedDialect {
-    char separator = 0;      // 0: found from the header line
+    char separator = 0;       // 0: found from the header line
     bool gbifLayout = false;  // tab-separated without quoting, as GBIF writes its downloads
 };
 

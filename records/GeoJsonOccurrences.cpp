@@ -122,9 +122,8 @@ OccurrenceSet readGeoJsonOccurrences(const QByteArray& bytes, const ReadOptions&
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError) {
-        throw ZelkoraError(
-            QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке %1")
-                .arg(lineOfOffset(json, error.offset)));
+        throw ZelkoraError(QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке %1")
+                               .arg(lineOfOffset(json, error.offset)));
     }
     const QJsonObject root = document.object();
     const QString type = root.value(QLatin1String("type")).toString();

@@ -17,8 +17,7 @@ QByteArray geoJsonPointFile(const std::vector<TablePoint>& points) {
              QJsonObject{{QStringLiteral("type"), QStringLiteral("Point")},
                          {QStringLiteral("coordinates"), QJsonArray{p.point.lon, p.point.lat}}}},
             {QStringLiteral("properties"),
-             QJsonObject{{QStringLiteral("group"), p.group},
-                         {QStringLiteral("marker"), p.marker}}},
+             QJsonObject{{QStringLiteral("group"), p.group}, {QStringLiteral("marker"), p.marker}}},
         };
         out += first ? "" : ",\n";
         out += QJsonDocument(feature).toJson(QJsonDocument::Compact);

@@ -56,8 +56,7 @@ PropertyRecord readPoint(QXmlStreamReader& xml) {
             name = QStringLiteral(" ") + value;
         }
     }
-    record.text =
-        QStringLiteral("<%1 lat=\"%2\" lon=\"%3\">%4").arg(element, lat, lon, name);
+    record.text = QStringLiteral("<%1 lat=\"%2\" lon=\"%3\">%4").arg(element, lat, lon, name);
     setPointFromTexts(record, lat, lon);
     return record;
 }
@@ -91,8 +90,9 @@ OccurrenceSet readGpxOccurrences(const QByteArray& bytes, const ReadOptions& opt
                        : QStringLiteral("GPX, путевые точки"),
         QStringLiteral("строка"));
     if (pathPointsLeft > 0) {
-        set.notes << QStringLiteral("Точки треков и маршрутов не взяты: %1 (берутся только "
-                                    "путевые точки, если не попросить и их)")
+        set.notes << QStringLiteral(
+                         "Точки треков и маршрутов не взяты: %1 (берутся только "
+                         "путевые точки, если не попросить и их)")
                          .arg(pathPointsLeft);
     }
     return set;

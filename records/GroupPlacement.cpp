@@ -50,8 +50,7 @@ std::vector<bool> chosenGroups(const OccurrenceSet& set, const QStringList& chos
 // The column of each group taken, or throws TooManyGroups.
 std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
                               const std::vector<bool>& taken) {
-    const int usable =
-        std::min(table.ColCount(), static_cast<int>(kMarkerTypeNames.size()));
+    const int usable = std::min(table.ColCount(), static_cast<int>(kMarkerTypeNames.size()));
     std::vector<bool> free(static_cast<std::size_t>(usable));
     for (int c = 0; c < usable; ++c) {
         free[static_cast<std::size_t>(c)] = !holdsPoints(table, c);
@@ -233,12 +232,13 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                                      perColumn[static_cast<std::size_t>(options.column)]});
     }
     if (notTaken > 0) {
-        placement.notes << QStringLiteral("Точки групп, которых нет в выборе, не взяты: %1")
-                               .arg(notTaken);
+        placement.notes
+            << QStringLiteral("Точки групп, которых нет в выборе, не взяты: %1").arg(notTaken);
     }
     if (noColumn > 0) {
-        placement.notes << QStringLiteral("Точки без группы, чьего столбца (типа маркера) в "
-                                          "таблице нет, не взяты: %1")
+        placement.notes << QStringLiteral(
+                               "Точки без группы, чьего столбца (типа маркера) в "
+                               "таблице нет, не взяты: %1")
                                .arg(noColumn);
     }
     table.replaceAll(cols, rows, std::move(cells));

@@ -38,9 +38,8 @@ ImportReport reportOf(const OccurrenceSet& set, const Placement& placement,
         return report;
     }
     for (const PlacedPoint& p : placement.points) {
-        const bool onSome = std::any_of(pictures.begin(), pictures.end(), [&](const auto& pic) {
-            return isOnPicture(p.point, pic);
-        });
+        const bool onSome = std::any_of(pictures.begin(), pictures.end(),
+                                        [&](const auto& pic) { return isOnPicture(p.point, pic); });
         if (!onSome) {
             QString group;
             for (const PlacedColumn& c : placement.columns) {
@@ -89,9 +88,9 @@ QStringList ImportReport::lines(int maxListed) const {
             out << QStringLiteral("%1 %2: %3%4")
                        .arg(numberWord)
                        .arg(r.number)
-                       .arg(r.reason,
-                            r.text.isEmpty() ? QString()
-                                             : QStringLiteral(": «%1»").arg(visibleText(r.text)));
+                       .arg(r.reason, r.text.isEmpty()
+                                          ? QString()
+                                          : QStringLiteral(": «%1»").arg(visibleText(r.text)));
         }
         more(unread.size());
     }
@@ -102,10 +101,10 @@ QStringList ImportReport::lines(int maxListed) const {
                        .arg(mapsChecked.join(QStringLiteral("» или «")));
         } else {
             out << QStringLiteral("Вне %1 «%2»: %3.")
-                       .arg(one ? QStringLiteral("карты") : QStringLiteral("карт"),
-                            mapsChecked.join(QStringLiteral("» и «")),
-                            countOf(static_cast<qint64>(outside.size()), "точка", "точки",
-                                    "точек"));
+                       .arg(
+                           one ? QStringLiteral("карты") : QStringLiteral("карт"),
+                           mapsChecked.join(QStringLiteral("» и «")),
+                           countOf(static_cast<qint64>(outside.size()), "точка", "точки", "точек"));
             for (std::size_t i = 0; i < listed(outside.size()); ++i) {
                 const OutsidePoint& p = outside[i];
                 out << QStringLiteral("%1 %2: %3%4")

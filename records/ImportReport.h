@@ -20,13 +20,13 @@ struct OutsidePoint {
 
 // What one import did, record by record: nothing is dropped without a word here.
 struct ImportReport {
-    QString description;                    // how the file was read
+    QString description;  // how the file was read
     QString numberWord = QStringLiteral("строка");
     qint64 recordsWithPoints = 0;
-    std::vector<UnreadRecord> unread;       // records that gave no point, and why
-    std::vector<PlacedColumn> columns;      // where the points went
-    QStringList mapsChecked;                // the captions of the maps checked
-    std::vector<OutsidePoint> outside;      // points outside every map checked
+    std::vector<UnreadRecord> unread;   // records that gave no point, and why
+    std::vector<PlacedColumn> columns;  // where the points went
+    QStringList mapsChecked;            // the captions of the maps checked
+    std::vector<OutsidePoint> outside;  // points outside every map checked
     QStringList notes;
 
     // The report as lines of text: a summary, then every unread record, then every point outside

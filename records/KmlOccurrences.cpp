@@ -79,8 +79,7 @@ PropertyRecord readPlacemark(QXmlStreamReader& xml, const QString& folder) {
             } else if (record.reason.isEmpty()) {
                 record.points.push_back(point.points.front());
             }
-        } else if (is(xml, "MultiGeometry") || is(xml, "ExtendedData") ||
-                   is(xml, "SchemaData")) {
+        } else if (is(xml, "MultiGeometry") || is(xml, "ExtendedData") || is(xml, "SchemaData")) {
             ++depth;
         } else {
             if (is(xml, "LineString") || is(xml, "LinearRing") || is(xml, "Polygon") ||

@@ -34,8 +34,9 @@ QByteArray kmlPointFile(const std::vector<TablePoint>& points) {
         xml.writeEndElement();
         xml.writeEndElement();
         xml.writeStartElement(QStringLiteral("Point"));
-        xml.writeTextElement(QStringLiteral("coordinates"),
-                             plainNumber(p.point.lon) + QLatin1Char(',') + plainNumber(p.point.lat));
+        xml.writeTextElement(
+            QStringLiteral("coordinates"),
+            plainNumber(p.point.lon) + QLatin1Char(',') + plainNumber(p.point.lat));
         xml.writeEndElement();
         xml.writeEndElement();
     }

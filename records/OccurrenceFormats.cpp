@@ -44,36 +44,51 @@ std::optional<OccurrenceSet> delimited(const QByteArray& bytes, DelimitedDialect
 
 const std::vector<Format>& formats() {
     static const std::vector<Format> kFormats = {
-        {"gpx", {QStringLiteral("gpx")}, [](const QByteArray& b) { return showsRoot(b, "gpx"); },
+        {"gpx",
+         {QStringLiteral("gpx")},
+         [](const QByteArray& b) { return showsRoot(b, "gpx"); },
          [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
              return readGpxOccurrences(b, o);
          }},
-        {"kml", {QStringLiteral("kml")}, [](const QByteArray& b) { return showsRoot(b, "kml"); },
+        {"kml",
+         {QStringLiteral("kml")},
+         [](const QByteArray& b) { return showsRoot(b, "kml"); },
          [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
              return readKmlOccurrences(b, o);
          }},
-        {"geojson", {QStringLiteral("geojson"), QStringLiteral("json")},
+        {"geojson",
+         {QStringLiteral("geojson"), QStringLiteral("json")},
          [](const QByteArray& b) { return firstSignificant(b) == '{'; },
          [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
              return readGeoJsonOccurrences(b, o);
          }},
-        {"gbif", {}, nullptr,
+        {"gbif",
+         {},
+         nullptr,
          [](const QByteArray& b, const ReadOptions& o, bool forced) {
              return delimited(b, {'\t', true}, o, forced);
          }},
-        {"tsv", {QStringLiteral("tsv"), QStringLiteral("tab")}, nullptr,
+        {"tsv",
+         {QStringLiteral("tsv"), QStringLiteral("tab")},
+         nullptr,
          [](const QByteArray& b, const ReadOptions& o, bool forced) {
              return delimited(b, {'\t', false}, o, forced);
          }},
-        {"semicolon", {}, nullptr,
+        {"semicolon",
+         {},
+         nullptr,
          [](const QByteArray& b, const ReadOptions& o, bool forced) {
              return delimited(b, {';', false}, o, forced);
          }},
-        {"csv", {QStringLiteral("csv"), QStringLiteral("txt")}, nullptr,
+        {"csv",
+         {QStringLiteral("csv"), QStringLiteral("txt")},
+         nullptr,
          [](const QByteArray& b, const ReadOptions& o, bool forced) {
              return delimited(b, {}, o, forced);
          }},
-        {"text", {}, nullptr,
+        {"text",
+         {},
+         nullptr,
          [](const QByteArray&, const ReadOptions&, bool) -> std::optional<OccurrenceSet> {
              return std::nullopt;
          }},

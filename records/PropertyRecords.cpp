@@ -22,9 +22,8 @@ const QString* valueOf(const PropertyRecord& record, const QString& name) {
 
 }  // namespace
 
-OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records,
-                                   const ReadOptions& options, const QString& description,
-                                   const QString& numberWord) {
+OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const ReadOptions& options,
+                                   const QString& description, const QString& numberWord) {
     // Every property name of the file, in order of first appearance.
     QStringList names;
     for (const PropertyRecord& record : records) {

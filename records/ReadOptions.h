@@ -11,8 +11,8 @@ struct ReadOptions {
     bool ungrouped = false;  // every point into one column, even when a group column is found
     QString latColumn;       // the columns of latitude and longitude, given together
     QString lonColumn;
-    QString coordColumn;     // one column of coordinate text in any notation
-    bool tracks = false;     // GPX: track and route points as well as waypoints
+    QString coordColumn;  // one column of coordinate text in any notation
+    bool tracks = false;  // GPX: track and route points as well as waypoints
 };
 
 }  // namespace zelkora

@@ -83,8 +83,8 @@ TextEncoding takeTextEncoding(QByteArray& bytes) {
         QString text(units, Qt::Uninitialized);
         const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData()) + 2;
         for (qsizetype i = 0; i < units; ++i, in += 2) {
-            text[i] = QChar(littleEndian ? char16_t(in[0] | in[1] << 8)
-                                         : char16_t(in[0] << 8 | in[1]));
+            text[i] =
+                QChar(littleEndian ? char16_t(in[0] | in[1] << 8) : char16_t(in[0] << 8 | in[1]));
         }
         bytes = text.toUtf8();  // a lone surrogate becomes U+FFFD
         return TextEncoding::Utf16;

@@ -8,9 +8,10 @@ namespace {
 
 QString messageOf(const QString& field, const QStringList& groups,
                   const std::vector<qint64>& counts, int freeColumns) {
-    QString text = QStringLiteral("В файле %1 групп по «%2», а свободных столбцов в таблице %3 "
-                                  "(по одному на группу, не больше девяти типов маркеров).\n"
-                                  "Группы и число записей:")
+    QString text = QStringLiteral(
+                       "В файле %1 групп по «%2», а свободных столбцов в таблице %3 "
+                       "(по одному на группу, не больше девяти типов маркеров).\n"
+                       "Группы и число записей:")
                        .arg(groups.size())
                        .arg(visibleText(field))
                        .arg(freeColumns);
@@ -18,8 +19,9 @@ QString messageOf(const QString& field, const QStringList& groups,
         text += QStringLiteral("\n  %1 — %2").arg(visibleText(groups[i])).arg(counts[i]);
     }
     QStringList example = groups.mid(0, std::min<qsizetype>(3, freeColumns));
-    text += QStringLiteral("\nВыберите не больше %1: в командной строке параметром --groups "
-                           "\"%2\", в окне — в списке групп.")
+    text += QStringLiteral(
+                "\nВыберите не больше %1: в командной строке параметром --groups "
+                "\"%2\", в окне — в списке групп.")
                 .arg(freeColumns)
                 .arg(visibleText(example.join(QLatin1Char(';'))));
     return text;

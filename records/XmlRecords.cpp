@@ -36,17 +36,16 @@ void expectRoot(QXmlStreamReader& xml, const char* root, const char* what) {
                                .arg(QLatin1String(what)));
     }
     if (xml.name() != QLatin1String(root)) {
-        throw ZelkoraError(QStringLiteral("Это не файл %1: его первый элемент — «%2», а не «%3»")
-                               .arg(QLatin1String(what), visibleText(xml.name().toString()),
-                                    QLatin1String(root)));
+        throw ZelkoraError(
+            QStringLiteral("Это не файл %1: его первый элемент — «%2», а не «%3»")
+                .arg(QLatin1String(what), visibleText(xml.name().toString()), QLatin1String(root)));
     }
 }
 
 void endWithXmlError(const QXmlStreamReader& xml, std::vector<PropertyRecord>& records,
                      const char* what) {
-    const QString place = QStringLiteral("строка %1, столбец %2")
-                              .arg(xml.lineNumber())
-                              .arg(xml.columnNumber());
+    const QString place =
+        QStringLiteral("строка %1, столбец %2").arg(xml.lineNumber()).arg(xml.columnNumber());
     if (records.empty()) {
         throw ZelkoraError(QStringLiteral("Файл не читается как %1: %2 (%3)")
                                .arg(QLatin1String(what), faultOf(xml), place));
@@ -59,8 +58,8 @@ void endWithXmlError(const QXmlStreamReader& xml, std::vector<PropertyRecord>& r
 
 void setPointFromTexts(PropertyRecord& record, const QString& lat, const QString& lon) {
     if (lat.trimmed().isEmpty() || lon.trimmed().isEmpty()) {
-        record.reason = lat.trimmed().isEmpty() ? QStringLiteral("нет широты")
-                                                : QStringLiteral("нет долготы");
+        record.reason =
+            lat.trimmed().isEmpty() ? QStringLiteral("нет широты") : QStringLiteral("нет долготы");
         return;
     }
     const std::optional<double> latValue = readDecimal(lat);

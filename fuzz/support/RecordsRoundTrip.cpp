@@ -31,7 +31,8 @@ void checkRecordsRoundTrip(const OccurrenceSet& set,
                            QByteArray (*write)(const std::vector<TablePoint>& points),
                            const QString& fileName) {
     for (const Occurrence& o : set.points) {
-        if (!(std::fabs(o.point.lat) <= kMaxLatitude) || !(std::fabs(o.point.lon) <= kMaxLongitude)) {
+        if (!(std::fabs(o.point.lat) <= kMaxLatitude) ||
+            !(std::fabs(o.point.lon) <= kMaxLongitude)) {
             fuzzFailure("a point out of range");
         }
     }

@@ -187,16 +187,18 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
     EXPECT_EQ(err.mid(1, 4), (QStringList{"Записей с точками: 3, без точек: 2.",
                                           "Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
                                           "Столбец 1 «Papilio maackii»: 1 точка.", "Без точек:"}));
-    EXPECT_TRUE(run.err.contains(QStringLiteral("\nВне карты «Вьетнам»: 3 точки.\nстрока 2: "
-                                                "Parnassius stubbendorfii, 43.115500, 131.885500\n")))
+    EXPECT_TRUE(
+        run.err.contains(QStringLiteral("\nВне карты «Вьетнам»: 3 точки.\nстрока 2: "
+                                        "Parnassius stubbendorfii, 43.115500, 131.885500\n")))
         << run.err.toStdString();
     const QByteArray imported = readBytes(table);
-    EXPECT_TRUE(imported.startsWith("9\r\n70\r\nParnassius stubbendorfii\r\n43.115500, "
-                                    "131.885500\r\n48.250100, 134.812300\r\n\r\n"));
+    EXPECT_TRUE(
+        imported.startsWith("9\r\n70\r\nParnassius stubbendorfii\r\n43.115500, "
+                            "131.885500\r\n48.250100, 134.812300\r\n\r\n"));
 
     const CliRun both = cli({"import", "--table", dir.filePath("b.points"), "--from", gbif});
-    EXPECT_TRUE(both.err.contains(
-        QStringLiteral("\nВсе точки на карте «Вьетнам» или «Дальний Восток».\n")))
+    EXPECT_TRUE(
+        both.err.contains(QStringLiteral("\nВсе точки на карте «Вьетнам» или «Дальний Восток».\n")))
         << both.err.toStdString();
 
     QByteArray many = "species,lat,lon\n";
@@ -211,8 +213,7 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
         QStringLiteral("В файле 10 групп по «species», а свободных столбцов в таблице 7")))
         << tooMany.err.toStdString();
     EXPECT_EQ(readBytes(table), imported);
-    const CliRun chosen =
-        cli({"import", "--table", table, "--from", manyFile, "--groups", "J;C"});
+    const CliRun chosen = cli({"import", "--table", table, "--from", manyFile, "--groups", "J;C"});
     ASSERT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
     EXPECT_TRUE(chosen.err.contains(QStringLiteral("Столбец 2 «C»: 1 точка.\nСтолбец 3 «J»")))
         << chosen.err.toStdString();
@@ -227,10 +228,11 @@ TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
         const char* out;
         const char* starts;
     };
-    for (const Case& c : {Case{"p.csv", "\xEF\xBB\xBFgroup,marker,latitude,longitude\r\n\"Aus bus\",0,"},
-                          Case{"p.geojson", "{\"type\": \"FeatureCollection\""},
-                          Case{"p.kml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml"},
-                          Case{"p.gpx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx"}}) {
+    for (const Case& c :
+         {Case{"p.csv", "\xEF\xBB\xBFgroup,marker,latitude,longitude\r\n\"Aus bus\",0,"},
+          Case{"p.geojson", "{\"type\": \"FeatureCollection\""},
+          Case{"p.kml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml"},
+          Case{"p.gpx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx"}}) {
         const QString out = dir.filePath(QLatin1String(c.out));
         const CliRun run = cli({"export", "--table", table, "--out", out});
         EXPECT_EQ(run.exitCode, 0) << c.out << run.err.toStdString();

@@ -34,13 +34,15 @@ TEST(FindColumnRoles, ByHeaderNamesInAnyCase) {
           "verbatimLongitude"},
          "4+1, 5+2, 0+6; group 3; marker -1"},
         {"short names, any case", {"LAT", "Lng", "Taxon"}, "0+1; group 2; marker -1"},
-        {"species before scientificName", {"scientificName", "species", "lat", "long"},
+        {"species before scientificName",
+         {"scientificName", "species", "lat", "long"},
          "2+3; group 1; marker -1"},
         {"russian", {"Вид", "Широта", "Долгота"}, "1+2; group 0; marker -1"},
-        {"vietnamese, decomposed accents", {"Loài", QString("Vi\u0303 \u0111o\u0323\u0302"),
-                                            "Kinh độ"},
+        {"vietnamese, decomposed accents",
+         {"Loài", QString("Vi\u0303 \u0111o\u0323\u0302"), "Kinh độ"},
          "1+2; group 0; marker -1"},
-        {"prefixed and spelled apart", {"dwc:decimal_latitude", "Decimal Longitude"},
+        {"prefixed and spelled apart",
+         {"dwc:decimal_latitude", "Decimal Longitude"},
          "0+1; group -1; marker -1"},
         {"one column of text", {"species", "verbatimCoordinates"}, "1; group 0; marker -1"},
         {"own export", {"group", "marker", "latitude", "longitude"}, "2+3; group 0; marker 1"},
@@ -76,8 +78,9 @@ TEST(FindColumnRoles, OptionsNameTheColumns) {
     ReadOptions missing;
     missing.latColumn = QStringLiteral("lat");
     missing.lonColumn = QStringLiteral("E");
-    EXPECT_EQ(error(missing), QStringLiteral("В заголовке нет столбца «lat» (--lat). Есть "
-                                             "столбцы: «Taxon name», «N», «E», «where», «species»"));
+    EXPECT_EQ(error(missing),
+              QStringLiteral("В заголовке нет столбца «lat» (--lat). Есть "
+                             "столбцы: «Taxon name», «N», «E», «where», «species»"));
     ReadOptions half;
     half.latColumn = QStringLiteral("N");
     EXPECT_TRUE(error(half).contains(QStringLiteral("--lat ИМЯ --lon ИМЯ")));

@@ -69,8 +69,7 @@ TEST(PlaceOccurrences, OneColumnPerGroupInOrderOfFirstAppearance) {
     PointTable table;
     fillHeaderRow(table);
     const Placement placement = placeOccurrences(table, setOf("ABAC"), {});
-    EXPECT_EQ(columns(table), (QStringList{"A: 41 43", "B: 42", "C: 44",
-                                           "треугольники полые: "}));
+    EXPECT_EQ(columns(table), (QStringList{"A: 41 43", "B: 42", "C: 44", "треугольники полые: "}));
     ASSERT_EQ(placement.columns.size(), 3u);
     EXPECT_EQ(placement.columns[0].points, 2);
     EXPECT_EQ(table.cell(0, 1), QStringLiteral("41.000000, 130.000000"));
@@ -82,12 +81,12 @@ TEST(PlaceOccurrences, KeepsWhatTheTableHolds) {
     PointTable table;
     fillHeaderRow(table);
     table.setShape(9, 4);
-    table.setCell(0, 2, QStringLiteral("1, 1"));                 // column 0 holds a point
-    table.setCell(2, 0, QStringLiteral(" B "));                  // column 2 is B's already
-    table.setCell(2, 3, QStringLiteral("last row, typed"));      // the last row is never searched
+    table.setCell(0, 2, QStringLiteral("1, 1"));             // column 0 holds a point
+    table.setCell(2, 0, QStringLiteral(" B "));              // column 2 is B's already
+    table.setCell(2, 3, QStringLiteral("last row, typed"));  // the last row is never searched
     placeOccurrences(table, setOf("ABBC"), {});
-    EXPECT_EQ(columns(table), (QStringList{"круги залитые: _ 1, 1", "A: 41",
-                                           "B: 42 43 last row, typed", "C: 44"}));
+    EXPECT_EQ(columns(table),
+              (QStringList{"круги залитые: _ 1, 1", "A: 41", "B: 42 43 last row, typed", "C: 44"}));
     EXPECT_EQ(table.RowCount(), 4);
     EXPECT_EQ(table.cell(2, 0), QStringLiteral(" B ")) << "a matching header is left as it is";
 
@@ -128,12 +127,11 @@ TEST(PlaceOccurrences, TooManyGroupsChangesNothingAndListsThem) {
     EXPECT_EQ(table.cell(0, 0), markerTypeNames()[0]);
     EXPECT_EQ(table.cell(0, 1), QString());
 
-    const Placement chosen = placeOccurrences(
-        table, setOf(spec), choosing({QStringLiteral(" I"), "A"}));
+    const Placement chosen =
+        placeOccurrences(table, setOf(spec), choosing({QStringLiteral(" I"), "A"}));
     EXPECT_EQ(columns(table, 2), (QStringList{"A: 41 50", "I: 49"}));
     EXPECT_EQ(chosen.notes, QStringList{"Точки групп, которых нет в выборе, не взяты: 7"});
-    EXPECT_THROW(placeOccurrences(table, setOf(spec), choosing({"Z"})),
-                 ZelkoraError);
+    EXPECT_THROW(placeOccurrences(table, setOf(spec), choosing({"Z"})), ZelkoraError);
 }
 
 TEST(PlaceOccurrences, UngroupedIntoTheChosenColumn) {

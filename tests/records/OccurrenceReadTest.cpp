@@ -38,8 +38,8 @@ class ReadFixture : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadFixture, GivesEveryRecordAPointOrAReason) {
     const ReadCase& c = GetParam();
-    const std::optional<OccurrenceSet> set = readOccurrences(fixture(c.fixture), c.fileName,
-                                                             c.options);
+    const std::optional<OccurrenceSet> set =
+        readOccurrences(fixture(c.fixture), c.fileName, c.options);
     ASSERT_TRUE(set.has_value());
     EXPECT_EQ(pointLines(*set), c.points);
     EXPECT_EQ(unreadLines(*set), c.unread);
@@ -121,8 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {"Aus bus: 43.115500, 131.885500 @1", "Cus dus: 48.480000, 135.070000 @2",
                   "Cus dus: 46.800000, 134.250000 @2"},
-                 {"3: не точка (LineString): берутся только Point и MultiPoint",
-                  "4: нет геометрии", "5: не указана группа: нет свойства «taxon»"},
+                 {"3: не точка (LineString): берутся только Point и MultiPoint", "4: нет геометрии",
+                  "5: не указана группа: нет свойства «taxon»"},
                  "группы по свойству «taxon»"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
@@ -132,8 +132,7 @@ TEST(ReadOccurrences, FormatFromContentThenName) {
     const QByteArray gpx = fixture("waypoints.gpx");
     EXPECT_EQ(readOccurrences(gpx, QStringLiteral("export.txt"), {})->points.size(), 2u);
     EXPECT_FALSE(readOccurrences("43.1 131.9\n48.5 135.2\n", QStringLiteral("p.txt"), {}));
-    EXPECT_FALSE(readOccurrences("lat;lon\n43;131\n", QStringLiteral("p.csv"),
-                                 format("text")));
+    EXPECT_FALSE(readOccurrences("lat;lon\n43;131\n", QStringLiteral("p.csv"), format("text")));
 
     const auto error = [](const QByteArray& bytes, const QString& name, ReadOptions o = {}) {
         try {
@@ -147,8 +146,9 @@ TEST(ReadOccurrences, FormatFromContentThenName) {
               QStringLiteral("Файл не читается как GPX: в нём нет разметки XML"));
     EXPECT_EQ(error("<kml><Placemark>", QStringLiteral("x.kml"), format("gpx")),
               QStringLiteral("Это не файл GPX: его первый элемент — «kml», а не «gpx»"));
-    EXPECT_EQ(error("{\"type\": \"FeatureCollection\",\n \"features\": [}", QStringLiteral("f.json")),
-              QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке 2"));
+    EXPECT_EQ(
+        error("{\"type\": \"FeatureCollection\",\n \"features\": [}", QStringLiteral("f.json")),
+        QStringLiteral("Файл не читается как GeoJSON: ошибка JSON в строке 2"));
     EXPECT_EQ(error("a;b\n1;2\n", QStringLiteral("p.csv"), format("csv")),
               QStringLiteral("В заголовке не найдены столбцы координат (есть: «a», «b»). Назовите "
                              "их параметрами --lat ИМЯ --lon ИМЯ или --coords ИМЯ"));
@@ -171,12 +171,12 @@ TEST(ReadOccurrences, CoordinateColumnsInTurn) {
         "A,,,,,\n";
     const std::optional<OccurrenceSet> set = readOccurrences(csv, QStringLiteral("v.csv"), {});
     ASSERT_TRUE(set);
-    EXPECT_EQ(pointLines(*set), (QStringList{"A: 43.500000, 131.250000 @2",
-                                             "A: 43.500000, 131.250000 @3",
-                                             "A: 43.500000, 131.250000 @4"}));
-    EXPECT_EQ(unreadLines(*set), (QStringList{"5: координаты не читаются: «abc; def»",
-                                              "6: широта -91 вне пределов ±90°",
-                                              "7: нет координат"}));
+    EXPECT_EQ(pointLines(*set),
+              (QStringList{"A: 43.500000, 131.250000 @2", "A: 43.500000, 131.250000 @3",
+                           "A: 43.500000, 131.250000 @4"}));
+    EXPECT_EQ(unreadLines(*set),
+              (QStringList{"5: координаты не читаются: «abc; def»",
+                           "6: широта -91 вне пределов ±90°", "7: нет координат"}));
 }
 
 // Too many fields means a separator inside an unquoted value: the record is refused rather than

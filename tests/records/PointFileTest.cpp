@@ -77,8 +77,9 @@ TEST(ExportTable, CsvAsSpreadsheetsOpenIt) {
     ASSERT_EQ(skipped.size(), 2u);
     EXPECT_EQ(skipped[0].reason, QStringLiteral("не точка"));
     EXPECT_EQ(skipped[1].row, 2);
-    EXPECT_EQ(skipped[1].reason, QStringLiteral("'1.2' is not a valid floating point value")
-                                     .replace("1.2'", "1.2.3'"));
+    EXPECT_EQ(
+        skipped[1].reason,
+        QStringLiteral("'1.2' is not a valid floating point value").replace("1.2'", "1.2.3'"));
 
     EXPECT_THROW(exportTable(table, dir.filePath(QStringLiteral("p.xlsx"))), ZelkoraError);
     EXPECT_THROW(exportTable(table, dir.filePath(QStringLiteral("missing/p.csv"))), ZelkoraError);

@@ -46,24 +46,24 @@ QStringList keysOf(const QStringList& header) {
     return keys;
 }
 
-QString listOf(const QStringList& header) {
-    QStringList quoted;
-    for (const QString& name : header) {
-        quoted << QStringLiteral("«%1»").arg(visibleText(name));
-    }
-    return quoted.join(QStringLiteral(", "));
-}
-
 int requiredColumn(const QStringList& header, const QString& name, const char* option) {
     const int at = findColumn(header, name);
     if (at < 0) {
         throw ZelkoraError(QStringLiteral("В заголовке нет столбца «%1» (%2). Есть столбцы: %3")
-                               .arg(visibleText(name), QLatin1String(option), listOf(header)));
+                               .arg(visibleText(name), QLatin1String(option), quotedNames(header)));
     }
     return at;
 }
 
 }  // namespace
+
+QString quotedNames(const QStringList& names) {
+    QStringList quoted;
+    for (const QString& name : names) {
+        quoted << QStringLiteral("«%1»").arg(visibleText(name));
+    }
+    return quoted.join(QStringLiteral(", "));
+}
 
 QString columnKey(const QString& name) {
     QString text = name.normalized(QString::NormalizationForm_C).toCaseFolded();

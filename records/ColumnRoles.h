@@ -43,6 +43,9 @@ QString columnKey(const QString& name);
 // Returns roles without sources when the header names no coordinates.
 ColumnRoles findColumnRoles(const QStringList& header, const ReadOptions& options);
 
+// Names as messages list them: "«a», «b»".
+QString quotedNames(const QStringList& names);
+
 // The index of name among header by columnKey, or -1.
 int findColumn(const QStringList& header, const QString& name);
 

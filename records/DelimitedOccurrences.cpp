@@ -167,14 +167,10 @@ std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, Delimite
         if (!required) {
             return std::nullopt;
         }
-        QStringList quoted;
-        for (const QString& name : header) {
-            quoted << QStringLiteral("«%1»").arg(visibleText(name));
-        }
         throw ZelkoraError(
             QStringLiteral("В заголовке не найдены столбцы координат (есть: %1). Назовите их "
                            "параметрами --lat ИМЯ --lon ИМЯ или --coords ИМЯ")
-                .arg(quoted.join(QStringLiteral(", "))));
+                .arg(quotedNames(header)));
     }
 
     OccurrenceSet set;

@@ -1,7 +1,6 @@
 #include "records/GpxOccurrences.h"
 
 #include <QXmlStreamReader>
-#include <algorithm>
 
 #include "records/PropertyRecords.h"
 #include "records/XmlRecords.h"
@@ -43,20 +42,14 @@ PropertyRecord readPoint(QXmlStreamReader& xml) {
             }
             Open leaf = std::move(open.back());
             open.pop_back();
-            const bool known = std::any_of(record.properties.begin(), record.properties.end(),
-                                           [&](const auto& p) { return p.first == leaf.name; });
-            if (!leaf.hasChildren && !known) {
+            if (!leaf.hasChildren && !valueOf(record, leaf.name)) {
                 record.properties.emplace_back(leaf.name, leaf.text.trimmed());
             }
         }
     }
-    QString name;
-    for (const auto& [key, value] : record.properties) {
-        if (key == QLatin1String("name")) {
-            name = QStringLiteral(" ") + value;
-        }
-    }
-    record.text = QStringLiteral("<%1 lat=\"%2\" lon=\"%3\">%4").arg(element, lat, lon, name);
+    const QString* name = valueOf(record, QStringLiteral("name"));
+    record.text = QStringLiteral("<%1 lat=\"%2\" lon=\"%3\">%4")
+                      .arg(element, lat, lon, name ? QStringLiteral(" ") + *name : QString());
     setPointFromTexts(record, lat, lon);
     return record;
 }

@@ -5,6 +5,7 @@
 
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
+#include "records/ColumnRoles.h"
 #include "records/TooManyGroups.h"
 #include "table/HeaderRow.h"
 #include "table/PointCell.h"
@@ -25,14 +26,6 @@ bool holdsPoints(const PointTable& table, int column) {
     return false;
 }
 
-QString quotedList(const QStringList& names) {
-    QStringList quoted;
-    for (const QString& name : names) {
-        quoted << QStringLiteral("«%1»").arg(visibleText(name));
-    }
-    return quoted.join(QStringLiteral(", "));
-}
-
 // The groups taken, as a flag per group of the file.
 std::vector<bool> chosenGroups(const OccurrenceSet& set, const QStringList& chosen) {
     std::vector<bool> taken(static_cast<std::size_t>(set.groups.size()), chosen.isEmpty());
@@ -40,7 +33,7 @@ std::vector<bool> chosenGroups(const OccurrenceSet& set, const QStringList& chos
         const qsizetype at = set.groups.indexOf(name.simplified());
         if (at < 0) {
             throw ZelkoraError(QStringLiteral("Группы «%1» в файле нет. Есть: %2")
-                                   .arg(visibleText(name), quotedList(set.groups)));
+                                   .arg(visibleText(name), quotedNames(set.groups)));
         }
         taken[static_cast<std::size_t>(at)] = true;
     }

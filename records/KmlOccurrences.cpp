@@ -92,13 +92,9 @@ PropertyRecord readPlacemark(QXmlStreamReader& xml, const QString& folder) {
     if (!folder.isEmpty()) {
         record.properties.emplace_back(QStringLiteral("folder"), folder);
     }
-    QString name;
-    for (const auto& [key, value] : record.properties) {
-        if (key == QLatin1String("name")) {
-            name = QStringLiteral(" ") + value;
-        }
-    }
-    record.text = QStringLiteral("<Placemark>%1").arg(name);
+    const QString* name = valueOf(record, QStringLiteral("name"));
+    record.text =
+        QStringLiteral("<Placemark>%1").arg(name ? QStringLiteral(" ") + *name : QString());
     if (!record.reason.isEmpty()) {
         record.points.clear();
     } else if (record.points.empty()) {

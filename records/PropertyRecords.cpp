@@ -9,8 +9,6 @@
 
 namespace zelkora {
 
-namespace {
-
 const QString* valueOf(const PropertyRecord& record, const QString& name) {
     for (const auto& [key, value] : record.properties) {
         if (key == name) {
@@ -19,8 +17,6 @@ const QString* valueOf(const PropertyRecord& record, const QString& name) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const ReadOptions& options,
                                    const QString& description, const QString& numberWord) {
@@ -37,14 +33,10 @@ OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const Re
     if (!options.groupBy.isEmpty()) {
         const int at = findColumn(names, options.groupBy);
         if (at < 0) {
-            QStringList quoted;
-            for (const QString& name : names) {
-                quoted << QStringLiteral("«%1»").arg(visibleText(name));
-            }
             throw ZelkoraError(
                 QStringLiteral("У объектов файла нет свойства «%1» (--group-by). Есть: %2")
                     .arg(visibleText(options.groupBy),
-                         quoted.isEmpty() ? QStringLiteral("никаких") : quoted.join(", ")));
+                         names.isEmpty() ? QStringLiteral("никаких") : quotedNames(names)));
         }
         groupName = names[at];
     } else if (!options.ungrouped) {

@@ -20,6 +20,9 @@ struct PropertyRecord {
     QString reason;                                       // set when the record gave no point
 };
 
+// The value of a record's property, or nullptr.
+const QString* valueOf(const PropertyRecord& record, const QString& name);
+
 // Turns the records of a file into an occurrence set: the group is the property that
 // --group-by names, else the first of the names records/ColumnRoles.h lists that any record
 // has, and "marker" gives a record's own marker type. A record without a point, or without a

@@ -3,108 +3,17 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <map>
 #include <memory>
 
 #include "common/ZelkoraError.h"
+#include "vectormap/GeoPackageGeometry.h"
 
 namespace zelkora {
 
 namespace {
-
-// Reads the WKB inside a GeoPackage geometry blob: polygons and multipolygons only.
-class WkbReader {
-  public:
-    WkbReader(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
-
-    std::vector<std::vector<GeoPoint>> rings() {
-        if (size_ < 8 || data_[0] != 'G' || data_[1] != 'P') {
-            throw ZelkoraError("geometry blob without its GeoPackage header");
-        }
-        const int flags = data_[3];
-        if (flags & 0x10) {
-            return {};  // empty geometry
-        }
-        static constexpr std::array<std::size_t, 5> kEnvelopeSize{0, 32, 48, 48, 64};
-        const int envelope = (flags >> 1) & 7;
-        if (envelope >= static_cast<int>(kEnvelopeSize.size())) {
-            throw ZelkoraError("geometry blob with an unknown envelope kind");
-        }
-        pos_ = 8 + kEnvelopeSize[static_cast<std::size_t>(envelope)];
-        std::vector<std::vector<GeoPoint>> out;
-        geometry(out);
-        return out;
-    }
-
-  private:
-    const unsigned char* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-    bool little_ = true;
-
-    void need(std::size_t n) const {
-        if (pos_ + n > size_) {
-            throw ZelkoraError("geometry blob ends early");
-        }
-    }
-    // The next n bytes (at most 8) as an unsigned number in the geometry's byte order.
-    std::uint64_t bytes(std::size_t n) {
-        need(n);
-        std::uint64_t v = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            const std::uint64_t b = data_[pos_ + (little_ ? i : n - 1 - i)];
-            v |= b << (8 * i);
-        }
-        pos_ += n;
-        return v;
-    }
-    std::uint32_t u32() { return static_cast<std::uint32_t>(bytes(4)); }
-    double f64() {
-        const std::uint64_t v = bytes(8);
-        double d;
-        std::memcpy(&d, &v, sizeof d);
-        return d;
-    }
-
-    void geometry(std::vector<std::vector<GeoPoint>>& out) {
-        need(1);
-        little_ = data_[pos_++] == 1;
-        const std::uint32_t type = u32();
-        // ISO codes: 1000s add Z, 2000s add M, 3000s add both.
-        const std::uint32_t base = type % 1000;
-        const std::uint32_t extra = type / 1000;
-        const int dims = 2 + (extra == 1 || extra == 2 ? 1 : 0) + (extra == 3 ? 2 : 0);
-        if (base == 3) {
-            const std::uint32_t nRings = u32();
-            for (std::uint32_t r = 0; r < nRings; ++r) {
-                const std::uint32_t nPoints = u32();
-                std::vector<GeoPoint> ring;
-                ring.reserve(nPoints);
-                for (std::uint32_t i = 0; i < nPoints; ++i) {
-                    const double lon = f64();
-                    const double lat = f64();
-                    for (int d = 2; d < dims; ++d) {
-                        f64();
-                    }
-                    ring.push_back({.lat = lat, .lon = lon});
-                }
-                out.push_back(std::move(ring));
-            }
-        } else if (base == 6) {
-            const std::uint32_t nParts = u32();
-            for (std::uint32_t i = 0; i < nParts; ++i) {
-                geometry(out);
-            }
-        } else {
-            throw ZelkoraError("division geometry of WKB type " + std::to_string(type) +
-                               " (expected polygons)");
-        }
-    }
-};
 
 // Shared vertices are bit-identical in the source; a grid of 1e-7 degrees only absorbs noise.
 using VertexKey = std::pair<std::int64_t, std::int64_t>;
@@ -151,7 +60,21 @@ AdminBoundaries::AdminBoundaries(const QString& geoPackagePath) {
         }
         Division d;
         d.country = QString::fromUtf8(reinterpret_cast<const char*>(country));
-        d.rings = WkbReader(blob, static_cast<std::size_t>(size)).rings();
+        GeoPackageGeometry g;
+        try {
+            g = GeoPackageGeometry::decode(blob, static_cast<std::size_t>(size));
+        } catch (const ZelkoraError& e) {
+            throw ZelkoraError(geoPackagePath.toStdString() + ": a division's geometry: " +
+                               e.message().toStdString());
+        }
+        if (g.kind != GeoPackageGeometry::Kind::Polygons) {
+            throw ZelkoraError(geoPackagePath.toStdString() + ": a division that is no polygon");
+        }
+        for (auto& polygon : g.parts) {
+            for (GeoPath& ring : polygon) {
+                d.rings.push_back(std::move(ring));
+            }
+        }
         d.west = d.south = 1e9;
         d.east = d.north = -1e9;
         for (const auto& ring : d.rings) {

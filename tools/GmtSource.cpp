@@ -49,12 +49,16 @@ GmtSource::GmtSource(const QString& workDir, double minAreaKm2)
     QDir().mkpath(workDir_);
 }
 
+GeoBox GmtSource::regionOf(const GeoBox& box) {
+    return {.west = std::floor(box.west),
+            .east = std::ceil(box.east),
+            .south = std::floor(box.south),
+            .north = std::ceil(box.north)};
+}
+
 QString GmtSource::region(const GeoBox& box) const {
-    return QStringLiteral("-R%1/%2/%3/%4")
-        .arg(std::floor(box.west))
-        .arg(std::ceil(box.east))
-        .arg(std::floor(box.south))
-        .arg(std::ceil(box.north));
+    const GeoBox r = regionOf(box);
+    return QStringLiteral("-R%1/%2/%3/%4").arg(r.west).arg(r.east).arg(r.south).arg(r.north);
 }
 
 std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& selection) const {
@@ -155,10 +159,7 @@ std::vector<GeoPolyline> GmtSource::borders(const GeoBox& box) const {
 }
 
 LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) const {
-    const double west = std::floor(box.west);
-    const double east = std::ceil(box.east);
-    const double south = std::floor(box.south);
-    const double north = std::ceil(box.north);
+    const auto [west, east, south, north] = regionOf(box);
     const int cols = static_cast<int>(std::lround((east - west) / dxDeg));
     const int rows = static_cast<int>(std::lround((north - south) / dyDeg));
     const QString reg = region(box);

@@ -28,6 +28,10 @@ class GmtSource {
     // because it takes a while.
     LandMask landMask(const GeoBox& box, double dxDeg, double dyDeg) const;
 
+    // The region gmt is run on for a box: the box widened to whole degrees. gmt clips shores and
+    // borders to it; rivers come in whole bins of GSHHG and reach beyond it.
+    static GeoBox regionOf(const GeoBox& box);
+
   private:
     QString workDir_;
     double minAreaKm2_;

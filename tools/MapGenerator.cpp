@@ -9,8 +9,11 @@
 #include "mapimage/DataPaths.h"
 #include "projection/Tpar.h"
 #include "tools/LayerPainter.h"
-#include "vectormap/MapPalette.h"
 #include "tools/PngFile.h"
+#include "tools/Polylines.h"
+#include "tools/ShoreAssembly.h"
+#include "vectormap/MapPalette.h"
+#include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
@@ -22,6 +25,23 @@ constexpr int kSamples = 3;
 QTextStream& log() {
     static QTextStream err(stderr);
     return err;
+}
+
+std::vector<VectorLine> vectorLines(const std::vector<GeoPolyline>& lines) {
+    std::vector<VectorLine> out;
+    out.reserve(lines.size());
+    for (const GeoPolyline& line : lines) {
+        out.push_back({line.points, line.level});
+    }
+    return out;
+}
+
+std::size_t pointCount(const std::vector<VectorLine>& lines) {
+    std::size_t n = 0;
+    for (const VectorLine& line : lines) {
+        n += line.points.size();
+    }
+    return n;
 }
 
 std::vector<GeoPolyline> withLevels(const std::vector<GeoPolyline>& lines, int lo, int hi) {
@@ -49,21 +69,54 @@ void MapGenerator::write(const QString& dataDir) const {
     const AdminBoundaries admin(sourcesDir_ + QStringLiteral("/world_map.gpkg"));
     const LandMask mask = gmt.landMask(box, sheet_.maskDxDeg, sheet_.maskDyDeg);
     const auto grid = graticule(box, sheet_.gridStepDeg);
-    const auto rivers = gmt.rivers(box);
-    const auto divisions = admin.internalBorders(box);
-    const auto borders = gmt.borders(box);
-    const auto shores = gmt.shores(box);
+    const SourceLines lines{.rivers = gmt.rivers(box),
+                            .divisions = admin.internalBorders(box),
+                            .borders = gmt.borders(box),
+                            .shores = gmt.shores(box)};
 
-    writeResolution(normal, dataDir, mask, grid, rivers, divisions, borders, shores);
-    writeResolution(hiRes, dataDir, mask, grid, rivers, divisions, borders, shores);
+    writeResolution(normal, dataDir, mask, grid, lines);
+    writeResolution(hiRes, dataDir, mask, grid, lines);
+    writeVectorMap(normal, box, dataDir, lines);
+}
+
+void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
+                                  const SourceLines& lines) const {
+    QElapsedTimer timer;
+    timer.start();
+    const GeoBox region = GmtSource::regionOf(box);
+    const ShoreAssembly shoreSet(wrappedForMap(lines.shores, frame), region);
+    VectorMap map;
+    map.areas = shoreSet.areas();
+    map.shores = vectorLines(shoreSet.lines());
+    // gmt gives the rivers of every bin the region touches, and the divisions come whole.
+    const auto inRegion = [&](const std::vector<GeoPolyline>& source) {
+        return vectorLines(joinedEndToEnd(clippedToBox(wrappedForMap(source, frame), region)));
+    };
+    map.rivers = inRegion(lines.rivers);
+    map.divisions = inRegion(lines.divisions);
+    map.borders = inRegion(lines.borders);
+    const QString path = vectorMapPath(dataDir, kMapCaptions[sheet_.mapIndex]);
+    saveVectorMap(map, path);
+
+    std::size_t areaPoints = 0;
+    for (const VectorArea& area : map.areas) {
+        for (const GeoPath& ring : area.rings) {
+            areaPoints += ring.size();
+        }
+    }
+    log() << path << ": " << region.west << ".." << region.east << " E, " << region.south << ".."
+          << region.north << " N; areas " << map.areas.size() << " (" << areaPoints
+          << " points), shores " << map.shores.size() << " (" << pointCount(map.shores)
+          << "), rivers " << map.rivers.size() << " (" << pointCount(map.rivers) << "), divisions "
+          << map.divisions.size() << " (" << pointCount(map.divisions) << "), borders "
+          << map.borders.size() << " (" << pointCount(map.borders) << ") in "
+          << timer.elapsed() / 1000.0 << " s\n";
+    log().flush();
 }
 
 void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir,
                                    const LandMask& mask, const std::vector<GeoPolyline>& graticule,
-                                   const std::vector<GeoPolyline>& rivers,
-                                   const std::vector<GeoPolyline>& divisions,
-                                   const std::vector<GeoPolyline>& borders,
-                                   const std::vector<GeoPolyline>& shores) const {
+                                   const SourceLines& lines) const {
     QElapsedTimer timer;
     timer.start();
     const QString& map = kMapCaptions[sheet_.mapIndex];
@@ -79,25 +132,25 @@ void MapGenerator::writeResolution(const MapFrame& frame, const QString& dataDir
     // GSHHG river levels: 0 banks of river-lakes, 1 permanent major, 2 additional major,
     // 3 additional, 4 minor rivers.
     LayerPainter river(frame);
-    river.draw(withLevels(rivers, 4, 4), 0.5);
-    river.draw(withLevels(rivers, 3, 3), 0.7);
-    river.draw(withLevels(rivers, 0, 0), 0.7);
-    river.draw(withLevels(rivers, 2, 2), 0.9);
-    river.draw(withLevels(rivers, 1, 1), 1.1);
+    river.draw(withLevels(lines.rivers, 4, 4), 0.5);
+    river.draw(withLevels(lines.rivers, 3, 3), 0.7);
+    river.draw(withLevels(lines.rivers, 0, 0), 0.7);
+    river.draw(withLevels(lines.rivers, 2, 2), 0.9);
+    river.draw(withLevels(lines.rivers, 1, 1), 1.1);
     layers[1] = river.image(kMapRiver);
 
     LayerPainter division(frame);
-    division.draw(divisions, 1.0, Qt::CustomDashLine);
+    division.draw(lines.divisions, 1.0, Qt::CustomDashLine);
     layers[2] = division.image(kMapDivision);
 
     LayerPainter border(frame);
-    border.draw(borders, 1.5);
+    border.draw(lines.borders, 1.5);
     layers[3] = border.image(kMapBorder);
 
     // Shore levels: 1 sea coast, 2 lake shores, 3 islands in lakes, 4 ponds on those islands.
     LayerPainter shore(frame);
-    shore.draw(withLevels(shores, 2, 4), 0.7);
-    shore.draw(withLevels(shores, 1, 1), 0.9);
+    shore.draw(withLevels(lines.shores, 2, 4), 0.7);
+    shore.draw(withLevels(lines.shores, 1, 1), 0.9);
     layers[4] = shore.image(kMapShore);
 
     for (int i = 0; i < kLayerCount; ++i) {

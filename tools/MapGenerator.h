@@ -19,19 +19,28 @@ class MapGenerator {
     MapGenerator(MapSheet sheet, const QString& sourcesDir);
 
     // Writes the map's two folders below dataDir (ending in "/"), named as mapimage/DataPaths
-    // names them.
+    // names them, and the map's vector data in the normal-resolution folder.
     void write(const QString& dataDir) const;
 
   private:
+    // The lines of a map as the sources give them, for the pictures and the vector data alike.
+    struct SourceLines {
+        std::vector<GeoPolyline> rivers;
+        std::vector<GeoPolyline> divisions;
+        std::vector<GeoPolyline> borders;
+        std::vector<GeoPolyline> shores;
+    };
+
     MapSheet sheet_;
     QString sourcesDir_;
 
     void writeResolution(const MapFrame& frame, const QString& dataDir, const LandMask& mask,
-                         const std::vector<GeoPolyline>& graticule,
-                         const std::vector<GeoPolyline>& rivers,
-                         const std::vector<GeoPolyline>& divisions,
-                         const std::vector<GeoPolyline>& borders,
-                         const std::vector<GeoPolyline>& shores) const;
+                         const std::vector<GeoPolyline>& graticule, const SourceLines& lines) const;
+
+    // The same shores, rivers and borders as the pictures, in geographic coordinates: every
+    // layer within gmt's region around the map, the land and lakes as filled areas.
+    void writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
+                        const SourceLines& lines) const;
 
     static QImage blank(const MapFrame& frame, const LandMask& mask);
     static std::vector<GeoPolyline> graticule(const GeoBox& box, double step);

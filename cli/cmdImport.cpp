@@ -10,6 +10,7 @@
 #include "cli/importRecords.h"
 #include "common/VisibleText.h"
 #include "table/HeaderRow.h"
+#include "table/ImportReport.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
@@ -41,6 +42,12 @@ QByteArray readInput(const QString& fromFile) {
     return bytes;
 }
 
+void printError(const QString& line) {
+    const QByteArray bytes = line.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fputc('\n', stderr);
+}
+
 }  // namespace
 
 int runImport(const QStringList& args) {
@@ -62,14 +69,25 @@ int runImport(const QStringList& args) {
     } else {
         fillHeaderRow(table);
     }
-    // Everything is inserted before the file is touched: an error leaves it as it was.
+    // Every record without a point, and every point off the map's picture (with --map; a file of
+    // records without it is checked against both maps), is named on standard error as it is
+    // read; the counts follow at the end. None of them is an error.
+    ImportReport report(0);
+    report.setUnreadSink([](const UnreadRecord& r) { printError(ImportReport::unreadLine(r)); });
+    report.setOutsideSink([](const OutsidePoint& p) { printError(ImportReport::outsideLine(p)); });
+    // Everything is inserted before the file is touched: an error leaves it as it was. A file of
+    // records goes by its groups; plain lines go into --column.
     const QByteArray input = readInput(from);
-    if (!importRecords(cli, table, input, from)) {
+    if (!importRecords(cli, table, input, from, report)) {
         cli.required(QStringLiteral("column"));
         const int column = cli.intValue(QStringLiteral("column"), 0, 0, INT_MAX);
-        insertPastedText(table, column, QString::fromUtf8(input));
+        if (cli.has(QStringLiteral("map"))) {
+            report.setPictureCheck(mapPictureBounds(cli, cli.mapIndex()).check());
+        }
+        insertPastedText(table, column, QString::fromUtf8(input), &report);
     }
     SaveStringGrid(table, tableFile);
+    printError(report.summary());
     return 0;
 }
 

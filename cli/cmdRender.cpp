@@ -8,11 +8,15 @@
 #include "cli/requiredMap.h"
 #include "common/VisibleText.h"
 #include "mapimage/DataPaths.h"
+#include "plot/PictureBounds.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
 #include "projection/Tpar.h"
+#include "table/CommaText.h"
 #include "table/HeaderRow.h"
+#include "table/ImportReport.h"
 #include "table/PointTable.h"
+#include "table/StrToFloat.h"
 #include "table/TableFile.h"
 
 namespace zelkora {
@@ -51,6 +55,30 @@ int markerSize(const CliArgs& cli) {
     return static_cast<int>(std::clamp<qlonglong>(size, pntSizeMin, pntSizeMax));
 }
 
+// Names on standard error every point of the table that falls outside the picture, by its
+// column and row, with a hint where a swap or a sign would put it on the map.
+void reportPointsOutside(const PointTable& table, const PictureBounds& bounds) {
+    for (int column = 0; column < table.ColCount(); ++column) {
+        ImportReport report(0);
+        report.setPictureCheck(bounds.check());
+        report.setOutsideSink([column](const OutsidePoint& p) {
+            const QByteArray line = QStringLiteral("Столбец %1, строка %2: %3")
+                                        .arg(column)
+                                        .arg(p.number)
+                                        .arg(ImportReport::outsideText(p))
+                                        .toUtf8();
+            std::fprintf(stderr, "%s\n", line.constData());
+        });
+        for (int row = 1; row < table.RowCount(); ++row) {
+            const QString& cell = table.cell(column, row);
+            const QStringList items = cell.size() > 2 ? SplitCommaText(cell) : QStringList();
+            if (items.size() == 2) {
+                report.addRead(row, cell, StrToFloat(items[0]), StrToFloat(items[1]));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int runRender(const QStringList& args) {
@@ -82,6 +110,7 @@ int runRender(const QStringList& args) {
     const TPngImage picture = zelkora(*points, table, parForMap(map), hiRes, a, pntSize,
                                       cli.has(QStringLiteral("red")), dataDir, {});
     SaveMapImage(picture, out, format);
+    reportPointsOutside(table, PictureBounds(parForMap(map), hiRes, a.Width(), a.Height()));
     // The window shows only what fits the list; a script is told what was left out.
     if (points->num >= Tpoints::kCapacity) {
         const int inTable = countPointCells(table);

@@ -1,14 +1,17 @@
 #include "cli/importRecords.h"
 
-#include <QImageReader>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
 #include "cli/CliArgs.h"
 #include "common/VisibleText.h"
 #include "mapimage/DataPaths.h"
-#include "records/ImportReport.h"
+#include "mapimage/TPngImage.h"
+#include "projection/Tpar.h"
 #include "records/OccurrenceFormats.h"
+#include "records/OccurrenceImport.h"
+#include "table/ImportReport.h"
 #include "table/PointTable.h"
 
 namespace zelkora {
@@ -19,31 +22,40 @@ void printLine(const QString& line) {
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
 }
 
-// The pictures of the maps to check points against, at normal resolution, read from the data
-// folder: the map of --map, or both. A map whose picture is missing is said so and not checked.
-std::vector<MapPicture> mapPictures(const CliArgs& cli) {
-    std::vector<int> maps = {0, 1};
+// The check of --map's map, or of both maps: a point off every picture checked is off the map.
+PictureCheck pictureCheck(const CliArgs& cli) {
     if (cli.has(QStringLiteral("map"))) {
-        maps = {cli.mapIndex()};
+        return mapPictureBounds(cli, cli.mapIndex()).check();
     }
-    std::vector<MapPicture> pictures;
-    for (const int map : maps) {
-        const QString path = baseImagePath(cli.dataDir(), kMapCaptions[map], false);
-        const QSize size = QImageReader(path).size();
-        if (size.isValid()) {
-            pictures.push_back({map, size, kMapCaptions[map]});
-        } else {
-            printLine(QStringLiteral("Карта «%1» не найдена (%2): точки вне неё не проверены.")
-                          .arg(kMapCaptions[map], visibleText(path)));
+    std::vector<PictureBounds> pictures;
+    for (int map = 0; map < kMapCount; ++map) {
+        try {
+            pictures.push_back(mapPictureBounds(cli, map));
+        } catch (const ZelkoraError& e) {
+            printLine(QStringLiteral("Точки вне карты «%1» не проверены: %2")
+                          .arg(kMapCaptions[map], e.message()));
         }
     }
-    return pictures;
+    if (pictures.empty()) {
+        return {};
+    }
+    return [pictures](double lat, double lon) {
+        return std::any_of(pictures.begin(), pictures.end(),
+                           [&](const PictureBounds& p) { return p.contains(lat, lon); });
+    };
 }
 
 }  // namespace
 
+PictureBounds mapPictureBounds(const CliArgs& cli, int map) {
+    const bool hiRes = cli.has(QStringLiteral("hires"));
+    TPngImage base;
+    base.LoadFromFile(baseImagePath(cli.dataDir(), kMapCaptions[map], hiRes));
+    return PictureBounds(parForMap(map), hiRes, base.Width(), base.Height());
+}
+
 bool importRecords(const CliArgs& cli, PointTable& table, const QByteArray& bytes,
-                   const QString& fileName) {
+                   const QString& fileName, ImportReport& report) {
     ReadOptions read;
     read.format = cli.value(QStringLiteral("format"));
     read.groupBy = cli.value(QStringLiteral("group-by"));
@@ -64,8 +76,11 @@ bool importRecords(const CliArgs& cli, PointTable& table, const QByteArray& byte
             place.chosenGroups << group.trimmed();
         }
     }
-    const ImportReport report = importOccurrences(table, *set, place, mapPictures(cli));
-    for (const QString& line : report.lines()) {
+    const Placement placement = placeOccurrences(table, *set, place);
+    report.setPictureCheck(pictureCheck(cli));
+    printLine(importHeading(*set));
+    reportOccurrences(*set, placement, report);
+    for (const QString& line : placementLines(*set, placement)) {
         printLine(line);
     }
     return true;

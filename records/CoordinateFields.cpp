@@ -4,9 +4,8 @@
 #include <cmath>
 
 #include "common/VisibleText.h"
-#include "common/ZelkoraError.h"
-#include "table/CoordFormat.h"
-#include "table/myParser.h"
+#include "coordtext/Normaliser.h"
+#include "records/OccurrenceSet.h"
 
 namespace zelkora {
 
@@ -102,22 +101,11 @@ FieldPoint pointFromNumbers(double lat, double lon) {
 }
 
 FieldPoint pointFromText(QStringView text) {
-    QString cell;
-    try {
-        cell = myParser(text);
-    } catch (const ZelkoraError& e) {
-        return noPoint(QStringLiteral("координаты не читаются: %1").arg(e.message()));
+    const LineReading reading = readPointLine(text);
+    if (!reading.point) {
+        return noPoint(noPointReasonText(reading.reason));
     }
-    const qsizetype comma = cell.indexOf(QLatin1String(", "));
-    const std::optional<double> lat =
-        comma > 0 ? readDecimal(QStringView(cell).left(comma)) : std::nullopt;
-    const std::optional<double> lon =
-        comma > 0 ? readDecimal(QStringView(cell).mid(comma + 2)) : std::nullopt;
-    if (!lat || !lon) {
-        return noPoint(QStringLiteral("координаты не читаются: «%1»")
-                           .arg(visibleText(text.left(kMaxQuotedCharacters))));
-    }
-    return pointFromNumbers(*lat, *lon);
+    return pointFromNumbers(reading.point->lat, reading.point->lon);
 }
 
 FieldPoint pointFromPair(QStringView latText, QStringView lonText) {
@@ -132,7 +120,14 @@ FieldPoint pointFromPair(QStringView latText, QStringView lonText) {
     }
     // Joined by a semicolon, which the normaliser takes for a separator and never for part of a
     // number, so decimal commas on both sides stay what they are.
-    return pointFromText(latText.toString() + QStringLiteral("; ") + lonText.toString());
+    FieldPoint found =
+        pointFromText(latText.toString() + QStringLiteral("; ") + lonText.toString());
+    if (!found.point) {
+        found.reason = QStringLiteral("широта «%1» и долгота «%2» не читаются: %3")
+                           .arg(visibleText(latText.left(kMaxRecordText)),
+                                visibleText(lonText.left(kMaxRecordText)), found.reason);
+    }
+    return found;
 }
 
 }  // namespace zelkora

@@ -108,6 +108,69 @@ PropertyRecord readFeature(const QJsonObject& feature, qint64 number) {
     return record;
 }
 
+// The line on which each element of the root object's "features" array starts, in a text that
+// has parsed as JSON: the report numbers features by their lines, as it numbers every other
+// record. QJsonDocument keeps no positions, so the text is walked once for them.
+std::vector<qint64> featureLines(const QByteArray& json) {
+    std::vector<qint64> lines;
+    qint64 line = 1;
+    int depth = 0;
+    int featuresDepth = -1;  // the depth inside the features array, once it is open
+    bool inString = false;
+    qsizetype stringStart = 0;
+    QByteArrayView lastKey;      // the last string closed at the root object's depth
+    bool valueExpected = false;  // inside the features array, before an element
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '\n') {
+            ++line;
+        }
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+                if (depth == 1) {
+                    lastKey = QByteArrayView(json).sliced(stringStart, i - stringStart);
+                }
+            }
+            continue;
+        }
+        if (depth == featuresDepth && valueExpected && c != ' ' && c != '\t' && c != '\r' &&
+            c != '\n' && c != ']') {
+            lines.push_back(line);
+            valueExpected = false;
+        }
+        switch (c) {
+            case '"':
+                inString = true;
+                stringStart = i + 1;
+                break;
+            case '{':
+            case '[':
+                ++depth;
+                if (c == '[' && depth == 2 && featuresDepth < 0 && lastKey == "features") {
+                    featuresDepth = depth;
+                    valueExpected = true;
+                }
+                break;
+            case '}':
+            case ']':
+                if (depth == featuresDepth) {
+                    featuresDepth = -2;  // closed: later arrays are not the features
+                }
+                --depth;
+                break;
+            case ',':
+                valueExpected = depth == featuresDepth;
+                break;
+            default:
+                break;
+        }
+    }
+    return lines;
+}
+
 qint64 lineOfOffset(const QByteArray& bytes, int offset) {
     return bytes.left(offset).count('\n') + 1;
 }
@@ -131,24 +194,25 @@ OccurrenceSet readGeoJsonOccurrences(const QByteArray& bytes, const ReadOptions&
     if (type == QLatin1String("FeatureCollection")) {
         const QJsonArray features = root.value(QLatin1String("features")).toArray();
         records.reserve(static_cast<std::size_t>(features.size()));
-        qint64 number = 0;
+        const std::vector<qint64> lines = featureLines(json);
+        std::size_t n = 0;
         for (const QJsonValue& feature : features) {
-            records.push_back(readFeature(feature.toObject(), ++number));
+            records.push_back(readFeature(feature.toObject(), n < lines.size() ? lines[n] : 0));
+            ++n;
         }
     } else if (type == QLatin1String("Feature")) {
-        records.push_back(readFeature(root, 1));
+        records.push_back(readFeature(root, lineOfOffset(json, json.indexOf('{'))));
     } else if (!type.isEmpty() && document.isObject()) {
         QJsonObject feature;
         feature.insert(QLatin1String("geometry"), root);
-        records.push_back(readFeature(feature, 1));
+        records.push_back(readFeature(feature, lineOfOffset(json, json.indexOf('{'))));
         records.back().text = compact(root).left(kMaxRecordText + 1);
     } else {
         throw ZelkoraError(QStringLiteral(
             "Файл не читается как GeoJSON: в нём нет объекта с членом \"type\" (FeatureCollection, "
             "Feature или геометрия)"));
     }
-    return groupPropertyRecords(std::move(records), options, QStringLiteral("GeoJSON"),
-                                QStringLiteral("объект"));
+    return groupPropertyRecords(std::move(records), options, QStringLiteral("GeoJSON"));
 }
 
 }  // namespace zelkora

@@ -80,8 +80,7 @@ OccurrenceSet readGpxOccurrences(const QByteArray& bytes, const ReadOptions& opt
     OccurrenceSet set = groupPropertyRecords(
         std::move(records), options,
         options.tracks ? QStringLiteral("GPX, путевые точки, точки треков и маршрутов")
-                       : QStringLiteral("GPX, путевые точки"),
-        QStringLiteral("строка"));
+                       : QStringLiteral("GPX, путевые точки"));
     if (pathPointsLeft > 0) {
         set.notes << QStringLiteral(
                          "Точки треков и маршрутов не взяты: %1 (берутся только "

@@ -7,8 +7,8 @@
 #include "common/ZelkoraError.h"
 #include "records/ColumnRoles.h"
 #include "records/TooManyGroups.h"
+#include "table/CoordFormat.h"
 #include "table/HeaderRow.h"
-#include "table/PointCell.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
@@ -190,7 +190,7 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
         }
     }
     for (const PlacedPoint& p : placement.points) {
-        cells[at(p.column, p.row)] = pointCellText(p.point.lat, p.point.lon);
+        cells[at(p.column, p.row)] = formatPointCell(p.point.lat, p.point.lon);
     }
     std::vector<qint64> perColumn(static_cast<std::size_t>(cols), 0);
     for (const PlacedPoint& p : placement.points) {

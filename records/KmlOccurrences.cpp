@@ -146,8 +146,7 @@ OccurrenceSet readKmlOccurrences(const QByteArray& bytes, const ReadOptions& opt
     if (xml.hasError()) {
         endWithXmlError(xml, records, "KML");
     }
-    return groupPropertyRecords(std::move(records), options, QStringLiteral("KML, метки"),
-                                QStringLiteral("строка"));
+    return groupPropertyRecords(std::move(records), options, QStringLiteral("KML, метки"));
 }
 
 }  // namespace zelkora

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "projection/GeoPoint.h"
+#include "table/ImportReport.h"
 
 namespace zelkora {
 
@@ -19,21 +20,12 @@ struct Occurrence {
     GeoPoint point;
 };
 
-// A record of a file that gave no point, and why.
-struct UnreadRecord {
-    qint64 number = 0;
-    QString text;  // the record as it stands in the file, cut short when long
-    QString reason;
-};
-
 // Everything read from one file of records: the points with their groups, the records that gave
 // none, and what the report says about the file as a whole.
 class OccurrenceSet {
   public:
     // How the file was read, for the report: "CSV, разделитель «;», кодировка CP1251".
     QString description;
-    // What a record's number counts: "строка" (a line of the file) or "объект" (the n-th object).
-    QString numberWord = QStringLiteral("строка");
     // The column or property the groups come from; empty when the file is not grouped.
     QString groupField;
     // The groups in order of first appearance, and how many points each has.
@@ -41,8 +33,8 @@ class OccurrenceSet {
     std::vector<qint64> groupCounts;
 
     std::vector<Occurrence> points;
-    qint64 recordsWithPoints = 0;  // a MultiPoint is one record of several points
-    std::vector<UnreadRecord> unread;
+    qint64 recordsWithPoints = 0;      // a MultiPoint is one record of several points
+    std::vector<UnreadRecord> unread;  // the record's text cut short when long
     // What the report says besides the records: parts of the file that were left out and why.
     QStringList notes;
 

@@ -19,7 +19,7 @@ const QString* valueOf(const PropertyRecord& record, const QString& name) {
 }
 
 OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const ReadOptions& options,
-                                   const QString& description, const QString& numberWord) {
+                                   const QString& description) {
     // Every property name of the file, in order of first appearance.
     QStringList names;
     for (const PropertyRecord& record : records) {
@@ -51,7 +51,6 @@ OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const Re
     if (!groupName.isEmpty()) {
         set.description += QStringLiteral("; группы по свойству «%1»").arg(visibleText(groupName));
     }
-    set.numberWord = numberWord;
     set.groupField = groupName;
     for (PropertyRecord& record : records) {
         if (!record.reason.isEmpty()) {

@@ -28,6 +28,6 @@ const QString* valueOf(const PropertyRecord& record, const QString& name);
 // has, and "marker" gives a record's own marker type. A record without a point, or without a
 // value for the group, goes into unread.
 OccurrenceSet groupPropertyRecords(std::vector<PropertyRecord> records, const ReadOptions& options,
-                                   const QString& description, const QString& numberWord);
+                                   const QString& description);
 
 }  // namespace zelkora

@@ -27,16 +27,19 @@
 #include "common/ZelkoraError.h"
 #include "mapimage/DataPaths.h"
 #include "mapimage/MapAssembly.h"
+#include "plot/PictureBounds.h"
 #include "plot/SaveMapImage.h"
 #include "plot/zelkora.h"
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
 #include "shell/FileDialogs.h"
+#include "shell/PasteReportBox.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
 #include "shell/StringGrid.h"
 #include "shell/WrapCheckBox.h"
 #include "table/HeaderRow.h"
+#include "table/ImportReport.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
@@ -507,8 +510,14 @@ void TmainForm::bInsertOneClick() {
 
 void TmainForm::bInsertPointsClick() {
     Memo1 = QGuiApplication::clipboard()->text();
-    insertPastedText(StringGrid1->table(), rgType->ItemIndex(), Memo1);
+    ImportReport report(PasteReportBox::kShownLines);
+    if (a.Width() > 0 && a.Height() > 0) {
+        report.setPictureCheck(
+            PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height()).check());
+    }
+    insertPastedText(StringGrid1->table(), rgType->ItemIndex(), Memo1, &report);
     updPoint();
+    PasteReportBox::showFor(this, report);
 }
 
 // ---- Files --------------------------------------------------------------------------------

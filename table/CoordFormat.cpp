@@ -103,4 +103,8 @@ QString formatCoordinate(double v) {
     return QString::fromLatin1((std::signbit(v) && !zero ? "-" : "") + text);
 }
 
+QString formatPointCell(double lat, double lon) {
+    return formatCoordinate(lat) + QStringLiteral(", ") + formatCoordinate(lon);
+}
+
 }  // namespace zelkora

@@ -10,4 +10,7 @@ namespace zelkora {
 // from 10^9 up the exponent form "1.23456789E9" / "1E9" is used.
 QString formatCoordinate(double v);
 
+// The table's point cell: "lat, lon", each number as formatCoordinate writes it.
+QString formatPointCell(double lat, double lon);
+
 }  // namespace zelkora

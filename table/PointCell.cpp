@@ -1,7 +1,6 @@
 #include "table/PointCell.h"
 
 #include "table/CommaText.h"
-#include "table/CoordFormat.h"
 
 namespace zelkora {
 
@@ -11,10 +10,6 @@ bool splitPointCell(const QString& cell, QStringList& items) {
     }
     items = SplitCommaText(cell);
     return items.size() == 2;
-}
-
-QString pointCellText(double lat, double lon) {
-    return formatCoordinate(lat) + QStringLiteral(", ") + formatCoordinate(lon);
 }
 
 }  // namespace zelkora

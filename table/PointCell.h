@@ -10,7 +10,4 @@ namespace zelkora {
 // (empty, a lone number, a note) is passed over by whatever reads points from the table.
 bool splitPointCell(const QString& cell, QStringList& items);
 
-// The cell text of a point as the normaliser writes it: "lat, lon", six decimals each.
-QString pointCellText(double lat, double lon);
-
 }  // namespace zelkora

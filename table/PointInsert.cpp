@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "common/ZelkoraError.h"
+#include "coordtext/Normaliser.h"
+#include "table/CoordFormat.h"
+#include "table/ImportReport.h"
 #include "table/PointTable.h"
-#include "table/myParser.h"
 
 namespace zelkora {
 
@@ -101,17 +103,26 @@ class PointPlacer {
 };
 
 template <typename ForEachLine>
-int insertEachLine(PointTable& table, int column, ForEachLine forEachLine) {
+int insertEachLine(PointTable& table, int column, ImportReport* report, ForEachLine forEachLine) {
     PointPlacer placer(table, column);
     int written = 0;
+    qsizetype number = 0;
     try {
         forEachLine([&](QStringView line) {
-            const QString cell = myParser(line);
-            if (cell.isEmpty()) {
-                return;  // an unusable line must not erase a full column's last row
+            ++number;
+            const LineReading reading = readPointLine(line);
+            if (!reading.point) {
+                // An unusable line must not erase a full column's last row; it is reported.
+                if (report && !isBlankLine(line)) {
+                    report->addUnread(number, line, noPointReasonText(reading.reason));
+                }
+                return;
             }
-            placer.place(cell);
+            placer.place(formatPointCell(reading.point->lat, reading.point->lon));
             ++written;
+            if (report) {
+                report->addRead(number, line, reading.point->lat, reading.point->lon);
+            }
         });
     } catch (...) {
         placer.finish();
@@ -123,16 +134,16 @@ int insertEachLine(PointTable& table, int column, ForEachLine forEachLine) {
 
 }  // namespace
 
-int insertPoints(PointTable& table, int column, const QStringList& lines) {
-    return insertEachLine(table, column, [&](const auto& visit) {
+int insertPoints(PointTable& table, int column, const QStringList& lines, ImportReport* report) {
+    return insertEachLine(table, column, report, [&](const auto& visit) {
         for (const QString& line : lines) {
             visit(line);
         }
     });
 }
 
-int insertPastedText(PointTable& table, int column, QStringView text) {
-    return insertEachLine(table, column,
+int insertPastedText(PointTable& table, int column, QStringView text, ImportReport* report) {
+    return insertEachLine(table, column, report,
                           [&](const auto& visit) { forEachPastedLine(text, visit); });
 }
 

@@ -7,6 +7,7 @@
 
 namespace zelkora {
 
+class ImportReport;
 class PointTable;
 
 // The row above the place for a new point in column: the lowest filled cell among rows 0 to
@@ -24,15 +25,19 @@ int newPointRow(PointTable& table, int column);
 // Returns the row written.
 int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText);
 
-// The clipboard insert: every line through myParser into its own new point row of column,
-// placed as newPointRow places one point after another. A line that gives no point writes
-// nothing. A conversion error stops the insert, keeping the lines before it, and propagates.
-// Returns the number of points written.
-int insertPoints(PointTable& table, int column, const QStringList& lines);
+// The clipboard insert: every line read by the normaliser (readPointLine, as myParser reads
+// it) into its own new point row of column, placed as newPointRow places one point after
+// another. A line that gives no point writes nothing and goes into the report, when one is
+// given, with its number (from 1) and the reason; blank lines are passed over. Every point read
+// goes into the report too, which checks it against the map's picture. No line stops the
+// insert. Returns the number of points written.
+int insertPoints(PointTable& table, int column, const QStringList& lines,
+                 ImportReport* report = nullptr);
 
 // The same on the pasted text itself, taken line by line as splitPastedLines splits it: the
 // lines are never held apart, so a long paste costs little beyond its own text.
-int insertPastedText(PointTable& table, int column, QStringView text);
+int insertPastedText(PointTable& table, int column, QStringView text,
+                     ImportReport* report = nullptr);
 
 // Splits pasted text into lines: CR LF, a lone CR and a lone LF each end a line; an empty
 // last line after a final break does not count, and an empty text has no lines.

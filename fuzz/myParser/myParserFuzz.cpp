@@ -1,11 +1,10 @@
-// The coordinate normaliser on any line. It gives nothing, a conversion error, or a point in
-// range written as "lat, lon" with six decimals each.
+// The coordinate normaliser on any line. It gives nothing or a point in range written as
+// "lat, lon" with six decimals each, which normalises to itself; it throws nothing.
 #include <QRegularExpression>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 
-#include "common/ZelkoraError.h"
 #include "fuzz/support/FuzzInput.h"
 #include "table/StrToFloat.h"
 #include "table/myParser.h"
@@ -16,11 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString result;
     try {
         result = myParser(line);
-    } catch (const ZelkoraError& e) {
-        if (!e.message().endsWith(QStringLiteral("' is not a valid floating point value"))) {
-            fuzzFailure("an error other than the conversion error");
-        }
-        return 0;
+    } catch (...) {
+        fuzzFailure("an error: every line gives a point or none");
     }
     if (result.isEmpty()) {
         return 0;

@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "bad-row.tsv",
                  {},
                  {"Aus bus: 43.100000, 131.900000 @2", "Cus dus: 48.500000, 135.250000 @4"},
-                 {"3: координаты не читаются: «fourty-three; 131.9»"},
+                 {"3: широта «fourty-three» и долгота «131.9» не читаются: в строке только одна "
+                  "координата, нужны широта и долгота"},
                  "разделитель табуляция"},
         ReadCase{"GpxWaypoints",
                  "waypoints.gpx",
@@ -119,10 +120,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "features.geojson",
                  "f.geojson",
                  {},
-                 {"Aus bus: 43.115500, 131.885500 @1", "Cus dus: 48.480000, 135.070000 @2",
-                  "Cus dus: 46.800000, 134.250000 @2"},
-                 {"3: не точка (LineString): берутся только Point и MultiPoint", "4: нет геометрии",
-                  "5: не указана группа: нет свойства «taxon»"},
+                 {"Aus bus: 43.115500, 131.885500 @4", "Cus dus: 48.480000, 135.070000 @6",
+                  "Cus dus: 46.800000, 134.250000 @6"},
+                 {"8: не точка (LineString): берутся только Point и MultiPoint",
+                  "10: нет геометрии", "11: не указана группа: нет свойства «taxon»"},
                  "группы по свойству «taxon»"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
@@ -175,7 +176,7 @@ TEST(ReadOccurrences, CoordinateColumnsInTurn) {
               (QStringList{"A: 43.500000, 131.250000 @2", "A: 43.500000, 131.250000 @3",
                            "A: 43.500000, 131.250000 @4"}));
     EXPECT_EQ(unreadLines(*set),
-              (QStringList{"5: координаты не читаются: «abc; def»",
+              (QStringList{"5: широта «abc» и долгота «def» не читаются: в строке нет координат",
                            "6: широта -91 вне пределов ±90°", "7: нет координат"}));
 }
 

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "common/ZelkoraError.h"
-#include "records/ImportReport.h"
 #include "records/OccurrenceFormats.h"
+#include "records/OccurrenceImport.h"
 #include "records/PointFileExport.h"
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
@@ -86,41 +86,36 @@ TEST(ExportTable, CsvAsSpreadsheetsOpenIt) {
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("p.xlsx"))));
 }
 
-TEST(ImportReport, NamesRecordsWithoutPointsAndPointsOutsideTheMap) {
+// The report hears of every record in the order of the file, and a point off the map is quoted by
+// its group.
+TEST(ReportOccurrences, TellsTheReportOfEveryRecordInTurn) {
     const std::optional<OccurrenceSet> set =
         readOccurrences(fixture("gbif-simple.tsv"), QStringLiteral("gbif.tsv"), {});
     ASSERT_TRUE(set);
     PointTable table;
     fillHeaderRow(table);
-    // The Far East map at its normal size: Vladivostok and Khabarovsk lie on it.
-    const MapPicture farEast{1, QSize(940, 1660), QStringLiteral("Дальний Восток")};
-    const MapPicture vietnam{0, QSize(1000, 1680), QStringLiteral("Вьетнам")};
-    const ImportReport onFarEast = importOccurrences(table, *set, {}, {farEast});
-    EXPECT_TRUE(onFarEast.outside.empty());
-    const QStringList lines = onFarEast.lines();
-    EXPECT_EQ(lines.mid(1), (QStringList{
-                                "Записей с точками: 3, без точек: 2.",
-                                "Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
-                                "Столбец 1 «Papilio maackii»: 1 точка.",
-                                "Без точек:",
-                                lines.value(5),
-                                lines.value(6),
-                                "Все точки на карте «Дальний Восток».",
-                            }));
-    EXPECT_TRUE(lines.value(5).startsWith(
-        QStringLiteral("строка 4: нет координат: «4011000003 | 50c9509d")));
-    EXPECT_TRUE(lines.value(6).startsWith(
-        QStringLiteral("строка 6: не указана группа: столбец «species» пуст: «")));
-
-    PointTable again;
-    fillHeaderRow(again);
-    const ImportReport onVietnam = importOccurrences(again, *set, {}, {vietnam});
-    ASSERT_EQ(onVietnam.outside.size(), 3u);
-    EXPECT_EQ(onVietnam.lines(2).mid(7),
-              (QStringList{"Вне карты «Вьетнам»: 3 точки.",
-                           "строка 2: Parnassius stubbendorfii, 43.115500, 131.885500",
-                           "строка 3: Papilio maackii, 43.090600, 131.556700", "… и ещё 1."}));
-    EXPECT_TRUE(importOccurrences(again, *set, {}, {vietnam, farEast}).outside.empty());
+    ImportReport report;
+    QStringList heard;
+    report.setUnreadSink([&](const UnreadRecord& r) { heard << ImportReport::unreadLine(r); });
+    report.setOutsideSink([&](const OutsidePoint& p) { heard << ImportReport::outsideLine(p); });
+    report.setPictureCheck([](double lat, double) { return lat > 45; });  // the north alone
+    const Placement placement = placeOccurrences(table, *set, {});
+    reportOccurrences(*set, placement, report);
+    ASSERT_EQ(heard.size(), 4);
+    EXPECT_EQ(heard[0], QStringLiteral("Строка 2: точка 43.115500, 131.885500 вне карты — "
+                                       "«Parnassius stubbendorfii»"));
+    EXPECT_EQ(heard[1], QStringLiteral("Строка 3: точка 43.090600, 131.556700 вне карты — "
+                                       "«Papilio maackii»"));
+    EXPECT_TRUE(heard[2].startsWith(
+        QStringLiteral("Строка 4: нет координат — «4011000003 | 50c9509d-22c7-4a22")));
+    EXPECT_TRUE(heard[3].startsWith(
+        QStringLiteral("Строка 6: не указана группа: столбец «species» пуст — «")));
+    EXPECT_EQ(report.summary(),
+              QStringLiteral("Прочитано строк с точками: 3, без точки: 2. Вне карты: 2."));
+    EXPECT_EQ(placementLines(*set, placement),
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
+                           "Столбец 1 «Papilio maackii»: 1 точка."}));
+    EXPECT_TRUE(importHeading(*set).startsWith(QStringLiteral("простая выгрузка GBIF")));
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "mapimage/DataPaths.h"
 #include "plot/zelkora.h"
 #include "projection/geo.h"
+#include "shell/PasteReportBox.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
 #include "shell/StringGrid.h"
@@ -164,6 +165,53 @@ TEST_F(ShellTest, PasteOfSeveralLinesFillsTheChosenColumnAndRefreshesOnce) {
     EXPECT_TRUE(table.cell(4, 4).isEmpty());
     EXPECT_EQ(form.markerPasses(), before + 1);
     EXPECT_EQ(form.points.num, 3);
+}
+
+// After a paste that left lines unread or points off the map, a box says so without blocking
+// the window; the points read stay in. The next paste that goes well closes it.
+TEST_F(ShellTest, APasteWithUnreadLinesShowsItsReportAndKeepsThePoints) {
+    TmainForm& form = open();
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("43.1155 131.8855\njunk\n43.1155 -131.8855\n48 \u00B0 28'N\n"));
+    QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    const PointTable& table = form.StringGrid1->table();
+    EXPECT_EQ(table.cell(0, 1), QStringLiteral("43.115500, 131.885500"));
+    EXPECT_EQ(table.cell(0, 2), QStringLiteral("43.115500, -131.885500"));
+
+    auto* box = form.findChild<PasteReportBox*>();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(box->summaryText(),
+              QStringLiteral("Прочитано строк с точками: 2, без точки: 2. Вне карты: 1. Точки из "
+                             "прочитанных строк вставлены."));
+    const QString details = box->detailsText();
+    EXPECT_TRUE(details.contains(QStringLiteral("Строка 2: в строке нет координат — «junk»")))
+        << details.toStdString();
+    EXPECT_TRUE(details.contains(QStringLiteral("Строка 4: ")));
+    EXPECT_TRUE(details.contains(QStringLiteral(
+        "Строка 3: точка 43.115500, -131.885500 вне карты — «43.1155 -131.8855»; если сменить "
+        "знак долготы")))
+        << details.toStdString();
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("43.2 131.9"));
+    QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(table.cell(0, 3), QStringLiteral("43.200000, 131.900000"));
+}
+
+// The box lists the first 20 lines without a point and counts the rest.
+TEST_F(ShellTest, ThePasteReportListsTheFirstTwentyUnreadLines) {
+    TmainForm& form = open();
+    QGuiApplication::clipboard()->setText(QStringLiteral("junk\n").repeated(25));
+    QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
+    auto* box = form.findChild<PasteReportBox*>();
+    ASSERT_TRUE(box);
+    const QString details = box->detailsText();
+    EXPECT_TRUE(details.contains(QStringLiteral("Строка 20:")));
+    EXPECT_FALSE(details.contains(QStringLiteral("Строка 21:")));
+    EXPECT_TRUE(details.contains(QStringLiteral("…и ещё строк без точки: 5.")));
 }
 
 TEST_F(ShellTest, LayerToggleReassemblesAndKeepsTheTable) {

@@ -3,7 +3,9 @@
 #include "tests/table/QtPrinters.h"
 
 #include "common/ZelkoraError.h"
+#include "coordtext/Reading.h"
 #include "table/HeaderRow.h"
+#include "table/ImportReport.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
 #include "table/myParser.h"
@@ -158,17 +160,85 @@ TEST_F(FreshTable, PastedLinesGoBelowTheLowestPointOneRowEach) {
     EXPECT_EQ(table.cell(6, 2), QString());
 }
 
-TEST_F(FreshTable, AFailingLineKeepsTheLinesBeforeItAndStopsThere) {
-    const QStringList lines = {QStringLiteral("1 2"), QStringLiteral("1.2.3 4"),
-                               QStringLiteral("5 6")};
-    try {
-        insertPoints(table, 0, lines);
-        ADD_FAILURE() << "no error";
-    } catch (const ZelkoraError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'1.2.3' is not a valid floating point value"));
-    }
+// No line stops a paste: a line without a point is reported with its number, text and reason,
+// and the lines after it go in.
+TEST_F(FreshTable, ALineWithoutAPointIsReportedAndTheRestGoIn) {
+    const QStringList lines = {
+        QStringLiteral("1 2"), QStringLiteral("1.2.3 4"),        QString(),
+        QStringLiteral("   "), QStringLiteral("48 \u00B0 28'N"), QStringLiteral("5 6")};
+    ImportReport report;
+    EXPECT_EQ(insertPoints(table, 0, lines, &report), 2);
     EXPECT_EQ(table.cell(0, 1), QStringLiteral("1.000000, 2.000000"));
-    EXPECT_EQ(table.cell(0, 2), QString());
+    EXPECT_EQ(table.cell(0, 2), QStringLiteral("5.000000, 6.000000"));
+    EXPECT_EQ(report.readCount(), 2);
+    EXPECT_EQ(report.unreadCount(), 2) << "blank lines name nothing and are not reported";
+    ASSERT_EQ(report.unread().size(), 2u);
+    EXPECT_EQ(report.unread()[0].number, 2);
+    EXPECT_EQ(report.unread()[0].text, QStringLiteral("1.2.3 4"));
+    EXPECT_EQ(report.unread()[1].number, 5);
+    EXPECT_EQ(report.unread()[1].reason, noPointReasonText(NoPointReason::oneAxis));
+    EXPECT_EQ(ImportReport::unreadLine(report.unread()[1]),
+              QStringLiteral("Строка 5: в строке только одна координата, нужны широта и долгота — "
+                             "«48 \u00B0 28'N»"));
+}
+
+// Points off the picture are reported with the slip that would put them on it; the check is
+// the caller's, here a box of 40-50° N, 130-140° E.
+TEST_F(FreshTable, PointsOffThePictureAreReportedWithAHint) {
+    const QStringList lines = {
+        QStringLiteral("45 135"),   QStringLiteral("135 45"),   QStringLiteral("-45 135"),
+        QStringLiteral("45 -135"),  QStringLiteral("-45 -135"), QStringLiteral("10 20"),
+        QStringLiteral("no point"),
+    };
+    ImportReport report;
+    report.setPictureCheck(
+        [](double lat, double lon) { return lat > 40 && lat < 50 && lon > 130 && lon < 140; });
+    EXPECT_EQ(insertPoints(table, 3, lines, &report), 5) << "135 45 is out of range";
+    EXPECT_EQ(report.readCount(), 5);
+    EXPECT_EQ(report.unreadCount(), 2);
+    ASSERT_EQ(report.outsideCount(), 4);
+    const auto& outside = report.outside();
+    EXPECT_EQ(outside[0].number, 3);
+    EXPECT_TRUE(outside[0].hint.startsWith(QStringLiteral("если сменить знак широты")));
+    EXPECT_TRUE(outside[1].hint.startsWith(QStringLiteral("если сменить знак долготы")));
+    EXPECT_TRUE(outside[2].hint.startsWith(QStringLiteral("если сменить знаки обеих")));
+    EXPECT_TRUE(outside[3].hint.isEmpty()) << "no slip puts 10, 20 on this map";
+    EXPECT_EQ(ImportReport::outsideLine(outside[0]),
+              QStringLiteral("Строка 3: точка -45.000000, 135.000000 вне карты — «-45 135»; "
+                             "если сменить знак широты, точка 45.000000, 135.000000 попадёт на "
+                             "карту"));
+    EXPECT_EQ(report.summary(),
+              QStringLiteral("Прочитано строк с точками: 5, без точки: 2. Вне карты: 4."));
+
+    // A swapped pair the map takes the other way round.
+    ImportReport swapped;
+    swapped.setPictureCheck(
+        [](double lat, double lon) { return lat > 40 && lat < 50 && lon > 40 && lon < 50; });
+    insertPoints(table, 4, {QStringLiteral("42 48")}, &swapped);
+    insertPoints(table, 4, {QStringLiteral("N 48 E 12")}, &swapped);
+    EXPECT_EQ(swapped.outsideCount(), 1);
+}
+
+// The report keeps what the window shows and hands the rest to its sinks as it comes, counting
+// everything.
+TEST(ImportReport, KeepsTheFirstRecordsAndHandsEveryOneToItsSinks) {
+    ImportReport report(2);
+    QStringList sunk;
+    report.setUnreadSink([&](const UnreadRecord& r) { sunk << r.text; });
+    for (int i = 1; i <= 5; ++i) {
+        report.addUnread(i, QStringLiteral("line %1").arg(i), QStringLiteral("why"));
+    }
+    EXPECT_EQ(report.unreadCount(), 5);
+    ASSERT_EQ(report.unread().size(), 2u);
+    EXPECT_EQ(report.unread()[1].text, QStringLiteral("line 2"));
+    EXPECT_EQ(sunk.size(), 5);
+    // Long texts are cut, invisible characters written out.
+    report.addUnread(6, QString(300, QLatin1Char('x')) + QStringLiteral("\u200B"), QString());
+    EXPECT_EQ(sunk.last().size(), 201);
+    ImportReport quiet(0);
+    quiet.addUnread(1, QStringLiteral("a\tb"), QString());
+    EXPECT_TRUE(quiet.unread().empty());
+    EXPECT_TRUE(quiet.hasNews());
 }
 
 TEST_F(FreshTable, PastingIntoAFullColumnNeverErasesOrOverwritesTheLastRow) {
@@ -212,7 +282,7 @@ void expectSameTable(const PointTable& actual, const PointTable& expected) {
 }
 
 // The insert grows the table in batches; the points land where one-by-one placing puts them,
-// and the table ends with the same rows, after an error too.
+// and the table ends with the same rows, whatever lines give no point.
 TEST(InsertPoints, PlacesAsOneByOneWouldWhateverTheColumnHolds) {
     QStringList lines;
     int points = 0;
@@ -243,7 +313,7 @@ TEST(InsertPoints, PlacesAsOneByOneWouldWhateverTheColumnHolds) {
         }
     };
     QStringList failing = lines;
-    failing.insert(100, QStringLiteral("1.2.3 4"));
+    failing.insert(100, QStringLiteral("1.2.3 4"));  // no point, and no stop
     for (const Start& start : starts) {
         SCOPED_TRACE(start.name);
         PointTable expected;
@@ -254,13 +324,12 @@ TEST(InsertPoints, PlacesAsOneByOneWouldWhateverTheColumnHolds) {
         EXPECT_EQ(insertPoints(actual, 2, lines), points);
         expectSameTable(actual, expected);
 
-        PointTable expectedAfterError;
-        fill(expectedAfterError, start);
-        insertOneByOne(expectedAfterError, 2, failing.mid(0, 100));
-        PointTable afterError;
-        fill(afterError, start);
-        EXPECT_THROW(insertPastedText(afterError, 2, failing.join('\n')), ZelkoraError);
-        expectSameTable(afterError, expectedAfterError);
+        PointTable afterUnread;
+        fill(afterUnread, start);
+        ImportReport report;
+        EXPECT_EQ(insertPastedText(afterUnread, 2, failing.join('\n'), &report), points);
+        expectSameTable(afterUnread, expected);
+        EXPECT_EQ(report.unreadCount(), failing.size() - points);
     }
 }
 
@@ -275,8 +344,10 @@ TEST(InsertPoints, PeakMemoryOfALongPasteStaysBelowItsSize) {
         SCOPED_TRACE(name);
         PointTable table;
         fillHeaderRow(table);
-        expectPeakMemoryBelow(static_cast<std::size_t>(text.size()) * 2,
-                              [&] { EXPECT_EQ(insertPastedText(table, 0, text), 0); });
+        expectPeakMemoryBelow(static_cast<std::size_t>(text.size()) * 2, [&] {
+            ImportReport report(20);  // as the window keeps it
+            EXPECT_EQ(insertPastedText(table, 0, text, &report), 0);
+        });
     }
 }
 

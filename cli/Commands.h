@@ -13,5 +13,6 @@ int runNormalize(const QStringList& args);
 int runImport(const QStringList& args);
 int runRender(const QStringList& args);
 int runFigure(const QStringList& args);
+int runExport(const QStringList& args);
 
 }  // namespace zelkora

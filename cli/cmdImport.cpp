@@ -2,14 +2,13 @@
 #include <QFileInfo>
 #include <climits>
 #include <cstdio>
+#include <iterator>
+#include <set>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
+#include "cli/importRecords.h"
 #include "common/VisibleText.h"
-#include "mapimage/DataPaths.h"
-#include "mapimage/TPngImage.h"
-#include "plot/PictureBounds.h"
-#include "projection/Tpar.h"
 #include "table/HeaderRow.h"
 #include "table/ImportReport.h"
 #include "table/PointInsert.h"
@@ -20,7 +19,7 @@ namespace zelkora {
 
 namespace {
 
-QString readLinesText(const QString& fromFile) {
+QByteArray readInput(const QString& fromFile) {
     QFile file;
     bool opened = false;
     if (fromFile.isEmpty()) {
@@ -40,7 +39,7 @@ QString readLinesText(const QString& fromFile) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать %1: %2").arg(source, file.errorString()));
     }
-    return QString::fromUtf8(bytes);
+    return bytes;
 }
 
 void printError(const QString& line) {
@@ -52,16 +51,17 @@ void printError(const QString& line) {
 }  // namespace
 
 int runImport(const QStringList& args) {
-    const CliArgs cli(args,
-                      {QStringLiteral("table"), QStringLiteral("column"), QStringLiteral("from"),
-                       QStringLiteral("map"), QStringLiteral("data")},
-                      {QStringLiteral("hires")});
+    std::set<QString> options = {QStringLiteral("table"), QStringLiteral("column"),
+                                 QStringLiteral("from")};
+    std::set<QString> flags;
+    options.insert(std::begin(kRecordOptions), std::end(kRecordOptions));
+    flags.insert(std::begin(kRecordFlags), std::end(kRecordFlags));
+    const CliArgs cli(args, options, flags);
     if (!cli.positional().isEmpty()) {
         throw UsageError(QStringLiteral("Лишнее слово: %1").arg(visibleText(cli.positional()[0])));
     }
     const QString tableFile = cli.required(QStringLiteral("table"));
-    cli.required(QStringLiteral("column"));
-    const int column = cli.intValue(QStringLiteral("column"), 0, 0, INT_MAX);
+    const QString from = cli.value(QStringLiteral("from"));
 
     PointTable table;
     if (QFileInfo::exists(tableFile)) {
@@ -69,21 +69,23 @@ int runImport(const QStringList& args) {
     } else {
         fillHeaderRow(table);
     }
-    // Every line without a point, and with --map every point off that map's picture, is named
-    // on standard error as it is read; the counts follow at the end. None of them is an error.
+    // Every record without a point, and every point off the map's picture (with --map; a file of
+    // records without it is checked against both maps), is named on standard error as it is
+    // read; the counts follow at the end. None of them is an error.
     ImportReport report(0);
     report.setUnreadSink([](const UnreadRecord& r) { printError(ImportReport::unreadLine(r)); });
     report.setOutsideSink([](const OutsidePoint& p) { printError(ImportReport::outsideLine(p)); });
-    if (cli.has(QStringLiteral("map"))) {
-        const int map = cli.mapIndex();
-        const bool hiRes = cli.has(QStringLiteral("hires"));
-        TPngImage base;
-        base.LoadFromFile(baseImagePath(cli.dataDir(), kMapCaptions[map], hiRes));
-        report.setPictureCheck(
-            PictureBounds(parForMap(map), hiRes, base.Width(), base.Height()).check());
+    // Everything is inserted before the file is touched: an error leaves it as it was. A file of
+    // records goes by its groups; plain lines go into --column.
+    const QByteArray input = readInput(from);
+    if (!importRecords(cli, table, input, from, report)) {
+        cli.required(QStringLiteral("column"));
+        const int column = cli.intValue(QStringLiteral("column"), 0, 0, INT_MAX);
+        if (cli.has(QStringLiteral("map"))) {
+            report.setPictureCheck(mapPictureBounds(cli, cli.mapIndex()).check());
+        }
+        insertPastedText(table, column, QString::fromUtf8(input), &report);
     }
-    // Everything is inserted before the file is touched: an error leaves it as it was.
-    insertPastedText(table, column, readLinesText(cli.value(QStringLiteral("from"))), &report);
     SaveStringGrid(table, tableFile);
     printError(report.summary());
     return 0;

@@ -27,6 +27,15 @@ const char* const kUsage =
     "  import --table FILE --column N [--from TEXTFILE] [--data DIR] [--map 0|1 [--hires]]\n"
     "      Insert coordinate lines (standard input or TEXTFILE) into column N of a table file.\n"
     "      Lines without a point, and with --map points outside that map, go to stderr.\n"
+    "  import --table FILE --from DATAFILE [--format F] [--group-by NAME] [--ungrouped]\n"
+    "         [--lat NAME --lon NAME | --coords NAME] [--groups \"A;B\"] [--column N]\n"
+    "         [--tracks] [--map 0|1 [--hires]] [--data DIR]\n"
+    "      Import the points of a CSV, TSV, GBIF, GPX, KML or GeoJSON file, one column per\n"
+    "      group (species); the report of records without points and of points outside the\n"
+    "      map (or both maps) goes to standard error.\n"
+    "      F: csv, tsv, semicolon, gbif, gpx, kml, geojson or text.\n"
+    "  export --table FILE --out FILE.csv|.geojson|.kml|.gpx [--format csv|geojson|kml|gpx]\n"
+    "      Write the table's points with their groups and marker types.\n"
     "  render [--data DIR] --map 0|1 [--hires] [--layers 11011] [--size N] [--red]\n"
     "         [--table FILE] --out FILE [--format jpeg|png|bmp]\n"
     "      Draw the table's points on the assembled map and export the picture.\n"
@@ -54,7 +63,7 @@ Command findCommand(const QString& name) {
     static const Entry kCommands[] = {
         {"project", runProject},     {"translit", runTranslit}, {"assemble", runAssemble},
         {"normalize", runNormalize}, {"import", runImport},     {"render", runRender},
-        {"figure", runFigure},
+        {"figure", runFigure},       {"export", runExport},
     };
     for (const Entry& e : kCommands) {
         if (name == QLatin1String(e.name)) {

@@ -68,9 +68,11 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 Zelkora draws geographic points as marker icons on pre-drawn regional maps
 of Vietnam and the Russian Far East and saves the result as a JPEG, PNG or
 BMP picture, for distribution maps in papers. Points are typed into a table
-of nine marker types or pasted in almost any coordinate notation; the map's
-grid, rivers, district boundaries, state borders and coastlines can be
-switched on and off. The interface is Russian.
+of nine marker types, pasted in almost any coordinate notation, or imported
+by species from spreadsheets, GBIF downloads, GPX, KML and GeoJSON files,
+and the table goes back out to CSV, GeoJSON, KML and GPX; the map's grid,
+rivers, district boundaries, state borders and coastlines can be switched
+on and off. The interface is Russian.
 .
 The package holds the window, zelkora, and the command line zelkora-cli,
 which does the same jobs for scripts.")

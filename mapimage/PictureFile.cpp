@@ -3,59 +3,11 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/AtomicFile.h"
-#include "common/VisibleText.h"
-#include "common/ZelkoraError.h"
-
 namespace zelkora {
-
-namespace {
-
-QString reason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-[[noreturn]] void cannotCreate(const QString& fileName, int error) {
-    throw ZelkoraError(
-        QStringLiteral("Cannot create file \"%1\". %2").arg(visibleText(fileName), reason(error)));
-}
-
-}  // namespace
-
-void savePictureFile(const QString& fileName, const PictureEncoder& encode) {
-    AtomicFile file(fileName);
-    if (const int error = file.open()) {
-        cannotCreate(fileName, error);
-    }
-    std::FILE* out = file.stream();
-    if (!out) {
-        cannotCreate(fileName, errno);
-    }
-    QString error;
-    bool ok = encode(out, error);
-    // On the disk before the rename, so a crash cannot leave an empty file in the old one's place.
-    if (ok) {
-        int writeError = file.sync();
-        if (writeError == 0) {
-            writeError = file.close();
-        }
-        if (writeError != 0) {
-            ok = false;
-            error = reason(writeError);
-        }
-    }
-    if (!ok) {
-        throw ZelkoraError(QStringLiteral("Не удалось записать файл \"%1\". %2")
-                               .arg(visibleText(fileName), error));
-    }
-    if (const int renameError = file.commit()) {
-        cannotCreate(fileName, renameError);
-    }
-}
 
 QString writeFailureReason(std::FILE* file, const char* libraryMessage) {
     if (std::ferror(file) && errno != 0) {
-        return reason(errno);
+        return QString::fromLocal8Bit(std::strerror(errno));
     }
     return QString::fromLocal8Bit(libraryMessage);
 }

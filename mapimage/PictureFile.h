@@ -2,19 +2,21 @@
 
 #include <QString>
 #include <cstdio>
-#include <functional>
+
+#include "common/SavedFile.h"
 
 namespace zelkora {
 
 // Writes the encoded data to an open stream; false with the reason in error.
-using PictureEncoder = std::function<bool(std::FILE* file, QString& error)>;
+using PictureEncoder = FileEncoder;
 
-// Writes a picture file through encode: into a temporary file beside it (common/AtomicFile),
-// flushed to the disk and renamed into place, so a failure leaves no broken file and an old file
-// whole. Throws ZelkoraError "Cannot create file "<name>". <reason>" when the file cannot be
-// created or put in place, and "Не удалось записать файл "<name>". <reason>" when encoding or
-// writing fails.
-void savePictureFile(const QString& fileName, const PictureEncoder& encode);
+// Writes a picture file through encode as saveFile (common/SavedFile.h) writes every whole file:
+// a failure leaves no broken file and an old file whole. Throws ZelkoraError "Cannot create file
+// "<name>". <reason>" when the file cannot be created or put in place, and "Не удалось записать
+// файл "<name>". <reason>" when encoding or writing fails.
+inline void savePictureFile(const QString& fileName, const PictureEncoder& encode) {
+    saveFile(fileName, encode);
+}
 
 // Why writing into file failed: the system's reason when the stream failed, else the encoding
 // library's message. Clear errno before the write.

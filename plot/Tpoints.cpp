@@ -4,8 +4,8 @@
 
 #include "common/ZelkoraError.h"
 #include "projection/geo.h"
-#include "table/CommaText.h"
 #include "table/HeaderRow.h"
+#include "table/PointCell.h"
 #include "table/PointTable.h"
 #include "table/StrToFloat.h"
 
@@ -23,19 +23,6 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
     slot = geo(slot, par, hiRes, rasterHeight);
     ++points.num;
 }
-
-namespace {
-
-// The two items of a cell that holds a point: more than two characters, exactly two items.
-bool splitPointCell(const QString& s, QStringList& items) {
-    if (s.size() <= 2) {
-        return false;
-    }
-    items = SplitCommaText(s);
-    return items.size() == 2;
-}
-
-}  // namespace
 
 void forEachPointCell(const PointTable& table,
                       const std::function<void(int col, int row, double lat, double lon)>& visit) {

@@ -21,9 +21,6 @@ namespace zelkora {
 
 namespace {
 
-constexpr int kMaxColumns = 1000;
-constexpr int kMaxRows = 1000000;
-constexpr std::int64_t kMaxCells = 10000000;
 constexpr char kCtrlZ = 26;
 constexpr std::size_t kMaxNumberRun = 32;
 // No cell comes near this; a longer line means a file that is no table, which would otherwise
@@ -296,14 +293,14 @@ void LoadStringGrid(PointTable& StringGrid, const QString& FileName) {
     reader.skipLine();
     const std::int64_t rows = std::max<std::int64_t>(reader.readInteger(), 1);
     reader.skipLine();
-    if (cols > kMaxColumns || rows > kMaxRows || cols * rows > kMaxCells) {
+    if (cols > kMaxTableColumns || rows > kMaxTableRows || cols * rows > kMaxTableCells) {
         throw ZelkoraError(QStringLiteral("Таблица в файле слишком велика: %1 столбцов и %2 строк. "
                                           "Можно не больше %3 столбцов, %4 строк и %5 ячеек.")
                                .arg(cols)
                                .arg(rows)
-                               .arg(kMaxColumns)
-                               .arg(kMaxRows)
-                               .arg(kMaxCells));
+                               .arg(kMaxTableColumns)
+                               .arg(kMaxTableRows)
+                               .arg(kMaxTableCells));
     }
     std::vector<QString> cells(static_cast<std::size_t>(cols * rows));
     for (QString& cell : cells) {

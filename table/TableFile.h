@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace zelkora {
 
 class PointTable;
+
+// The largest table a file may hold; larger ones are refused before anything is allocated.
+inline constexpr int kMaxTableColumns = 1000;
+inline constexpr int kMaxTableRows = 1000000;
+inline constexpr std::int64_t kMaxTableCells = 10000000;
 
 // The table file: ColCount and RowCount on the first two lines, then one cell per line in
 // column-major order, CP1251, every line ending in CR LF.
@@ -20,8 +26,8 @@ class PointTable;
 void SaveStringGrid(const PointTable& StringGrid, const QString& FileName);
 
 // Reads and checks the whole file, then replaces the table's shape and cells in one step; on
-// any failure the table stays as it was. Files of more than 1000 columns, 1000000 rows or
-// 10000000 cells are refused before anything is allocated for them.
+// any failure the table stays as it was. Files larger than the limits above are refused before
+// anything is allocated for them.
 void LoadStringGrid(PointTable& StringGrid, const QString& FileName);
 
 }  // namespace zelkora

@@ -166,6 +166,82 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
         << "counts of the new default table";
 }
 
+// A GBIF download into a new table: one column per species with its name in the header, and the
+// report on standard error. Too many species fail with the list and leave the file as it was.
+TEST(CliImport, DataFileByGroupsWithItsReport) {
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("t.points"));
+    const QString gbif = QStringLiteral(ZELKORA_RECORDS_FIXTURES "gbif-simple.tsv");
+    const CliRun run = cli({"import", "--table", table, "--from", gbif, "--map", "0"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList err = run.err.split(QLatin1Char('\n'));
+    ASSERT_EQ(err.size(), 10) << run.err.toStdString();
+    EXPECT_TRUE(err[0].startsWith(QStringLiteral("простая выгрузка GBIF, разделитель табуляция")));
+    EXPECT_EQ(err[1], QStringLiteral("Строка 2: точка 43.115500, 131.885500 вне карты — "
+                                     "«Parnassius stubbendorfii»"));
+    EXPECT_TRUE(err[3].startsWith(QStringLiteral("Строка 4: нет координат — «4011000003 | ")));
+    EXPECT_EQ(err.mid(6),
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
+                           "Столбец 1 «Papilio maackii»: 1 точка.",
+                           "Прочитано строк с точками: 3, без точки: 2. Вне карты: 3.", ""}));
+    const QByteArray imported = readBytes(table);
+    EXPECT_TRUE(
+        imported.startsWith("9\r\n70\r\nParnassius stubbendorfii\r\n43.115500, "
+                            "131.885500\r\n48.250100, 134.812300\r\n\r\n"));
+
+    const CliRun both = cli({"import", "--table", dir.filePath("b.points"), "--from", gbif});
+    EXPECT_TRUE(
+        both.err.endsWith(QStringLiteral("\nПрочитано строк с точками: 3, без точки: 2.\n")))
+        << "without --map, the points lie on one of the maps: " << both.err.toStdString();
+
+    QByteArray many = "species,lat,lon\n";
+    for (char c = 'A'; c <= 'J'; ++c) {
+        many += QByteArray(1, c) + ",45,135\n";
+    }
+    const QString manyFile = dir.filePath(QStringLiteral("many.csv"));
+    writeBytes(manyFile, many);
+    const CliRun tooMany = cli({"import", "--table", table, "--from", manyFile});
+    EXPECT_EQ(tooMany.exitCode, 1);
+    EXPECT_TRUE(tooMany.err.startsWith(
+        QStringLiteral("В файле 10 групп по «species», а свободных столбцов в таблице 7")))
+        << tooMany.err.toStdString();
+    EXPECT_EQ(readBytes(table), imported);
+    const CliRun chosen = cli({"import", "--table", table, "--from", manyFile, "--groups", "J;C"});
+    ASSERT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
+    EXPECT_TRUE(chosen.err.contains(QStringLiteral("Столбец 2 «C»: 1 точка.\nСтолбец 3 «J»")))
+        << chosen.err.toStdString();
+}
+
+// The table out to each format, its cells without points named, and an unknown type refused.
+TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
+    QTemporaryDir dir;
+    const QString table = dir.filePath(QStringLiteral("t.points"));
+    writeBytes(table, "2\n3\nAus bus\n48.5, 135.25\nnote\nB\n\n43, 131\n");
+    struct Case {
+        const char* out;
+        const char* starts;
+    };
+    for (const Case& c :
+         {Case{"p.csv", "\xEF\xBB\xBFgroup,marker,latitude,longitude\r\n\"Aus bus\",0,"},
+          Case{"p.geojson", "{\"type\": \"FeatureCollection\""},
+          Case{"p.kml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml"},
+          Case{"p.gpx", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx"}}) {
+        const QString out = dir.filePath(QLatin1String(c.out));
+        const CliRun run = cli({"export", "--table", table, "--out", out});
+        EXPECT_EQ(run.exitCode, 0) << c.out << run.err.toStdString();
+        EXPECT_EQ(run.err, QStringLiteral("Не записана ячейка: столбец 0, строка 2: не точка: "
+                                          "«note»\n"))
+            << c.out;
+        EXPECT_TRUE(readBytes(out).startsWith(c.starts)) << c.out;
+    }
+    const CliRun unknown = cli({"export", "--table", table, "--out", dir.filePath("p.xls")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.err, QStringLiteral("По имени «p.xls» не понять, в каком формате писать "
+                                          "точки: нужно расширение .csv, .geojson, .kml или "
+                                          ".gpx\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath("p.xls")));
+}
+
 // Every line without a point goes to stderr with its number, and with --map every point off
 // that map's picture; the counts close the report. None of it is a failure.
 TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {

@@ -42,6 +42,8 @@ for data in maps/Dalniy_Vostok/blank.png maps/Vetnam_HiRes/Reki.png icons/8.png 
     ../../share/man/man1/zelkora-cli.1.gz ../../share/doc/zelkora/copyright; do
     [ -s "$lib/$data" ] || fail "the package lacks ${data#../../}"
 done
+grep -qx 'License: GPL-3+' "$root/usr/share/doc/zelkora/copyright" ||
+    fail "the copyright file does not put the program under the GPL, version 3 or later"
 zcat "$root/usr/share/doc/zelkora/changelog.gz" | head -n 1 | grep -q "^zelkora ($version) " ||
     fail "the changelog's latest entry is not for $version"
 gzip -t "$root/usr/share/man/man1/zelkora-cli.1.gz" "$root/usr/share/man/man1/zelkora.1.gz"

@@ -1,0 +1,150 @@
+#include "records/OccurrenceFormats.h"
+
+#include <QFileInfo>
+
+#include "common/VisibleText.h"
+#include "common/ZelkoraError.h"
+#include "records/DelimitedOccurrences.h"
+#include "records/GeoJsonOccurrences.h"
+#include "records/GpxOccurrences.h"
+#include "records/KmlOccurrences.h"
+#include "records/XmlRecords.h"
+
+namespace zelkora {
+
+namespace {
+
+// A format a file may come in: its --format name, the extensions that name it, whether its
+// content shows it, and its reader. A reader returns nothing for plain lines of coordinates.
+struct Format {
+    const char* name;
+    QStringList extensions;
+    bool (*shows)(const QByteArray& bytes);
+    std::optional<OccurrenceSet> (*read)(const QByteArray& bytes, const ReadOptions& options,
+                                         bool forced);
+};
+
+// The first character that is no blank or byte-order mark, or 0.
+char firstSignificant(const QByteArray& bytes) {
+    qsizetype i = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (i < bytes.size() && QByteArrayView(" \t\r\n").contains(bytes[i])) {
+        ++i;
+    }
+    return i < bytes.size() ? bytes[i] : '\0';
+}
+
+bool showsRoot(const QByteArray& bytes, const char* root) {
+    return firstSignificant(bytes) == '<' && rootElementName(bytes) == QLatin1String(root);
+}
+
+std::optional<OccurrenceSet> delimited(const QByteArray& bytes, DelimitedDialect dialect,
+                                       const ReadOptions& options, bool forced) {
+    return readDelimitedOccurrences(bytes, dialect, options, forced);
+}
+
+const std::vector<Format>& formats() {
+    static const std::vector<Format> kFormats = {
+        {"gpx",
+         {QStringLiteral("gpx")},
+         [](const QByteArray& b) { return showsRoot(b, "gpx"); },
+         [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
+             return readGpxOccurrences(b, o);
+         }},
+        {"kml",
+         {QStringLiteral("kml")},
+         [](const QByteArray& b) { return showsRoot(b, "kml"); },
+         [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
+             return readKmlOccurrences(b, o);
+         }},
+        {"geojson",
+         {QStringLiteral("geojson"), QStringLiteral("json")},
+         [](const QByteArray& b) { return firstSignificant(b) == '{'; },
+         [](const QByteArray& b, const ReadOptions& o, bool) -> std::optional<OccurrenceSet> {
+             return readGeoJsonOccurrences(b, o);
+         }},
+        {"gbif",
+         {},
+         nullptr,
+         [](const QByteArray& b, const ReadOptions& o, bool forced) {
+             return delimited(b, {'\t', true}, o, forced);
+         }},
+        {"tsv",
+         {QStringLiteral("tsv"), QStringLiteral("tab")},
+         nullptr,
+         [](const QByteArray& b, const ReadOptions& o, bool forced) {
+             return delimited(b, {'\t', false}, o, forced);
+         }},
+        {"semicolon",
+         {},
+         nullptr,
+         [](const QByteArray& b, const ReadOptions& o, bool forced) {
+             return delimited(b, {';', false}, o, forced);
+         }},
+        {"csv",
+         {QStringLiteral("csv"), QStringLiteral("txt")},
+         nullptr,
+         [](const QByteArray& b, const ReadOptions& o, bool forced) {
+             return delimited(b, {}, o, forced);
+         }},
+        {"text",
+         {},
+         nullptr,
+         [](const QByteArray&, const ReadOptions&, bool) -> std::optional<OccurrenceSet> {
+             return std::nullopt;
+         }},
+    };
+    return kFormats;
+}
+
+const Format& formatNamed(const char* name) {
+    for (const Format& format : formats()) {
+        if (qstrcmp(format.name, name) == 0) {
+            return format;
+        }
+    }
+    throw ZelkoraError(QStringLiteral("Нет формата %1").arg(QLatin1String(name)));
+}
+
+}  // namespace
+
+QStringList occurrenceFormatNames() {
+    QStringList names;
+    for (const Format& format : formats()) {
+        names << QLatin1String(format.name);
+    }
+    return names;
+}
+
+std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QString& fileName,
+                                             const ReadOptions& options) {
+    if (!options.format.isEmpty()) {
+        for (const Format& format : formats()) {
+            if (options.format.compare(QLatin1String(format.name), Qt::CaseInsensitive) == 0) {
+                return format.read(bytes, options, true);
+            }
+        }
+        throw ZelkoraError(QStringLiteral("Неизвестный формат «%1»: можно %2")
+                               .arg(visibleText(options.format),
+                                    occurrenceFormatNames().join(QStringLiteral(", "))));
+    }
+    if (bytes.startsWith("PK\x03\x04")) {
+        throw ZelkoraError(QStringLiteral(
+            "Файл — архив ZIP (KMZ или архив Darwin Core): распакуйте его и откройте doc.kml или "
+            "occurrence.txt"));
+    }
+    for (const Format& format : formats()) {
+        if (format.shows && format.shows(bytes)) {
+            return format.read(bytes, options, false);
+        }
+    }
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    for (const Format& format : formats()) {
+        if (!extension.isEmpty() && format.extensions.contains(extension)) {
+            // A name that promises GPX, KML or GeoJSON is read as that, to say what is wrong.
+            return format.read(bytes, options, format.shows != nullptr);
+        }
+    }
+    return formatNamed("csv").read(bytes, options, false);
+}
+
+}  // namespace zelkora

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "records/GroupPlacement.h"
+#include "records/OccurrenceSet.h"
+#include "table/ImportReport.h"
+
+namespace zelkora {
+
+// Tells report of every record of a set placed into the table (placeOccurrences), in the order
+// of the file: each record that gave no point, and each point read, which the report checks
+// against the map's picture and quotes by its column's header.
+void reportOccurrences(const OccurrenceSet& set, const Placement& placement, ImportReport& report);
+
+// What the report of an import of records says besides the records themselves: how the file was
+// read, to stand before them ...
+QString importHeading(const OccurrenceSet& set);
+// ... and where each group went and what was left out, to stand after them.
+QStringList placementLines(const OccurrenceSet& set, const Placement& placement);
+
+}  // namespace zelkora

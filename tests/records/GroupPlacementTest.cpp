@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "records/GroupPlacement.h"
+#include "records/TooManyGroups.h"
+#include "table/HeaderRow.h"
+#include "table/PointTable.h"
+#include "tests/table/QtPrinters.h"
+
+namespace zelkora {
+
+namespace {
+
+// A set of points in groups named by letters: "AAB" gives two points of A, then one of B, each
+// with its own latitude. A digit after a letter is its record's marker type: "A3B".
+OccurrenceSet setOf(const QString& spec) {
+    OccurrenceSet set;
+    set.groupField = QStringLiteral("species");
+    double lat = 40.0;
+    for (qsizetype i = 0; i < spec.size(); ++i) {
+        const int group = set.groupIndex(spec.mid(i, 1));
+        int marker = -1;
+        if (i + 1 < spec.size() && spec[i + 1].isDigit()) {
+            marker = spec[++i].digitValue();
+        }
+        const GeoPoint point{.lat = ++lat, .lon = 130.0};
+        set.addPoints(static_cast<qint64>(i + 2), group, marker, std::span(&point, 1));
+    }
+    return set;
+}
+
+PlacementOptions intoColumn(int column) {
+    PlacementOptions options;
+    options.column = column;
+    return options;
+}
+
+PlacementOptions choosing(const QStringList& groups) {
+    PlacementOptions options;
+    options.chosenGroups = groups;
+    return options;
+}
+
+OccurrenceSet ungrouped(OccurrenceSet set) {
+    set.groupField.clear();
+    for (Occurrence& o : set.points) {
+        o.group = -1;
+    }
+    return set;
+}
+
+// Each column as "header: cells" over its first rows, the cells' latitudes only.
+QStringList columns(const PointTable& table, int cols = 4) {
+    QStringList out;
+    for (int c = 0; c < cols; ++c) {
+        QStringList cells;
+        for (int r = 1; r < table.RowCount(); ++r) {
+            const QString cell = table.cell(c, r);
+            cells << (cell.isEmpty() ? QStringLiteral("_") : cell.section(QLatin1Char('.'), 0, 0));
+        }
+        while (!cells.isEmpty() && cells.last() == QLatin1String("_")) {
+            cells.removeLast();
+        }
+        out << table.cell(c, 0).trimmed() + QStringLiteral(": ") + cells.join(QLatin1Char(' '));
+    }
+    return out;
+}
+
+TEST(PlaceOccurrences, OneColumnPerGroupInOrderOfFirstAppearance) {
+    PointTable table;
+    fillHeaderRow(table);
+    const Placement placement = placeOccurrences(table, setOf("ABAC"), {});
+    EXPECT_EQ(columns(table), (QStringList{"A: 41 43", "B: 42", "C: 44", "треугольники полые: "}));
+    ASSERT_EQ(placement.columns.size(), 3u);
+    EXPECT_EQ(placement.columns[0].points, 2);
+    EXPECT_EQ(table.cell(0, 1), QStringLiteral("41.000000, 130.000000"));
+}
+
+// A second file with the same groups adds to their columns; a column that holds points is never
+// given to another group, and a point never goes over a cell that holds text.
+TEST(PlaceOccurrences, KeepsWhatTheTableHolds) {
+    PointTable table;
+    fillHeaderRow(table);
+    table.setShape(9, 4);
+    table.setCell(0, 2, QStringLiteral("1, 1"));             // column 0 holds a point
+    table.setCell(2, 0, QStringLiteral(" B "));              // column 2 is B's already
+    table.setCell(2, 3, QStringLiteral("last row, typed"));  // the last row is never searched
+    placeOccurrences(table, setOf("ABBC"), {});
+    EXPECT_EQ(columns(table),
+              (QStringList{"круги залитые: _ 1, 1", "A: 41", "B: 42 43 last row, typed", "C: 44"}));
+    EXPECT_EQ(table.RowCount(), 4);
+    EXPECT_EQ(table.cell(2, 0), QStringLiteral(" B ")) << "a matching header is left as it is";
+
+    PointTable grown;
+    fillHeaderRow(grown);
+    grown.setShape(9, 3);
+    grown.setCell(0, 2, QStringLiteral("typed"));
+    placeOccurrences(grown, ungrouped(setOf("AAA")), intoColumn(0));
+    EXPECT_EQ(columns(grown, 1), QStringList{"круги залитые: 41 typed 42 43"});
+}
+
+// The file's own marker types (the program's exports) put groups back where they were.
+TEST(PlaceOccurrences, MarkerTypesOfTheFile) {
+    PointTable table;
+    fillHeaderRow(table);
+    placeOccurrences(table, setOf("A3B0C"), {});
+    EXPECT_EQ(columns(table), (QStringList{"B: 42", "C: 43", "треугольники залитые: ", "A: 41"}));
+}
+
+TEST(PlaceOccurrences, TooManyGroupsChangesNothingAndListsThem) {
+    PointTable table;
+    fillHeaderRow(table);
+    table.setCell(4, 1, QStringLiteral("1, 1"));
+    const QString spec = QStringLiteral("ABCDEFGHIA");
+    try {
+        placeOccurrences(table, setOf(spec), {});
+        FAIL() << "nine groups went into eight free columns";
+    } catch (const TooManyGroups& e) {
+        EXPECT_EQ(e.groups().size(), 9);
+        EXPECT_EQ(e.counts()[0], 2);
+        EXPECT_EQ(e.freeColumns(), 8);
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("В файле 9 групп по «species», а свободных столбцов в таблице 8")));
+        EXPECT_TRUE(e.message().contains(QStringLiteral("\n  A — 2\n  B — 1\n")));
+        EXPECT_TRUE(e.message().endsWith(
+            QStringLiteral("параметром --groups \"A;B;C\", в окне — в списке групп.")));
+    }
+    EXPECT_EQ(table.cell(0, 0), markerTypeNames()[0]);
+    EXPECT_EQ(table.cell(0, 1), QString());
+
+    const Placement chosen =
+        placeOccurrences(table, setOf(spec), choosing({QStringLiteral(" I"), "A"}));
+    EXPECT_EQ(columns(table, 2), (QStringList{"A: 41 50", "I: 49"}));
+    EXPECT_EQ(chosen.notes, QStringList{"Точки групп, которых нет в выборе, не взяты: 7"});
+    EXPECT_THROW(placeOccurrences(table, setOf(spec), choosing({"Z"})), ZelkoraError);
+}
+
+TEST(PlaceOccurrences, UngroupedIntoTheChosenColumn) {
+    const OccurrenceSet set = ungrouped(setOf("AAA"));
+    PointTable table;
+    fillHeaderRow(table);
+    placeOccurrences(table, set, intoColumn(3));
+    EXPECT_EQ(columns(table)[3], QStringLiteral("треугольники полые: 41 42 43"));
+    EXPECT_THROW(placeOccurrences(table, set, intoColumn(9)), ZelkoraError);
+}
+
+}  // namespace
+
+}  // namespace zelkora

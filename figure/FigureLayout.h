@@ -114,6 +114,13 @@ struct FigureLayout {
 FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
                           const PointTable& table);
 
+// The bounds of a box's outline in degrees on the map, in its normal-resolution pixels; empty
+// when no point of it has a place on the map.
+QRectF boxOutlineBounds(const FigureMap& map, const DegreeBox& box);
+// The extent of a box in degrees: the bounds of its outline, cut to the map. Throws ZelkoraError
+// when the box misses the map.
+QRectF boxExtent(const FigureMap& map, const DegreeBox& box);
+
 // The text a column is called by on the figure: its header cell without surrounding blanks, or
 // the marker type's name when the cell is empty.
 QString columnTitle(const PointTable& table, int column);

@@ -22,6 +22,21 @@ constexpr std::array<PictureType, 3> kPictureTypes = {{
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
 }};
 
+struct FigureType {
+    FigureFormat format;
+    const char* filter;
+    const char* suffix;
+};
+
+// In the order of FigureFormat.
+constexpr std::array<FigureType, 5> kFigureTypes = {{
+    {FigureFormat::Tiff, "TIFF (*.tif *.tiff)", "tif"},
+    {FigureFormat::Png, "PNG (*.png)", "png"},
+    {FigureFormat::Jpeg, "JPEG (*.jpg *.jpeg)", "jpg"},
+    {FigureFormat::Pdf, "PDF (*.pdf)", "pdf"},
+    {FigureFormat::Svg, "SVG (*.svg)", "svg"},
+}};
+
 QString chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -79,6 +94,35 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
     }
     const auto index = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
     return PictureTarget{name, kPictureTypes[static_cast<std::size_t>(index)].format};
+}
+
+std::optional<FigureTarget> FileDialogs::saveFigureName(QWidget* parent, const FigureTarget& last) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const FigureType& type : kFigureTypes) {
+        filters << QString::fromLatin1(type.filter);
+    }
+    dialog.setNameFilters(filters);
+    const auto typeOf = [&](const QString& filter) {
+        return kFigureTypes[static_cast<std::size_t>(
+            std::max<qsizetype>(filters.indexOf(filter), 0))];
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromLatin1(typeOf(filter).suffix));
+    });
+    const QString lastFilter = filters.at(static_cast<int>(last.format));
+    dialog.selectNameFilter(lastFilter);
+    dialog.setDefaultSuffix(QString::fromLatin1(typeOf(lastFilter).suffix));
+    if (!last.fileName.isEmpty()) {
+        dialog.selectFile(last.fileName);
+    }
+    const QString name = chosenFile(dialog);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return FigureTarget{name, typeOf(dialog.selectedNameFilter()).format};
 }
 
 }  // namespace zelkora

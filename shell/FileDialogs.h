@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "shell/FigureTarget.h"
 #include "shell/PictureTarget.h"
 
 class QWidget;
@@ -10,7 +11,7 @@ class QWidget;
 namespace zelkora {
 
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
-// No dialog asks before a file is replaced.
+// The window's own dialogs do not ask before a file is replaced; the figure dialog's does.
 class FileDialogs {
   public:
     // Save dialog for a table file: filter "*.points", "points" added to a bare name.
@@ -20,6 +21,10 @@ class FileDialogs {
     // Save dialog for the picture, opened with the name and file type of the last one. A bare
     // name gets the extension of the chosen type.
     static std::optional<PictureTarget> savePictureName(QWidget* parent, const PictureTarget& last);
+    // Save dialog for a figure (TIFF, PNG, JPEG, PDF, SVG), opened with the name and the type of
+    // the last one. A bare name gets the extension of the chosen type; a file that is there
+    // already is replaced only when the user says so.
+    static std::optional<FigureTarget> saveFigureName(QWidget* parent, const FigureTarget& last);
 };
 
 }  // namespace zelkora

@@ -39,6 +39,7 @@
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
 #include "shell/ErrorBox.h"
+#include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
 #include "shell/PasteReportBox.h"
 #include "shell/PictureView.h"
@@ -295,6 +296,12 @@ void TmainForm::buildLayout() {
         placed(new QPushButton(QStringLiteral("Сохранить таблицу"), this), 8, 772, 137, 42);
     bOpenProject =
         placed(new QPushButton(QStringLiteral("Открыть таблицу"), this), 151, 772, 137, 42);
+    // In the free room of the bottom row; its caption on two lines.
+    bFigure =
+        placed(new QPushButton(QStringLiteral("Рисунок\nдля статьи…"), this), 294, 772, 83, 42);
+    bFigure->setToolTip(
+        QStringLiteral("Рисунок для журнала: точный размер в мм и dpi, легенда, масштаб; TIFF, "
+                       "PNG, JPEG, PDF, SVG"));
 
     pnLoad = placed(new QLabel(QStringLiteral("Обновление..."), this), 735, 257, 338, 41);
     pnLoad->setAlignment(Qt::AlignCenter);
@@ -335,7 +342,7 @@ void TmainForm::buildLayout() {
             chain << rgType->button(i);
         }
         chain << edX << edY << bInsertPoints << bInsertOne << ScrollBar1 << Edit3 << cbRedPoint
-              << StringGrid1 << bSaveImage << bSeveProject << bOpenProject;
+              << StringGrid1 << bSaveImage << bSeveProject << bOpenProject << bFigure;
         return chain;
     }();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -363,6 +370,7 @@ void TmainForm::connectHandlers() {
     connect(bSaveImage, &QPushButton::clicked, this, on(&TmainForm::bSaveImageClick));
     connect(bSeveProject, &QPushButton::clicked, this, on(&TmainForm::bSeveProjectClick));
     connect(bOpenProject, &QPushButton::clicked, this, on(&TmainForm::bOpenProjectClick));
+    connect(bFigure, &QPushButton::clicked, this, on(&TmainForm::bFigureClick));
     connect(Timer1, &QTimer::timeout, this, on(&TmainForm::Timer1Timer));
     StringGrid1->setOnEditorClosed([this](int col, int row, const QString& text) {
         handle([&] { StringGrid1SetEditText(col, row, text); });
@@ -400,6 +408,9 @@ void TmainForm::connectHandlers() {
                              {QKeySequence(Qt::CTRL | Qt::Key_V)});
     acClear = addTableAction(QStringLiteral("Очистить"), [this] { clearClick(); },
                              {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
+    StringGrid1->addAction(new QAction(StringGrid1));
+    StringGrid1->actions().last()->setSeparator(true);
+    acFigure = addTableAction(QStringLiteral("Рисунок для статьи…"), [this] { bFigureClick(); });
 }
 
 QAction* TmainForm::addTableAction(const QString& text, std::function<void()> handler,
@@ -712,9 +723,8 @@ void TmainForm::pasteInto(int column) {
         report.setPictureCheck(
             PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height()).check());
     }
-    recordTableChange(QStringLiteral("Вставка из буфера"), [&](PointTable& table) {
-        insertPastedText(table, column, Memo1, &report);
-    });
+    recordTableChange(QStringLiteral("Вставка из буфера"),
+                      [&](PointTable& table) { insertPastedText(table, column, Memo1, &report); });
     updPoint();
     PasteReportBox::showFor(this, report, {acUndo, acRedo});
 }
@@ -898,6 +908,7 @@ void TmainForm::bSeveProjectClick() {
         hooks_.saveTableName ? hooks_.saveTableName() : FileDialogs::saveTableName(this);
     if (!name.isEmpty()) {
         SaveStringGrid(StringGrid1->table(), name);
+        tableFile_ = name;
     }
 }
 
@@ -910,6 +921,7 @@ void TmainForm::openProject(const QString& fileName) {
     if (!fileName.isEmpty()) {
         recordTableChange(QStringLiteral("Открыть таблицу"),
                           [&](PointTable& table) { LoadStringGrid(table, fileName); });
+        tableFile_ = fileName;
     }
     mapUpdate();
 }
@@ -942,6 +954,16 @@ void TmainForm::bSaveImageClick() {
     lastPicture_ = {target->fileName,
                     exportFormatFromExtension(target->fileName).value_or(target->format)};
     SaveMapImage(Image1->picture(), lastPicture_.fileName, lastPicture_.format);
+}
+
+// The figure dialog over the window, which it keeps from changing the table while it is open.
+void TmainForm::bFigureClick() {
+    const std::array<bool, kLayerCount> layers = {
+        ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
+    auto* dialog = new FigureDialog(
+        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_}, {}, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 }  // namespace zelkora

@@ -440,14 +440,14 @@ void FigureDialog::sizeEdited() {
     scheduleRedraw();
 }
 
-// A box chosen while it is no box starts as the part of the map the preview shows.
+// A box chosen while it is no box starts as the part of the map the preview shows, or the
+// whole map when it shows none.
 void FigureDialog::extentChosen() {
-    if (rbBox->isChecked() && layout_) {
-        const DegreeBox b = options().box;
-        if (!(b.south < b.north && b.west < b.east)) {
-            const Quiet quiet({edSouth, edNorth, edWest, edEast});
-            setBox(degreeBoxFor(*map_, layout_->extent));
-        }
+    const DegreeBox b = options().box;
+    if (rbBox->isChecked() && !(b.south < b.north && b.west < b.east)) {
+        const Quiet quiet({edSouth, edNorth, edWest, edEast});
+        setBox(degreeBoxFor(
+            *map_, layout_ ? layout_->extent : QRectF(QPointF(0, 0), QSizeF(map_->size()))));
     }
     updateEnabled();
     scheduleRedraw();

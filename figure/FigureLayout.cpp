@@ -598,6 +598,11 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
         bar.corner = where.corner;
         bar.box = where.rect;
         bar.thicknessMm = kBarThicknessMm;
+        bar.coveredPoints = where.covered;
+        if (where.covered > 0) {
+            layout.warnings
+                << QStringLiteral("Масштабная линейка закрывает точек: %1").arg(where.covered);
+        }
         const double kBar = map.conic().scaleFactor(bar.latitude);
         double kMin = INFINITY;
         double kMax = 0.0;

@@ -79,6 +79,7 @@ struct FigureScaleBar {
     QPointF labelBaseline;
     double latitude = 0.0;          // where the bar is true
     double variationPercent = 0.0;  // of the scale across the frame, relative to the bar's
+    int coveredPoints = 0;          // markers its box covers in its panel
 };
 
 // Everything about a figure but the drawing itself: the page, the extent, the panels and where

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -32,6 +33,7 @@
 #include "shell/FileDialogs.h"
 #include "shell/WheelGuard.h"
 #include "table/PointTable.h"
+#include "table/TableFile.h"
 
 namespace zelkora {
 
@@ -145,6 +147,8 @@ FigureDialog::FigureDialog(const Source& source, Hooks hooks, QWidget* parent)
     redrawTimer_->setSingleShot(true);
     redrawTimer_->setInterval(kRedrawDelayMs);
     buildLayout();
+    lbTableNote->setText(tableNote());
+    lbTableNote->setVisible(!lbTableNote->text().isEmpty());
 
     FigureOptions base;
     base.dataDir = source.dataDir;
@@ -290,6 +294,9 @@ void FigureDialog::buildLayout() {
 
     // The command line.
     auto* commandLabel = new QLabel(QStringLiteral("Та же команда для zelkora-cli:"), this);
+    lbTableNote = new QLabel(this);
+    lbTableNote->setWordWrap(true);
+    lbTableNote->setStyleSheet(QStringLiteral("QLabel { color: #6b4800; }"));
     mmCommand = new QPlainTextEdit(this);
     mmCommand->setReadOnly(true);
     mmCommand->setFixedHeight(mmCommand->fontMetrics().lineSpacing() * 3 + 12);
@@ -308,6 +315,7 @@ void FigureDialog::buildLayout() {
     auto* all = new QVBoxLayout(this);
     all->addLayout(columns, 1);
     all->addWidget(commandLabel);
+    all->addWidget(lbTableNote);
     all->addLayout(commandRow);
 
     // A stray wheel notch changes no setting.
@@ -584,6 +592,40 @@ QString FigureDialog::outFile() const {
         return lastFile_;
     }
     return last.dir().filePath(last.completeBaseName() + QLatin1Char('.') + suffix);
+}
+
+// The command line reads the table from its file: a table never saved, or changed since, draws
+// other points there than here.
+QString FigureDialog::tableNote() const {
+    if (source_.tableFile.isEmpty()) {
+        return QStringLiteral(
+                   "Таблица не сохранена: сохраните её («Сохранить таблицу») и "
+                   "поставьте её файл в команду вместо «%1».")
+            .arg(kUnsavedTable);
+    }
+    PointTable saved;
+    try {
+        LoadStringGrid(saved, source_.tableFile);
+    } catch (const ZelkoraError&) {
+        return QStringLiteral(
+                   "Файл таблицы «%1» не читается: сохраните таблицу снова, чтобы "
+                   "команда нарисовала те же точки.")
+            .arg(source_.tableFile);
+    }
+    // Empty rows and columns beyond either table's edge hold nothing.
+    const int cols = std::max(saved.ColCount(), table_->ColCount());
+    const int rows = std::max(saved.RowCount(), table_->RowCount());
+    for (int c = 0; c < cols; ++c) {
+        for (int r = 0; r < rows; ++r) {
+            if (saved.cell(c, r) != table_->cell(c, r)) {
+                return QStringLiteral(
+                           "Таблица изменена после сохранения в «%1»: сохраните её, "
+                           "чтобы команда нарисовала те же точки.")
+                    .arg(source_.tableFile);
+            }
+        }
+    }
+    return {};
 }
 
 QStringList FigureDialog::commandWords() const {

@@ -88,6 +88,9 @@ class FigureDialog : public QDialog {
     QLabel* lbError;     // the error that stops the figure, in red; hidden when there is none
     QLabel* lbWarnings;  // hidden when there are none
     QLabel* lbSize;      // the figure's size in millimetres and pixels
+    // Why the command line cannot draw the same points yet (the table has no file, or its file
+    // holds other cells); hidden when it can.
+    QLabel* lbTableNote;
     QComboBox* cbPreset;
     QDoubleSpinBox* edWidth;
     QSpinBox* edDpi;
@@ -129,6 +132,7 @@ class FigureDialog : public QDialog {
     void setBox(const DegreeBox& box);
     void updateEnabled();
     QString outFile() const;
+    QString tableNote() const;
 
     Source source_;
     Hooks hooks_;

@@ -36,7 +36,13 @@ class FigureDialogTest : public ShellTest {
     void SetUp() override {
         ShellTest::SetUp();
         forgetSettings();
+        writeTable();
+    }
 
+    // Two species, typed into the header row, saved in the table's file.
+    void writeTable() {
+        table_.setShape(PointTable::kDefaultColCount, PointTable::kDefaultRowCount);
+        table_.clearCells();
         table_.setCell(0, 0, QStringLiteral("Quercus mongolica"));
         table_.setCell(0, 1, QStringLiteral("43.1155, 131.8855"));
         table_.setCell(0, 2, QStringLiteral("44.60, 132.80"));
@@ -204,6 +210,33 @@ TEST_F(FigureDialogTest, RemembersItsSettingsAcrossAReopen) {
     FigureOptions defaults;
     defaults.dataDir = kRealData;
     EXPECT_EQ(dialog()->options(), defaults);
+}
+
+// The command line reads the table's file: the dialog says when that file would draw other points
+// than the window's table, or there is none.
+TEST_F(FigureDialogTest, SaysWhenTheCommandsTableFileHoldsOtherPoints) {
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        QString note;  // empty: no note
+    };
+    const Case cases[] = {
+        {"the file as saved", [] {}, QString()},
+        {"more empty rows than the file", [this] { table_.setShape(9, 500); }, QString()},
+        {"a cell changed since", [this] { table_.setCell(2, 2, QStringLiteral("42.9, 131.1")); },
+         QStringLiteral("Таблица изменена после сохранения")},
+        {"the file gone", [this] { QFile::remove(tableFile_); }, QStringLiteral("не читается")},
+        {"no file", [this] { tableFile_.clear(); }, QStringLiteral("Таблица не сохранена")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeTable();
+        c.change();
+        const auto d = dialog();
+        EXPECT_EQ(d->lbTableNote->isVisibleTo(d.get()), !c.note.isEmpty());
+        EXPECT_TRUE(d->lbTableNote->text().contains(c.note))
+            << d->lbTableNote->text().toStdString();
+    }
 }
 
 // A rectangle drawn on the preview's map becomes the extent: the figure then shows that part of

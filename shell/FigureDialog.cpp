@@ -41,8 +41,8 @@ const QString FigureDialog::kUnsavedTable = QStringLiteral("таблица.point
 
 namespace {
 
-constexpr int kPreviewWidth = 560;
-constexpr int kPreviewHeight = 620;
+constexpr int kPreviewMinWidth = 360;
+constexpr int kPreviewMinHeight = 400;
 // Points left out are named one by one up to this many.
 constexpr int kNamedLeftOut = 5;
 // A drawn box is written to this many decimals of a degree (about 11 m).
@@ -166,7 +166,7 @@ void FigureDialog::buildLayout() {
     setWindowTitle(QStringLiteral("Рисунок для статьи"));
 
     pvFigure = new FigurePreview(this);
-    pvFigure->setMinimumSize(kPreviewWidth, kPreviewHeight);
+    pvFigure->setMinimumSize(kPreviewMinWidth, kPreviewMinHeight);
     pvFigure->setToolTip(
         QStringLiteral("Обведите мышью область на карте, чтобы рисунок показал только её"));
     lbPointer = new QLabel(this);
@@ -474,6 +474,8 @@ void FigureDialog::redrawNow() {
 
 void FigureDialog::redraw() {
     ++redraws_;
+    // The place under the pointer is the new figure's from its next move.
+    pointerMoved(std::nullopt);
     const FigureOptions o = options();
     mmCommand->setPlainText(commandLine());
     try {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <QWidget>
@@ -28,6 +29,10 @@ class FigurePreview : public QWidget {
     static constexpr int kMinDragPixels = 6;
 
     explicit FigurePreview(QWidget* parent = nullptr);
+
+    // The size the preview opens at; it takes any size down to its minimum, so that messages
+    // shown below it take its room rather than make the dialog taller.
+    QSize sizeHint() const override { return {560, 620}; }
 
     void setOnFrame(FrameFn fn) { onFrame_ = std::move(fn); }
     void setOnRectangle(RectangleFn fn) { onRectangle_ = std::move(fn); }

@@ -61,17 +61,6 @@ const QStringList kFormatNames = {
     QStringLiteral("PDF (вектор)"),    QStringLiteral("SVG (вектор)"),
 };
 
-QString formatSuffix(FigureFormat format) {
-    switch (format) {
-        case FigureFormat::Tiff:
-            return QStringLiteral("tif");
-        case FigureFormat::Jpeg:
-            return QStringLiteral("jpg");
-        default:
-            return figureFormatName(format);
-    }
-}
-
 // A word as a POSIX shell reads it back: bare when it holds nothing the shell treats specially,
 // in single quotes otherwise.
 QString shellWord(const QString& word) {
@@ -585,7 +574,7 @@ void FigureDialog::pointerMoved(std::optional<QPointF> mm) {
 
 QString FigureDialog::outFile() const {
     const FigureFormat f = static_cast<FigureFormat>(cbFormat->currentIndex());
-    const QString suffix = formatSuffix(f);
+    const QString suffix = FileDialogs::figureSuffix(f);
     if (lastFile_.isEmpty()) {
         return QStringLiteral("рисунок.") + suffix;
     }

@@ -2,7 +2,9 @@
 
 #include <QFileDialog>
 #include <QStringList>
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace zelkora {
 
@@ -10,26 +12,22 @@ namespace {
 
 const QString kTableFilter = QStringLiteral("*.points");
 
-struct PictureType {
-    ExportFormat format;
+// A file type of a save dialog: its filter and the extension a bare name gets.
+template <typename Format>
+struct FileType {
+    Format format;
     const char* filter;
     const char* suffix;
 };
 
-constexpr std::array<PictureType, 3> kPictureTypes = {{
+constexpr std::array<FileType<ExportFormat>, 3> kPictureTypes = {{
     {ExportFormat::Jpeg, "JPEG Image File (*.jpg)", "jpg"},
     {ExportFormat::Png, "Portable Network Graphics (*.png)", "png"},
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
 }};
 
-struct FigureType {
-    FigureFormat format;
-    const char* filter;
-    const char* suffix;
-};
-
 // In the order of FigureFormat.
-constexpr std::array<FigureType, 5> kFigureTypes = {{
+constexpr std::array<FileType<FigureFormat>, 5> kFigureTypes = {{
     {FigureFormat::Tiff, "TIFF (*.tif *.tiff)", "tif"},
     {FigureFormat::Png, "PNG (*.png)", "png"},
     {FigureFormat::Jpeg, "JPEG (*.jpg *.jpeg)", "jpg"},
@@ -42,6 +40,41 @@ QString chosenFile(QFileDialog& dialog) {
         return {};
     }
     return dialog.selectedFiles().first();
+}
+
+// A save dialog offering types, opened on the type lastType and the name lastName: the name
+// chosen and the type of the filter chosen, or nothing when cancelled.
+template <typename Format, std::size_t N>
+std::optional<std::pair<QString, Format>> savedName(QWidget* parent,
+                                                    const std::array<FileType<Format>, N>& types,
+                                                    std::size_t lastType, const QString& lastName,
+                                                    bool askBeforeReplacing) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !askBeforeReplacing);
+    QStringList filters;
+    for (const FileType<Format>& type : types) {
+        filters << QString::fromLatin1(type.filter);
+    }
+    dialog.setNameFilters(filters);
+    const auto typeOf = [&](const QString& filter) {
+        return types[static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(filter), 0))];
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromLatin1(typeOf(filter).suffix));
+    });
+    const QString lastFilter = filters.at(static_cast<qsizetype>(std::min(lastType, N - 1)));
+    dialog.selectNameFilter(lastFilter);
+    dialog.setDefaultSuffix(QString::fromLatin1(typeOf(lastFilter).suffix));
+    if (!lastName.isEmpty()) {
+        dialog.selectFile(lastName);
+    }
+    const QString name = chosenFile(dialog);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return std::pair{name, typeOf(dialog.selectedNameFilter()).format};
 }
 
 }  // namespace
@@ -66,63 +99,25 @@ QString FileDialogs::openTableName(QWidget* parent) {
 
 std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
                                                           const PictureTarget& last) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    QStringList filters;
-    for (const PictureType& type : kPictureTypes) {
-        filters << QString::fromLatin1(type.filter);
-    }
-    dialog.setNameFilters(filters);
-    const auto suffixOf = [&](const QString& filter) {
-        const auto index = filters.indexOf(filter);
-        return QString::fromLatin1(
-            kPictureTypes[static_cast<std::size_t>(std::max<qsizetype>(index, 0))].suffix);
-    };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    const QString lastFilter = filters.at(static_cast<int>(last.format) - 1);
-    dialog.selectNameFilter(lastFilter);
-    dialog.setDefaultSuffix(suffixOf(lastFilter));
-    if (!last.fileName.isEmpty()) {
-        dialog.selectFile(last.fileName);
-    }
-    const QString name = chosenFile(dialog);
-    if (name.isEmpty()) {
+    const auto chosen = savedName(parent, kPictureTypes, static_cast<std::size_t>(last.format) - 1,
+                                  last.fileName, false);
+    if (!chosen) {
         return std::nullopt;
     }
-    const auto index = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
-    return PictureTarget{name, kPictureTypes[static_cast<std::size_t>(index)].format};
+    return PictureTarget{chosen->first, chosen->second};
 }
 
 std::optional<FigureTarget> FileDialogs::saveFigureName(QWidget* parent, const FigureTarget& last) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const FigureType& type : kFigureTypes) {
-        filters << QString::fromLatin1(type.filter);
-    }
-    dialog.setNameFilters(filters);
-    const auto typeOf = [&](const QString& filter) {
-        return kFigureTypes[static_cast<std::size_t>(
-            std::max<qsizetype>(filters.indexOf(filter), 0))];
-    };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        dialog.setDefaultSuffix(QString::fromLatin1(typeOf(filter).suffix));
-    });
-    const QString lastFilter = filters.at(static_cast<int>(last.format));
-    dialog.selectNameFilter(lastFilter);
-    dialog.setDefaultSuffix(QString::fromLatin1(typeOf(lastFilter).suffix));
-    if (!last.fileName.isEmpty()) {
-        dialog.selectFile(last.fileName);
-    }
-    const QString name = chosenFile(dialog);
-    if (name.isEmpty()) {
+    const auto chosen =
+        savedName(parent, kFigureTypes, static_cast<std::size_t>(last.format), last.fileName, true);
+    if (!chosen) {
         return std::nullopt;
     }
-    return FigureTarget{name, typeOf(dialog.selectedNameFilter()).format};
+    return FigureTarget{chosen->first, chosen->second};
+}
+
+QString FileDialogs::figureSuffix(FigureFormat format) {
+    return QString::fromLatin1(kFigureTypes[static_cast<std::size_t>(format)].suffix);
 }
 
 }  // namespace zelkora

@@ -25,6 +25,8 @@ class FileDialogs {
     // the last one. A bare name gets the extension of the chosen type; a file that is there
     // already is replaced only when the user says so.
     static std::optional<FigureTarget> saveFigureName(QWidget* parent, const FigureTarget& last);
+    // The extension the figure dialog's save dialog gives a bare name of a format.
+    static QString figureSuffix(FigureFormat format);
 };
 
 }  // namespace zelkora

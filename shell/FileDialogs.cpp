@@ -4,6 +4,9 @@
 #include <QStringList>
 #include <array>
 
+#include "records/OccurrenceFormats.h"
+#include "records/PointFileExport.h"
+
 namespace zelkora {
 
 namespace {
@@ -20,6 +23,18 @@ constexpr std::array<PictureType, 3> kPictureTypes = {{
     {ExportFormat::Jpeg, "JPEG Image File (*.jpg)", "jpg"},
     {ExportFormat::Png, "Portable Network Graphics (*.png)", "png"},
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
+}};
+
+struct PointFileType {
+    const char* format;  // as exportTable names it, and the extension a bare name gets
+    const char* filter;
+};
+
+constexpr std::array<PointFileType, 4> kPointFileTypes = {{
+    {"csv", "CSV, таблица UTF-8 (*.csv)"},
+    {"geojson", "GeoJSON (*.geojson)"},
+    {"kml", "KML, для Google Earth (*.kml)"},
+    {"gpx", "GPX, точки для GPS (*.gpx)"},
 }};
 
 QString chosenFile(QFileDialog& dialog) {
@@ -79,6 +94,50 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
     }
     const auto index = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
     return PictureTarget{name, kPictureTypes[static_cast<std::size_t>(index)].format};
+}
+
+QString FileDialogs::importPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Импорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList patterns;
+    for (const QString& extension : occurrenceFileExtensions()) {
+        patterns << QStringLiteral("*.") + extension;
+    }
+    dialog.setNameFilters({QStringLiteral("Файлы точек (%1)").arg(patterns.join(QLatin1Char(' '))),
+                           QStringLiteral("Все файлы (*)")});
+    return chosenFile(dialog);
+}
+
+std::optional<PointFileTarget> FileDialogs::exportPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Экспорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Unlike the table's and the picture's, this dialog asks before it replaces a file: the
+    // file a user would replace here is as likely the records the points came from.
+    QStringList filters;
+    for (const PointFileType& type : kPointFileTypes) {
+        filters << QString::fromUtf8(type.filter);
+    }
+    dialog.setNameFilters(filters);
+    const auto typeOf = [&](const QString& filter) {
+        return kPointFileTypes[static_cast<std::size_t>(
+            std::max<qsizetype>(filters.indexOf(filter), 0))];
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(QLatin1String(typeOf(filter).format));
+    });
+    dialog.setDefaultSuffix(QLatin1String(kPointFileTypes[0].format));
+    const QString name = chosenFile(dialog);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString byName = pointFileFormatOf(name);
+    return PointFileTarget{name, byName.isEmpty()
+                                     ? QLatin1String(typeOf(dialog.selectedNameFilter()).format)
+                                     : byName};
 }
 
 }  // namespace zelkora

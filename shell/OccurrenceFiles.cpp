@@ -197,7 +197,7 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
                         reportOccurrences(*set, placement, report);
                         lines << QStringLiteral("%1: %2").arg(quotedFileName(fileName),
                                                               importHeading(*set))
-                              << placementLines(*set, placement);
+                              << placementLines(*set, placement, ColumnNumbers::Hidden);
                     });
                     placed = true;
                 } catch (const TooManyGroups& groups) {

@@ -181,8 +181,8 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
                                      "«Parnassius stubbendorfii»"));
     EXPECT_TRUE(err[3].startsWith(QStringLiteral("Строка 4: нет координат — «4011000003 | ")));
     EXPECT_EQ(err.mid(6),
-              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
-                           "Столбец 1 «Papilio maackii»: 1 точка.",
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii» (круги залитые): 2 точки.",
+                           "Столбец 1 «Papilio maackii» (круги полые): 1 точка.",
                            "Прочитано строк с точками: 3, без точки: 2. Вне карты: 3.", ""}));
     const QByteArray imported = readBytes(table);
     EXPECT_TRUE(
@@ -208,7 +208,8 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
     EXPECT_EQ(readBytes(table), imported);
     const CliRun chosen = cli({"import", "--table", table, "--from", manyFile, "--groups", "J;C"});
     ASSERT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
-    EXPECT_TRUE(chosen.err.contains(QStringLiteral("Столбец 2 «C»: 1 точка.\nСтолбец 3 «J»")))
+    EXPECT_TRUE(chosen.err.contains(
+        QStringLiteral("Столбец 2 «C» (треугольники залитые): 1 точка.\nСтолбец 3 «J»")))
         << chosen.err.toStdString();
 }
 

@@ -65,7 +65,7 @@ TEST(FileLongitude, WithinTheRangeGpsAndGisFilesAllow) {
         double table;
         double file;
     } cases[] = {
-        {135.0719, 135.0719}, {-180.0, -180.0}, {180.0, -180.0},    {190.35, -169.65},
+        {135.0719, 135.0719},  {-180.0, -180.0},        {180.0, -180.0}, {190.35, -169.65},
         {192.2981, -167.7019}, {359.999999, -0.000001}, {-190.0, 170.0}, {-360.0, 0.0},
     };
     for (const auto& c : cases) {
@@ -131,8 +131,8 @@ TEST(ReportOccurrences, TellsTheReportOfEveryRecordInTurn) {
     EXPECT_EQ(report.summary(),
               QStringLiteral("Прочитано строк с точками: 3, без точки: 2. Вне карты: 2."));
     EXPECT_EQ(placementLines(*set, placement),
-              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
-                           "Столбец 1 «Papilio maackii»: 1 точка."}));
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii» (круги залитые): 2 точки.",
+                           "Столбец 1 «Papilio maackii» (круги полые): 1 точка."}));
     EXPECT_TRUE(importHeading(*set).startsWith(QStringLiteral("простая выгрузка GBIF")));
 }
 

@@ -117,9 +117,9 @@ TEST_F(OccurrenceFilesTest, ADroppedCsvIsImportedBySpeciesAsOneStepWithItsReport
     const QString details = box->detailsText();
     for (const char* line : {
              "«species.csv»: CSV, разделитель «,», кодировка UTF-8",
-             "Столбец 0 «Papilio maackii»: 3 точки.",
-             "Столбец 1 «Parnassius stubbendorfii»: 1 точка.",
-             "Столбец 2 «Lycaena dispar»: 1 точка.",
+             "«Papilio maackii» — круги залитые: 3 точки.",
+             "«Parnassius stubbendorfii» — круги полые: 1 точка.",
+             "«Lycaena dispar» — треугольники залитые: 1 точка.",
              "Строка 5: ",
              "Строка 7: точка 43.100000, -131.900000 вне карты",
          }) {

@@ -3,6 +3,11 @@
 #include <QFileDialog>
 #include <QStringList>
 #include <array>
+#include <utility>
+#include <vector>
+
+#include "records/OccurrenceFormats.h"
+#include "records/PointFileExport.h"
 
 namespace zelkora {
 
@@ -22,11 +27,50 @@ constexpr std::array<PictureType, 3> kPictureTypes = {{
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
 }};
 
+struct PointFileType {
+    const char* format;  // as exportTable names it, and the extension a bare name gets
+    const char* filter;
+};
+
+constexpr std::array<PointFileType, 4> kPointFileTypes = {{
+    {"csv", "CSV, таблица UTF-8 (*.csv)"},
+    {"geojson", "GeoJSON (*.geojson)"},
+    {"kml", "KML, для Google Earth (*.kml)"},
+    {"gpx", "GPX, точки для GPS (*.gpx)"},
+}};
+
 QString chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().first();
+}
+
+// Runs a save dialog with file types (per type a filter and the extension a bare name gets,
+// which follows the type chosen), the type first selected and, when not empty, the file first
+// named. Returns the file's name and the index of the type chosen, or an empty name.
+std::pair<QString, std::size_t> chooseTypedFile(
+    QFileDialog& dialog, const std::vector<std::pair<QString, QString>>& types, std::size_t first,
+    const QString& firstName = {}) {
+    QStringList filters;
+    for (const auto& type : types) {
+        filters << type.first;
+    }
+    dialog.setNameFilters(filters);
+    const auto indexOf = [&](const QString& filter) {
+        return static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(filter), 0));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(types[indexOf(filter)].second);
+    });
+    dialog.selectNameFilter(filters.at(static_cast<qsizetype>(first)));
+    dialog.setDefaultSuffix(types[first].second);
+    // After the type, which would otherwise give the name its extension.
+    if (!firstName.isEmpty()) {
+        dialog.selectFile(firstName);
+    }
+    const QString name = chosenFile(dialog);
+    return {name, indexOf(dialog.selectedNameFilter())};
 }
 
 }  // namespace
@@ -55,30 +99,50 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    QStringList filters;
+    std::vector<std::pair<QString, QString>> types;
     for (const PictureType& type : kPictureTypes) {
-        filters << QString::fromLatin1(type.filter);
+        types.emplace_back(QString::fromLatin1(type.filter), QString::fromLatin1(type.suffix));
     }
-    dialog.setNameFilters(filters);
-    const auto suffixOf = [&](const QString& filter) {
-        const auto index = filters.indexOf(filter);
-        return QString::fromLatin1(
-            kPictureTypes[static_cast<std::size_t>(std::max<qsizetype>(index, 0))].suffix);
-    };
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    const QString lastFilter = filters.at(static_cast<int>(last.format) - 1);
-    dialog.selectNameFilter(lastFilter);
-    dialog.setDefaultSuffix(suffixOf(lastFilter));
-    if (!last.fileName.isEmpty()) {
-        dialog.selectFile(last.fileName);
-    }
-    const QString name = chosenFile(dialog);
+    const auto [name, index] =
+        chooseTypedFile(dialog, types, static_cast<std::size_t>(last.format) - 1, last.fileName);
     if (name.isEmpty()) {
         return std::nullopt;
     }
-    const auto index = std::max<qsizetype>(filters.indexOf(dialog.selectedNameFilter()), 0);
-    return PictureTarget{name, kPictureTypes[static_cast<std::size_t>(index)].format};
+    return PictureTarget{name, kPictureTypes[index].format};
+}
+
+QString FileDialogs::importPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Импорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList patterns;
+    for (const QString& extension : occurrenceFileExtensions()) {
+        patterns << QStringLiteral("*.") + extension;
+    }
+    dialog.setNameFilters({QStringLiteral("Файлы точек (%1)").arg(patterns.join(QLatin1Char(' '))),
+                           QStringLiteral("Все файлы (*)")});
+    return chosenFile(dialog);
+}
+
+std::optional<PointFileTarget> FileDialogs::exportPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Экспорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Unlike the table's and the picture's, this dialog asks before it replaces a file: the
+    // file a user would replace here is as likely the records the points came from.
+    std::vector<std::pair<QString, QString>> types;
+    for (const PointFileType& type : kPointFileTypes) {
+        types.emplace_back(QString::fromUtf8(type.filter), QLatin1String(type.format));
+    }
+    const auto [name, index] = chooseTypedFile(dialog, types, 0);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString byName = pointFileFormatOf(name);
+    return PointFileTarget{
+        name, byName.isEmpty() ? QLatin1String(kPointFileTypes[index].format) : byName};
 }
 
 }  // namespace zelkora

@@ -9,8 +9,15 @@ class QWidget;
 
 namespace zelkora {
 
+// A file to write the table's points to: its name and the format (a name of
+// pointFileFormatNames) that its extension names, else the chosen file type's.
+struct PointFileTarget {
+    QString fileName;
+    QString format;
+};
+
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
-// No dialog asks before a file is replaced.
+// Only the export of points asks before a file is replaced.
 class FileDialogs {
   public:
     // Save dialog for a table file: filter "*.points", "points" added to a bare name.
@@ -20,6 +27,11 @@ class FileDialogs {
     // Save dialog for the picture, opened with the name and file type of the last one. A bare
     // name gets the extension of the chosen type.
     static std::optional<PictureTarget> savePictureName(QWidget* parent, const PictureTarget& last);
+    // Open dialog for a file of points to import: the extensions the import reads, or any file.
+    static QString importPointsName(QWidget* parent);
+    // Save dialog for the table's points: CSV, GeoJSON, KML or GPX. A bare name gets the
+    // extension of the chosen type; an existing file is replaced only when the user says so.
+    static std::optional<PointFileTarget> exportPointsName(QWidget* parent);
 };
 
 }  // namespace zelkora

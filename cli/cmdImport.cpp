@@ -9,6 +9,8 @@
 #include "cli/Commands.h"
 #include "cli/importRecords.h"
 #include "common/VisibleText.h"
+#include "records/OccurrenceFormats.h"
+#include "records/TextEncoding.h"
 #include "table/HeaderRow.h"
 #include "table/ImportReport.h"
 #include "table/PointInsert.h"
@@ -20,24 +22,18 @@ namespace zelkora {
 namespace {
 
 QByteArray readInput(const QString& fromFile) {
-    QFile file;
-    bool opened = false;
-    if (fromFile.isEmpty()) {
-        opened = file.open(stdin, QIODevice::ReadOnly);
-    } else {
-        file.setFileName(fromFile);
-        opened = file.open(QIODevice::ReadOnly);
+    if (!fromFile.isEmpty()) {
+        return readRecordsFile(fromFile);
     }
-    const QString source = fromFile.isEmpty() ? QStringLiteral("стандартный ввод")
-                                              : QStringLiteral("\"%1\"").arg(visibleText(fromFile));
-    if (!opened) {
+    QFile file;
+    if (!file.open(stdin, QIODevice::ReadOnly)) {
         throw ZelkoraError(
-            QStringLiteral("Не удалось открыть %1: %2").arg(source, file.errorString()));
+            QStringLiteral("Не удалось открыть стандартный ввод: %1").arg(file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         throw ZelkoraError(
-            QStringLiteral("Не удалось прочитать %1: %2").arg(source, file.errorString()));
+            QStringLiteral("Не удалось прочитать стандартный ввод: %1").arg(file.errorString()));
     }
     return bytes;
 }
@@ -84,7 +80,7 @@ int runImport(const QStringList& args) {
         if (cli.has(QStringLiteral("map"))) {
             report.setPictureCheck(mapPictureBounds(cli, cli.mapIndex()).check());
         }
-        insertPastedText(table, column, QString::fromUtf8(input), &report);
+        insertPastedText(table, column, decodeTextFile(input), &report);
     }
     SaveStringGrid(table, tableFile);
     printError(report.summary());

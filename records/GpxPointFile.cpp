@@ -25,7 +25,7 @@ QByteArray gpxPointFile(const std::vector<TablePoint>& points) {
     for (const TablePoint& p : points) {
         xml.writeStartElement(QStringLiteral("wpt"));
         xml.writeAttribute(QStringLiteral("lat"), plainNumber(p.point.lat));
-        xml.writeAttribute(QStringLiteral("lon"), plainNumber(p.point.lon));
+        xml.writeAttribute(QStringLiteral("lon"), plainNumber(fileLongitude(p.point.lon)));
         if (!p.group.isEmpty()) {
             xml.writeTextElement(QStringLiteral("name"), xmlSafeText(p.group));
         }

@@ -36,7 +36,7 @@ QByteArray kmlPointFile(const std::vector<TablePoint>& points) {
         xml.writeStartElement(QStringLiteral("Point"));
         xml.writeTextElement(
             QStringLiteral("coordinates"),
-            plainNumber(p.point.lon) + QLatin1Char(',') + plainNumber(p.point.lat));
+            plainNumber(fileLongitude(p.point.lon)) + QLatin1Char(',') + plainNumber(p.point.lat));
         xml.writeEndElement();
         xml.writeEndElement();
     }

@@ -1,5 +1,6 @@
 #include "records/OccurrenceFormats.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include "common/VisibleText.h"
@@ -113,6 +114,33 @@ QStringList occurrenceFormatNames() {
         names << QLatin1String(format.name);
     }
     return names;
+}
+
+QStringList occurrenceFileExtensions() {
+    QStringList extensions;
+    for (const Format& format : formats()) {
+        extensions << format.extensions;
+    }
+    return extensions;
+}
+
+QByteArray readRecordsFile(const QString& fileName) {
+    QFile file(fileName);
+    const QString name = visibleText(fileName);
+    // A folder opens as a file with nothing in it: it is said to be one instead.
+    if (QFileInfo(fileName).isDir()) {
+        throw ZelkoraError(QStringLiteral("Не удалось открыть \"%1\": это папка").arg(name));
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw ZelkoraError(
+            QStringLiteral("Не удалось открыть \"%1\": %2").arg(name, file.errorString()));
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw ZelkoraError(
+            QStringLiteral("Не удалось прочитать \"%1\": %2").arg(name, file.errorString()));
+    }
+    return bytes;
 }
 
 std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QString& fileName,

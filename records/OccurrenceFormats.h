@@ -14,6 +14,14 @@ namespace zelkora {
 // (tab-separated without quoting), gpx, kml, geojson, and text (lines of coordinates).
 QStringList occurrenceFormatNames();
 
+// The extensions of the files readOccurrences reads by their names, in lower case, without
+// the dot: the files the window takes for imports.
+QStringList occurrenceFileExtensions();
+
+// The bytes of a file of records. Throws ZelkoraError naming the file and the system's reason
+// when it cannot be opened or read.
+QByteArray readRecordsFile(const QString& fileName);
+
 // Reads a file of records in the format options.format names, else the one its content shows
 // (a GPX or KML root element, a JSON object), else the one its name's extension says, else a
 // delimited table. Returns nothing for plain lines of coordinates, which the caller inserts as

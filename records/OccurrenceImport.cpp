@@ -2,6 +2,7 @@
 
 #include "common/VisibleText.h"
 #include "table/CoordFormat.h"
+#include "table/HeaderRow.h"
 
 namespace zelkora {
 
@@ -16,6 +17,19 @@ QString pointCount(qint64 n) {
         word = units == 1 ? "точка" : (units >= 2 && units <= 4 ? "точки" : "точек");
     }
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
+}
+
+// The marker type of a column as a sentence names it: "круги залитые", "звездочки".
+QString markerTypeName(int column) {
+    if (column < 0 || column >= static_cast<int>(kMarkerTypeNames.size())) {
+        return QStringLiteral("без типа маркеров");
+    }
+    const std::u16string_view name = kMarkerTypeNames[static_cast<std::size_t>(column)];
+    QString text = QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())).trimmed();
+    if (text.endsWith(QLatin1Char('.'))) {
+        text.chop(1);
+    }
+    return text;
 }
 
 }  // namespace
@@ -45,12 +59,26 @@ QString importHeading(const OccurrenceSet& set) {
     return set.description + QLatin1Char('.');
 }
 
-QStringList placementLines(const OccurrenceSet& set, const Placement& placement) {
+QStringList placementLines(const OccurrenceSet& set, const Placement& placement,
+                           ColumnNumbers numbers) {
     QStringList lines;
     for (const PlacedColumn& c : placement.columns) {
-        lines << QStringLiteral("Столбец %1 «%2»: %3.")
-                     .arg(c.column)
-                     .arg(visibleText(c.header.trimmed()), pointCount(c.points));
+        // Once the header holds the group's name, the report is where the user learns which
+        // marker type the group was given.
+        const QString marker = markerTypeName(c.column);
+        const QString group = visibleText(c.header.trimmed());
+        const QString count = pointCount(c.points);
+        // A column still headed by its marker type's name (no groups) is named once.
+        const bool named = group == marker || group == marker + QLatin1Char('.');
+        if (numbers == ColumnNumbers::Shown) {
+            lines << (named ? QStringLiteral("Столбец %1 «%2»: %3.").arg(c.column).arg(group, count)
+                            : QStringLiteral("Столбец %1 «%2» (%3): %4.")
+                                  .arg(c.column)
+                                  .arg(group, marker, count));
+        } else {
+            lines << (named ? QStringLiteral("«%1»: %2.").arg(group, count)
+                            : QStringLiteral("«%1» — %2: %3.").arg(group, marker, count));
+        }
     }
     return lines + set.notes + placement.notes;
 }

@@ -17,7 +17,11 @@ void reportOccurrences(const OccurrenceSet& set, const Placement& placement, Imp
 // What the report of an import of records says besides the records themselves: how the file was
 // read, to stand before them ...
 QString importHeading(const OccurrenceSet& set);
-// ... and where each group went and what was left out, to stand after them.
-QStringList placementLines(const OccurrenceSet& set, const Placement& placement);
+// ... and where each group went and what was left out, to stand after them. A column is named by
+// its marker type, and by its number counted from 0 (as zelkora-cli's --column counts) unless
+// the window, which numbers nothing, tells it.
+enum class ColumnNumbers { Shown, Hidden };
+QStringList placementLines(const OccurrenceSet& set, const Placement& placement,
+                           ColumnNumbers numbers = ColumnNumbers::Shown);
 
 }  // namespace zelkora

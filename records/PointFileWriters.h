@@ -9,7 +9,8 @@ namespace zelkora {
 
 // The files the table's points are written out to, one function per format, each file whole in
 // memory. Each carries every point's group (its column's header) and marker type (its column), so
-// reading it back gives the same table.
+// reading it back gives the same table; GeoJSON, KML and GPX hold a longitude past the antimeridian
+// as its western equal (fileLongitude), which reads back as the same place.
 
 // CSV in UTF-8 with a byte-order mark (so spreadsheets take it for UTF-8), CR LF line ends and
 // the columns group, marker, latitude, longitude.

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <cmath>
 
 #include "common/ZelkoraError.h"
 #include "table/PointCell.h"
@@ -38,6 +39,16 @@ TablePoints pointsOfTable(const PointTable& table) {
 
 QString plainNumber(double value) {
     return QString::number(value, 'f', QLocale::FloatingPointShortest);
+}
+
+double fileLongitude(double lon) {
+    if (lon >= -180.0 && lon < 180.0) {
+        return lon;
+    }
+    // Rounded to 1e-9 degrees (a tenth of a millimetre), so that 192.2981 is written as
+    // -167.7019, not as the -167.70190000000002 the subtraction leaves.
+    const double wrapped = lon >= 180.0 ? lon - 360.0 : lon + 360.0;
+    return std::round(wrapped * 1e9) / 1e9;
 }
 
 QString xmlSafeText(const QString& text) {

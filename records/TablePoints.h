@@ -37,6 +37,12 @@ TablePoints pointsOfTable(const PointTable& table);
 // many digits as bring back the same double and no more ("48.5", "0.00001").
 QString plainNumber(double value);
 
+// A longitude as GPS and GIS files hold it, in [-180, 180): GPX allows no other, and KML and
+// GeoJSON readers expect it. The table also takes a longitude past the antimeridian (190.35 for
+// -169.65, on the Far East map); such a one is written as its western equal, which reads back
+// into the table as the same place.
+double fileLongitude(double lon);
+
 // Text as XML 1.0 may hold it: characters it forbids (control characters but tab, line feed and
 // carriage return, lone surrogates, U+FFFE and U+FFFF) are left out, as no reader would take them.
 QString xmlSafeText(const QString& text);

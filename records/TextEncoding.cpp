@@ -101,6 +101,12 @@ QString decodeText(std::string_view bytes, TextEncoding encoding) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
+QString decodeTextFile(QByteArray bytes) {
+    const TextEncoding encoding = takeTextEncoding(bytes);
+    return decodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                      encoding);
+}
+
 QString encodingName(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:

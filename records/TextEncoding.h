@@ -21,6 +21,9 @@ TextEncoding takeTextEncoding(QByteArray& bytes);
 // One piece of the bytes as text. After takeTextEncoding every encoding but CP1251 is UTF-8.
 QString decodeText(std::string_view bytes, TextEncoding encoding);
 
+// The whole of a text file's bytes as text, in the encoding takeTextEncoding finds.
+QString decodeTextFile(QByteArray bytes);
+
 // The encoding's name for the report: "UTF-8", "UTF-8 с BOM", "UTF-16", "CP1251".
 QString encodingName(TextEncoding encoding);
 

@@ -2,9 +2,12 @@
 
 #include <QFileDialog>
 #include <QStringList>
-#include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
+
+#include "records/OccurrenceFormats.h"
+#include "records/PointFileExport.h"
 
 namespace zelkora {
 
@@ -12,27 +15,43 @@ namespace {
 
 const QString kTableFilter = QStringLiteral("*.points");
 
-// A file type of a save dialog: its filter and the extension a bare name gets.
-template <typename Format>
-struct FileType {
-    Format format;
+struct PictureType {
+    ExportFormat format;
     const char* filter;
     const char* suffix;
 };
 
-constexpr std::array<FileType<ExportFormat>, 3> kPictureTypes = {{
+constexpr std::array<PictureType, 3> kPictureTypes = {{
     {ExportFormat::Jpeg, "JPEG Image File (*.jpg)", "jpg"},
     {ExportFormat::Png, "Portable Network Graphics (*.png)", "png"},
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
 }};
 
+struct FigureType {
+    FigureFormat format;
+    const char* filter;
+    const char* suffix;
+};
+
 // In the order of FigureFormat.
-constexpr std::array<FileType<FigureFormat>, 5> kFigureTypes = {{
+constexpr std::array<FigureType, 5> kFigureTypes = {{
     {FigureFormat::Tiff, "TIFF (*.tif *.tiff)", "tif"},
     {FigureFormat::Png, "PNG (*.png)", "png"},
     {FigureFormat::Jpeg, "JPEG (*.jpg *.jpeg)", "jpg"},
     {FigureFormat::Pdf, "PDF (*.pdf)", "pdf"},
     {FigureFormat::Svg, "SVG (*.svg)", "svg"},
+}};
+
+struct PointFileType {
+    const char* format;  // as exportTable names it, and the extension a bare name gets
+    const char* filter;
+};
+
+constexpr std::array<PointFileType, 4> kPointFileTypes = {{
+    {"csv", "CSV, таблица UTF-8 (*.csv)"},
+    {"geojson", "GeoJSON (*.geojson)"},
+    {"kml", "KML, для Google Earth (*.kml)"},
+    {"gpx", "GPX, точки для GPS (*.gpx)"},
 }};
 
 QString chosenFile(QFileDialog& dialog) {
@@ -42,39 +61,31 @@ QString chosenFile(QFileDialog& dialog) {
     return dialog.selectedFiles().first();
 }
 
-// A save dialog offering types, opened on the type lastType and the name lastName: the name
-// chosen and the type of the filter chosen, or nothing when cancelled.
-template <typename Format, std::size_t N>
-std::optional<std::pair<QString, Format>> savedName(QWidget* parent,
-                                                    const std::array<FileType<Format>, N>& types,
-                                                    std::size_t lastType, const QString& lastName,
-                                                    bool askBeforeReplacing) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !askBeforeReplacing);
+// Runs a save dialog with file types (per type a filter and the extension a bare name gets,
+// which follows the type chosen), the type first selected and, when not empty, the file first
+// named. Returns the file's name and the index of the type chosen, or an empty name.
+std::pair<QString, std::size_t> chooseTypedFile(
+    QFileDialog& dialog, const std::vector<std::pair<QString, QString>>& types, std::size_t first,
+    const QString& firstName = {}) {
     QStringList filters;
-    for (const FileType<Format>& type : types) {
-        filters << QString::fromLatin1(type.filter);
+    for (const auto& type : types) {
+        filters << type.first;
     }
     dialog.setNameFilters(filters);
-    const auto typeOf = [&](const QString& filter) {
-        return types[static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(filter), 0))];
+    const auto indexOf = [&](const QString& filter) {
+        return static_cast<std::size_t>(std::max<qsizetype>(filters.indexOf(filter), 0));
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
-        dialog.setDefaultSuffix(QString::fromLatin1(typeOf(filter).suffix));
+        dialog.setDefaultSuffix(types[indexOf(filter)].second);
     });
-    const QString lastFilter = filters.at(static_cast<qsizetype>(std::min(lastType, N - 1)));
-    dialog.selectNameFilter(lastFilter);
-    dialog.setDefaultSuffix(QString::fromLatin1(typeOf(lastFilter).suffix));
-    if (!lastName.isEmpty()) {
-        dialog.selectFile(lastName);
+    dialog.selectNameFilter(filters.at(static_cast<qsizetype>(first)));
+    dialog.setDefaultSuffix(types[first].second);
+    // After the type, which would otherwise give the name its extension.
+    if (!firstName.isEmpty()) {
+        dialog.selectFile(firstName);
     }
     const QString name = chosenFile(dialog);
-    if (name.isEmpty()) {
-        return std::nullopt;
-    }
-    return std::pair{name, typeOf(dialog.selectedNameFilter()).format};
+    return {name, indexOf(dialog.selectedNameFilter())};
 }
 
 }  // namespace
@@ -99,25 +110,74 @@ QString FileDialogs::openTableName(QWidget* parent) {
 
 std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
                                                           const PictureTarget& last) {
-    const auto chosen = savedName(parent, kPictureTypes, static_cast<std::size_t>(last.format) - 1,
-                                  last.fileName, false);
-    if (!chosen) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    std::vector<std::pair<QString, QString>> types;
+    for (const PictureType& type : kPictureTypes) {
+        types.emplace_back(QString::fromLatin1(type.filter), QString::fromLatin1(type.suffix));
+    }
+    const auto [name, index] =
+        chooseTypedFile(dialog, types, static_cast<std::size_t>(last.format) - 1, last.fileName);
+    if (name.isEmpty()) {
         return std::nullopt;
     }
-    return PictureTarget{chosen->first, chosen->second};
+    return PictureTarget{name, kPictureTypes[index].format};
 }
 
 std::optional<FigureTarget> FileDialogs::saveFigureName(QWidget* parent, const FigureTarget& last) {
-    const auto chosen =
-        savedName(parent, kFigureTypes, static_cast<std::size_t>(last.format), last.fileName, true);
-    if (!chosen) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    std::vector<std::pair<QString, QString>> types;
+    for (const FigureType& type : kFigureTypes) {
+        types.emplace_back(QString::fromLatin1(type.filter), QString::fromLatin1(type.suffix));
+    }
+    const auto [name, index] =
+        chooseTypedFile(dialog, types, static_cast<std::size_t>(last.format), last.fileName);
+    if (name.isEmpty()) {
         return std::nullopt;
     }
-    return FigureTarget{chosen->first, chosen->second};
+    return FigureTarget{name, kFigureTypes[index].format};
 }
 
 QString FileDialogs::figureSuffix(FigureFormat format) {
     return QString::fromLatin1(kFigureTypes[static_cast<std::size_t>(format)].suffix);
+}
+
+QString FileDialogs::importPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Импорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QStringList patterns;
+    for (const QString& extension : occurrenceFileExtensions()) {
+        patterns << QStringLiteral("*.") + extension;
+    }
+    dialog.setNameFilters({QStringLiteral("Файлы точек (%1)").arg(patterns.join(QLatin1Char(' '))),
+                           QStringLiteral("Все файлы (*)")});
+    return chosenFile(dialog);
+}
+
+std::optional<PointFileTarget> FileDialogs::exportPointsName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Экспорт точек"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Unlike the table's and the picture's, this dialog asks before it replaces a file: the
+    // file a user would replace here is as likely the records the points came from.
+    std::vector<std::pair<QString, QString>> types;
+    for (const PointFileType& type : kPointFileTypes) {
+        types.emplace_back(QString::fromUtf8(type.filter), QLatin1String(type.format));
+    }
+    const auto [name, index] = chooseTypedFile(dialog, types, 0);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    const QString byName = pointFileFormatOf(name);
+    return PointFileTarget{
+        name, byName.isEmpty() ? QLatin1String(kPointFileTypes[index].format) : byName};
 }
 
 }  // namespace zelkora

@@ -10,8 +10,15 @@ class QWidget;
 
 namespace zelkora {
 
+// A file to write the table's points to: its name and the format (a name of
+// pointFileFormatNames) that its extension names, else the chosen file type's.
+struct PointFileTarget {
+    QString fileName;
+    QString format;
+};
+
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
-// The window's own dialogs do not ask before a file is replaced; the figure dialog's does.
+// Only the export of points and the figure's dialog ask before a file is replaced.
 class FileDialogs {
   public:
     // Save dialog for a table file: filter "*.points", "points" added to a bare name.
@@ -25,8 +32,13 @@ class FileDialogs {
     // the last one. A bare name gets the extension of the chosen type; a file that is there
     // already is replaced only when the user says so.
     static std::optional<FigureTarget> saveFigureName(QWidget* parent, const FigureTarget& last);
-    // The extension the figure dialog's save dialog gives a bare name of a format.
+    // The extension the figure's save dialog gives a bare name of a format.
     static QString figureSuffix(FigureFormat format);
+    // Open dialog for a file of points to import: the extensions the import reads, or any file.
+    static QString importPointsName(QWidget* parent);
+    // Save dialog for the table's points: CSV, GeoJSON, KML or GPX. A bare name gets the
+    // extension of the chosen type; an existing file is replaced only when the user says so.
+    static std::optional<PointFileTarget> exportPointsName(QWidget* parent);
 };
 
 }  // namespace zelkora

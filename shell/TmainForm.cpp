@@ -41,9 +41,10 @@
 #include "shell/ErrorBox.h"
 #include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
-#include "shell/PasteReportBox.h"
+#include "shell/OccurrenceFiles.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
+#include "shell/ReportBox.h"
 #include "shell/StringGrid.h"
 #include "shell/WheelGuard.h"
 #include "shell/WrapCheckBox.h"
@@ -408,6 +409,7 @@ void TmainForm::connectHandlers() {
                              {QKeySequence(Qt::CTRL | Qt::Key_V)});
     acClear = addTableAction(QStringLiteral("Очистить"), [this] { clearClick(); },
                              {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
+    occurrenceFiles = new OccurrenceFiles(this);
     StringGrid1->addAction(new QAction(StringGrid1));
     StringGrid1->actions().last()->setSeparator(true);
     acFigure = addTableAction(QStringLiteral("Рисунок для статьи…"), [this] { bFigureClick(); });
@@ -718,15 +720,19 @@ void TmainForm::bInsertPointsClick() {
 // reported in a box that does not block.
 void TmainForm::pasteInto(int column) {
     Memo1 = QGuiApplication::clipboard()->text();
-    ImportReport report(PasteReportBox::kShownLines);
-    if (a.Width() > 0 && a.Height() > 0) {
-        report.setPictureCheck(
-            PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height()).check());
-    }
+    ImportReport report(ReportBox::kShownLines);
+    report.setPictureCheck(pictureCheck());
     recordTableChange(QStringLiteral("Вставка из буфера"),
                       [&](PointTable& table) { insertPastedText(table, column, Memo1, &report); });
     updPoint();
-    PasteReportBox::showFor(this, report, {acUndo, acRedo});
+    ReportBox::showFor(this, report, {acUndo, acRedo});
+}
+
+PictureCheck TmainForm::pictureCheck() const {
+    if (a.Width() <= 0 || a.Height() <= 0) {
+        return {};
+    }
+    return PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height()).check();
 }
 
 void TmainForm::commitCell(int col, int row, const QString& text) {

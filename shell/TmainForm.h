@@ -15,6 +15,7 @@
 #include "projection/Tpar.h"
 #include "shell/PictureTarget.h"
 #include "shell/TableCommand.h"
+#include "table/ImportReport.h"
 
 class QAction;
 class QCheckBox;
@@ -29,6 +30,7 @@ class QUndoStack;
 
 namespace zelkora {
 
+class OccurrenceFiles;
 class PictureView;
 class PointTable;
 class RadioGroup;
@@ -104,6 +106,8 @@ class TmainForm : public QWidget {
     QAction* acCopy;
     QAction* acPaste;
     QAction* acClear;
+    // Files of points in and out: the menu entries after these, and files dropped on the window.
+    OccurrenceFiles* occurrenceFiles;
     QAction* acFigure;
 
     // Program-wide state.
@@ -140,6 +144,9 @@ class TmainForm : public QWidget {
     void handle(const std::function<void()>& handler);
 
     const QUndoStack& undoStack() const { return *undoStack_; }
+
+    // Whether a point falls on the picture of the map shown; no check while there is none.
+    PictureCheck pictureCheck() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

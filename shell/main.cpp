@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "shell/CopperTheme.h"
+#include "shell/OccurrenceFiles.h"
 #include "shell/TmainForm.h"
 
 namespace zelkora {
@@ -22,8 +23,8 @@ void installRussian(QTranslator& translator) {
 }
 
 // --help and --version answer on the terminal and end the process; every other argument that is
-// not an option names a table. Parsed before the window's application object exists, so that
-// they work without a display.
+// not an option names a table or a file of points. Parsed before the window's application object
+// exists, so that they work without a display.
 QStringList tableArguments(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelkora"));
@@ -35,9 +36,11 @@ QStringList tableArguments(int argc, char* argv[]) {
         QStringLiteral("Точки на картах Вьетнама и Дальнего Востока: таблица, маркеры, экспорт."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("table"),
-                                 QStringLiteral("Таблица .points, которую открыть при запуске."),
-                                 QStringLiteral("[FILE.points]"));
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Таблица .points, которую открыть при запуске, или файлы точек (.csv, "
+                       ".tsv, .txt, .gpx, .kml, .geojson), которые импортировать в таблицу."),
+        QStringLiteral("[FILE.points | FILE...]"));
     parser.process(app);
     return parser.positionalArguments();
 }
@@ -58,10 +61,12 @@ int main(int argc, char* argv[]) {
     zelkora::CopperTheme::apply(app);
     zelkora::TmainForm form;
     form.show();
-    // "zelkora FILE.points", as a double-click in the file manager starts it. The table opens
-    // once the window is up, so that an error box stands over it.
+    // "zelkora FILE.points" or "zelkora FILE.csv", as a double-click in the file manager starts
+    // it. The table opens, or the file is imported, once the window is up, so that an error box
+    // stands over it.
     if (!fileNames.isEmpty()) {
-        QTimer::singleShot(0, &form, [&form, fileNames] { form.openStartupTables(fileNames); });
+        QTimer::singleShot(0, &form,
+                           [&form, fileNames] { form.occurrenceFiles->openFiles(fileNames); });
     }
     // Closing the window ends the program without a question.
     return QApplication::exec();

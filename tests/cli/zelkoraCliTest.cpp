@@ -181,8 +181,8 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
                                      "«Parnassius stubbendorfii»"));
     EXPECT_TRUE(err[3].startsWith(QStringLiteral("Строка 4: нет координат — «4011000003 | ")));
     EXPECT_EQ(err.mid(6),
-              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
-                           "Столбец 1 «Papilio maackii»: 1 точка.",
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii» (круги залитые): 2 точки.",
+                           "Столбец 1 «Papilio maackii» (круги полые): 1 точка.",
                            "Прочитано строк с точками: 3, без точки: 2. Вне карты: 3.", ""}));
     const QByteArray imported = readBytes(table);
     EXPECT_TRUE(
@@ -208,8 +208,48 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
     EXPECT_EQ(readBytes(table), imported);
     const CliRun chosen = cli({"import", "--table", table, "--from", manyFile, "--groups", "J;C"});
     ASSERT_EQ(chosen.exitCode, 0) << chosen.err.toStdString();
-    EXPECT_TRUE(chosen.err.contains(QStringLiteral("Столбец 2 «C»: 1 точка.\nСтолбец 3 «J»")))
+    EXPECT_TRUE(chosen.err.contains(
+        QStringLiteral("Столбец 2 «C» (треугольники залитые): 1 точка.\nСтолбец 3 «J»")))
         << chosen.err.toStdString();
+}
+
+// Lines of coordinates saved in CP1251 read as the same lines in UTF-8 do; a --from that is a
+// folder or no file fails, naming it, and creates no table.
+TEST(CliImport, PlainLinesInEitherEncodingAndSourcesThatDoNotRead) {
+    QTemporaryDir dir;
+    const QString cp1251 = dir.filePath(QStringLiteral("cp1251.txt"));
+    writeBytes(cp1251,
+               "48\xB0"
+               "28'N 135\xB0"
+               "04'E\r\n");
+    const QString utf8 = dir.filePath(QStringLiteral("utf8.txt"));
+    writeBytes(utf8,
+               "\xEF\xBB\xBF"
+               "48\xC2\xB0"
+               "28'N 135\xC2\xB0"
+               "04'E\n");
+    for (const QString& from : {cp1251, utf8}) {
+        const QString table = from + QStringLiteral(".points");
+        const CliRun run = cli({"import", "--table", table, "--column", "2", "--from", from});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(readBytes(table).contains("\r\n48.466667, 135.066667\r\n"))
+            << from.toStdString();
+    }
+    const QString table = dir.filePath(QStringLiteral("none.points"));
+    struct Case {
+        QString from;
+        QString error;
+    };
+    for (const Case& c :
+         {Case{dir.path(),
+               QStringLiteral("Не удалось открыть \"%1\": это папка\n").arg(dir.path())},
+          Case{dir.filePath("no.csv"),
+               QStringLiteral("Не удалось открыть \"%1\": ").arg(dir.filePath("no.csv"))}}) {
+        const CliRun run = cli({"import", "--table", table, "--from", c.from});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.startsWith(c.error)) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(table));
+    }
 }
 
 // The table out to each format, its cells without points named, and an unknown type refused.

@@ -49,8 +49,13 @@ zcat "$root/usr/share/doc/zelkora/changelog.gz" | head -n 1 | grep -q "^zelkora 
 gzip -t "$root/usr/share/man/man1/zelkora-cli.1.gz" "$root/usr/share/man/man1/zelkora.1.gz"
 
 desktop-file-validate "$root/usr/share/applications/zelkora.desktop"
-grep -qx 'MimeType=application/x-zelkora-points;' "$root/usr/share/applications/zelkora.desktop" ||
-    fail "the desktop entry does not take table files"
+# Tables, and the files of points the window imports; not every text file (text/plain).
+mime_types=$(sed -n 's/^MimeType=//p' "$root/usr/share/applications/zelkora.desktop")
+for type in application/x-zelkora-points text/csv text/tab-separated-values application/gpx+xml \
+    application/vnd.google-earth.kml+xml application/geo+json; do
+    [[ ";$mime_types" == *";$type;"* ]] || fail "the desktop entry does not take $type: $mime_types"
+done
+[[ ";$mime_types" != *";text/plain;"* ]] || fail "the desktop entry takes every text file"
 update-mime-database "$root/usr/share/mime" 2>/dev/null
 grep -qx 'application/x-zelkora-points:\*\.points' "$root/usr/share/mime/globs" ||
     fail "the mime database built from the package does not know *.points"

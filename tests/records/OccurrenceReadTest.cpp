@@ -28,6 +28,18 @@ ReadOptions tracks() {
     return o;
 }
 
+ReadOptions groupBy(const char* name) {
+    ReadOptions o;
+    o.groupBy = QLatin1String(name);
+    return o;
+}
+
+ReadOptions ungrouped() {
+    ReadOptions o;
+    o.ungrouped = true;
+    return o;
+}
+
 ReadOptions format(const char* name) {
     ReadOptions o;
     o.format = QLatin1String(name);
@@ -106,6 +118,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "-: 48.481000, 135.073100 @22", "-: 48.481500, 135.074400 @23"},
                  {"13: широта 95 вне пределов ±90°", "16: нет широты"},
                  "точки треков"},
+        // A property named by --group-by groups waypoints; one without it is no record of a
+        // group, and is said so.
+        ReadCase{"GpxGroupedByANamedProperty",
+                 "waypoints.gpx",
+                 "track.gpx",
+                 groupBy("sym"),
+                 {"Flag, Blue: 48.480200, 135.071900 @4"},
+                 {"10: не указана группа: нет свойства «sym»", "13: широта 95 вне пределов ±90°",
+                  "16: нет широты"},
+                 "группы по свойству «sym»"},
         ReadCase{"KmlFoldersAreGroups",
                  "placemarks.kml",
                  "finds.kml",
@@ -124,7 +146,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "Cus dus: 46.800000, 134.250000 @6"},
                  {"8: не точка (LineString): берутся только Point и MultiPoint",
                   "10: нет геометрии", "11: не указана группа: нет свойства «taxon»"},
-                 "группы по свойству «taxon»"}),
+                 "группы по свойству «taxon»"},
+        ReadCase{
+            "GeoJsonUngrouped",
+            "features.geojson",
+            "f.geojson",
+            ungrouped(),
+            {"-: 43.115500, 131.885500 @4", "-: 48.480000, 135.070000 @6",
+             "-: 46.800000, 134.250000 @6", "-: 10.500000, 106.700000 @11"},
+            {"8: не точка (LineString): берутся только Point и MultiPoint", "10: нет геометрии"},
+            "GeoJSON"}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 // The format comes from the content before the name: a GPX saved as .txt is read as GPX, a .gpx

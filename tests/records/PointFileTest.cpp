@@ -7,6 +7,7 @@
 #include "records/OccurrenceFormats.h"
 #include "records/OccurrenceImport.h"
 #include "records/PointFileExport.h"
+#include "records/TablePoints.h"
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "tests/records/RecordsFixtures.h"
@@ -48,10 +49,27 @@ TEST_P(PointFileRoundTrip, GivesTheSameTable) {
     placeOccurrences(back, *set, {});
     ASSERT_EQ(back.ColCount(), table.ColCount());
     ASSERT_EQ(back.RowCount(), table.RowCount());
+    // Past the antimeridian, GPS and GIS files hold the western equal of a longitude.
+    if (QLatin1String(GetParam()) != QLatin1String("csv")) {
+        table.setCell(1, 1, QStringLiteral("0.000010, -169.650000"));
+    }
     for (int c = 0; c < table.ColCount(); ++c) {
         for (int r = 0; r < table.RowCount(); ++r) {
             EXPECT_EQ(back.cell(c, r), table.cell(c, r)) << "column " << c << ", row " << r;
         }
+    }
+}
+
+TEST(FileLongitude, WithinTheRangeGpsAndGisFilesAllow) {
+    const struct {
+        double table;
+        double file;
+    } cases[] = {
+        {135.0719, 135.0719},  {-180.0, -180.0},        {180.0, -180.0}, {190.35, -169.65},
+        {192.2981, -167.7019}, {359.999999, -0.000001}, {-190.0, 170.0}, {-360.0, 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(plainNumber(fileLongitude(c.table)), plainNumber(c.file)) << c.table;
     }
 }
 
@@ -113,8 +131,8 @@ TEST(ReportOccurrences, TellsTheReportOfEveryRecordInTurn) {
     EXPECT_EQ(report.summary(),
               QStringLiteral("Прочитано строк с точками: 3, без точки: 2. Вне карты: 2."));
     EXPECT_EQ(placementLines(*set, placement),
-              (QStringList{"Столбец 0 «Parnassius stubbendorfii»: 2 точки.",
-                           "Столбец 1 «Papilio maackii»: 1 точка."}));
+              (QStringList{"Столбец 0 «Parnassius stubbendorfii» (круги залитые): 2 точки.",
+                           "Столбец 1 «Papilio maackii» (круги полые): 1 точка."}));
     EXPECT_TRUE(importHeading(*set).startsWith(QStringLiteral("простая выгрузка GBIF")));
 }
 

@@ -17,9 +17,9 @@
 #include "mapimage/DataPaths.h"
 #include "plot/zelkora.h"
 #include "projection/geo.h"
-#include "shell/PasteReportBox.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
+#include "shell/ReportBox.h"
 #include "shell/StringGrid.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
@@ -180,7 +180,7 @@ TEST_F(ShellTest, APasteWithUnreadLinesShowsItsReportAndKeepsThePoints) {
     EXPECT_EQ(table.cell(0, 1), QStringLiteral("43.115500, 131.885500"));
     EXPECT_EQ(table.cell(0, 2), QStringLiteral("43.115500, -131.885500"));
 
-    auto* box = form.findChild<PasteReportBox*>();
+    auto* box = form.findChild<ReportBox*>();
     ASSERT_TRUE(box);
     EXPECT_TRUE(box->isVisible());
     EXPECT_FALSE(box->isModal());
@@ -207,7 +207,7 @@ TEST_F(ShellTest, ThePasteReportListsTheFirstTwentyUnreadLines) {
     TmainForm& form = open();
     QGuiApplication::clipboard()->setText(QStringLiteral("junk\n").repeated(25));
     QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
-    auto* box = form.findChild<PasteReportBox*>();
+    auto* box = form.findChild<ReportBox*>();
     ASSERT_TRUE(box);
     const QString details = box->detailsText();
     EXPECT_TRUE(details.contains(QStringLiteral("Строка 20:")));

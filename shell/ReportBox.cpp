@@ -1,4 +1,4 @@
-#include "shell/PasteReportBox.h"
+#include "shell/ReportBox.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -10,9 +10,18 @@
 
 namespace zelkora {
 
-PasteReportBox::PasteReportBox(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("pasteReport"));
-    setWindowTitle(QStringLiteral("Вставка точек"));
+namespace {
+
+const QString kObjectName = QStringLiteral("reportBox");
+
+ReportBox* boxOf(QWidget* window) {
+    return window->findChild<ReportBox*>(kObjectName, Qt::FindDirectChildrenOnly);
+}
+
+}  // namespace
+
+ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
+    setObjectName(kObjectName);
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
     auto* layout = new QVBoxLayout(this);
@@ -32,20 +41,30 @@ PasteReportBox::PasteReportBox(QWidget* parent) : QDialog(parent) {
     resize(640, 360);
 }
 
-void PasteReportBox::showFor(QWidget* window, const ImportReport& report,
-                             const QList<QAction*>& windowActions) {
-    auto* box = window->findChild<PasteReportBox*>(QStringLiteral("pasteReport"),
-                                                   Qt::FindDirectChildrenOnly);
+void ReportBox::showFor(QWidget* window, const ImportReport& report,
+                        const QList<QAction*>& windowActions) {
     if (!report.hasNews()) {
-        if (box) {
+        if (ReportBox* box = boxOf(window)) {
             box->hide();
         }
         return;
     }
-    if (!box) {
-        box = new PasteReportBox(window);
+    QString summary = report.summary();
+    if (report.unreadCount() > 0) {
+        summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
     }
-    box->fill(report);
+    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report)}, windowActions);
+}
+
+void ReportBox::present(QWidget* window, const Content& content,
+                        const QList<QAction*>& windowActions) {
+    ReportBox* box = boxOf(window);
+    if (!box) {
+        box = new ReportBox(window);
+    }
+    box->setWindowTitle(content.title);
+    box->summary_->setText(content.summary);
+    box->details_->setPlainText(content.details.join(QLatin1Char('\n')));
     box->addActions(windowActions);
     // The keyboard stays with the window, so the next key (an undo, a typed cell) goes where the
     // user was working; the box is closed with its button.
@@ -54,12 +73,7 @@ void PasteReportBox::showFor(QWidget* window, const ImportReport& report,
     box->raise();
 }
 
-void PasteReportBox::fill(const ImportReport& report) {
-    QString summary = report.summary();
-    if (report.unreadCount() > 0) {
-        summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
-    }
-    summary_->setText(summary);
+QStringList ReportBox::recordLines(const ImportReport& report) {
     QStringList lines;
     if (report.unreadCount() > 0) {
         lines << QStringLiteral("Строки без точки:");
@@ -86,14 +100,14 @@ void PasteReportBox::fill(const ImportReport& report) {
                               static_cast<qsizetype>(report.outside().size()));
         }
     }
-    details_->setPlainText(lines.join(QLatin1Char('\n')));
+    return lines;
 }
 
-QString PasteReportBox::summaryText() const {
+QString ReportBox::summaryText() const {
     return summary_->text();
 }
 
-QString PasteReportBox::detailsText() const {
+QString ReportBox::detailsText() const {
     return details_->toPlainText();
 }
 

@@ -1,5 +1,6 @@
 #include "cli/FigureArgs.h"
 
+#include <QLocale>
 #include <array>
 
 #include "cli/CliArgs.h"
@@ -47,8 +48,9 @@ double numberArg(const CliArgs& cli, const QString& name, double fallback) {
     return cli.has(name) ? parseNumberArg(cli.value(name), QStringLiteral("--") + name) : fallback;
 }
 
+// The shortest text that reads back as the same double: 42.1234, not 42.123399999999997.
 QString number(double value) {
-    return QString::number(value, 'g', 17);
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 void readExtent(const QString& text, FigureOptions& options) {

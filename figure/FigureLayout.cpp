@@ -143,8 +143,9 @@ QRectF fitExtent(const QRectF& points, const QRectF& mapRect, double frameMm, do
     return c;
 }
 
-// The extent of a box in degrees: the bounds of its outline on the map, cut to the map.
-QRectF boxExtent(const FigureMap& map, const DegreeBox& box) {
+}  // namespace
+
+QRectF boxOutlineBounds(const FigureMap& map, const DegreeBox& box) {
     Bounds bounds;
     constexpr int kSteps = 64;
     for (int i = 0; i <= kSteps; ++i) {
@@ -159,7 +160,12 @@ QRectF boxExtent(const FigureMap& map, const DegreeBox& box) {
             }
         }
     }
-    const QRectF cut = bounds.rect().intersected(QRectF(QPointF(0, 0), QSizeF(map.size())));
+    return bounds.rect();
+}
+
+QRectF boxExtent(const FigureMap& map, const DegreeBox& box) {
+    const QRectF cut =
+        boxOutlineBounds(map, box).intersected(QRectF(QPointF(0, 0), QSizeF(map.size())));
     if (cut.width() <= 0 || cut.height() <= 0) {
         throw ZelkoraError(QStringLiteral("Границы %1, %2, %3, %4 не задевают карту «%5»")
                                .arg(box.south)
@@ -170,6 +176,8 @@ QRectF boxExtent(const FigureMap& map, const DegreeBox& box) {
     }
     return cut;
 }
+
+namespace {
 
 QRectF cornerRect(const QRectF& frame, QSizeF size, FigureCorner corner) {
     const bool left = corner == FigureCorner::TopLeft || corner == FigureCorner::BottomLeft;
@@ -590,6 +598,11 @@ FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
         bar.corner = where.corner;
         bar.box = where.rect;
         bar.thicknessMm = kBarThicknessMm;
+        bar.coveredPoints = where.covered;
+        if (where.covered > 0) {
+            layout.warnings
+                << QStringLiteral("Масштабная линейка закрывает точек: %1").arg(where.covered);
+        }
         const double kBar = map.conic().scaleFactor(bar.latitude);
         double kMin = INFINITY;
         double kMax = 0.0;

@@ -79,6 +79,7 @@ struct FigureScaleBar {
     QPointF labelBaseline;
     double latitude = 0.0;          // where the bar is true
     double variationPercent = 0.0;  // of the scale across the frame, relative to the bar's
+    int coveredPoints = 0;          // markers its box covers in its panel
 };
 
 // Everything about a figure but the drawing itself: the page, the extent, the panels and where
@@ -113,6 +114,13 @@ struct FigureLayout {
 // map, or the figure comes out larger than its preset allows (naming the limit).
 FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
                           const PointTable& table);
+
+// The bounds of a box's outline in degrees on the map, in its normal-resolution pixels; empty
+// when no point of it has a place on the map.
+QRectF boxOutlineBounds(const FigureMap& map, const DegreeBox& box);
+// The extent of a box in degrees: the bounds of its outline, cut to the map. Throws ZelkoraError
+// when the box misses the map.
+QRectF boxExtent(const FigureMap& map, const DegreeBox& box);
 
 // The text a column is called by on the figure: its header cell without surrounding blanks, or
 // the marker type's name when the cell is empty.

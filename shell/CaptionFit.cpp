@@ -46,8 +46,10 @@ std::optional<Caption> captionOf(const QWidget* widget) {
         return Caption{radio->text(), indicatorCaptionRoom(radio, QStyle::SE_RadioButtonContents)};
     }
     if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
+        // A caption broken into lines is measured line by line, within the button's height.
         return Caption{button->text(),
-                       button->rect().adjusted(kButtonTextMargin, 0, -kButtonTextMargin, 0)};
+                       button->rect().adjusted(kButtonTextMargin, 0, -kButtonTextMargin, 0),
+                       button->text().contains(QLatin1Char('\n'))};
     }
     if (const auto* label = qobject_cast<const QLabel*>(widget)) {
         return Caption{label->text(), label->contentsRect(), label->wordWrap()};

@@ -27,6 +27,21 @@ constexpr std::array<PictureType, 3> kPictureTypes = {{
     {ExportFormat::Bmp, "Bitmap Picture (*.bmp)", "bmp"},
 }};
 
+struct FigureType {
+    FigureFormat format;
+    const char* filter;
+    const char* suffix;
+};
+
+// In the order of FigureFormat.
+constexpr std::array<FigureType, 5> kFigureTypes = {{
+    {FigureFormat::Tiff, "TIFF (*.tif *.tiff)", "tif"},
+    {FigureFormat::Png, "PNG (*.png)", "png"},
+    {FigureFormat::Jpeg, "JPEG (*.jpg *.jpeg)", "jpg"},
+    {FigureFormat::Pdf, "PDF (*.pdf)", "pdf"},
+    {FigureFormat::Svg, "SVG (*.svg)", "svg"},
+}};
+
 struct PointFileType {
     const char* format;  // as exportTable names it, and the extension a bare name gets
     const char* filter;
@@ -109,6 +124,26 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
         return std::nullopt;
     }
     return PictureTarget{name, kPictureTypes[index].format};
+}
+
+std::optional<FigureTarget> FileDialogs::saveFigureName(QWidget* parent, const FigureTarget& last) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    std::vector<std::pair<QString, QString>> types;
+    for (const FigureType& type : kFigureTypes) {
+        types.emplace_back(QString::fromLatin1(type.filter), QString::fromLatin1(type.suffix));
+    }
+    const auto [name, index] =
+        chooseTypedFile(dialog, types, static_cast<std::size_t>(last.format), last.fileName);
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return FigureTarget{name, kFigureTypes[index].format};
+}
+
+QString FileDialogs::figureSuffix(FigureFormat format) {
+    return QString::fromLatin1(kFigureTypes[static_cast<std::size_t>(format)].suffix);
 }
 
 QString FileDialogs::importPointsName(QWidget* parent) {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+#include "shell/FigureTarget.h"
 #include "shell/PictureTarget.h"
 
 class QWidget;
@@ -17,7 +18,7 @@ struct PointFileTarget {
 };
 
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
-// Only the export of points asks before a file is replaced.
+// Only the export of points and the figure's dialog ask before a file is replaced.
 class FileDialogs {
   public:
     // Save dialog for a table file: filter "*.points", "points" added to a bare name.
@@ -27,6 +28,12 @@ class FileDialogs {
     // Save dialog for the picture, opened with the name and file type of the last one. A bare
     // name gets the extension of the chosen type.
     static std::optional<PictureTarget> savePictureName(QWidget* parent, const PictureTarget& last);
+    // Save dialog for a figure (TIFF, PNG, JPEG, PDF, SVG), opened with the name and the type of
+    // the last one. A bare name gets the extension of the chosen type; a file that is there
+    // already is replaced only when the user says so.
+    static std::optional<FigureTarget> saveFigureName(QWidget* parent, const FigureTarget& last);
+    // The extension the figure's save dialog gives a bare name of a format.
+    static QString figureSuffix(FigureFormat format);
     // Open dialog for a file of points to import: the extensions the import reads, or any file.
     static QString importPointsName(QWidget* parent);
     // Save dialog for the table's points: CSV, GeoJSON, KML or GPX. A bare name gets the

@@ -39,6 +39,7 @@
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
 #include "shell/ErrorBox.h"
+#include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
 #include "shell/OccurrenceFiles.h"
 #include "shell/PictureView.h"
@@ -296,6 +297,12 @@ void TmainForm::buildLayout() {
         placed(new QPushButton(QStringLiteral("Сохранить таблицу"), this), 8, 772, 137, 42);
     bOpenProject =
         placed(new QPushButton(QStringLiteral("Открыть таблицу"), this), 151, 772, 137, 42);
+    // In the free room of the bottom row; its caption on two lines.
+    bFigure =
+        placed(new QPushButton(QStringLiteral("Рисунок\nдля статьи…"), this), 294, 772, 83, 42);
+    bFigure->setToolTip(
+        QStringLiteral("Рисунок для журнала: точный размер в мм и dpi, легенда, масштаб; TIFF, "
+                       "PNG, JPEG, PDF, SVG"));
 
     pnLoad = placed(new QLabel(QStringLiteral("Обновление..."), this), 735, 257, 338, 41);
     pnLoad->setAlignment(Qt::AlignCenter);
@@ -336,7 +343,7 @@ void TmainForm::buildLayout() {
             chain << rgType->button(i);
         }
         chain << edX << edY << bInsertPoints << bInsertOne << ScrollBar1 << Edit3 << cbRedPoint
-              << StringGrid1 << bSaveImage << bSeveProject << bOpenProject;
+              << StringGrid1 << bSaveImage << bSeveProject << bOpenProject << bFigure;
         return chain;
     }();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -364,6 +371,7 @@ void TmainForm::connectHandlers() {
     connect(bSaveImage, &QPushButton::clicked, this, on(&TmainForm::bSaveImageClick));
     connect(bSeveProject, &QPushButton::clicked, this, on(&TmainForm::bSeveProjectClick));
     connect(bOpenProject, &QPushButton::clicked, this, on(&TmainForm::bOpenProjectClick));
+    connect(bFigure, &QPushButton::clicked, this, on(&TmainForm::bFigureClick));
     connect(Timer1, &QTimer::timeout, this, on(&TmainForm::Timer1Timer));
     StringGrid1->setOnEditorClosed([this](int col, int row, const QString& text) {
         handle([&] { StringGrid1SetEditText(col, row, text); });
@@ -402,6 +410,9 @@ void TmainForm::connectHandlers() {
     acClear = addTableAction(QStringLiteral("Очистить"), [this] { clearClick(); },
                              {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
     occurrenceFiles = new OccurrenceFiles(this);
+    StringGrid1->addAction(new QAction(StringGrid1));
+    StringGrid1->actions().last()->setSeparator(true);
+    acFigure = addTableAction(QStringLiteral("Рисунок для статьи…"), [this] { bFigureClick(); });
 }
 
 QAction* TmainForm::addTableAction(const QString& text, std::function<void()> handler,
@@ -903,6 +914,7 @@ void TmainForm::bSeveProjectClick() {
         hooks_.saveTableName ? hooks_.saveTableName() : FileDialogs::saveTableName(this);
     if (!name.isEmpty()) {
         SaveStringGrid(StringGrid1->table(), name);
+        tableFile_ = name;
     }
 }
 
@@ -915,6 +927,7 @@ void TmainForm::openProject(const QString& fileName) {
     if (!fileName.isEmpty()) {
         recordTableChange(QStringLiteral("Открыть таблицу"),
                           [&](PointTable& table) { LoadStringGrid(table, fileName); });
+        tableFile_ = fileName;
     }
     mapUpdate();
 }
@@ -947,6 +960,16 @@ void TmainForm::bSaveImageClick() {
     lastPicture_ = {target->fileName,
                     exportFormatFromExtension(target->fileName).value_or(target->format)};
     SaveMapImage(Image1->picture(), lastPicture_.fileName, lastPicture_.format);
+}
+
+// The figure dialog over the window, which it keeps from changing the table while it is open.
+void TmainForm::bFigureClick() {
+    const std::array<bool, kLayerCount> layers = {
+        ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
+    auto* dialog = new FigureDialog(
+        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_}, {}, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 }  // namespace zelkora

@@ -73,6 +73,7 @@ class TmainForm : public QWidget {
     QPushButton* bSaveImage;
     QPushButton* bSeveProject;
     QPushButton* bOpenProject;
+    QPushButton* bFigure;  // "Рисунок для статьи…", between the table's buttons and the export
     QString Memo1;  // the clipboard insert's text, read line by line; nobody sees it
     QLabel* pnLoad;
     QPushButton* btMapUpd;
@@ -107,6 +108,7 @@ class TmainForm : public QWidget {
     QAction* acClear;
     // Files of points in and out: the menu entries after these, and files dropped on the window.
     OccurrenceFiles* occurrenceFiles;
+    QAction* acFigure;
 
     // Program-wide state.
     TPngImage a;      // the assembled map without markers
@@ -177,6 +179,7 @@ class TmainForm : public QWidget {
     void bSaveImageClick();
     void bSeveProjectClick();
     void bOpenProjectClick();
+    void bFigureClick();
     void openProject(const QString& fileName);
     void Image1Pointer(std::optional<QPoint> pixel);
     void Image1Click(QPoint pixel);
@@ -221,6 +224,7 @@ class TmainForm : public QWidget {
     MapAssembly maps_;  // what the last assembly read and blended, for the next click
     QFont headerFont_;
     PictureTarget lastPicture_;
+    QString tableFile_;  // the table's file, last opened or saved; empty for none
     QUndoStack* undoStack_;
     int mapIndex_;        // the map whose constants are in PAR
     int markedSize_ = 0;  // the marker size of the picture shown

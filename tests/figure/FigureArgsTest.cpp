@@ -46,6 +46,9 @@ TEST(FigureArgs, GiveTheirOptionsBack) {
         EXPECT_EQ(back.options, o) << words.join(' ').toStdString();
         EXPECT_EQ(back.out, QStringLiteral("x"));
     }
+    // Each number as short as it reads back, as the dialog shows the words for copying.
+    EXPECT_TRUE(
+        figureArgs(withEverythingChanged()).contains(QStringLiteral("-10.5,100.125,23.9,190.35")));
 }
 
 TEST(FigureArgs, ReadTheCommandLine) {

@@ -235,6 +235,37 @@ TEST(Legend, AutomaticCornerCoversNoPoint) {
     EXPECT_FALSE(layout.legend.box.intersects(layout.scaleBar.box));
 }
 
+// A scale bar that covers a marker says so, as the legend does; the automatic corner is one
+// where it covers none.
+TEST(ScaleBar, SaysWhenItCoversAPointAndAutomaticCornerAvoidsIt) {
+    const auto map = smallFigureMap(kMapFarEast);
+    auto table = tableOf({{0, 1, "45.5, 133.5"}});
+    FigureOptions options = optionsFor(kMapFarEast);
+    options.extent = FigureExtent::Box;
+    options.box = {43.0, 130.0, 48.0, 137.0};
+    options.legend = FigureCorner::None;
+    options.scaleBar = FigureCorner::BottomLeft;
+    const FigureLayout clear = layOutFigure(options, *map, *table);
+    EXPECT_EQ(clear.scaleBar.coveredPoints, 0);
+    EXPECT_TRUE(clear.warnings.filter(QStringLiteral("линейка")).isEmpty())
+        << clear.warnings.join(QLatin1Char('\n')).toStdString();
+    const FigurePanel& panel = clear.panels.front();
+    const GeoPoint under = map->toGeo(pixelAt(clear, panel, clear.scaleBar.box.center()));
+    table->setCell(1, 1,
+                   QStringLiteral("%1, %2").arg(under.lat, 0, 'f', 6).arg(under.lon, 0, 'f', 6));
+
+    const FigureLayout covering = layOutFigure(options, *map, *table);
+    EXPECT_EQ(covering.scaleBar.coveredPoints, 1);
+    EXPECT_EQ(
+        covering.warnings.filter(QStringLiteral("Масштабная линейка закрывает точек: 1")).size(), 1)
+        << covering.warnings.join(QLatin1Char('\n')).toStdString();
+
+    options.scaleBar = FigureCorner::Auto;
+    const FigureLayout layout = layOutFigure(options, *map, *table);
+    EXPECT_NE(layout.scaleBar.corner, FigureCorner::BottomLeft);
+    EXPECT_EQ(layout.scaleBar.coveredPoints, 0);
+}
+
 struct CropCase {
     const char* name;
     int map;

@@ -54,6 +54,8 @@ constexpr std::array<PointFileType, 4> kPointFileTypes = {{
     {"gpx", "GPX, точки для GPS (*.gpx)"},
 }};
 
+// Every save dialog here asks before it replaces a file (Qt's question, "Нет" by default): a
+// click on a name in the list must not cost the user another table, figure or their records.
 QString chosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
@@ -96,7 +98,6 @@ QString FileDialogs::saveTableName(QWidget* parent) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(kTableFilter);
     dialog.setDefaultSuffix(QStringLiteral("points"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     return chosenFile(dialog);
 }
 
@@ -113,7 +114,6 @@ std::optional<PictureTarget> FileDialogs::savePictureName(QWidget* parent,
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     std::vector<std::pair<QString, QString>> types;
     for (const PictureType& type : kPictureTypes) {
         types.emplace_back(QString::fromLatin1(type.filter), QString::fromLatin1(type.suffix));
@@ -165,8 +165,6 @@ std::optional<PointFileTarget> FileDialogs::exportPointsName(QWidget* parent) {
     dialog.setWindowTitle(QStringLiteral("Экспорт точек"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    // Unlike the table's and the picture's, this dialog asks before it replaces a file: the
-    // file a user would replace here is as likely the records the points came from.
     std::vector<std::pair<QString, QString>> types;
     for (const PointFileType& type : kPointFileTypes) {
         types.emplace_back(QString::fromUtf8(type.filter), QLatin1String(type.format));

@@ -18,7 +18,7 @@ struct PointFileTarget {
 };
 
 // The file dialogs of the window. Each returns nothing (or an empty name) when cancelled.
-// Only the export of points and the figure's dialog ask before a file is replaced.
+// Every save dialog asks before it replaces a file that is there already.
 class FileDialogs {
   public:
     // Save dialog for a table file: filter "*.points", "points" added to a bare name.

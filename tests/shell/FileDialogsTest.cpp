@@ -18,7 +18,7 @@ namespace {
 
 struct SaveDialogCase {
     const char* name;
-    const char* existing;  // the file there already, chosen in the dialog
+    const char* existing;          // the file there already, chosen in the dialog
     std::function<QString()> run;  // opens the dialog; the chosen name, empty when cancelled
 };
 
@@ -102,7 +102,8 @@ TEST_P(SaveDialogTest, AsksBeforeAFileIsReplacedAndNoKeepsIt) {
     chooseExisting(path_, QMessageBox::No, asked);
     EXPECT_TRUE(GetParam().run().isEmpty());
     EXPECT_TRUE(asked.asked);
-    EXPECT_TRUE(asked.text.contains(QString::fromLatin1(GetParam().existing))) << asked.text.toStdString();
+    EXPECT_TRUE(asked.text.contains(QString::fromLatin1(GetParam().existing)))
+        << asked.text.toStdString();
     EXPECT_TRUE(asked.noByDefault);
 
     chooseExisting(path_, QMessageBox::Yes, asked);

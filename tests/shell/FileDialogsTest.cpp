@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <ostream>
 
 #include "shell/FileDialogs.h"
 
@@ -21,6 +22,10 @@ struct SaveDialogCase {
     const char* existing;          // the file there already, chosen in the dialog
     std::function<QString()> run;  // opens the dialog; the chosen name, empty when cancelled
 };
+
+void PrintTo(const SaveDialogCase& dialog, std::ostream* out) {
+    *out << dialog.name;
+}
 
 std::vector<SaveDialogCase> saveDialogs() {
     return {

@@ -12,15 +12,15 @@ namespace {
 
 // A set of points in groups named by letters: "AAB" gives two points of A, then one of B, each
 // with its own latitude. A digit after a letter is its record's marker type: "A3B".
-OccurrenceSet setOf(const QString& spec) {
+OccurrenceSet setOf(const QString& letters) {
     OccurrenceSet set;
     set.groupField = QStringLiteral("species");
     double lat = 40.0;
-    for (qsizetype i = 0; i < spec.size(); ++i) {
-        const int group = set.groupIndex(spec.mid(i, 1));
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        const int group = set.groupIndex(letters.mid(i, 1));
         int marker = -1;
-        if (i + 1 < spec.size() && spec[i + 1].isDigit()) {
-            marker = spec[++i].digitValue();
+        if (i + 1 < letters.size() && letters[i + 1].isDigit()) {
+            marker = letters[++i].digitValue();
         }
         const GeoPoint point{.lat = ++lat, .lon = 130.0};
         set.addPoints(static_cast<qint64>(i + 2), group, marker, std::span(&point, 1));
@@ -110,9 +110,9 @@ TEST(PlaceOccurrences, TooManyGroupsChangesNothingAndListsThem) {
     PointTable table;
     fillHeaderRow(table);
     table.setCell(4, 1, QStringLiteral("1, 1"));
-    const QString spec = QStringLiteral("ABCDEFGHIA");
+    const QString letters = QStringLiteral("ABCDEFGHIA");
     try {
-        placeOccurrences(table, setOf(spec), {});
+        placeOccurrences(table, setOf(letters), {});
         FAIL() << "nine groups went into eight free columns";
     } catch (const TooManyGroups& e) {
         EXPECT_EQ(e.groups().size(), 9);
@@ -128,10 +128,10 @@ TEST(PlaceOccurrences, TooManyGroupsChangesNothingAndListsThem) {
     EXPECT_EQ(table.cell(0, 1), QString());
 
     const Placement chosen =
-        placeOccurrences(table, setOf(spec), choosing({QStringLiteral(" I"), "A"}));
+        placeOccurrences(table, setOf(letters), choosing({QStringLiteral(" I"), "A"}));
     EXPECT_EQ(columns(table, 2), (QStringList{"A: 41 50", "I: 49"}));
     EXPECT_EQ(chosen.notes, QStringList{"Точки групп, которых нет в выборе, не взяты: 7"});
-    EXPECT_THROW(placeOccurrences(table, setOf(spec), choosing({"Z"})), ZelkoraError);
+    EXPECT_THROW(placeOccurrences(table, setOf(letters), choosing({"Z"})), ZelkoraError);
 }
 
 TEST(PlaceOccurrences, UngroupedIntoTheChosenColumn) {

@@ -85,7 +85,7 @@ int markerAt(const Tpoints& points, int pntSize, int x, int y) {
 TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                   const TPngImage& a, int pntSize, bool red, const QString& dataDir,
                   const YieldFn& yield) {
-    readPoints(points, table, par, hiRes, a.Height());
+    readPoints(points, table, PictureBounds(par, hiRes, a.Width(), a.Height()));
     TPngImage marked = a;
     if (points.num > 0) {
         drawMarkers(marked, points, pntSize, red, dataDir, yield);

@@ -6,7 +6,6 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "records/ColumnRoles.h"
-#include "records/TooManyGroups.h"
 #include "table/CoordFormat.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
@@ -40,13 +39,15 @@ std::vector<bool> chosenGroups(const OccurrenceSet& set, const QStringList& chos
     return taken;
 }
 
-// The column of each group taken, or throws TooManyGroups.
-std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
-                              const std::vector<bool>& taken) {
+GroupColumns columnsOfTaken(const PointTable& table, const OccurrenceSet& set,
+                            const std::vector<bool>& taken) {
     const int usable = std::min(table.ColCount(), static_cast<int>(kMarkerTypeNames.size()));
     std::vector<bool> free(static_cast<std::size_t>(usable));
+    GroupColumns result;
     for (int c = 0; c < usable; ++c) {
         free[static_cast<std::size_t>(c)] = !holdsPoints(table, c);
+        // Columns of the table's own groups count as places for them.
+        result.freeColumns += free[static_cast<std::size_t>(c)] ? 1 : 0;
     }
     std::vector<int> marker(static_cast<std::size_t>(set.groups.size()), -1);
     for (const Occurrence& o : set.points) {
@@ -56,7 +57,8 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
     }
 
     const auto groupCount = static_cast<std::size_t>(set.groups.size());
-    std::vector<int> column(groupCount, -1);
+    std::vector<int>& column = result.columns;
+    column.assign(groupCount, -1);
     std::vector<bool> claimed(static_cast<std::size_t>(usable), false);
     const auto claim = [&](std::size_t g, int c) {
         column[g] = c;
@@ -78,9 +80,8 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
             claim(g, m);
         }
     }
-    // Every other group takes the next free column.
+    // Every other group takes the next free column, while there is one.
     int next = 0;
-    bool missing = false;
     for (std::size_t g = 0; g < groupCount; ++g) {
         if (!taken[g] || column[g] >= 0) {
             continue;
@@ -90,31 +91,75 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
             ++next;
         }
         if (next == usable) {
-            missing = true;
-            break;
+            result.missing = true;
+            continue;
         }
         claim(g, next);
     }
-    if (missing) {
-        int freeColumns = 0;
-        for (int c = 0; c < usable; ++c) {
-            // Columns of the table's own groups count as places for them.
-            freeColumns += free[static_cast<std::size_t>(c)] ? 1 : 0;
+    return result;
+}
+
+GroupChoice choiceOf(const OccurrenceSet& set, const std::vector<bool>& taken, int freeColumns) {
+    GroupChoice choice{set.groupField, {}, {}, freeColumns};
+    for (std::size_t g = 0; g < taken.size(); ++g) {
+        if (taken[g]) {
+            choice.groups << set.groups[static_cast<qsizetype>(g)];
+            choice.counts.push_back(set.groupCounts[g]);
         }
-        QStringList groups;
-        std::vector<qint64> counts;
-        for (std::size_t g = 0; g < groupCount; ++g) {
-            if (taken[g]) {
-                groups << set.groups[static_cast<qsizetype>(g)];
-                counts.push_back(set.groupCounts[g]);
-            }
-        }
-        throw TooManyGroups(set.groupField, groups, counts, freeColumns);
     }
-    return column;
+    return choice;
 }
 
 }  // namespace
+
+GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
+                          const QStringList& chosen) {
+    return columnsOfTaken(table, set, chosenGroups(set, chosen));
+}
+
+std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set) {
+    if (set.groupField.isEmpty()) {
+        return std::nullopt;
+    }
+    const std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), true);
+    const GroupColumns found = columnsOfTaken(table, set, all);
+    if (!found.missing) {
+        return std::nullopt;
+    }
+    return choiceOf(set, all, found.freeColumns);
+}
+
+QString tooManyGroupsMessage(const GroupChoice& choice) {
+    const QString field = visibleText(choice.field);
+    QString text = choice.freeColumns == 0
+                       ? QStringLiteral(
+                             "В файле %1 групп по «%2», а свободных столбцов в таблице нет: "
+                             "каждый из девяти типов маркеров уже держит точки.\n"
+                             "Группы и число записей:")
+                             .arg(choice.groups.size())
+                             .arg(field)
+                       : QStringLiteral(
+                             "В файле %1 групп по «%2», а свободных столбцов в таблице %3 "
+                             "(по одному на группу, не больше девяти типов маркеров).\n"
+                             "Группы и число записей:")
+                             .arg(choice.groups.size())
+                             .arg(field)
+                             .arg(choice.freeColumns);
+    for (qsizetype i = 0; i < choice.groups.size(); ++i) {
+        text += QStringLiteral("\n  %1 — %2")
+                    .arg(visibleText(choice.groups[i]))
+                    .arg(choice.counts[static_cast<std::size_t>(i)]);
+    }
+    if (choice.freeColumns == 0) {
+        return text + QStringLiteral(
+                          "\nОчистите столбцы таблицы или начните новую карту, "
+                          "затем импортируйте файл снова.");
+    }
+    const QStringList example = choice.groups.mid(0, std::min<qsizetype>(3, choice.freeColumns));
+    return text + QStringLiteral("\nВыберите не больше %1 параметром --groups \"%2\".")
+                      .arg(choice.freeColumns)
+                      .arg(visibleText(example.join(QLatin1Char(';'))));
+}
 
 Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                            const PlacementOptions& options) {
@@ -123,7 +168,11 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     std::vector<bool> taken;
     if (grouped) {
         taken = chosenGroups(set, options.chosenGroups);
-        columnOfGroup = groupColumns(table, set, taken);
+        const GroupColumns found = columnsOfTaken(table, set, taken);
+        if (found.missing) {
+            throw ZelkoraError(tooManyGroupsMessage(choiceOf(set, taken, found.freeColumns)));
+        }
+        columnOfGroup = found.columns;
     } else if (options.column < 0 || options.column >= table.ColCount()) {
         throw ZelkoraError(QStringLiteral("Точки нельзя вставить в столбец %1: номера столбцов "
                                           "этой таблицы — от 0 до %2")
@@ -141,7 +190,11 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     qint64 notTaken = 0;
     qint64 noColumn = 0;
     std::vector<bool> unnamed(static_cast<std::size_t>(cols), false);
-    for (const Occurrence& o : set.points) {
+    for (std::size_t index = 0; index < set.points.size(); ++index) {
+        const Occurrence& o = set.points[index];
+        if (index < options.leftOut.size() && options.leftOut[index]) {
+            continue;
+        }
         int column = options.column;
         if (grouped && o.group < 0) {
             // A point without a group that names its marker type keeps to that column.
@@ -165,7 +218,7 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
         while (row < table.RowCount() && !table.cell(column, row).isEmpty()) {
             ++row;
         }
-        placement.points.push_back({o.number, column, row, o.point});
+        placement.points.push_back({index, o.number, column, row, o.point});
         rows = std::max(rows, row + 1);
         ++row;
     }

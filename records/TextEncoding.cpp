@@ -107,6 +107,27 @@ QString decodeTextFile(QByteArray bytes) {
                       encoding);
 }
 
+bool looksBinary(const QByteArray& bytes) {
+    constexpr qsizetype kLooked = 64 * 1024;
+    QByteArray head = bytes.left(kLooked);
+    // UTF-16 with its byte-order mark is text, though every other byte of it may be 0.
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
+        head.chop(head.size() % 2);
+        takeTextEncoding(head);
+    }
+    qsizetype controls = 0;
+    for (const char c : std::as_const(head)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == 0) {
+            return true;
+        }
+        const bool layout = u == '\t' || u == '\n' || u == '\r' || u == '\f';
+        controls += (u < 0x20 && !layout) || u == 0x7F ? 1 : 0;
+    }
+    // A stray control character or two is a slip in a text; many are data of another kind.
+    return controls > 8 && controls * 100 > head.size();
+}
+
 QString encodingName(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:

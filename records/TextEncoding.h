@@ -27,6 +27,12 @@ QString decodeTextFile(QByteArray bytes);
 // The encoding's name for the report: "UTF-8", "UTF-8 с BOM", "UTF-16", "CP1251".
 QString encodingName(TextEncoding encoding);
 
+// Whether bytes hold data of another kind than text (a picture, a spreadsheet's own format, a
+// program): among their first 64 KiB, a NUL byte, or more than one in a hundred control
+// characters other than tab, line feed, carriage return and form feed. UTF-16 with its byte-order
+// mark is judged on its characters.
+bool looksBinary(const QByteArray& bytes);
+
 // Whether bytes are well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
 

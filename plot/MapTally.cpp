@@ -1,0 +1,32 @@
+#include "plot/MapTally.h"
+
+namespace zelkora {
+
+void MapTally::add(double lat, double lon, const MapPictures& pictures) {
+    ++points;
+    for (int map = 0; map < kMapCount; ++map) {
+        const std::optional<PictureBounds>& picture = pictures[static_cast<std::size_t>(map)];
+        if (picture && picture->contains(lat, lon)) {
+            ++onMap[static_cast<std::size_t>(map)];
+        }
+    }
+}
+
+MapTally tallyMaps(std::span<const GeoPoint> points, const MapPictures& pictures) {
+    MapTally tally;
+    for (const GeoPoint& p : points) {
+        tally.add(p.lat, p.lon, pictures);
+    }
+    return tally;
+}
+
+std::optional<int> mapOfMost(const MapTally& tally) {
+    for (int map = 0; map < kMapCount; ++map) {
+        if (tally.onMap[static_cast<std::size_t>(map)] * 2 > tally.points) {
+            return map;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace zelkora

@@ -149,9 +149,6 @@ int runImport(const QStringList& args) {
             choices.groups << group.trimmed();
         }
     }
-    if (plan.groupsNeedingChoice && choices.groups.isEmpty()) {
-        throw ZelkoraError(tooManyGroupsMessage(*plan.groupsNeedingChoice));
-    }
     choices.offMap = offMap;
     choices.onMap = pictureCheck(cli);
 
@@ -174,7 +171,8 @@ int runImport(const QStringList& args) {
         head();
         printError(ImportReport::outsideLine(p));
     });
-    // Everything is inserted before the file is touched: an error leaves it as it was.
+    // Everything is inserted before the file is touched: an error (more groups than free
+    // columns among them) leaves it as it was.
     const ImportResult result = applyImport(plan, choices, table, report);
     head();
     for (const QString& line : result.lines) {

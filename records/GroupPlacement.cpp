@@ -117,11 +117,18 @@ GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
     return columnsOfTaken(table, set, chosenGroups(set, chosen));
 }
 
-std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set) {
+std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set,
+                                             const std::vector<bool>& leftOut) {
     if (set.groupField.isEmpty()) {
         return std::nullopt;
     }
-    const std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), true);
+    std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), leftOut.empty());
+    for (std::size_t i = 0; i < set.points.size() && !leftOut.empty(); ++i) {
+        const int g = set.points[i].group;
+        if (g >= 0 && (i >= leftOut.size() || !leftOut[i])) {
+            all[static_cast<std::size_t>(g)] = true;
+        }
+    }
     const GroupColumns found = columnsOfTaken(table, set, all);
     if (!found.missing) {
         return std::nullopt;
@@ -168,6 +175,19 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     std::vector<bool> taken;
     if (grouped) {
         taken = chosenGroups(set, options.chosenGroups);
+        // A group whose every point is left out takes no column.
+        if (!options.leftOut.empty()) {
+            std::vector<bool> kept(taken.size(), false);
+            for (std::size_t i = 0; i < set.points.size(); ++i) {
+                const int g = set.points[i].group;
+                if (g >= 0 && (i >= options.leftOut.size() || !options.leftOut[i])) {
+                    kept[static_cast<std::size_t>(g)] = true;
+                }
+            }
+            for (std::size_t g = 0; g < taken.size(); ++g) {
+                taken[g] = taken[g] && kept[g];
+            }
+        }
         const GroupColumns found = columnsOfTaken(table, set, taken);
         if (found.missing) {
             throw ZelkoraError(tooManyGroupsMessage(choiceOf(set, taken, found.freeColumns)));

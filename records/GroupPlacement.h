@@ -67,8 +67,9 @@ GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
                           const QStringList& chosen);
 
 // The choice a grouped set needs before it goes into the table: nothing when every group finds
-// a column.
-std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set);
+// a column. Groups whose every point is left out (leftOut, by point) need none.
+std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set,
+                                             const std::vector<bool>& leftOut = {});
 
 // What the command line says when groups outnumber the free columns: the groups with their counts
 // and how to choose some (--groups), or, with no free column, how to make room.
@@ -77,10 +78,10 @@ QString tooManyGroupsMessage(const GroupChoice& choice);
 // Puts the points of a file into the table, as cells "lat, lon" with six decimals below the last
 // filled cell of their column, never over a cell that holds text; the table grows as it must.
 // A grouped file gives one column per group chosen, in order of first appearance (groupColumns),
-// whose header becomes the group's name. An ungrouped file goes into options.column. Throws
-// ZelkoraError when the groups chosen outnumber the free columns (tooManyGroupsMessage), for a
-// chosen group the file lacks, and for a table that would outgrow what a table file holds; the
-// table is changed only when nothing is thrown.
+// whose header becomes the group's name; a group whose every point is left out takes none. An
+// ungrouped file goes into options.column. Throws ZelkoraError when the groups chosen outnumber the
+// free columns (tooManyGroupsMessage), for a chosen group the file lacks, and for a table that
+// would outgrow what a table file holds; the table is changed only when nothing is thrown.
 Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                            const PlacementOptions& options);
 

@@ -107,19 +107,6 @@ QString pointCount(qint64 n) {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(word));
 }
 
-// The marker type of a column as a sentence names it: "круги залитые", "звездочки".
-QString markerTypeName(int column) {
-    if (column < 0 || column >= static_cast<int>(kMarkerTypeNames.size())) {
-        return QStringLiteral("без типа маркеров");
-    }
-    const std::u16string_view name = kMarkerTypeNames[static_cast<std::size_t>(column)];
-    QString text = QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())).trimmed();
-    if (text.endsWith(QLatin1Char('.'))) {
-        text.chop(1);
-    }
-    return text;
-}
-
 // Where each group went: its column's header, marker type and count.
 QStringList placementLines(const Placement& placement, ColumnNumbers numbers) {
     QStringList lines;
@@ -145,6 +132,19 @@ QStringList placementLines(const Placement& placement, ColumnNumbers numbers) {
 }
 
 }  // namespace
+
+// The marker type of a column as a sentence names it: "круги залитые", "звездочки".
+QString markerTypeName(int column) {
+    if (column < 0 || column >= static_cast<int>(kMarkerTypeNames.size())) {
+        return QStringLiteral("без типа маркеров");
+    }
+    const std::u16string_view name = kMarkerTypeNames[static_cast<std::size_t>(column)];
+    QString text = QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())).trimmed();
+    if (text.endsWith(QLatin1Char('.'))) {
+        text.chop(1);
+    }
+    return text;
+}
 
 QString ImportPlan::heading() const {
     return set.description + QLatin1Char('.');

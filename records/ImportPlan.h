@@ -102,6 +102,9 @@ struct ImportResult {
     QStringList lines;
 };
 
+// The marker type of a table column as a sentence names it: "круги залитые", "звездочки".
+QString markerTypeName(int column);
+
 // Puts a plan's points into table as choices say, as placeOccurrences places them (one column
 // per group, or choices.column), leaving out the points off the map when asked to. report hears
 // of every record in the file's order: each that gave no point, and each point read of the

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli/FigureArgs.h"
+#include "common/ShellWords.h"
 #include "common/ZelkoraError.h"
 #include "figure/DrawnExtent.h"
 #include "figure/FigureFile.h"
@@ -60,20 +61,6 @@ const QStringList kFormatNames = {
     QStringLiteral("TIFF (LZW, RGB)"), QStringLiteral("PNG"),          QStringLiteral("JPEG"),
     QStringLiteral("PDF (вектор)"),    QStringLiteral("SVG (вектор)"),
 };
-
-// A word as a POSIX shell reads it back: bare when it holds nothing the shell treats specially,
-// in single quotes otherwise.
-QString shellWord(const QString& word) {
-    const bool bare = !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) {
-        return c.isLetterOrNumber() || QStringLiteral("_-./,:=+@%").contains(c);
-    });
-    if (bare) {
-        return word;
-    }
-    QString quoted = word;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 QString millimetres(double mm) {
     return QString::number(mm, 'f', 1);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "table/ImportReport.h"
 
@@ -30,20 +31,32 @@ ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
     details_ = new QPlainTextEdit(this);
     details_->setReadOnly(true);
     details_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    advice_ = new QLabel(this);
+    advice_->setWordWrap(true);
+    advice_->hide();
     auto* buttons = new QDialogButtonBox(this);
+    adviceButton_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    adviceButton_->hide();
+    connect(adviceButton_, &QPushButton::clicked, this, [this] {
+        adviceButton_->hide();
+        if (const std::function<void()> action = std::exchange(adviceAction_, {})) {
+            action();
+        }
+    });
     QPushButton* close =
         buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(summary_);
     layout->addWidget(details_, 1);
+    layout->addWidget(advice_);
     layout->addWidget(buttons);
     resize(640, 360);
 }
 
 void ReportBox::showFor(QWidget* window, const ImportReport& report,
-                        const QList<QAction*>& windowActions) {
-    if (!report.hasNews()) {
+                        const QList<QAction*>& windowActions, const Advice& advice) {
+    if (!report.hasNews() && advice.text.isEmpty()) {
         if (ReportBox* box = boxOf(window)) {
             box->hide();
         }
@@ -53,7 +66,8 @@ void ReportBox::showFor(QWidget* window, const ImportReport& report,
     if (report.unreadCount() > 0) {
         summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
     }
-    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report)}, windowActions);
+    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report), advice},
+            windowActions);
 }
 
 void ReportBox::present(QWidget* window, const Content& content,
@@ -65,6 +79,11 @@ void ReportBox::present(QWidget* window, const Content& content,
     box->setWindowTitle(content.title);
     box->summary_->setText(content.summary);
     box->details_->setPlainText(content.details.join(QLatin1Char('\n')));
+    box->advice_->setText(content.advice.text);
+    box->advice_->setVisible(!content.advice.text.isEmpty());
+    box->adviceButton_->setText(content.advice.buttonText);
+    box->adviceButton_->setVisible(!content.advice.buttonText.isEmpty());
+    box->adviceAction_ = content.advice.action;
     box->addActions(windowActions);
     // The keyboard stays with the window, so the next key (an undo, a typed cell) goes where the
     // user was working; the box is closed with its button.
@@ -109,6 +128,10 @@ QString ReportBox::summaryText() const {
 
 QString ReportBox::detailsText() const {
     return details_->toPlainText();
+}
+
+QString ReportBox::adviceText() const {
+    return advice_->text();
 }
 
 }  // namespace zelkora

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 class QAction;
 class QLabel;
+class QPushButton;
 class QPlainTextEdit;
 
 namespace zelkora {
@@ -23,11 +25,20 @@ class ReportBox : public QDialog {
     // How many lines without a point the box lists.
     static constexpr int kShownLines = 20;
 
-    // What the box says: its title, a summary over the list, and the list.
+    // A word of advice under the list, with a button that acts on it ("Переключить на карту
+    // «Вьетнам»"); the button runs its action once and goes. No button when buttonText is empty.
+    struct Advice {
+        QString text;
+        QString buttonText;
+        std::function<void()> action;
+    };
+
+    // What the box says: its title, a summary over the list, the list, and the advice.
     struct Content {
         QString title;
         QString summary;
         QStringList details;
+        Advice advice;
     };
 
     explicit ReportBox(QWidget* parent);
@@ -36,7 +47,7 @@ class ReportBox : public QDialog {
     // paste needs no word. The window's actions given (undo and redo) work in the box too, so
     // Ctrl+Z takes the paste back wherever the keyboard is.
     static void showFor(QWidget* window, const ImportReport& report,
-                        const QList<QAction*>& windowActions = {});
+                        const QList<QAction*>& windowActions = {}, const Advice& advice = {});
 
     // Shows content in the window's box, whatever it said before.
     static void present(QWidget* window, const Content& content,
@@ -48,10 +59,16 @@ class ReportBox : public QDialog {
 
     QString summaryText() const;
     QString detailsText() const;
+    QString adviceText() const;
+    // The advice's button; hidden when there is none.
+    QPushButton* adviceButton() const { return adviceButton_; }
 
   private:
     QLabel* summary_;
     QPlainTextEdit* details_;
+    QLabel* advice_;
+    QPushButton* adviceButton_;
+    std::function<void()> adviceAction_;
 };
 
 }  // namespace zelkora

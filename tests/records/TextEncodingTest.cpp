@@ -56,6 +56,36 @@ TEST(IsValidUtf8, RefusesEveryMalformedSequence) {
     }
 }
 
+// Text is text in any encoding the readers take; a NUL, or control characters all through, are
+// the signs of another kind of file.
+TEST(LooksBinary, TellsDataFromText) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool binary;
+    };
+    const Case cases[] = {
+        {"utf8 with tabs and line ends",
+         "a\tb\r\nc\f"
+         "d\n",
+         false},
+        {"cp1251", "\xC2\xE8\xE4;\xD8\xE8\xF0", false},
+        {"utf16 with its byte-order mark",
+         QByteArray("\xFF\xFE"
+                    "a\0b\0\n\0",
+                    8),
+         false},
+        {"a stray control character", "48.5 135.2\x1b\n", false},
+        {"a NUL", QByteArray("48.5\0 135.2", 11), true},
+        {"utf16 without a byte-order mark", QByteArray("a\0b\0", 4), true},
+        {"control characters all through", QByteArray(30, '\x02') + "abc", true},
+        {"empty", "", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(looksBinary(c.bytes), c.binary) << c.name;
+    }
+}
+
 }  // namespace
 
 }  // namespace zelkora

@@ -60,6 +60,7 @@ GroupColumns columnsOfTaken(const PointTable& table, const OccurrenceSet& set,
     std::vector<int>& column = result.columns;
     column.assign(groupCount, -1);
     std::vector<bool> claimed(static_cast<std::size_t>(usable), false);
+    result.own.assign(groupCount, false);
     const auto claim = [&](std::size_t g, int c) {
         column[g] = c;
         claimed[static_cast<std::size_t>(c)] = true;
@@ -70,6 +71,7 @@ GroupColumns columnsOfTaken(const PointTable& table, const OccurrenceSet& set,
             if (!claimed[static_cast<std::size_t>(c)] &&
                 table.cell(c, 0).simplified() == set.groups[static_cast<qsizetype>(g)]) {
                 claim(g, c);
+                result.own[g] = true;
             }
         }
     }
@@ -99,6 +101,41 @@ GroupColumns columnsOfTaken(const PointTable& table, const OccurrenceSet& set,
     return result;
 }
 
+// By group: whether every point of it is left out.
+std::vector<bool> emptiedGroups(const OccurrenceSet& set, const std::vector<bool>& leftOut) {
+    std::vector<bool> emptied(static_cast<std::size_t>(set.groups.size()), false);
+    if (leftOut.empty()) {
+        return emptied;
+    }
+    std::vector<bool> kept(emptied.size(), false);
+    std::vector<bool> any(emptied.size(), false);
+    for (std::size_t i = 0; i < set.points.size(); ++i) {
+        const int g = set.points[i].group;
+        if (g >= 0) {
+            any[static_cast<std::size_t>(g)] = true;
+            if (i >= leftOut.size() || !leftOut[i]) {
+                kept[static_cast<std::size_t>(g)] = true;
+            }
+        }
+    }
+    for (std::size_t g = 0; g < emptied.size(); ++g) {
+        emptied[g] = any[g] && !kept[g];
+    }
+    return emptied;
+}
+
+// The groups taken and not emptied find their columns.
+GroupColumns columnsOf(const PointTable& table, const OccurrenceSet& set, std::vector<bool> taken,
+                       const std::vector<bool>& leftOut) {
+    const std::vector<bool> emptied = emptiedGroups(set, leftOut);
+    for (std::size_t g = 0; g < taken.size(); ++g) {
+        taken[g] = taken[g] && !emptied[g];
+    }
+    GroupColumns result = columnsOfTaken(table, set, taken);
+    result.emptied = emptied;
+    return result;
+}
+
 GroupChoice choiceOf(const OccurrenceSet& set, const std::vector<bool>& taken, int freeColumns) {
     GroupChoice choice{set.groupField, {}, {}, freeColumns};
     for (std::size_t g = 0; g < taken.size(); ++g) {
@@ -113,8 +150,8 @@ GroupChoice choiceOf(const OccurrenceSet& set, const std::vector<bool>& taken, i
 }  // namespace
 
 GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
-                          const QStringList& chosen) {
-    return columnsOfTaken(table, set, chosenGroups(set, chosen));
+                          const QStringList& chosen, const std::vector<bool>& leftOut) {
+    return columnsOf(table, set, chosenGroups(set, chosen), leftOut);
 }
 
 std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set,
@@ -122,18 +159,16 @@ std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const Occu
     if (set.groupField.isEmpty()) {
         return std::nullopt;
     }
-    std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), leftOut.empty());
-    for (std::size_t i = 0; i < set.points.size() && !leftOut.empty(); ++i) {
-        const int g = set.points[i].group;
-        if (g >= 0 && (i >= leftOut.size() || !leftOut[i])) {
-            all[static_cast<std::size_t>(g)] = true;
-        }
-    }
-    const GroupColumns found = columnsOfTaken(table, set, all);
+    const std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), true);
+    const GroupColumns found = columnsOf(table, set, all, leftOut);
     if (!found.missing) {
         return std::nullopt;
     }
-    return choiceOf(set, all, found.freeColumns);
+    std::vector<bool> placeable = all;
+    for (std::size_t g = 0; g < placeable.size(); ++g) {
+        placeable[g] = !found.emptied[g];
+    }
+    return choiceOf(set, placeable, found.freeColumns);
 }
 
 QString tooManyGroupsMessage(const GroupChoice& choice) {
@@ -176,21 +211,13 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     if (grouped) {
         taken = chosenGroups(set, options.chosenGroups);
         // A group whose every point is left out takes no column.
-        if (!options.leftOut.empty()) {
-            std::vector<bool> kept(taken.size(), false);
-            for (std::size_t i = 0; i < set.points.size(); ++i) {
-                const int g = set.points[i].group;
-                if (g >= 0 && (i >= options.leftOut.size() || !options.leftOut[i])) {
-                    kept[static_cast<std::size_t>(g)] = true;
-                }
-            }
-            for (std::size_t g = 0; g < taken.size(); ++g) {
-                taken[g] = taken[g] && kept[g];
-            }
-        }
-        const GroupColumns found = columnsOfTaken(table, set, taken);
+        const GroupColumns found = columnsOf(table, set, taken, options.leftOut);
         if (found.missing) {
-            throw ZelkoraError(tooManyGroupsMessage(choiceOf(set, taken, found.freeColumns)));
+            std::vector<bool> placeable = taken;
+            for (std::size_t g = 0; g < placeable.size(); ++g) {
+                placeable[g] = placeable[g] && !found.emptied[g];
+            }
+            throw ZelkoraError(tooManyGroupsMessage(choiceOf(set, placeable, found.freeColumns)));
         }
         columnOfGroup = found.columns;
     } else if (options.column < 0 || options.column >= table.ColCount()) {

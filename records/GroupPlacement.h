@@ -53,10 +53,13 @@ struct GroupChoice {
 
 // The column of each group of a set in the table: the column whose header is the group's name,
 // else the column the records name as their marker type when it holds no points, else the next
-// column of the nine marker types that holds no points. -1 for a group not chosen, and for every
-// group left over when the free columns run out (missing is then set).
+// column of the nine marker types that holds no points. -1 for a group not chosen, for a group
+// whose every point is left out (leftOut, by point), and for every group left over when the free
+// columns run out (missing is then set).
 struct GroupColumns {
-    std::vector<int> columns;  // by group
+    std::vector<int> columns;   // by group
+    std::vector<bool> own;      // by group: its column is headed by its name already
+    std::vector<bool> emptied;  // by group: every point of it is left out
     bool missing = false;
     int freeColumns = 0;  // columns that hold no points, among the nine marker types
 };
@@ -64,7 +67,7 @@ struct GroupColumns {
 // The columns of the groups chosen (all of them when chosen is empty). Throws ZelkoraError for a
 // chosen group the file lacks.
 GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
-                          const QStringList& chosen);
+                          const QStringList& chosen, const std::vector<bool>& leftOut = {});
 
 // The choice a grouped set needs before it goes into the table: nothing when every group finds
 // a column. Groups whose every point is left out (leftOut, by point) need none.

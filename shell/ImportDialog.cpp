@@ -203,7 +203,8 @@ void ImportDialog::buildLayout() {
     connect(rbDrop, &QRadioButton::toggled, this, [this] { refresh(); });
     connect(twGroups, &QTreeWidget::itemChanged, this, [this] {
         if (!filling_) {
-            groupChecked();
+            groupsTouched_ = true;
+            refresh();
         }
     });
     resize(820, 760);
@@ -315,70 +316,84 @@ void ImportDialog::fillGroups() {
     filling_ = true;
     twGroups->clear();
     const OccurrenceSet& set = plan_.set;
-    const bool grouped = !set.groupField.isEmpty();
-    groupLimit_ = plan_.groupsNeedingChoice ? plan_.groupsNeedingChoice->freeColumns : 0;
-    // The groups with the most records, as many as fit; among equals, the first in the file.
-    std::vector<int> byCount(static_cast<std::size_t>(set.groups.size()));
-    std::iota(byCount.begin(), byCount.end(), 0);
-    std::stable_sort(byCount.begin(), byCount.end(), [&](int a, int b) {
-        return set.groupCounts[static_cast<std::size_t>(a)] >
-               set.groupCounts[static_cast<std::size_t>(b)];
-    });
-    std::vector<bool> checked(byCount.size(), groupLimit_ == 0);
-    for (std::size_t k = 0; k < byCount.size() && k < static_cast<std::size_t>(groupLimit_); ++k) {
-        checked[static_cast<std::size_t>(byCount[k])] = true;
-    }
     for (qsizetype g = 0; g < set.groups.size(); ++g) {
         auto* item = new QTreeWidgetItem(twGroups);
         item->setText(0, visibleText(set.groups[g]));
         item->setText(1, QString::number(set.groupCounts[static_cast<std::size_t>(g)]));
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, checked[static_cast<std::size_t>(g)] ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(0, Qt::Checked);
     }
+    const bool grouped = !set.groupField.isEmpty();
     twGroups->setVisible(grouped);
     lbGroups->setVisible(grouped);
     cbColumn->setVisible(!grouped);
     columnLabel_->setVisible(!grouped);
     filling_ = false;
-    groupChecked();
+    groupsTouched_ = false;
 }
 
-// Once as many groups as fit are checked, the others cannot be; each group checked shows the
-// marker type (the column) it goes to.
-void ImportDialog::groupChecked() {
+void ImportDialog::updateGroups() {
     const OccurrenceSet& set = plan_.set;
-    if (set.groupField.isEmpty()) {
-        refresh();
+    if (set.groupField.isEmpty() || twGroups->topLevelItemCount() != set.groups.size()) {
         return;
     }
-    const QStringList chosen = checkedGroups();
-    std::vector<int> columns(static_cast<std::size_t>(set.groups.size()), -1);
-    if (!chosen.isEmpty()) {
-        columns = groupColumns(*source_.table, set, chosen).columns;
-    }
+    const std::vector<bool> out = leftOut();
+    // Where every group would go: how many of them fit, and which keep a column of their own.
+    const GroupColumns all = groupColumns(*source_.table, set, {}, out);
+    groupLimit_ = static_cast<int>(std::count_if(all.columns.begin(), all.columns.end(),
+                                                 [](int column) { return column >= 0; }));
     filling_ = true;
-    const auto count = static_cast<int>(chosen.size());
+    if (!groupsTouched_) {
+        // The groups whose columns the table holds already, then those with the most records,
+        // as many as fit; among equals, the first in the file.
+        std::vector<int> order(static_cast<std::size_t>(set.groups.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            const auto ua = static_cast<std::size_t>(a);
+            const auto ub = static_cast<std::size_t>(b);
+            if (all.own[ua] != all.own[ub]) {
+                return static_cast<bool>(all.own[ua]);
+            }
+            return set.groupCounts[ua] > set.groupCounts[ub];
+        });
+        int left = groupLimit_;
+        for (const int g : order) {
+            const bool take = all.emptied[static_cast<std::size_t>(g)] || left > 0;
+            left -= take && !all.emptied[static_cast<std::size_t>(g)] ? 1 : 0;
+            twGroups->topLevelItem(g)->setCheckState(0, take ? Qt::Checked : Qt::Unchecked);
+        }
+    }
+    const QStringList chosen = checkedGroups();
+    columns_ = chosen.isEmpty() ? GroupColumns{} : groupColumns(*source_.table, set, chosen, out);
+    int count = 0;
+    for (int g = 0; g < twGroups->topLevelItemCount(); ++g) {
+        const bool emptied = all.emptied[static_cast<std::size_t>(g)];
+        count += !emptied && twGroups->topLevelItem(g)->checkState(0) == Qt::Checked ? 1 : 0;
+    }
     for (int g = 0; g < twGroups->topLevelItemCount(); ++g) {
         QTreeWidgetItem* item = twGroups->topLevelItem(g);
+        const bool emptied = all.emptied[static_cast<std::size_t>(g)];
         const bool on = item->checkState(0) == Qt::Checked;
-        const bool open = groupLimit_ == 0 || count < groupLimit_ || on;
+        // A group wholly off the map is left out with its points: there is nothing to choose.
+        const bool open = !emptied && (count < groupLimit_ || on);
         item->setFlags(open ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::NoItemFlags);
-        const int column = columns[static_cast<std::size_t>(g)];
-        item->setText(2, !on           ? QStringLiteral("не берётся")
+        const int column =
+            columns_.columns.empty() ? -1 : columns_.columns[static_cast<std::size_t>(g)];
+        item->setText(2, emptied       ? QStringLiteral("все точки вне карты")
+                         : !on         ? QStringLiteral("не берётся")
                          : column >= 0 ? markerTypeName(column)
                                        : QStringLiteral("нет свободного столбца"));
     }
     filling_ = false;
-    lbGroups->setText(
-        groupLimit_ > 0
-            ? QStringLiteral("Групп %1, а свободных столбцов в таблице %2: "
-                             "отмечено %3 из %2.")
-                  .arg(set.groups.size())
-                  .arg(groupLimit_)
-                  .arg(count)
-            : QStringLiteral("Групп %1, отмечено %2.").arg(set.groups.size()).arg(count));
-    refresh();
+    placeable_ = static_cast<int>(std::count(all.emptied.begin(), all.emptied.end(), false));
+    const int placeable = placeable_;
+    lbGroups->setText(all.missing
+                          ? QStringLiteral("Групп %1, а столбцов для них в таблице %2: "
+                                           "отмечено %3 из %2.")
+                                .arg(placeable)
+                                .arg(groupLimit_)
+                                .arg(count)
+                          : QStringLiteral("Групп %1, отмечено %2.").arg(placeable).arg(count));
 }
 
 QStringList ImportDialog::checkedGroups() const {
@@ -395,10 +410,23 @@ bool ImportDialog::allGroupsChecked() const {
     return checkedGroups().size() == plan_.set.groups.size();
 }
 
+std::vector<bool> ImportDialog::leftOut() const {
+    std::vector<bool> out;
+    const int map = chosenMap();
+    if (!rbDrop->isChecked() || !source_.pictures[static_cast<std::size_t>(map)]) {
+        return out;
+    }
+    out.resize(onMap_.size());
+    for (std::size_t i = 0; i < onMap_.size(); ++i) {
+        out[i] = !onMap_[i][static_cast<std::size_t>(map)];
+    }
+    return out;
+}
+
 std::vector<bool> ImportDialog::takenPoints() const {
     const OccurrenceSet& set = plan_.set;
     std::vector<bool> taken(set.points.size(), true);
-    if (set.groupField.isEmpty()) {
+    if (set.groupField.isEmpty() || twGroups->topLevelItemCount() != set.groups.size()) {
         return taken;
     }
     std::vector<bool> checked(static_cast<std::size_t>(set.groups.size()), false);
@@ -424,8 +452,7 @@ bool ImportDialog::canImport() const {
     if (plan_.set.groupField.isEmpty()) {
         return true;
     }
-    const auto checked = checkedGroups().size();
-    return checked > 0 && (groupLimit_ == 0 || checked <= groupLimit_);
+    return !checkedGroups().isEmpty() && !columns_.columns.empty() && !columns_.missing;
 }
 
 ImportChoices ImportDialog::choices() const {
@@ -443,11 +470,8 @@ ImportChoices ImportDialog::choices() const {
     return c;
 }
 
-void ImportDialog::refresh() {
-    if (filling_) {
-        return;
-    }
-    // Where the points taken fall.
+// Where the points taken fall on each map.
+MapTally ImportDialog::tally() const {
     const std::vector<bool> taken = takenPoints();
     MapTally tally;
     for (std::size_t i = 0; i < taken.size(); ++i) {
@@ -459,29 +483,37 @@ void ImportDialog::refresh() {
             tally.onMap[static_cast<std::size_t>(m)] += onMap_[i][static_cast<std::size_t>(m)];
         }
     }
-    {
-        const QSignalBlocker quiet(cbMap);
-        filling_ = true;
-        for (int m = 0; m < kMapCount; ++m) {
-            const bool known = source_.pictures[static_cast<std::size_t>(m)].has_value();
-            cbMap->setItemText(
-                m, known ? QStringLiteral("%1 — на ней %2 из %3 точек")
-                               .arg(kMapCaptions[m])
-                               .arg(tally.onMap[static_cast<std::size_t>(m)])
-                               .arg(tally.points)
-                         : QStringLiteral("%1 — рисунка карты нет").arg(kMapCaptions[m]));
-        }
-        if (!mapTouched_) {
-            // An empty table takes the map most of its points fall on; one with points keeps
-            // its map, and the report offers the other.
-            const std::optional<int> most = mapOfMost(tally);
-            cbMap->setCurrentIndex(!source_.tableHoldsPoints && most ? *most : source_.map);
-        }
-        filling_ = false;
+    return tally;
+}
+
+void ImportDialog::refresh() {
+    if (filling_) {
+        return;
     }
+    filling_ = true;
+    if (!mapTouched_) {
+        // An empty table takes the map most of its points fall on; one with points keeps its
+        // map, and the report offers the other.
+        const std::optional<int> most = mapOfMost(tally());
+        cbMap->setCurrentIndex(!source_.tableHoldsPoints && most ? *most : source_.map);
+    }
+    filling_ = false;
+    updateGroups();
+    const MapTally taken = tally();
+    filling_ = true;
+    for (int m = 0; m < kMapCount; ++m) {
+        const bool known = source_.pictures[static_cast<std::size_t>(m)].has_value();
+        cbMap->setItemText(m, known
+                                  ? QStringLiteral("%1 — на ней %2 из %3 точек")
+                                        .arg(kMapCaptions[m])
+                                        .arg(taken.onMap[static_cast<std::size_t>(m)])
+                                        .arg(taken.points)
+                                  : QStringLiteral("%1 — рисунка карты нет").arg(kMapCaptions[m]));
+    }
+    filling_ = false;
     const int map = chosenMap();
     const qint64 off = source_.pictures[static_cast<std::size_t>(map)]
-                           ? tally.points - tally.onMap[static_cast<std::size_t>(map)]
+                           ? taken.points - taken.onMap[static_cast<std::size_t>(map)]
                            : 0;
     rbDrop->setText(QStringLiteral("Не вставлять точки вне карты (%1)").arg(off));
 
@@ -502,11 +534,16 @@ void ImportDialog::refresh() {
     lbFormat->setText(format);
 
     QString message = error_;
-    if (message.isEmpty() && plan_.groupsNeedingChoice &&
-        plan_.groupsNeedingChoice->freeColumns == 0) {
-        message = QStringLiteral(
-            "Свободных столбцов в таблице нет: каждый из девяти типов маркеров уже держит точки. "
-            "Выберите «без групп» или очистите столбцы таблицы.");
+    if (message.isEmpty() && !plan_.set.groupField.isEmpty()) {
+        if (groupLimit_ == 0 && placeable_ > 0) {
+            message = QStringLiteral(
+                "Свободных столбцов в таблице нет: каждый из девяти типов маркеров уже держит "
+                "точки. Выберите «без групп» или очистите столбцы таблицы.");
+        } else if (checkedGroups().isEmpty()) {
+            message = QStringLiteral("Отметьте группы, точки которых импортировать.");
+        } else if (columns_.missing) {
+            message = QStringLiteral("Отмечено больше групп, чем свободных столбцов в таблице.");
+        }
     }
     lbMessage->setText(message);
     lbMessage->setVisible(!message.isEmpty());

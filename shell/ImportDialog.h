@@ -95,19 +95,28 @@ class ImportDialog : public QDialog {
     void replan();
     void fillSample();
     void fillGroups();
-    void groupChecked();
+    // Checks the groups as they best fit the table (unless the user has checked some), and
+    // shows where each goes.
+    void updateGroups();
     void refresh();
     QStringList checkedGroups() const;
     bool allGroupsChecked() const;
-    // The points that would go in, as flags over plan_.set.points.
+    // The points off the map chosen when they are to be left out, as flags over the plan's
+    // points; empty when they are kept.
+    std::vector<bool> leftOut() const;
+    // The points that would go in or be left out off the map, as flags over the plan's points.
     std::vector<bool> takenPoints() const;
+    MapTally tally() const;
 
     Source source_;
     ImportPlan plan_;
     QString error_;  // why the file cannot be read with the columns chosen
     // For each point of the plan, whether it falls on each map's picture.
     std::vector<std::array<bool, kMapCount>> onMap_;
-    int groupLimit_ = 0;  // how many groups fit; 0: all
+    int groupLimit_ = 0;    // how many groups fit
+    int placeable_ = 0;     // groups with points to put in
+    GroupColumns columns_;  // where the groups checked go
+    bool groupsTouched_ = false;
     bool mapTouched_ = false;
     bool filling_ = false;
     QButtonGroup* coordinateGroup_;

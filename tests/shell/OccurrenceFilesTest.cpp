@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -392,6 +393,115 @@ TEST_F(OccurrenceFilesTest, TooManyGroupsAreChosenInTheDialog) {
     form.occurrenceFiles->acImport->trigger();
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
     EXPECT_EQ(table().cell(5, 2), QStringLiteral("50.500000, 141.000000"));
+}
+
+// The dialog shows the file as it reads (its first rows, format, encoding, separator) with the
+// columns found chosen; choosing a grouping column the program does not know by name lists its
+// groups with their counts and marker types, and the command line follows every choice.
+TEST_F(OccurrenceFilesTest, TheDialogShowsTheFileAndTakesTheColumnsChosen) {
+    TmainForm& form = open();
+    const QString name = file(QStringLiteral("compendium.csv"),
+                              "VECTOR;OCCURRENCE_ID;Y;X;COUNTRY\r"
+                              "Aedes albopictus;1;48,5;135,25;Russia\r"
+                              "Aedes aegypti;2;49;136;Russia\r"
+                              "Aedes albopictus;3;50;137;Russia\r");
+    answerDialogs(name, {}, [&](ImportDialog& dialog) {
+        EXPECT_EQ(dialog.lbFormat->text(),
+                  QStringLiteral("«compendium.csv»: CSV, кодировка UTF-8, разделитель «;». "
+                                 "Записей с точками: 3, без точки: 0."));
+        EXPECT_EQ(dialog.twSample->columnCount(), 5);
+        EXPECT_EQ(dialog.twSample->rowCount(), 3);
+        EXPECT_EQ(dialog.twSample->item(1, 0)->text(), QStringLiteral("Aedes aegypti"));
+        EXPECT_TRUE(dialog.rbPair->isChecked());
+        EXPECT_EQ(dialog.cbLat->currentText(), QStringLiteral("«Y»"));
+        EXPECT_EQ(dialog.cbLon->currentText(), QStringLiteral("«X»"));
+        EXPECT_EQ(dialog.cbGroup->currentIndex(), 0) << "VECTOR is not found by its name";
+        EXPECT_FALSE(dialog.twGroups->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.commandWords(),
+                  (QStringList{"import", "--table", "таблица.points", "--from", name, "--column",
+                               "0", "--map", "1", "--off-map", "drop"}));
+
+        dialog.cbGroup->setCurrentIndex(dialog.cbGroup->findText(QStringLiteral("«VECTOR»")));
+        EXPECT_TRUE(dialog.twGroups->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.twGroups->topLevelItemCount(), 2);
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(0), QStringLiteral("Aedes albopictus"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(1), QStringLiteral("2"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(2), QStringLiteral("круги залитые"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(1)->text(2), QStringLiteral("круги полые"));
+        dialog.rbKeep->click();
+        EXPECT_EQ(dialog.commandWords(),
+                  (QStringList{"import", "--table", "таблица.points", "--from", name, "--group-by",
+                               "VECTOR", "--map", "1", "--off-map", "keep"}));
+        // Other coordinate columns: named on the command line too.
+        dialog.cbLat->setCurrentIndex(dialog.cbLat->findText(QStringLiteral("«X»")));
+        dialog.cbLon->setCurrentIndex(dialog.cbLon->findText(QStringLiteral("«Y»")));
+        EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--lat X --lon Y")))
+            << dialog.commandLine().toStdString();
+        dialog.cbLat->setCurrentIndex(dialog.cbLat->findText(QStringLiteral("«Y»")));
+        dialog.cbLon->setCurrentIndex(dialog.cbLon->findText(QStringLiteral("«X»")));
+        EXPECT_FALSE(dialog.commandLine().contains(QStringLiteral("--lat")));
+        return true;
+    });
+    form.occurrenceFiles->acImport->trigger();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(table().cell(0, 0), QStringLiteral("Aedes albopictus"));
+    EXPECT_EQ(table().cell(0, 2), QStringLiteral("50.000000, 137.000000"));
+    EXPECT_EQ(table().cell(1, 0), QStringLiteral("Aedes aegypti"));
+}
+
+// Files with nothing to import get their own message and change nothing; a table whose header
+// names no coordinates opens the dialog, which says which columns it has and waits for them to
+// be chosen.
+TEST_F(OccurrenceFilesTest, BadFilesAreSaidSoAndColumnsCanBeChosen) {
+    TmainForm& form = open();
+    const QStringList before = cells();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"empty.csv", "", "«empty.csv»: Файл пуст"},
+        {"blank.txt", "\r\n \r\n", "«blank.txt»: Файл пуст"},
+        {"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+         "«picture.csv»: Файл не текстовый"},
+    };
+    int dialogs = 0;
+    for (const Case& c : cases) {
+        errors_.clear();
+        answerDialogs(file(QLatin1String(c.name), c.bytes), {}, [&](ImportDialog&) {
+            ++dialogs;
+            return true;
+        });
+        form.occurrenceFiles->acImport->trigger();
+        ASSERT_EQ(errors_.size(), 1) << c.name;
+        EXPECT_TRUE(errors_[0].startsWith(QString::fromUtf8(c.error))) << errors_[0].toStdString();
+    }
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(cells(), before);
+
+    errors_.clear();
+    answerDialogs(
+        file(QStringLiteral("sites.csv"), "site,north,east\nA,48.5,135.25\nB,49,136\n"), {},
+        [&](ImportDialog& dialog) {
+            EXPECT_FALSE(dialog.canImport());
+            EXPECT_FALSE(dialog.bImport->isEnabled());
+            EXPECT_EQ(dialog.lbMessage->text(),
+                      QStringLiteral("В заголовке не найдены столбцы координат. Есть "
+                                     "столбцы: «site», «north», «east». Выберите их в "
+                                     "списках выше."));
+            dialog.cbLat->setCurrentIndex(2);  // after "—": site, north
+            EXPECT_FALSE(dialog.canImport());
+            dialog.cbLon->setCurrentIndex(3);
+            EXPECT_TRUE(dialog.canImport());
+            EXPECT_FALSE(dialog.lbMessage->isVisibleTo(&dialog));
+            EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--lat north --lon east")));
+            return true;
+        });
+    form.occurrenceFiles->acImport->trigger();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(table().cell(0, 1), QStringLiteral("48.500000, 135.250000"));
+    EXPECT_EQ(table().cell(0, 2), QStringLiteral("49.000000, 136.000000"));
 }
 
 // Without a hook the real dialog opens over the window, and its choice is imported.

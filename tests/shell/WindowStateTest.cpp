@@ -124,7 +124,8 @@ TEST_F(WindowStateTest, ChangedMeansOtherCellsThanWhenSaved) {
     EXPECT_FALSE(again.tableChanged());
     EXPECT_EQ(again.windowTitle(), QStringLiteral("t.points — Zelkora v0.2"));
     // A switch of the map that keeps the table changes no cell.
-    again.changeTable(QStringLiteral("map"), [](PointTable&) {}, kMapVietnam);
+    again.changeTable(
+        QStringLiteral("map"), [](PointTable&) {}, kMapVietnam);
     EXPECT_EQ(again.cbMap->currentIndex(), kMapVietnam);
     EXPECT_FALSE(again.tableChanged());
     EXPECT_TRUE(again.close());

@@ -204,7 +204,13 @@ TmainForm::TmainForm(Hooks hooks)
       hooks_(std::move(hooks)),
       dataDir_(hooks_.dataDir.isEmpty() ? programFolder() : hooks_.dataDir),
       yield_([this] {
-          QCoreApplication::processEvents();
+          // A turn at most every few milliseconds: often enough for the window to answer at
+          // once, seldom enough that the turns cost no share of the work (a blend offers one per
+          // row, the marker pass one per marker).
+          if (!sinceYield_.isValid() || sinceYield_.elapsed() >= kYieldIntervalMs) {
+              QCoreApplication::processEvents();
+              sinceYield_.start();
+          }
           if (closing_) {
               throw Abandoned();
           }
@@ -618,6 +624,8 @@ void TmainForm::defer(Operation operation) {
 
 void TmainForm::run(Operation operation) {
     const BusyScope busy(busy_);
+    // The first offer of an operation is taken: a click made before it is handled in it.
+    sinceYield_.invalidate();
     if (operation == Operation::Assembly) {
         assemble();
     } else {
@@ -630,11 +638,20 @@ void TmainForm::assemble() {
     const LoadingPanel loading(pnLoad);
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
-    // The map is built apart and moved into `a` only when it is complete.
-    if (maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_)) {
-        Image1->setPicture(a);
+    // The map is built apart and moved into `a` only when it is complete. It is shown with its
+    // markers: alone only when the marker pass fails, so that it is scaled for the view once.
+    const bool assembled =
+        maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_);
+    try {
+        markerPass();
+    } catch (const Abandoned&) {
+        throw;
+    } catch (...) {
+        if (assembled) {
+            Image1->setPicture(a);
+        }
+        throw;
     }
-    markerPass();
 }
 
 void TmainForm::markerPass() {
@@ -643,11 +660,13 @@ void TmainForm::markerPass() {
     auto list = std::make_unique<Tpoints>();
     const int size = pntSize;
     try {
-        TPngImage marked = zelkora::zelkora(*list, StringGrid1->table(), PAR, cbHiRes->isChecked(),
-                                            a, size, cbRedPoint->isChecked(), dataDir_, yield_);
+        // Drawn into the raster shown before the last, whose storage is still at hand.
+        TPngImage marked = std::move(spare_);
+        zelkora::zelkora(marked, *list, StringGrid1->table(), PAR, cbHiRes->isChecked(), a, size,
+                         cbRedPoint->isChecked(), dataDir_, yield_);
         points = *list;
         markedSize_ = size;
-        Image1->setPicture(std::move(marked));
+        spare_ = Image1->replacePicture(std::move(marked));
         showPointCap();
     } catch (...) {
         points = *list;  // the points read before the bad cell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QKeySequence>
 #include <QList>
@@ -261,8 +262,11 @@ class TmainForm : public QWidget, private PointFilesHost {
 
     Hooks hooks_;
     QString dataDir_;
+    static constexpr int kYieldIntervalMs = 8;
+    QElapsedTimer sinceYield_;  // since the event loop's last turn in a running operation
     YieldFn yield_;
     MapAssembly maps_;  // what the last assembly read and blended, for the next click
+    TPngImage spare_;   // the marked raster shown before the last, for the next pass to use
     QFont headerFont_;
     PictureTarget lastPicture_;
     QString tableFile_;  // the table's file, last opened or saved; empty for none

@@ -106,7 +106,7 @@ FigureDialog::FigureDialog(const Source& source, Hooks hooks, QWidget* parent)
       source_(source),
       hooks_(std::move(hooks)),
       table_(std::make_unique<PointTable>()),
-      map_(FigureMap::load(source.dataDir, source.map)),
+      map_(source.figureMap ? source.figureMap : FigureMap::load(source.dataDir, source.map)),
       redrawTimer_(new QTimer(this)) {
     if (source.table) {
         const PointTable& t = *source.table;
@@ -439,8 +439,9 @@ void FigureDialog::extentChosen() {
 
 // ---- The preview --------------------------------------------------------------------------
 
+// The first preview is drawn as soon as the dialog is laid out: the pause is for changes.
 void FigureDialog::scheduleRedraw() {
-    redrawTimer_->start();
+    redrawTimer_->start(redraws_ == 0 ? 0 : kRedrawDelayMs);
 }
 
 void FigureDialog::redrawNow() {

@@ -41,6 +41,7 @@
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
 #include "shell/ErrorBox.h"
+#include "figure/FigureMap.h"
 #include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
 #include "shell/MapAdvice.h"
@@ -642,6 +643,9 @@ void TmainForm::assemble() {
     // markers: alone only when the marker pass fails, so that it is scaled for the view once.
     const bool assembled =
         maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_);
+    if (assembled) {
+        readAhead();
+    }
     try {
         markerPass();
     } catch (const Abandoned&) {
@@ -1082,12 +1086,39 @@ void TmainForm::bSaveImageClick() {
     SaveMapImage(Image1->picture(), lastPicture_.fileName, lastPicture_.format);
 }
 
+// What the next clicks are likely to want, read while the user looks at the map: the map's
+// files at the other resolution, and its geometry for the figure dialog.
+void TmainForm::readAhead() {
+    maps_.prefetch(dataDir_, cbMap->currentText(), !cbHiRes->isChecked());
+    auto& figure = figureMaps_[static_cast<std::size_t>(mapIndex_)];
+    if (!figure.valid()) {
+        figure = std::async(std::launch::async, [dataDir = dataDir_, map = mapIndex_] {
+                     return std::shared_ptr<const FigureMap>(FigureMap::load(dataDir, map));
+                 }).share();
+    }
+}
+
+// The geometry read ahead, or read now; a failed read is tried again next time.
+std::shared_ptr<const FigureMap> TmainForm::figureMap(int map) {
+    auto& figure = figureMaps_[static_cast<std::size_t>(map)];
+    if (!figure.valid()) {
+        return FigureMap::load(dataDir_, map);
+    }
+    try {
+        return figure.get();
+    } catch (...) {
+        figure = {};
+        throw;
+    }
+}
+
 // The figure dialog over the window, which it keeps from changing the table while it is open.
 void TmainForm::bFigureClick() {
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
-    auto* dialog = new FigureDialog(
-        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_}, {}, this);
+    auto* dialog = new FigureDialog({dataDir_, mapIndex_, layers, &StringGrid1->table(),
+                                     tableFile_, figureMap(mapIndex_)},
+                                    {}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -6,7 +6,10 @@
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 
 #include "common/YieldFn.h"
@@ -32,6 +35,7 @@ class QUndoStack;
 
 namespace zelkora {
 
+class FigureMap;
 class OccurrenceFiles;
 class PictureView;
 class PointTable;
@@ -232,6 +236,8 @@ class TmainForm : public QWidget, private PointFilesHost {
     void restoreTable(const TableChange& change, std::optional<TableCommand::MapSwitch> map,
                       bool forward);
     void switchMapQuietly(int map);
+    void readAhead();
+    std::shared_ptr<const FigureMap> figureMap(int map);
     void showPointCap();
     PictureBounds shownPicture() const;
 
@@ -267,6 +273,9 @@ class TmainForm : public QWidget, private PointFilesHost {
     YieldFn yield_;
     MapAssembly maps_;  // what the last assembly read and blended, for the next click
     TPngImage spare_;   // the marked raster shown before the last, for the next pass to use
+    // The figure dialog's geometry of each map, read once, on a thread of its own as soon as the
+    // map is shown.
+    std::array<std::shared_future<std::shared_ptr<const FigureMap>>, kMapCount> figureMaps_;
     QFont headerFont_;
     PictureTarget lastPicture_;
     QString tableFile_;  // the table's file, last opened or saved; empty for none

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -156,6 +157,37 @@ void BM_WindowHiResOn(benchmark::State& state) {
     window.failed(state);
 }
 BENCHMARK(BM_WindowHiResOn)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The same in a window just started, the first time: the click comes at once, while the large
+// map's files are still being read ahead, or (case 1) after the window has stood for a second.
+void BM_WindowHiResOnAtStart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<BenchWindow>(false);
+        if (state.range(0) == 1) {
+            QTest::qWait(1000);
+        }
+        state.ResumeTiming();
+        window->form->cbHiRes->click();
+        state.PauseTiming();
+        const bool shown = window->form->a.Width() == 1880;
+        const bool failed = window->failed(state);
+        window.reset();
+        state.ResumeTiming();
+        if (!shown || failed) {
+            if (!failed) {
+                state.SkipWithError("the large map is not shown");
+            }
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WindowHiResOnAtStart)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A click on a layer's check box, on and off in turn, on the large map with 1000 points at a
 // marker size: (layer, size). The goal: every click within 100 ms, at any size.

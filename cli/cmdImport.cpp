@@ -151,6 +151,7 @@ int runImport(const QStringList& args) {
     }
     choices.offMap = offMap;
     choices.onMap = pictureCheck(cli);
+    choices.scope = cli.has(QStringLiteral("map")) ? OffMapScope::OneMap : OffMapScope::BothMaps;
 
     // How the file was read stands before its records; every record without a point, and every
     // point off the map, is named on standard error as it is read, and the counts end it. None

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
-#include <future>
-#include <utility>
 #include <functional>
+#include <future>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/ZelkoraError.h"
@@ -132,8 +132,7 @@ struct MapAssembly::Cache {
             if (stamp) {
                 TPngImage picture;
                 picture.LoadFromFile(stamp->path);
-                parts.layers[i - 1] = Layer{
-                    *stamp, std::make_shared<const LayerRuns>(picture)};
+                parts.layers[i - 1] = Layer{*stamp, std::make_shared<const LayerRuns>(picture)};
             }
         });
         // What did not read is left out: the assembly reads it again and says what is wrong.
@@ -246,8 +245,9 @@ bool MapAssembly::build(const QString& dataDir, const QString& mapCaption, bool 
             picture.LoadFromFile(w.stamp.path);
             newRuns[w.index] = std::make_shared<const LayerRuns>(picture);
         });
-        keep.emplace_back(
-            [&] { c.parts.layers[w.index] = Cache::Layer{w.stamp, newRuns[w.index]}; });
+        keep.emplace_back([&] {
+            c.parts.layers[w.index] = Cache::Layer{w.stamp, newRuns[w.index]};
+        });
     }
     // Decoding takes nearly all of a cold assembly's time, and each file is decoded on its own.
     const std::vector<std::exception_ptr> errors =

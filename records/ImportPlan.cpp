@@ -301,7 +301,10 @@ ImportResult applyImport(const ImportPlan& plan, const ImportChoices& choices, P
         result.lines << placementLines(placement, numbers) << set.notes << placement.notes;
     }
     if (result.leftOffMap > 0) {
-        result.lines << QStringLiteral("Точки вне карты не вставлены: %1.").arg(result.leftOffMap);
+        result.lines << (choices.scope == OffMapScope::BothMaps
+                             ? QStringLiteral("Точки вне обеих карт не вставлены: %1.")
+                             : QStringLiteral("Точки вне карты не вставлены: %1."))
+                            .arg(result.leftOffMap);
     }
     return result;
 }

@@ -81,6 +81,8 @@ ImportPlan planImport(const QByteArray& bytes, const QString& fileName, const Re
 
 // What to do with the points that fall off the map.
 enum class OffMap { Keep, Drop };
+// What "the map" is: one map, or both (a point off the one may lie on the other).
+enum class OffMapScope { OneMap, BothMaps };
 
 // The user's answers to a plan.
 struct ImportChoices {
@@ -88,6 +90,7 @@ struct ImportChoices {
     QStringList groups;  // the groups to take; empty: all of them
     OffMap offMap = OffMap::Keep;
     PictureCheck onMap;  // whether a point lies on the map; empty: nothing is off it
+    OffMapScope scope = OffMapScope::OneMap;  // for the report's words
 };
 
 // How the report names a table's columns: by number from 0 (zelkora-cli's --column) and marker

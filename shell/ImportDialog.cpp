@@ -137,7 +137,7 @@ void ImportDialog::buildLayout() {
     }
     mapLayout->addRow(QStringLiteral("Точки — на карту:"), cbMap);
     rbDrop = new QRadioButton(map);
-    rbKeep = new QRadioButton(QStringLiteral("Вставить в таблицу и точки вне карты"), map);
+    rbKeep = new QRadioButton(QStringLiteral("Вставить в таблицу и точки вне карт"), map);
     rbDrop->setChecked(true);
     mapLayout->addRow(rbDrop);
     mapLayout->addRow(rbKeep);
@@ -410,17 +410,22 @@ bool ImportDialog::allGroupsChecked() const {
     return checkedGroups().size() == plan_.set.groups.size();
 }
 
+// A point on either map stays: the table keeps it for the map it lies on, which is a switch away.
 std::vector<bool> ImportDialog::leftOut() const {
     std::vector<bool> out;
-    const int map = chosenMap();
-    if (!rbDrop->isChecked() || !source_.pictures[static_cast<std::size_t>(map)]) {
+    if (!rbDrop->isChecked() || !anyPicture()) {
         return out;
     }
     out.resize(onMap_.size());
     for (std::size_t i = 0; i < onMap_.size(); ++i) {
-        out[i] = !onMap_[i][static_cast<std::size_t>(map)];
+        out[i] = std::none_of(onMap_[i].begin(), onMap_[i].end(), [](bool on) { return on; });
     }
     return out;
+}
+
+bool ImportDialog::anyPicture() const {
+    return std::any_of(source_.pictures.begin(), source_.pictures.end(),
+                       [](const std::optional<PictureBounds>& p) { return p.has_value(); });
 }
 
 std::vector<bool> ImportDialog::takenPoints() const {
@@ -462,20 +467,24 @@ ImportChoices ImportDialog::choices() const {
         c.groups = checkedGroups();
     }
     c.offMap = rbDrop->isChecked() ? OffMap::Drop : OffMap::Keep;
-    const std::optional<PictureBounds>& picture =
-        source_.pictures[static_cast<std::size_t>(chosenMap())];
-    if (picture) {
-        c.onMap = picture->check();
+    c.scope = OffMapScope::BothMaps;
+    if (anyPicture()) {
+        c.onMap = [pictures = source_.pictures](double lat, double lon) {
+            return std::any_of(
+                pictures.begin(), pictures.end(),
+                [&](const std::optional<PictureBounds>& p) { return p && p->contains(lat, lon); });
+        };
     }
     return c;
 }
 
-// Where the points taken fall on each map.
+// Where the points that go in fall on each map.
 MapTally ImportDialog::tally() const {
     const std::vector<bool> taken = takenPoints();
+    const std::vector<bool> out = leftOut();
     MapTally tally;
     for (std::size_t i = 0; i < taken.size(); ++i) {
-        if (!taken[i]) {
+        if (!taken[i] || (!out.empty() && out[i])) {
             continue;
         }
         ++tally.points;
@@ -511,11 +520,16 @@ void ImportDialog::refresh() {
                                   : QStringLiteral("%1 — рисунка карты нет").arg(kMapCaptions[m]));
     }
     filling_ = false;
-    const int map = chosenMap();
-    const qint64 off = source_.pictures[static_cast<std::size_t>(map)]
-                           ? taken.points - taken.onMap[static_cast<std::size_t>(map)]
-                           : 0;
-    rbDrop->setText(QStringLiteral("Не вставлять точки вне карты (%1)").arg(off));
+    // Points off both maps, among those taken.
+    qint64 off = 0;
+    if (anyPicture()) {
+        const std::vector<bool> takenNow = takenPoints();
+        for (std::size_t i = 0; i < takenNow.size(); ++i) {
+            off += takenNow[i] &&
+                   std::none_of(onMap_[i].begin(), onMap_[i].end(), [](bool on) { return on; });
+        }
+    }
+    rbDrop->setText(QStringLiteral("Не вставлять точки вне обеих карт (%1)").arg(off));
 
     QString format = QStringLiteral("«%1»: %2")
                          .arg(visibleText(QFileInfo(source_.fileName).fileName()),
@@ -575,10 +589,7 @@ QStringList ImportDialog::commandWords() const {
     if (plan_.set.groupField.isEmpty()) {
         words << QStringLiteral("--column") << QString::number(c.column);
     }
-    words << QStringLiteral("--map") << QString::number(chosenMap());
-    if (source_.hiRes) {
-        words << QStringLiteral("--hires");
-    }
+    // Without --map the points are checked against both maps, as here.
     words << QStringLiteral("--off-map")
           << (c.offMap == OffMap::Drop ? QStringLiteral("drop") : QStringLiteral("keep"));
     return words;

@@ -107,6 +107,7 @@ class ImportDialog : public QDialog {
     // The points that would go in or be left out off the map, as flags over the plan's points.
     std::vector<bool> takenPoints() const;
     MapTally tally() const;
+    bool anyPicture() const;
 
     Source source_;
     ImportPlan plan_;

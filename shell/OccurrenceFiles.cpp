@@ -168,12 +168,14 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
     const ImportChoices choices = dialog.choices();
     const int chosenMap = dialog.chosenMap();
 
+    // The report names the points off the map they are shown on.
+    const MapPictures pictures = host_.mapPictures();
+    const std::optional<PictureBounds>& shown = pictures[static_cast<std::size_t>(chosenMap)];
     ImportReport report(ReportBox::kShownLines);
-    report.setPictureCheck(choices.onMap);
+    report.setPictureCheck(shown ? shown->check() : PictureCheck());
     QStringList lines;
     MapTally tally;
     bool changed = false;
-    const MapPictures pictures = host_.mapPictures();
     const auto tell = [&] {
         if (!content.details.isEmpty()) {
             content.details << QString();

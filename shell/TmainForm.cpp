@@ -31,6 +31,7 @@
 #include <utility>
 
 #include "common/ZelkoraError.h"
+#include "figure/FigureMap.h"
 #include "mapimage/DataPaths.h"
 #include "mapimage/MapAssembly.h"
 #include "plot/PictureBounds.h"
@@ -41,7 +42,6 @@
 #include "shell/CellDelegate.h"
 #include "shell/CopperTheme.h"
 #include "shell/ErrorBox.h"
-#include "figure/FigureMap.h"
 #include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
 #include "shell/MapAdvice.h"
@@ -1116,9 +1116,9 @@ std::shared_ptr<const FigureMap> TmainForm::figureMap(int map) {
 void TmainForm::bFigureClick() {
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
-    auto* dialog = new FigureDialog({dataDir_, mapIndex_, layers, &StringGrid1->table(),
-                                     tableFile_, figureMap(mapIndex_)},
-                                    {}, this);
+    auto* dialog = new FigureDialog(
+        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_, figureMap(mapIndex_)}, {},
+        this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -50,21 +50,24 @@ class MapChoiceTest : public ShellTest {
 };
 
 // An import into the empty table at start: the dialog offers Vietnam, where three of the four
-// points lie, and leaves out the fourth; the import and the switch are one step.
+// points lie (the fourth lies on the Far East and stays; a fifth, on neither map, is left out);
+// the import and the switch are one step.
 TEST_F(MapChoiceTest, AnImportIntoAnEmptyTableTakesTheMapOfMostOfItsPoints) {
     TmainForm& form = open();
     ASSERT_EQ(form.cbMap->currentIndex(), kMapFarEast);
     const QString csv = path(QStringLiteral("both.csv"));
     writeBytes(csv, ("species,lat,lon\nA," + QString::fromLatin1(kVietnamPoints[0]) + "\nB," +
-                     kVietnamPoints[1] + "\nA," + kVietnamPoints[2] + "\nC," + kFarEastPoint + "\n")
+                     kVietnamPoints[1] + "\nA," + kVietnamPoints[2] + "\nC," + kFarEastPoint +
+                     "\nD,-33.9,18.4\n")
                         .toUtf8());
     OccurrenceFiles::Hooks hooks;
     hooks.importDialog = [](ImportDialog& dialog) {
         EXPECT_EQ(dialog.chosenMap(), kMapVietnam);
-        EXPECT_EQ(dialog.cbMap->currentText(), QStringLiteral("Вьетнам — на ней 3 из 4 точек"));
+        EXPECT_EQ(dialog.cbMap->currentText(), QStringLiteral("Вьетнам — на ней 3 из 4 точек"))
+            << "of the four that go in";
         EXPECT_TRUE(dialog.rbDrop->isChecked());
-        EXPECT_EQ(dialog.rbDrop->text(), QStringLiteral("Не вставлять точки вне карты (1)"));
-        EXPECT_TRUE(dialog.commandLine().endsWith(QStringLiteral("--map 0 --off-map drop")))
+        EXPECT_EQ(dialog.rbDrop->text(), QStringLiteral("Не вставлять точки вне обеих карт (1)"));
+        EXPECT_TRUE(dialog.commandLine().endsWith(QStringLiteral("--off-map drop")))
             << dialog.commandLine().toStdString();
         return true;
     };
@@ -79,15 +82,16 @@ TEST_F(MapChoiceTest, AnImportIntoAnEmptyTableTakesTheMapOfMostOfItsPoints) {
     EXPECT_EQ(table().cell(0, 1), QLatin1String(kVietnamPoints[0]));
     EXPECT_EQ(table().cell(0, 2), QLatin1String(kVietnamPoints[2]));
     EXPECT_EQ(table().cell(1, 1), QLatin1String(kVietnamPoints[1]));
-    EXPECT_EQ(table().cell(2, 0), markerTypeNames()[2])
-        << "the group wholly off the map takes no column";
+    EXPECT_EQ(table().cell(2, 1), QLatin1String(kFarEastPoint)) << "kept for the other map";
+    EXPECT_EQ(table().cell(3, 0), markerTypeNames()[3])
+        << "the group wholly off both maps takes no column";
     EXPECT_EQ(form.points.num, 3);
     ASSERT_TRUE(reportBox());
     EXPECT_EQ(reportBox()->adviceText(),
-              QStringLiteral("Выбрана карта «Вьетнам»: на ней 3 из 3 точек."));
+              QStringLiteral("Выбрана карта «Вьетнам»: на ней 3 из 4 точек."));
     EXPECT_FALSE(reportBox()->adviceButton()->isVisible());
-    EXPECT_TRUE(
-        reportBox()->detailsText().contains(QStringLiteral("Точки вне карты не вставлены: 1.")));
+    EXPECT_TRUE(reportBox()->detailsText().contains(
+        QStringLiteral("Точки вне обеих карт не вставлены: 1.")));
 
     form.acUndo->trigger();
     EXPECT_EQ(form.cbMap->currentIndex(), kMapFarEast);

@@ -419,7 +419,7 @@ TEST_F(OccurrenceFilesTest, TheDialogShowsTheFileAndTakesTheColumnsChosen) {
         EXPECT_FALSE(dialog.twGroups->isVisibleTo(&dialog));
         EXPECT_EQ(dialog.commandWords(),
                   (QStringList{"import", "--table", "таблица.points", "--from", name, "--column",
-                               "0", "--map", "1", "--off-map", "drop"}));
+                               "0", "--off-map", "drop"}));
 
         dialog.cbGroup->setCurrentIndex(dialog.cbGroup->findText(QStringLiteral("«VECTOR»")));
         EXPECT_TRUE(dialog.twGroups->isVisibleTo(&dialog));
@@ -431,7 +431,7 @@ TEST_F(OccurrenceFilesTest, TheDialogShowsTheFileAndTakesTheColumnsChosen) {
         dialog.rbKeep->click();
         EXPECT_EQ(dialog.commandWords(),
                   (QStringList{"import", "--table", "таблица.points", "--from", name, "--group-by",
-                               "VECTOR", "--map", "1", "--off-map", "keep"}));
+                               "VECTOR", "--off-map", "keep"}));
         // Other coordinate columns: named on the command line too.
         dialog.cbLat->setCurrentIndex(dialog.cbLat->findText(QStringLiteral("«X»")));
         dialog.cbLon->setCurrentIndex(dialog.cbLon->findText(QStringLiteral("«Y»")));

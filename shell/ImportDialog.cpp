@@ -116,6 +116,10 @@ void ImportDialog::buildLayout() {
     twGroups->setHeaderLabels(
         {QStringLiteral("Группа"), QStringLiteral("Записей"), QStringLiteral("Тип маркеров")});
     twGroups->setMinimumHeight(110);
+    twGroups->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    twGroups->header()->setStretchLastSection(false);
+    twGroups->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    twGroups->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     groupsLayout->addWidget(twGroups, 1);
     lbGroups = new QLabel(groups);
     groupsLayout->addWidget(lbGroups);
@@ -145,10 +149,13 @@ void ImportDialog::buildLayout() {
 
     lbMessage = new QLabel(this);
     lbMessage->setWordWrap(true);
+    lbMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette red = lbMessage->palette();
     red.setColor(QPalette::WindowText, QColor(180, 0, 0));
     lbMessage->setPalette(red);
-    lbMessage->hide();
+    // Room for a message of three lines, kept while there is none: the controls stay where
+    // they are as messages come and go.
+    lbMessage->setMinimumHeight(3 * lbMessage->fontMetrics().lineSpacing());
     layout->addWidget(lbMessage);
 
     auto* command = new QHBoxLayout;
@@ -379,8 +386,8 @@ void ImportDialog::updateGroups() {
         item->setFlags(open ? Qt::ItemIsEnabled | Qt::ItemIsUserCheckable : Qt::NoItemFlags);
         const int column =
             columns_.columns.empty() ? -1 : columns_.columns[static_cast<std::size_t>(g)];
-        item->setText(2, emptied       ? QStringLiteral("все точки вне карты")
-                         : !on         ? QStringLiteral("не берётся")
+        item->setText(2, emptied ? QStringLiteral("все точки вне обеих карт")
+                         : !on   ? QStringLiteral("не берётся")
                          : column >= 0 ? markerTypeName(column)
                                        : QStringLiteral("нет свободного столбца"));
     }
@@ -560,7 +567,6 @@ void ImportDialog::refresh() {
         }
     }
     lbMessage->setText(message);
-    lbMessage->setVisible(!message.isEmpty());
     bImport->setEnabled(canImport());
     edCommand->setText(commandLine());
     edCommand->setCursorPosition(0);

@@ -82,7 +82,7 @@ class ImportDialog : public QDialog {
     QComboBox* cbMap;
     QRadioButton* rbDrop;
     QRadioButton* rbKeep;
-    QLabel* lbMessage;  // what stops the import, in red; hidden when nothing does
+    QLabel* lbMessage;  // what stops the import, in red; empty when nothing does
     QLineEdit* edCommand;
     QPushButton* bCopy;
     QPushButton* bImport;

@@ -18,6 +18,7 @@ ReportBox::Advice mapAdvice(const MapTally& tally, int map, bool chosen,
                     .arg(on(map))
                     .arg(tally.points),
                 {},
+                {},
                 {}};
     }
     if (*most == map) {
@@ -31,7 +32,9 @@ ReportBox::Advice mapAdvice(const MapTally& tally, int map, bool chosen,
                 .arg(kMapCaptions[map])
                 .arg(on(map)),
             QStringLiteral("Переключить на карту «%1»").arg(kMapCaptions[other]),
-            [switchTo = std::move(switchTo), other] { switchTo(other); }};
+            [switchTo = std::move(switchTo), other] { switchTo(other); },
+            QStringLiteral("Показана карта «%1»; таблица та же (отмена вернёт прежнюю карту).")
+                .arg(kMapCaptions[other])};
 }
 
 bool tableHoldsPoints(const PointTable& table) {

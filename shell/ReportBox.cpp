@@ -39,6 +39,9 @@ ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
     adviceButton_->hide();
     connect(adviceButton_, &QPushButton::clicked, this, [this] {
         adviceButton_->hide();
+        if (!adviceDone_.isEmpty()) {
+            advice_->setText(adviceDone_);
+        }
         if (const std::function<void()> action = std::exchange(adviceAction_, {})) {
             action();
         }
@@ -84,6 +87,7 @@ void ReportBox::present(QWidget* window, const Content& content,
     box->adviceButton_->setText(content.advice.buttonText);
     box->adviceButton_->setVisible(!content.advice.buttonText.isEmpty());
     box->adviceAction_ = content.advice.action;
+    box->adviceDone_ = content.advice.doneText;
     box->addActions(windowActions);
     // The keyboard stays with the window, so the next key (an undo, a typed cell) goes where the
     // user was working; the box is closed with its button.

@@ -31,6 +31,7 @@ class ReportBox : public QDialog {
         QString text;
         QString buttonText;
         std::function<void()> action;
+        QString doneText;  // what the advice says once its button was used
     };
 
     // What the box says: its title, a summary over the list, the list, and the advice.
@@ -69,6 +70,7 @@ class ReportBox : public QDialog {
     QLabel* advice_;
     QPushButton* adviceButton_;
     std::function<void()> adviceAction_;
+    QString adviceDone_;
 };
 
 }  // namespace zelkora

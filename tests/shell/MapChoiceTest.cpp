@@ -159,6 +159,7 @@ TEST_F(MapChoiceTest, TheOtherMapIsOfferedAndSwitchedToWithTheTableKept) {
     EXPECT_EQ(form.undoStack().count(), steps + 1);
     EXPECT_EQ(form.acUndo->text(), QStringLiteral("Отменить: Переключение на карту «Вьетнам»"));
     EXPECT_FALSE(button->isVisible());
+    EXPECT_TRUE(reportBox()->adviceText().startsWith(QStringLiteral("Показана карта «Вьетнам»")));
 
     form.acUndo->trigger();
     EXPECT_EQ(form.cbMap->currentIndex(), kMapFarEast);

@@ -200,6 +200,19 @@ void ImportDialog::buildLayout() {
                     replan();
                 }
             });
+    // A column chosen in a list chooses the way of giving coordinates that the list belongs to.
+    for (QComboBox* combo : {cbLat, cbLon}) {
+        connect(combo, &QComboBox::activated, rbPair, [this] {
+            if (!rbPair->isChecked()) {
+                rbPair->setChecked(true);
+            }
+        });
+    }
+    connect(cbText, &QComboBox::activated, rbText, [this] {
+        if (!rbText->isChecked()) {
+            rbText->setChecked(true);
+        }
+    });
     connect(cbColumn, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(cbMap, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_) {

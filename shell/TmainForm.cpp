@@ -810,8 +810,9 @@ void TmainForm::pasteInto(int column) {
     } else {
         updPoint();
     }
+    // A paste that went well on the map it was made on needs no word about the map.
     ReportBox::showFor(this, *report, {acUndo, acRedo},
-                       mapAdvice(tally, mapIndex_, !heldPoints,
+                       mapAdvice(tally, mapIndex_, switched.has_value(),
                                  [this](int map) { handle([&] { switchMapKeepingTable(map); }); }));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "common/ZelkoraError.h"
 #include "records/ImportPlan.h"
@@ -203,6 +204,51 @@ TEST(PlanImport, ShowsTheColumnsFoundAndTheFirstRows) {
     ASSERT_TRUE(many.groupsNeedingChoice);
     EXPECT_EQ(many.groupsNeedingChoice->groups.size(), 12);
     EXPECT_EQ(many.groupsNeedingChoice->freeColumns, 9);
+}
+
+// An excerpt of a published compendium (Kraemer et al. 2015, Aedes occurrences; Dryad, CC0) as
+// it is stored: lines ended by a lone CR, the species in "VECTOR", coordinates in "Y" and "X".
+// All its points lie far from both maps: left out, they change nothing and are counted.
+TEST(ApplyImport, ACompendiumOfPointsOffBothMapsLeavesTheTableAsItWas) {
+    ReadOptions byVector;
+    byVector.groupBy = QStringLiteral("VECTOR");
+    const ImportPlan plan =
+        planImport(fixture("aedes-compendium.csv"), "aegypti_albopictus.csv", byVector,
+                   *newTable());
+    ASSERT_EQ(plan.kind, ImportKind::Records);
+    EXPECT_EQ(plan.latColumn, 5);
+    EXPECT_EQ(plan.lonColumn, 6);
+    EXPECT_EQ(plan.groupColumn, 0);
+    EXPECT_EQ(plan.set.groups, QStringList{"Aedes albopictus"});
+    ASSERT_EQ(plan.set.points.size(), 15u);
+    EXPECT_EQ(plan.set.points.back().number, 16) << "a lone CR ends a line";
+    EXPECT_EQ(plan.sample.rows.size(), static_cast<std::size_t>(kSampleRows));
+
+    const std::unique_ptr<PointTable> owned = newTable();
+    PointTable& table = *owned;
+    std::vector<QString> before;
+    for (int c = 0; c < table.ColCount(); ++c) {
+        for (int r = 0; r < table.RowCount(); ++r) {
+            before.push_back(table.cell(c, r));
+        }
+    }
+    ImportChoices choices;
+    choices.offMap = OffMap::Drop;
+    choices.scope = OffMapScope::BothMaps;
+    choices.onMap = [](double lat, double lon) {
+        return (lat > 40 && lon > 125) || (lat > 8 && lat < 24 && lon > 102 && lon < 110);
+    };
+    ImportReport report;
+    const ImportResult result = applyImport(plan, choices, table, report);
+    EXPECT_EQ(result.leftOffMap, 15);
+    EXPECT_EQ(result.lines, QStringList{"Точки вне обеих карт не вставлены: 15."});
+    std::vector<QString> after;
+    for (int c = 0; c < table.ColCount(); ++c) {
+        for (int r = 0; r < table.RowCount(); ++r) {
+            after.push_back(table.cell(c, r));
+        }
+    }
+    EXPECT_EQ(after, before) << "not even the group's name goes into a header";
 }
 
 // The report hears of every record in the order of the file, and a point off the map is quoted by

@@ -50,7 +50,8 @@ struct PlanCase {
 };
 
 TEST(PlanImport, TellsRecordsLinesAndRefusalsApart) {
-    const QByteArray png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+    static constexpr char kPngHead[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10";
+    const QByteArray png(kPngHead, sizeof kPngHead - 1);
     const PlanCase cases[] = {
         {"an empty file", "", "a.csv", {}, ImportKind::Refused, Refusal::Empty, "Файл пуст", {}},
         {"blanks after a byte-order mark",

@@ -39,6 +39,7 @@ struct FrameLabel {
     QPointF baseline;
     QString text;
     QRectF box;
+    bool latitude = false;  // beside the frame; a longitude stands under or over it
 };
 
 // One map frame of the figure, with what is drawn around it. Every panel shows the same extent.

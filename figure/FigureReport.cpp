@@ -74,9 +74,7 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
     int longitudeLabels = 0;
     const FigurePanel& first = layout.panels.front();
     for (const FrameLabel& l : first.labels) {
-        // Latitudes stand beside the frame, longitudes under or over it.
-        const bool beside = l.box.right() <= first.frame.left() || l.box.left() >= first.frame.right();
-        (beside ? latitudeLabels : longitudeLabels)++;
+        (l.latitude ? latitudeLabels : longitudeLabels)++;
     }
     const QJsonObject graticule{{QStringLiteral("latitude_minutes"), layout.latitudeMinutes},
                                 {QStringLiteral("longitude_minutes"), layout.longitudeMinutes},

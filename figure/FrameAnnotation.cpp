@@ -149,7 +149,8 @@ FrameLabel placeLabel(const FrameSide& s, const Crossing& c, const QString& text
     }
     return {baseline, text,
             QRectF(QPointF(baseline.x(), baseline.y() - font.ascentMm()),
-                   QSizeF(width, font.heightMm()))};
+                   QSizeF(width, font.heightMm())),
+            s.latitudes};
 }
 
 bool labelled(const FrameSide& s, bool allSides) {

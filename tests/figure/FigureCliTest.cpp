@@ -107,9 +107,11 @@ TEST_F(FigureCli, TooDeepForItsPresetWritesNothing) {
     writeBytes(out, "old");
     const ProcessRun run =
         figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
-                QStringLiteral("nature-2"), QStringLiteral("--extent"), QStringLiteral("map")});
+                QStringLiteral("nature-2"), QStringLiteral("--extent"),
+                QStringLiteral("42,130,52,134")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("247 мм"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("поместится при ширине"))) << run.err.toStdString();
     EXPECT_EQ(readBytes(out), QByteArray("old"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2);  // the table and the old file
 }

@@ -16,9 +16,9 @@ constexpr int kSideSamples = 256;
 // A line that meets a side at less than this angle is not labelled there: its label would not
 // tell which line it names.
 const double kSteepEnough = std::sin(40.0 * std::numbers::pi / 180.0);
-// The widest labels each kind can give: most digits, minutes and letters.
-constexpr double kWidestLatitude = -88.5;
-constexpr double kWidestLongitude = -178.5;
+// The widest labels each kind can give: most digits and minutes, with either letter.
+constexpr double kWidestLatitude = 88.5;
+constexpr double kWidestLongitude = 178.5;
 
 enum class Side { Left, Bottom, Right, Top };
 
@@ -202,9 +202,14 @@ int chooseInterval(const std::vector<FrameSide>& sides, bool latitudes,
 }  // namespace
 
 FrameRoom frameRoom(const FigureText& label, const FigureOptions& options, bool minutes) {
-    const double latitude = label.widthMm(latitudeLabel(kWidestLatitude, options.language, minutes));
-    const double longitude =
-        label.widthMm(longitudeLabel(kWidestLongitude, options.language, minutes));
+    double latitude = 0.0;
+    double longitude = 0.0;
+    for (const double sign : {-1.0, 1.0}) {
+        latitude = std::max(
+            latitude, label.widthMm(latitudeLabel(sign * kWidestLatitude, options.language, minutes)));
+        longitude = std::max(longitude, label.widthMm(longitudeLabel(sign * kWidestLongitude,
+                                                                     options.language, minutes)));
+    }
     const double across = kTickMm + kLabelGapMm;
     FrameRoom room;
     room.left = across + latitude;

@@ -10,9 +10,10 @@ namespace zelkora {
 
 namespace {
 
-// Steps in which a box is moved in from a corner of a frame that is no rectangle.
+// Steps in which a box is moved in from a corner of a frame that is no rectangle: at least this
+// long, and this many across half the frame.
 constexpr double kSearchStepMm = 0.5;
-constexpr int kSearchSteps = 160;
+constexpr int kSearchSteps = 100;
 // Points along each side of a box that the frame must hold.
 constexpr int kEdgeChecks = 6;
 
@@ -69,11 +70,15 @@ QRectF FrameCorners::at(QSizeF size, FigureCorner corner) const {
     if (holds(r)) {
         return r;
     }
-    // Moved in, nearest first, until the frame holds it.
-    const double dx = left ? kSearchStepMm : -kSearchStepMm;
-    const double dy = top ? kSearchStepMm : -kSearchStepMm;
-    for (int distance = 1; distance <= kSearchSteps; ++distance) {
-        for (int i = 0; i <= distance; ++i) {
+    // Moved in, nearest first, until the frame holds it, at most half the frame either way.
+    const double step = std::max(kSearchStepMm, std::max(frame_.width(), frame_.height()) / 2 /
+                                                    kSearchSteps);
+    const int across = static_cast<int>(frame_.width() / 2 / step);
+    const int down = static_cast<int>(frame_.height() / 2 / step);
+    const double dx = left ? step : -step;
+    const double dy = top ? step : -step;
+    for (int distance = 1; distance <= across + down; ++distance) {
+        for (int i = std::max(0, distance - down); i <= std::min(distance, across); ++i) {
             const QRectF moved = r.translated(dx * i, dy * (distance - i));
             if (holds(moved)) {
                 return moved;

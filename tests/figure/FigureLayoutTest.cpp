@@ -5,17 +5,22 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <numbers>
 
 #include "common/ZelkoraError.h"
 #include "figure/FigureFile.h"
 #include "figure/FigureLayout.h"
+#include "figure/FigurePainter.h"
+#include "figure/PathClip.h"
 #include "projection/geo.h"
 #include "tests/figure/FigureFixtures.h"
 #include "tests/support/TestImages.h"
 #include "vectormap/MapPalette.h"
+#include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
@@ -532,6 +537,59 @@ TEST(RealMaps, DrawTheirLandSeaAndCoasts) {
         EXPECT_GT(counts[kMapSea.rgb() & 0xFFFFFF] / total, 0.05) << map;
         EXPECT_GT(counts[kMapShore.rgb() & 0xFFFFFF], 100) << map;
     }
+}
+
+// A 50 km box of Peter the Great Gulf at a Nature column's width: every island of 0.1 km² or more
+// that the map's full-resolution data holds inside it is drawn, none thinned away.
+TEST(RealMaps, ASmallBoxDrawsEveryIsletOfItsData) {
+    const QString data = QStringLiteral(ZELKORA_DATA_DIR);
+    const auto map = FigureMap::load(data, kMapFarEast);
+    const VectorMap vector = loadVectorMap(vectorMapPath(data, kMapCaptions[kMapFarEast]));
+    const DegreeBox box{42.45, 131.3, 42.9, 131.91};
+    const auto inBox = [&](const GeoPath& ring) {
+        return std::all_of(ring.begin(), ring.end(), [&](const GeoPoint& p) {
+            return p.lat > box.south && p.lat < box.north && p.lon > box.west && p.lon < box.east;
+        });
+    };
+    const auto areaKm2 = [](const GeoPath& ring) {
+        const double k = 111.195;
+        double twice = 0.0;
+        for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+            twice += ring[i].lon * ring[i + 1].lat - ring[i + 1].lon * ring[i].lat;
+        }
+        return std::fabs(twice) / 2 * k * k * std::cos(ring.front().lat * std::numbers::pi / 180);
+    };
+    int islands = 0;
+    for (const VectorArea& a : vector.areas) {
+        if (a.level == 1 && inBox(a.rings.front()) && areaKm2(a.rings.front()) >= 0.1) {
+            ++islands;
+        }
+    }
+    FigureOptions options = optionsFor(kMapFarEast);
+    options.dataDir = data;
+    options.extent = FigureExtent::Box;
+    options.box = box;
+    const FigureLayout layout = layOutFigure(options, *map, *tableOf({}));
+    const double deviceMm = 25.4 / options.dpi;
+    const FigureScene scene = prepareFigureScene(layout, *map, deviceMm);
+    const QTransform toMm = layout.mmFromPlane(layout.panels.front());
+    int drawn = 0;
+    for (const FigureMap::Area& a : scene.frame.areas) {
+        const QRectF b = a.bounds;
+        const std::array<QPointF, 4> corners = {b.topLeft(), b.topRight(), b.bottomLeft(),
+                                                b.bottomRight()};
+        const bool inside = std::all_of(corners.begin(), corners.end(), [&](QPointF p) {
+            return layout.outline.containsPoint(p, Qt::OddEvenFill);
+        });
+        if (a.level == 1 && inside &&
+            thinned(toMm.map(a.rings.front()), scene.toleranceMm).size() >= 4) {
+            ++drawn;
+        }
+    }
+    std::printf("islands of 0.1 km² or more in the box: %d in the data, %d drawn\n", islands,
+                drawn);
+    EXPECT_GE(islands, 10);
+    EXPECT_EQ(drawn, islands);
 }
 
 }  // namespace

@@ -118,16 +118,28 @@ void readExtent(const QString& text, FigureOptions& options) {
 }  // namespace
 
 FigureRequest figureRequestFromArgs(const QStringList& args) {
-    const CliArgs cli(args,
-                      {QStringLiteral("data"), QStringLiteral("map"), QStringLiteral("layers"),
-                       QStringLiteral("table"), QStringLiteral("out"), QStringLiteral("format"),
-                       QStringLiteral("preset"), QStringLiteral("width"), QStringLiteral("dpi"),
-                       QStringLiteral("extent"), QStringLiteral("margin"), QStringLiteral("marker"),
-                       QStringLiteral("legend"), QStringLiteral("font-size"),
-                       QStringLiteral("scale-bar"), QStringLiteral("lang"),
-                       QStringLiteral("projection"), QStringLiteral("graticule"),
-                       QStringLiteral("frame-labels"), QStringLiteral("north-arrow"),
-                       QStringLiteral("scale-bar-style"), QStringLiteral("inset")},
+    const CliArgs cli(args, {QStringLiteral("data"),
+                             QStringLiteral("map"),
+                             QStringLiteral("layers"),
+                             QStringLiteral("table"),
+                             QStringLiteral("out"),
+                             QStringLiteral("format"),
+                             QStringLiteral("preset"),
+                             QStringLiteral("width"),
+                             QStringLiteral("dpi"),
+                             QStringLiteral("extent"),
+                             QStringLiteral("margin"),
+                             QStringLiteral("marker"),
+                             QStringLiteral("legend"),
+                             QStringLiteral("font-size"),
+                             QStringLiteral("scale-bar"),
+                             QStringLiteral("lang"),
+                             QStringLiteral("projection"),
+                             QStringLiteral("graticule"),
+                             QStringLiteral("frame-labels"),
+                             QStringLiteral("north-arrow"),
+                             QStringLiteral("scale-bar-style"),
+                             QStringLiteral("inset")},
                       {QStringLiteral("red"), QStringLiteral("italic"), QStringLiteral("panels"),
                        QStringLiteral("report")});
     if (!cli.positional().isEmpty()) {
@@ -183,7 +195,8 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
         o.language =
             lang == QLatin1String("ru") ? FigureLanguage::Russian : FigureLanguage::English;
         o.panels = cli.has(QStringLiteral("panels"));
-        const QString projection = cli.value(QStringLiteral("projection"), QStringLiteral("north-up"));
+        const QString projection =
+            cli.value(QStringLiteral("projection"), QStringLiteral("north-up"));
         if (projection != QLatin1String("north-up") && projection != QLatin1String("map")) {
             throw UsageError(QStringLiteral("--projection ждёт north-up или map, а не \"%1\"")
                                  .arg(visibleText(projection)));
@@ -191,7 +204,8 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
         o.projection = projection == QLatin1String("map") ? FigureProjectionKind::Map
                                                           : FigureProjectionKind::NorthUp;
         readGraticule(cli.value(QStringLiteral("graticule"), QStringLiteral("auto")), o);
-        const QString sides = cli.value(QStringLiteral("frame-labels"), QStringLiteral("left-bottom"));
+        const QString sides =
+            cli.value(QStringLiteral("frame-labels"), QStringLiteral("left-bottom"));
         if (sides != QLatin1String("left-bottom") && sides != QLatin1String("all")) {
             throw UsageError(QStringLiteral("--frame-labels ждёт left-bottom или all, а не \"%1\"")
                                  .arg(visibleText(sides)));

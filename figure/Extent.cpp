@@ -112,9 +112,8 @@ FrameExtent fittedNorthUp(const FigureOptions& options, const FigureMap& map,
     const double m = options.marginPercent / 100.0;
     const double latMargin = m * (b.north - b.south);
     const double lonMargin = m * (b.east - b.west);
-    b = intersected({b.south - latMargin, b.west - lonMargin, b.north + latMargin,
-                     b.east + lonMargin},
-                    limit);
+    b = intersected(
+        {b.south - latMargin, b.west - lonMargin, b.north + latMargin, b.east + lonMargin}, limit);
     maxAspect = std::max(maxAspect, kMinFitAspect);
     FrameExtent frame = northUpFrame(b);
     for (int round = 0; round < kFitRounds; ++round) {
@@ -124,8 +123,8 @@ FrameExtent fittedNorthUp(const FigureOptions& options, const FigureMap& map,
             growAxis(b.west, b.east, (b.east - b.west) * aspect / maxAspect, limit.west,
                      limit.east);
         } else if (aspect < kMinFitAspect) {
-            growAxis(b.south, b.north, (b.north - b.south) * kMinFitAspect / aspect,
-                     limit.south, limit.north);
+            growAxis(b.south, b.north, (b.north - b.south) * kMinFitAspect / aspect, limit.south,
+                     limit.north);
         }
         // Every marker inside: its centre at least its half from each side, in degrees there.
         frame = northUpFrame(b);
@@ -276,8 +275,8 @@ FrameExtent fixedExtent(const FigureOptions& options, const FigureMap& map) {
 }
 
 FrameExtent fittedExtent(const FigureOptions& options, const FigureMap& map,
-                         const std::vector<GeoPoint>& points, double frameWidthMm,
-                         double maxAspect, double markerHalfMm) {
+                         const std::vector<GeoPoint>& points, double frameWidthMm, double maxAspect,
+                         double markerHalfMm) {
     if (options.projection == FigureProjectionKind::NorthUp) {
         return fittedNorthUp(options, map, points, frameWidthMm, maxAspect, markerHalfMm);
     }
@@ -288,9 +287,9 @@ FrameExtent fittedExtent(const FigureOptions& options, const FigureMap& map,
     const QRectF pointBounds = bounds.rect();
     const GeoPoint centre = map.projection().toGeo(pointBounds.center());
     const double minSpan = kMinFitSpanKm / map.projection().kmPerUnit(centre.lat);
-    return mapFrame(map, fitRectangle(pointBounds, QRectF(QPointF(0, 0), QSizeF(map.size())),
-                                      frameWidthMm, maxAspect, options.marginPercent, minSpan,
-                                      markerHalfMm));
+    return mapFrame(
+        map, fitRectangle(pointBounds, QRectF(QPointF(0, 0), QSizeF(map.size())), frameWidthMm,
+                          maxAspect, options.marginPercent, minSpan, markerHalfMm));
 }
 
 }  // namespace zelkora

@@ -36,8 +36,8 @@ FrameExtent fixedExtent(const FigureOptions& options, const FigureMap& map);
 // side, within the map, widened or heightened to at most maxAspect (height over width) and at
 // least half, and grown until every marker of markerHalfMm lies wholly inside.
 FrameExtent fittedExtent(const FigureOptions& options, const FigureMap& map,
-                         const std::vector<GeoPoint>& points, double frameWidthMm,
-                         double maxAspect, double markerHalfMm);
+                         const std::vector<GeoPoint>& points, double frameWidthMm, double maxAspect,
+                         double markerHalfMm);
 
 // The bounds of a box's outline on the map's picture, in its normal-resolution pixels; empty
 // when no point of it has a place on the map.

@@ -7,8 +7,8 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cmath>
 #include <cerrno>
+#include <cmath>
 
 #include "common/ZelkoraError.h"
 #include "figure/FigureLayout.h"

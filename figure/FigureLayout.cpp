@@ -97,25 +97,29 @@ bool withinLimits(const FigureOptions& o, double widthMm, double heightMm) {
     const QSize px = pagePixels(QSizeF(widthMm, heightMm), o.dpi);
     QString message;
     if (o.maxHeightMm > 0 && heightMm > o.maxHeightMm + 1e-9) {
-        message = QStringLiteral("Рисунок выходит высотой %1 мм, а размер%2 допускает не больше "
-                                 "%3 мм")
+        message = QStringLiteral(
+                      "Рисунок выходит высотой %1 мм, а размер%2 допускает не больше "
+                      "%3 мм")
                       .arg(QString::number(heightMm, 'f', 1), presetName, number(o.maxHeightMm));
     } else if (o.maxWidthPx > 0 && px.width() > o.maxWidthPx) {
-        message = QStringLiteral("Рисунок выходит шириной %1 пикселей, а размер%2 допускает не "
-                                 "больше %3 пикселей")
+        message = QStringLiteral(
+                      "Рисунок выходит шириной %1 пикселей, а размер%2 допускает не "
+                      "больше %3 пикселей")
                       .arg(px.width())
                       .arg(presetName)
                       .arg(o.maxWidthPx);
     } else {
-        message = QStringLiteral("Рисунок выходит высотой %1 пикселей, а размер%2 допускает не "
-                                 "больше %3 пикселей")
+        message = QStringLiteral(
+                      "Рисунок выходит высотой %1 пикселей, а размер%2 допускает не "
+                      "больше %3 пикселей")
                       .arg(px.height())
                       .arg(presetName)
                       .arg(o.maxHeightPx);
     }
     if (fitsAtMm) {
-        message += QStringLiteral(": он поместится при ширине %1 мм или меньше, или возьмите "
-                                  "рамку поуже")
+        message += QStringLiteral(
+                       ": он поместится при ширине %1 мм или меньше, или возьмите "
+                       "рамку поуже")
                        .arg(QString::number(std::floor(*fitsAtMm * 10) / 10, 'f', 1));
     } else {
         message += QStringLiteral(": возьмите рамку поуже");
@@ -133,7 +137,9 @@ QTransform FigureLayout::mmFromPlane(const FigurePanel& panel) const {
 
 std::vector<GeoPoint> FigureLayout::corners() const {
     if (projection.isNorthUp()) {
-        return {{box.north, box.west}, {box.north, box.east}, {box.south, box.east},
+        return {{box.north, box.west},
+                {box.north, box.east},
+                {box.south, box.east},
                 {box.south, box.west}};
     }
     return {projection.toGeo(extent.topLeft()), projection.toGeo(extent.topRight()),
@@ -187,8 +193,8 @@ FigureLayout layOutFigure(const FigureOptions& requested, const FigureMap& map,
     for (const FigurePoint& p : points.candidates) {
         geoPoints.push_back(p.geo);
     }
-    const int panelCount = options.panels ? std::max<int>(1, static_cast<int>(points.columns.size()))
-                                          : 1;
+    const int panelCount =
+        options.panels ? std::max<int>(1, static_cast<int>(points.columns.size())) : 1;
 
     // The frame, the grid of panels and the page. The labels' room depends on whether they
     // show minutes, which the frame's size decides: minutes first, degrees when they do.
@@ -200,8 +206,8 @@ FigureLayout layOutFigure(const FigureOptions& requested, const FigureMap& map,
     PanelGrid grid = gridAt(widthMm, true);
     if (!withinLimits(options, widthMm, grid.pageHeightMm)) {
         // The widest width that fits, looked for between the narrowest and this one.
-        double lo = options.minWidthPx > 0 ? options.minWidthPx * kMmPerInch / options.dpi
-                                           : kMinWidthMm;
+        double lo =
+            options.minWidthPx > 0 ? options.minWidthPx * kMmPerInch / options.dpi : kMinWidthMm;
         double hi = widthMm;
         std::optional<double> fits;
         if (withinLimits(options, lo, gridAt(lo, true).pageHeightMm)) {
@@ -219,8 +225,9 @@ FigureLayout layOutFigure(const FigureOptions& requested, const FigureMap& map,
         widthMm = std::floor(*fits / kMmPerInch * options.dpi) * kMmPerInch / options.dpi;
         grid = gridAt(widthMm, true);
         layout.options.widthMm = widthMm;
-        layout.warnings << QStringLiteral("Ширина уменьшена до %1 мм (%2 пикселей), чтобы рисунок "
-                                          "поместился в размер «%3»")
+        layout.warnings << QStringLiteral(
+                               "Ширина уменьшена до %1 мм (%2 пикселей), чтобы рисунок "
+                               "поместился в размер «%3»")
                                .arg(QString::number(widthMm, 'f', 1))
                                .arg(pixelsForMm(widthMm, options.dpi))
                                .arg(options.preset);

@@ -87,7 +87,7 @@ struct FigureScaleBar {
     QLineF bar;  // along the x axis, at the middle of the bar's thickness
     double thicknessMm = 0.0;
     double km = 0.0;
-    QString label;  // the whole length with its unit
+    QString label;                      // the whole length with its unit
     std::vector<QRectF> blackSegments;  // plain: the whole bar; ticked: every other segment
     std::vector<QRectF> whiteSegments;
     std::vector<ScaleBarLabel> labels;
@@ -111,10 +111,10 @@ struct FigureNorthArrow {
 struct FigureInset {
     FigureCorner corner = FigureCorner::None;  // None when not drawn
     int panel = 0;
-    QRectF box;        // millimetres on the page
+    QRectF box;  // millimetres on the page
     FigureProjection projection;
-    DegreeBox region;  // the region shown
-    QRectF extent;     // on its plane
+    DegreeBox region;   // the region shown
+    QRectF extent;      // on its plane
     QPolygonF outline;  // its frame on its plane
     QPolygonF figure;   // the figure's frame on its plane
     double mmPerUnit = 0.0;
@@ -130,12 +130,12 @@ struct FigureLayout {
     QSizeF pageMm;
     QSize pixels;  // the page at the options' dpi
     FigureProjection projection;
-    QRectF extent;      // the bounds of the frame on the projection's plane
-    QPolygonF outline;  // the frame on the plane, closed
-    DegreeBox box;      // north up: the box the frame follows; the map's own: its range
-    double mmPerUnit = 0.0;  // one uniform scale, so the map keeps its shape
-    GeoRange range;          // the latitudes and longitudes the frame holds
-    int latitudeMinutes = 0;   // the graticule's intervals
+    QRectF extent;            // the bounds of the frame on the projection's plane
+    QPolygonF outline;        // the frame on the plane, closed
+    DegreeBox box;            // north up: the box the frame follows; the map's own: its range
+    double mmPerUnit = 0.0;   // one uniform scale, so the map keeps its shape
+    GeoRange range;           // the latitudes and longitudes the frame holds
+    int latitudeMinutes = 0;  // the graticule's intervals
     int longitudeMinutes = 0;
     std::vector<GraticuleLine> graticule;
     std::vector<FigurePanel> panels;

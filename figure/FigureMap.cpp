@@ -296,8 +296,8 @@ const FigureMap::Detail& FigureMap::detail(std::size_t level) const {
                     if (smallerThan(bounds, toleranceKm)) {
                         continue;
                     }
-                    QPolygonF simple = simplified(
-                        ring, toleranceDeg, std::cos(bounds.center().y() * M_PI / 180.0));
+                    QPolygonF simple = simplified(ring, toleranceDeg,
+                                                  std::cos(bounds.center().y() * M_PI / 180.0));
                     out.rings.push_back(simple.size() >= 4 ? std::move(simple) : ring);
                 }
                 out.bounds = boundsOf(out.rings);
@@ -313,10 +313,10 @@ const FigureMap::Detail& FigureMap::detail(std::size_t level) const {
                     if (smallerThan(source[i].bounds, toleranceKm)) {
                         continue;
                     }
-                    out[i] = lineOf(simplified(source[i].points, toleranceDeg,
-                                               std::cos(source[i].bounds.center().y() * M_PI /
-                                                        180.0)),
-                                    source[i].level);
+                    out[i] =
+                        lineOf(simplified(source[i].points, toleranceDeg,
+                                          std::cos(source[i].bounds.center().y() * M_PI / 180.0)),
+                               source[i].level);
                 }
             });
             std::erase_if(out, [](const auto& l) { return l.points.size() < 2; });
@@ -354,8 +354,7 @@ FigureMap::Projected FigureMap::project(const FigureProjection& projection,
                     continue;
                 }
                 QPolygonF plane = projected(
-                    inside(bounds, clip) ? ring : withArcs(clipRing(ring, clip), clip),
-                    projection);
+                    inside(bounds, clip) ? ring : withArcs(clipRing(ring, clip), clip), projection);
                 if (plane.size() >= 3) {
                     a.rings.push_back(std::move(plane));
                 }

@@ -91,9 +91,9 @@ struct FigureOptions {
     bool panels = false;  // one panel per column that holds points
 
     FigureProjectionKind projection = FigureProjectionKind::NorthUp;
-    int graticuleMinutes = kAutoGraticule;  // the interval forced, in minutes of arc
-    bool graticuleLines = true;             // false: ticks and labels only
-    bool labelAllSides = false;             // latitudes right too, longitudes on top too
+    int graticuleMinutes = kAutoGraticule;         // the interval forced, in minutes of arc
+    bool graticuleLines = true;                    // false: ticks and labels only
+    bool labelAllSides = false;                    // latitudes right too, longitudes on top too
     FigureCorner northArrow = FigureCorner::Auto;  // Auto: drawn when no lines show north
     ScaleBarStyle scaleBarStyle = ScaleBarStyle::Plain;
     FigureCorner inset = FigureCorner::None;  // the locator map of the whole region

@@ -7,11 +7,11 @@
 #include <array>
 #include <cmath>
 
+#include "figure/Extent.h"
 #include "figure/FigureLayout.h"
 #include "figure/FigureMap.h"
-#include "figure/FigureText.h"
-#include "figure/Extent.h"
 #include "figure/FigureSizes.h"
+#include "figure/FigureText.h"
 #include "figure/PathClip.h"
 #include "plot/MarkerShape.h"
 #include "vectormap/MapPalette.h"
@@ -65,8 +65,7 @@ class PanelGeometry {
         // Wide enough that the widest line's end and the cut rings' edges stay outside what is
         // shown.
         constexpr double kSlackMm = 2.0;
-        viewMm_ =
-            visibleMm.intersected(frameMm).adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
+        viewMm_ = visibleMm.intersected(frameMm).adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
         view_ = toMm_.inverted().mapRect(viewMm_);
     }
 
@@ -324,7 +323,8 @@ void drawBox(QPainter& painter, const QRectF& box) {
 
 // The degrees a scene is cut to: the box north up, the range of the frame otherwise, with a
 // little more on every side.
-DegreeBox clipBoxOf(const FigureProjection& projection, const DegreeBox& box, const QRectF& extent) {
+DegreeBox clipBoxOf(const FigureProjection& projection, const DegreeBox& box,
+                    const QRectF& extent) {
     DegreeBox b = box;
     if (!projection.isNorthUp()) {
         const GeoRange r = rangeOfRectangle(projection, extent);
@@ -468,8 +468,8 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         for (const QRectF& r : bar.blackSegments) {
             painter.drawRect(r);
         }
-        painter.setPen(QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap,
-                            Qt::MiterJoin));
+        painter.setPen(
+            QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::white);
         for (const QRectF& r : bar.whiteSegments) {
             painter.drawRect(r);
@@ -482,8 +482,8 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
     const FigureNorthArrow& arrow = layout.northArrow;
     if (arrow.corner != FigureCorner::None) {
         drawBox(painter, arrow.box);
-        painter.setPen(QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap,
-                            Qt::MiterJoin));
+        painter.setPen(
+            QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter.setBrush(Qt::black);
         painter.drawPolygon(arrow.blackHalf);
         painter.setBrush(Qt::white);

@@ -67,8 +67,8 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
          layout.projection.isNorthUp() ? QStringLiteral("north-up") : QStringLiteral("map")},
         {QStringLiteral("central_meridian"), rounded(par.left_Bottom_y, 6)},
         {QStringLiteral("origin_latitude"), rounded(par.left_Bottom_x, 6)},
-        {QStringLiteral("standard_parallels"),
-         QJsonArray{rounded(par.x * kDegreesPerHalfTurn, 6), rounded(par.y * kDegreesPerHalfTurn, 6)}},
+        {QStringLiteral("standard_parallels"), QJsonArray{rounded(par.x * kDegreesPerHalfTurn, 6),
+                                                          rounded(par.y * kDegreesPerHalfTurn, 6)}},
         {QStringLiteral("rotation_deg"), par.alpha}};
     int latitudeLabels = 0;
     int longitudeLabels = 0;
@@ -76,12 +76,12 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
     for (const FrameLabel& l : first.labels) {
         (l.latitude ? latitudeLabels : longitudeLabels)++;
     }
-    const QJsonObject graticule{{QStringLiteral("latitude_minutes"), layout.latitudeMinutes},
-                                {QStringLiteral("longitude_minutes"), layout.longitudeMinutes},
-                                {QStringLiteral("latitude_labels"), latitudeLabels},
-                                {QStringLiteral("longitude_labels"), longitudeLabels},
-                                {QStringLiteral("lines"), layout.options.layers[0] &&
-                                                              layout.options.graticuleLines}};
+    const QJsonObject graticule{
+        {QStringLiteral("latitude_minutes"), layout.latitudeMinutes},
+        {QStringLiteral("longitude_minutes"), layout.longitudeMinutes},
+        {QStringLiteral("latitude_labels"), latitudeLabels},
+        {QStringLiteral("longitude_labels"), longitudeLabels},
+        {QStringLiteral("lines"), layout.options.layers[0] && layout.options.graticuleLines}};
     QJsonObject scaleBar{{QStringLiteral("shown"), layout.scaleBar.corner != FigureCorner::None}};
     if (layout.scaleBar.corner != FigureCorner::None) {
         const FigureScaleBar& bar = layout.scaleBar;

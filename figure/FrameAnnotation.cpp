@@ -64,9 +64,15 @@ std::vector<FrameSide> sidesOf(const FigureLayout& layout) {
     };
     if (p.isNorthUp()) {
         const DegreeBox& b = layout.box;
-        add(Side::Left, [&](double t) { return GeoPoint{b.south + (b.north - b.south) * t, b.west}; });
-        add(Side::Right, [&](double t) { return GeoPoint{b.south + (b.north - b.south) * t, b.east}; });
-        add(Side::Bottom, [&](double t) { return GeoPoint{b.south, b.west + (b.east - b.west) * t}; });
+        add(Side::Left, [&](double t) {
+            return GeoPoint{b.south + (b.north - b.south) * t, b.west};
+        });
+        add(Side::Right, [&](double t) {
+            return GeoPoint{b.south + (b.north - b.south) * t, b.east};
+        });
+        add(Side::Bottom, [&](double t) {
+            return GeoPoint{b.south, b.west + (b.east - b.west) * t};
+        });
         add(Side::Top, [&](double t) { return GeoPoint{b.north, b.west + (b.east - b.west) * t}; });
     } else {
         const QRectF& e = layout.extent;
@@ -105,9 +111,10 @@ std::vector<Crossing> crossings(const FrameSide& s, int intervalMinutes,
             GeoPoint g = s.geo[i];
             g.lat += (s.geo[i + 1].lat - g.lat) * t;
             g.lon += (s.geo[i + 1].lon - g.lon) * t;
-            const GeoPoint next = s.latitudes ? GeoPoint{g.lat, g.lon + 1e-3}
-                                              : GeoPoint{g.lat + 1e-3, g.lon};
-            const QPointF line = toMm.map(projection.toPlane(next)) - toMm.map(projection.toPlane(g));
+            const GeoPoint next =
+                s.latitudes ? GeoPoint{g.lat, g.lon + 1e-3} : GeoPoint{g.lat + 1e-3, g.lon};
+            const QPointF line =
+                toMm.map(projection.toPlane(next)) - toMm.map(projection.toPlane(g));
             const QPointF side = s.mm[i + 1] - s.mm[i];
             const double cross = std::fabs(line.x() * side.y() - line.y() * side.x());
             const double lengths = std::hypot(line.x(), line.y()) * std::hypot(side.x(), side.y());
@@ -137,8 +144,8 @@ FrameLabel placeLabel(const FrameSide& s, const Crossing& c, const QString& text
                                end.y() + (font.ascentMm() - font.descentMm()) / 2);
             break;
         case Side::Right:
-            baseline = QPointF(end.x() + kLabelGapMm,
-                               end.y() + (font.ascentMm() - font.descentMm()) / 2);
+            baseline =
+                QPointF(end.x() + kLabelGapMm, end.y() + (font.ascentMm() - font.descentMm()) / 2);
             break;
         case Side::Bottom:
             baseline = QPointF(end.x() - width / 2, end.y() + kLabelGapMm + font.ascentMm());
@@ -182,8 +189,8 @@ bool fits(const FrameSide& s, int intervalMinutes, const FigureLayout& layout,
     return true;
 }
 
-int chooseInterval(const std::vector<FrameSide>& sides, bool latitudes,
-                   const FigureLayout& layout, const QTransform& toMm, const FigureText& font) {
+int chooseInterval(const std::vector<FrameSide>& sides, bool latitudes, const FigureLayout& layout,
+                   const QTransform& toMm, const FigureText& font) {
     if (layout.options.graticuleMinutes != kAutoGraticule) {
         return layout.options.graticuleMinutes;
     }
@@ -205,8 +212,8 @@ FrameRoom frameRoom(const FigureText& label, const FigureOptions& options, bool 
     double latitude = 0.0;
     double longitude = 0.0;
     for (const double sign : {-1.0, 1.0}) {
-        latitude = std::max(
-            latitude, label.widthMm(latitudeLabel(sign * kWidestLatitude, options.language, minutes)));
+        latitude = std::max(latitude, label.widthMm(latitudeLabel(sign * kWidestLatitude,
+                                                                  options.language, minutes)));
         longitude = std::max(longitude, label.widthMm(longitudeLabel(sign * kWidestLongitude,
                                                                      options.language, minutes)));
     }
@@ -216,8 +223,8 @@ FrameRoom frameRoom(const FigureText& label, const FigureOptions& options, bool 
     room.bottom = across + label.heightMm();
     // Without labels of their own, the other sides hold the ticks and half a label at a corner.
     room.right = options.labelAllSides ? across + latitude : std::max(kTickMm, longitude / 2);
-    room.top = options.labelAllSides ? across + label.heightMm()
-                                     : std::max(kTickMm, label.heightMm() / 2);
+    room.top =
+        options.labelAllSides ? across + label.heightMm() : std::max(kTickMm, label.heightMm() / 2);
     return room;
 }
 
@@ -239,9 +246,10 @@ FrameAnnotation annotateFrame(const FigureLayout& layout, const FigureText& labe
             const FrameLabel l =
                 placeLabel(s, c, labelText(s, c.degrees, minutes, layout.options.language), label);
             const double gap = kLabelSpacingMm / 2;
-            const bool clash = std::any_of(a.labels.begin(), a.labels.end(), [&](const FrameLabel& o) {
-                return o.box.adjusted(-gap, -gap, gap, gap).intersects(l.box);
-            });
+            const bool clash =
+                std::any_of(a.labels.begin(), a.labels.end(), [&](const FrameLabel& o) {
+                    return o.box.adjusted(-gap, -gap, gap, gap).intersects(l.box);
+                });
             if (!clash && onPage.contains(l.box)) {
                 a.labels.push_back(l);
             }

@@ -16,8 +16,8 @@ namespace zelkora {
 // kGraticuleMinutes at which every labelled side carries at most kMaxLabelsPerSide labels, none
 // touching the next; labels read degrees and minutes when the interval is under a degree.
 
-inline constexpr std::array<int, 14> kGraticuleMinutes = {1,   2,   5,   10,  15,  20,   30,
-                                                          60,  120, 300, 600, 900, 1200, 1800};
+inline constexpr std::array<int, 14> kGraticuleMinutes = {1,  2,   5,   10,  15,  20,   30,
+                                                          60, 120, 300, 600, 900, 1200, 1800};
 inline constexpr int kMaxLabelsPerSide = 6;
 
 // The room the labels need around a frame, in millimetres.

@@ -42,11 +42,10 @@ bool FrameCorners::holds(const QRectF& rect) const {
     const QRectF room = rect.adjusted(-kInsetMm, -kInsetMm, kInsetMm, kInsetMm);
     for (int i = 0; i <= kEdgeChecks; ++i) {
         const double t = static_cast<double>(i) / kEdgeChecks;
-        for (const QPointF p :
-             {room.topLeft() + QPointF(room.width() * t, 0),
-              room.bottomLeft() + QPointF(room.width() * t, 0),
-              room.topLeft() + QPointF(0, room.height() * t),
-              room.topRight() + QPointF(0, room.height() * t)}) {
+        for (const QPointF p : {room.topLeft() + QPointF(room.width() * t, 0),
+                                room.bottomLeft() + QPointF(room.width() * t, 0),
+                                room.topLeft() + QPointF(0, room.height() * t),
+                                room.topRight() + QPointF(0, room.height() * t)}) {
             if (!outline_.containsPoint(p, Qt::OddEvenFill)) {
                 return false;
             }
@@ -64,15 +63,16 @@ QRectF FrameCorners::at(QSizeF size, FigureCorner corner) const {
     // Another box already in the corner pushes this one towards the frame's middle.
     for (const CornerPlace& other : taken_) {
         if (other.corner == corner) {
-            r.translate(0, top ? other.rect.height() + kInsetMm : -(other.rect.height() + kInsetMm));
+            r.translate(0,
+                        top ? other.rect.height() + kInsetMm : -(other.rect.height() + kInsetMm));
         }
     }
     if (holds(r)) {
         return r;
     }
     // Moved in, nearest first, until the frame holds it, at most half the frame either way.
-    const double step = std::max(kSearchStepMm, std::max(frame_.width(), frame_.height()) / 2 /
-                                                    kSearchSteps);
+    const double step =
+        std::max(kSearchStepMm, std::max(frame_.width(), frame_.height()) / 2 / kSearchSteps);
     const int across = static_cast<int>(frame_.width() / 2 / step);
     const int down = static_cast<int>(frame_.height() / 2 / step);
     const double dx = left ? step : -step;

@@ -20,7 +20,8 @@ QString degrees(double value, bool minutes, const char* positive, const char* ne
     const char* letters = value > 0 ? (ru ? positiveRu : positive) : (ru ? negativeRu : negative);
     QString text = QStringLiteral("%1°").arg(totalMinutes / kMinutesPerDegree);
     if (minutes) {
-        text += QStringLiteral("%1′").arg(totalMinutes % kMinutesPerDegree, 2, 10, QLatin1Char('0'));
+        text +=
+            QStringLiteral("%1′").arg(totalMinutes % kMinutesPerDegree, 2, 10, QLatin1Char('0'));
     }
     if (totalMinutes == 0) {
         return text;
@@ -47,9 +48,8 @@ QString longitudeLabel(double lonDeg, FigureLanguage language, bool minutes) {
     return degrees(lon, minutes, "E", "W", "в.д.", "з.д.", language);
 }
 
-std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection,
-                                          const GeoRange& range, int latitudeMinutes,
-                                          int longitudeMinutes) {
+std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection, const GeoRange& range,
+                                          int latitudeMinutes, int longitudeMinutes) {
     std::vector<GraticuleLine> lines;
     const double latStep = latitudeMinutes / static_cast<double>(kMinutesPerDegree);
     const double lonStep = longitudeMinutes / static_cast<double>(kMinutesPerDegree);
@@ -69,16 +69,20 @@ std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection,
     for (long k = std::lround(std::ceil(west / lonStep)); k * lonStep <= east; ++k) {
         const double lon = k * lonStep;
         lines.push_back({sampled(south, north, (north - south) / kMeridianSteps,
-                                 [&](double lat) { return GeoPoint{lat, lon}; }),
+                                 [&](double lat) {
+                                     return GeoPoint{lat, lon};
+                                 }),
                          true, lon});
     }
     for (long k = std::lround(std::ceil(south / latStep)); k * latStep <= north; ++k) {
         const double lat = k * latStep;
-        lines.push_back({sampled(west, east,
-                                 std::min(lonStep / kStepsPerInterval,
-                                          (east - west) / kStepsPerRange),
-                                 [&](double lon) { return GeoPoint{lat, lon}; }),
-                         false, lat});
+        lines.push_back(
+            {sampled(west, east,
+                     std::min(lonStep / kStepsPerInterval, (east - west) / kStepsPerRange),
+                     [&](double lon) {
+                         return GeoPoint{lat, lon};
+                     }),
+             false, lat});
     }
     return lines;
 }

@@ -30,8 +30,7 @@ struct GraticuleLine {
     double degrees = 0.0;
 };
 // The parallels every latitudeMinutes and the meridians every longitudeMinutes across range.
-std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection,
-                                          const GeoRange& range, int latitudeMinutes,
-                                          int longitudeMinutes);
+std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection, const GeoRange& range,
+                                          int latitudeMinutes, int longitudeMinutes);
 
 }  // namespace zelkora

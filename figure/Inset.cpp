@@ -29,19 +29,17 @@ void layOutInset(FigureLayout& layout, const FigureMap& map, FrameCorners& corne
         return;
     }
     const FigurePanel& panel = layout.panels.front();
-    const FrameExtent region =
-        layout.projection.isNorthUp()
-            ? northUpFrame(map.pictureBox())
-            : mapFrame(map, QRectF(QPointF(0, 0), QSizeF(map.size())));
+    const FrameExtent region = layout.projection.isNorthUp()
+                                   ? northUpFrame(map.pictureBox())
+                                   : mapFrame(map, QRectF(QPointF(0, 0), QSizeF(map.size())));
     const double aspect = region.extent.height() / region.extent.width();
     double width = std::clamp(panel.frame.width() * kWidthShare, kMinWidthMm, kMaxWidthMm);
     if (width * aspect > panel.frame.height() * kMaxHeightShare) {
         width = panel.frame.height() * kMaxHeightShare / aspect;
     }
-    const CornerPlace place = corners.place(
-        QSizeF(width, width * aspect), layout.options.inset,
-        {FigureCorner::BottomRight, FigureCorner::TopRight, FigureCorner::BottomLeft,
-         FigureCorner::TopLeft});
+    const CornerPlace place = corners.place(QSizeF(width, width * aspect), layout.options.inset,
+                                            {FigureCorner::BottomRight, FigureCorner::TopRight,
+                                             FigureCorner::BottomLeft, FigureCorner::TopLeft});
     FigureInset& inset = layout.inset;
     inset.corner = place.corner;
     inset.panel = 0;

@@ -12,8 +12,9 @@ namespace zelkora {
 namespace {
 
 constexpr std::array<const char*, 9> kEnglishTypeNames = {
-    "filled circles",  "hollow circles", "filled triangles", "hollow triangles", "filled squares",
-    "hollow squares",  "filled diamonds", "hollow diamonds",  "stars"};
+    "filled circles",   "hollow circles",  "filled triangles",
+    "hollow triangles", "filled squares",  "hollow squares",
+    "filled diamonds",  "hollow diamonds", "stars"};
 
 QString russianTypeName(int column) {
     const std::u16string_view name = kMarkerTypeNames[static_cast<std::size_t>(column)];

@@ -32,16 +32,14 @@ void layOutNorthArrow(FigureLayout& layout, FrameCorners& corners) {
         options.language == FigureLanguage::Russian ? QStringLiteral("С") : QStringLiteral("N");
     // Square room for the arrow, whichever way it turns, with the letter above.
     const QSizeF size(2 * kPadMm + length, 2 * kPadMm + bold.heightMm() + length);
-    const CornerPlace place = corners.place(
-        size, options.northArrow,
-        {FigureCorner::TopRight, FigureCorner::TopLeft, FigureCorner::BottomRight,
-         FigureCorner::BottomLeft});
+    const CornerPlace place = corners.place(size, options.northArrow,
+                                            {FigureCorner::TopRight, FigureCorner::TopLeft,
+                                             FigureCorner::BottomRight, FigureCorner::BottomLeft});
     FigureNorthArrow& arrow = layout.northArrow;
     arrow.corner = place.corner;
     arrow.panel = 0;
     arrow.box = place.rect;
-    const QPointF centre(place.rect.center().x(),
-                         place.rect.bottom() - kPadMm - length / 2);
+    const QPointF centre(place.rect.center().x(), place.rect.bottom() - kPadMm - length / 2);
     const QTransform toPlane = layout.mmFromPlane(layout.panels.front()).inverted();
     // The plane's y grows downward, as the page's does, and the scale is the same both ways.
     const QPointF up = layout.projection.northAt(layout.projection.toGeo(toPlane.map(centre)));

@@ -47,15 +47,15 @@ PanelGrid choosePanelGrid(const FigureOptions& options, const FigureMap& map,
             throw ZelkoraError(QStringLiteral("Ширина %1 мм слишком мала для рисунка")
                                    .arg(QString::number(widthMm, 'g', 6)));
         }
-        const double around = g.rows * (room.title + labels.top + labels.bottom) +
-                              (g.rows - 1) * kPanelGapMm;
+        const double around =
+            g.rows * (room.title + labels.top + labels.bottom) + (g.rows - 1) * kPanelGapMm;
         if (fixed) {
             g.frame = *fixed;
         } else {
             double maxAspect = kMaxFitAspect;
             if (options.maxHeightMm > 0) {
-                maxAspect = std::min(maxAspect,
-                                     (options.maxHeightMm - around) / g.rows / g.frameWidthMm);
+                maxAspect =
+                    std::min(maxAspect, (options.maxHeightMm - around) / g.rows / g.frameWidthMm);
             }
             g.frame = fittedExtent(options, map, points, g.frameWidthMm, maxAspect, markerHalfMm);
         }

@@ -95,9 +95,9 @@ void layOutScaleBar(FigureLayout& layout, int index, FrameCorners& corners) {
         centred(bar.bar.x1(), QStringLiteral("0"));
         centred(bar.bar.center().x(), kmNumber(bar.km / 2));
         centred(bar.bar.x2(), kmNumber(bar.km));
-        bar.labels.push_back({QPointF(bar.bar.x2() + label.widthMm(kmNumber(bar.km)) / 2,
-                                      labelBaseline),
-                              QLatin1Char(' ') + unit(options.language)});
+        bar.labels.push_back(
+            {QPointF(bar.bar.x2() + label.widthMm(kmNumber(bar.km)) / 2, labelBaseline),
+             QLatin1Char(' ') + unit(options.language)});
     } else {
         bar.blackSegments.push_back(
             QRectF(QPointF(bar.bar.x1(), top), QSizeF(lengthMm, kBarThicknessMm)));
@@ -106,16 +106,16 @@ void layOutScaleBar(FigureLayout& layout, int index, FrameCorners& corners) {
              bar.label});
     }
     if (where.covered > 0) {
-        layout.warnings << QStringLiteral("Масштабная линейка закрывает точек: %1")
-                               .arg(where.covered);
+        layout.warnings
+            << QStringLiteral("Масштабная линейка закрывает точек: %1").arg(where.covered);
     }
     double kMin = INFINITY;
     double kMax = 0.0;
     for (int i = 0; i <= kVariationSamples; ++i) {
         for (int j = 0; j <= kVariationSamples; ++j) {
-            const QPointF plane(layout.extent.left() + layout.extent.width() * i / kVariationSamples,
-                                layout.extent.top() +
-                                    layout.extent.height() * j / kVariationSamples);
+            const QPointF plane(
+                layout.extent.left() + layout.extent.width() * i / kVariationSamples,
+                layout.extent.top() + layout.extent.height() * j / kVariationSamples);
             const double k = projection.scaleFactor(projection.toGeo(plane).lat);
             kMin = std::min(kMin, k);
             kMax = std::max(kMax, k);

@@ -64,10 +64,9 @@ QString GmtSource::region(const GeoBox& box) const {
 }
 
 std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& selection) const {
-    const QByteArray text =
-        runGmt(workDir_, QStringList{QStringLiteral("coast"), region(box), resolution_,
-                                     QStringLiteral("-M")} +
-                             selection);
+    const QByteArray text = runGmt(workDir_, QStringList{QStringLiteral("coast"), region(box),
+                                                         resolution_, QStringLiteral("-M")} +
+                                                 selection);
     static const QRegularExpression levelRe(QStringLiteral("Level\\s+(\\d+)"));
     std::vector<GeoPolyline> lines;
     for (const QByteArray& raw : text.split('\n')) {
@@ -175,9 +174,9 @@ LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) cons
     if (QFileInfo(rawPath).size() != expected) {
         const QString grid = workDir_ + QStringLiteral("/landmask.nc");
         // Ocean, land, lake, island in lake, pond on island: lakes count as water.
-        runGmt(workDir_, {QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"),
-                          resolution_, area, QStringLiteral("-N0/1/0/1/0"),
-                          QStringLiteral("-G%1=nb").arg(grid)});
+        runGmt(workDir_,
+               {QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"), resolution_, area,
+                QStringLiteral("-N0/1/0/1/0"), QStringLiteral("-G%1=nb").arg(grid)});
         runGmt(workDir_, {QStringLiteral("grd2xyz"), grid, QStringLiteral("-ZTLc")}, rawPath);
         QFile::remove(grid);
     }

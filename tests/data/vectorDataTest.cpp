@@ -30,7 +30,7 @@ const QString kData = QStringLiteral(ZELKORA_DATA_DIR "/");
 
 struct Sheet {
     int map;
-    QSize size;  // normal resolution; HiRes is twice as large
+    QSize size;                // normal resolution; HiRes is twice as large
     double pictureMinAreaKm2;  // islands and lakes smaller are in the data but not the pictures
 };
 

@@ -61,10 +61,9 @@ TEST(DrawnExtent, NorthUpIsTheBoxThroughTheMiddlesOfTheRectanglesSides) {
         const FigureProjection& p = frame.projection;
         const double midLat = (c.box.south + c.box.north) / 2;
         const double midLon = (c.box.west + c.box.east) / 2;
-        const QRectF rect(QPointF(p.toPlane({midLat, c.box.west}).x(),
-                                  p.toPlane({c.box.north, midLon}).y()),
-                          QPointF(p.toPlane({midLat, c.box.east}).x(),
-                                  p.toPlane({c.box.south, midLon}).y()));
+        const QRectF rect(
+            QPointF(p.toPlane({midLat, c.box.west}).x(), p.toPlane({c.box.north, midLon}).y()),
+            QPointF(p.toPlane({midLat, c.box.east}).x(), p.toPlane({c.box.south, midLon}).y()));
         const DegreeBox box = degreeBoxFor(p, *map, rect);
         // The middles of the sides are taken at the rectangle's middle height: the slanted
         // meridians move a little in longitude there.

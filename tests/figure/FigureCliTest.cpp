@@ -105,10 +105,9 @@ TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
 TEST_F(FigureCli, TooDeepForItsPresetWritesNothing) {
     const QString out = path(QStringLiteral("figure.pdf"));
     writeBytes(out, "old");
-    const ProcessRun run =
-        figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
-                QStringLiteral("nature-2"), QStringLiteral("--extent"),
-                QStringLiteral("42,130,52,134")});
+    const ProcessRun run = figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
+                                   QStringLiteral("nature-2"), QStringLiteral("--extent"),
+                                   QStringLiteral("42,130,52,134")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("247 мм"))) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("поместится при ширине"))) << run.err.toStdString();

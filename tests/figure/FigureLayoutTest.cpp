@@ -200,8 +200,10 @@ TEST(Markers, AreDrawnAtTheirProjectedPlaces) {
                     }
                     const QPointF expected = mmAt(layout, layout.panels.front(), plane) * pxPerMm;
                     const QPointF found = inkCentre(image, expected, options.markerMm * pxPerMm);
-                    EXPECT_NEAR(found.x(), expected.x(), 0.5) << map << " " << dpi << " " << p.column;
-                    EXPECT_NEAR(found.y(), expected.y(), 0.5) << map << " " << dpi << " " << p.column;
+                    EXPECT_NEAR(found.x(), expected.x(), 0.5)
+                        << map << " " << dpi << " " << p.column;
+                    EXPECT_NEAR(found.y(), expected.y(), 0.5)
+                        << map << " " << dpi << " " << p.column;
                 }
             }
         }
@@ -405,7 +407,8 @@ TEST(Panels, OnePerColumnWithPointsAndOneScaleBar) {
     ASSERT_EQ(layout.panels.size(), 3u);
     const QStringList letters = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     const QStringList titles = {QStringLiteral("Abies nephrolepis"),
-                                QStringLiteral("Picea ajanensis"), QStringLiteral("hollow diamonds")};
+                                QStringLiteral("Picea ajanensis"),
+                                QStringLiteral("hollow diamonds")};
     const std::vector<int> columns = {1, 4, 7};
     for (std::size_t i = 0; i < 3; ++i) {
         const FigurePanel& p = layout.panels[i];
@@ -531,8 +534,7 @@ TEST(RealMaps, DrawTheirLandSeaAndCoasts) {
             }
         }
         // The frame north up is no rectangle: the page's white around it does not count.
-        const double total =
-            static_cast<double>(image.width()) * image.height() - counts[0xFFFFFF];
+        const double total = static_cast<double>(image.width()) * image.height() - counts[0xFFFFFF];
         EXPECT_GT(counts[kMapLand.rgb() & 0xFFFFFF] / total, 0.2) << map;
         EXPECT_GT(counts[kMapSea.rgb() & 0xFFFFFF] / total, 0.05) << map;
         EXPECT_GT(counts[kMapShore.rgb() & 0xFFFFFF], 100) << map;

@@ -87,8 +87,8 @@ TEST_P(Frame, IsLabelledAsCartographersExpect) {
         EXPECT_EQ(l.text.contains(QChar(0x2032)), interval % 60 != 0) << l.text.toStdString();
         for (const FrameLabel& o : panel.labels) {
             if (&o != &l) {
-                EXPECT_FALSE(o.box.intersects(l.box)) << l.text.toStdString() << " "
-                                                      << o.text.toStdString();
+                EXPECT_FALSE(o.box.intersects(l.box))
+                    << l.text.toStdString() << " " << o.text.toStdString();
             }
         }
         EXPECT_FALSE(l.box.intersects(layout.legend.box));

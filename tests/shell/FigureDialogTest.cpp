@@ -8,10 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QLocale>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTest>
@@ -273,9 +273,9 @@ TEST_F(FigureDialogTest, ARectangleDrawnOnThePreviewGivesTheExtent) {
     const auto shortest = [](double v) {
         return QString::number(v, 'g', QLocale::FloatingPointShortest);
     };
-    EXPECT_TRUE(d->commandLine().contains(QStringLiteral("--extent %1,%2,%3,%4")
-                                              .arg(shortest(box.south), shortest(box.west),
-                                                   shortest(box.north), shortest(box.east))))
+    EXPECT_TRUE(d->commandLine().contains(
+        QStringLiteral("--extent %1,%2,%3,%4")
+            .arg(shortest(box.south), shortest(box.west), shortest(box.north), shortest(box.east))))
         << d->commandLine().toStdString();
 
     // A click draws nothing.
@@ -300,8 +300,8 @@ TEST_F(FigureDialogTest, ARectangleDrawnOnThePreviewGivesTheExtent) {
     QTest::mouseRelease(d->pvFigure, Qt::LeftButton, {}, b);
     const DegreeBox drawnBox = d->options().box;
     const double scale = 0.01;  // degrees: the box is written to four decimals
-    EXPECT_NEAR(drawnBox.south,
-                northUp.projection.toGeo({plane.center().x(), plane.bottom()}).lat, scale);
+    EXPECT_NEAR(drawnBox.south, northUp.projection.toGeo({plane.center().x(), plane.bottom()}).lat,
+                scale);
     EXPECT_NEAR(drawnBox.north, northUp.projection.toGeo({plane.center().x(), plane.top()}).lat,
                 scale);
     EXPECT_NEAR(drawnBox.west, northUp.projection.toGeo({plane.left(), plane.center().y()}).lon,

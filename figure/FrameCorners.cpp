@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "figure/FigureSizes.h"
+#include "figure/PathClip.h"
 
 namespace zelkora {
 
@@ -14,6 +15,9 @@ namespace {
 // long, and this many across half the frame.
 constexpr double kSearchStepMm = 0.5;
 constexpr int kSearchSteps = 100;
+// The frame's outline is tested in fewer points, none of them further than this from its arcs:
+// a box may come this much nearer to a side than kInsetMm.
+constexpr double kOutlineToleranceMm = 0.1;
 // Points along each side of a box that the frame must hold.
 constexpr int kEdgeChecks = 6;
 
@@ -29,7 +33,9 @@ bool isTop(FigureCorner c) {
 
 FrameCorners::FrameCorners(const QPolygonF& outline, const QRectF& frame,
                            std::vector<QRectF> markers)
-    : outline_(outline), frame_(frame), markers_(std::move(markers)) {
+    : outline_(simplified(outline, kOutlineToleranceMm)),
+      frame_(frame),
+      markers_(std::move(markers)) {
     rectangular_ = outline.size() <= 5 && outline.boundingRect() == frame;
 }
 

@@ -81,8 +81,8 @@ void BM_FigureRaster(benchmark::State& state) {
 BENCHMARK(BM_FigureRaster)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The dialog's preview after a change of its settings: the map stays loaded with its levels of
-// detail, the figure is laid out again and drawn 560 pixels wide. Case 0 is the whole map, case 1 a crop to the points of
-// one province.
+// detail, the figure is laid out again and drawn 560 pixels wide. Case 0 is the whole map, case 1 a
+// crop to the points of one province.
 void BM_FigurePreview(benchmark::State& state) {
     const auto table = thousandPoints();
     const auto map = FigureMap::load(kData, kMapFarEast);

@@ -134,7 +134,19 @@ INSTANTIATE_TEST_SUITE_P(
                   FigureExtent::Box,
                   {10.0, 105.0, 11.0, 107.0},
                   FigureLanguage::English,
-                  "km"}),
+                  "km"},
+        ScaleCase{"ChukotkaAcross180",
+                  kMapFarEast,
+                  FigureExtent::Box,
+                  {63.0, 172.0, 68.0, 188.0},
+                  FigureLanguage::English,
+                  "km"},
+        ScaleCase{"VietnamThreeTenths",
+                  kMapVietnam,
+                  FigureExtent::Box,
+                  {10.15, 103.85, 10.45, 104.15},
+                  FigureLanguage::Russian,
+                  "км"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The weighted centre of the ink of the marker near an expected place: each pixel weighs by how

@@ -76,7 +76,14 @@ void MapGenerator::write(const QString& dataDir) const {
 
     writeResolution(normal, dataDir, mask, grid, lines);
     writeResolution(hiRes, dataDir, mask, grid, lines);
-    writeVectorMap(normal, box, dataDir, lines);
+    // Figures are drawn at any size: their data keeps GSHHG's full detail, the same divisions.
+    const GmtSource full(sourcesDir_ + QStringLiteral("/work"), kVectorMinAreaKm2,
+                         kVectorResolution);
+    writeVectorMap(normal, box, dataDir,
+                   {.rivers = full.rivers(box),
+                    .divisions = lines.divisions,
+                    .borders = full.borders(box),
+                    .shores = full.shores(box)});
 }
 
 void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,

@@ -21,6 +21,9 @@ const QDate k2025From(2025, 7, 1);
 // Shared edges are bit-identical in Natural Earth; an edge closer than this to a neighbour's
 // without sharing its vertices would be a border left inside a merged province.
 constexpr double kSharedEdgeTolerance = 1e-5;  // degrees, about a metre
+// Natural Earth's borders at 1:10 000 000 stray by kilometres: Hưng Yên, on the bank of the Red
+// River, lies 270 m outside its province's polygon.
+constexpr double kSeatTolerance = 0.05;  // degrees
 
 [[noreturn]] void disagree(const QString& why) {
     throw ZelkoraError(QStringLiteral("Natural Earth's divisions and the table of names "
@@ -61,8 +64,9 @@ DivisionLayers::DivisionLayers(const AdminBoundaries& source, const MapFrame& fr
     const std::vector<AdminBoundaries::Area>& all = source.divisions();
     const std::vector<std::size_t> inside = AdminBoundaries::within(all, box);
 
-    // Which row of the table names each division: by the capital inside it where the source's
-    // name is wrong, by the source's name otherwise.
+    // Which row of the table names each division: the source's name, and where that name is
+    // wrong, the capital of the division it stands for, which must lie in the polygon or within
+    // the precision of the source's borders.
     std::map<std::size_t, const NamedDivision*> rowOf;
     std::map<const NamedDivision*, std::size_t> divisionOf;
     const auto claim = [&](std::size_t i, const NamedDivision& row) {
@@ -81,12 +85,17 @@ DivisionLayers::DivisionLayers(const AdminBoundaries& source, const MapFrame& fr
                 continue;
             }
             hasVietnam = hasVietnam || country == QLatin1String("VNM");
-            const bool here = row.seat ? containsPoint(all[i].polygons, *row.seat)
-                                       : all[i].name == QString::fromUtf8(row.source).normalized(
-                                                            QString::NormalizationForm_C);
-            if (here) {
-                claim(i, row);
+            if (all[i].name !=
+                QString::fromUtf8(row.source).normalized(QString::NormalizationForm_C)) {
+                continue;
             }
+            if (row.seat && distanceTo(all[i].polygons, *row.seat) > kSeatTolerance) {
+                disagree(QStringLiteral("the capital of %1 lies %2° from the polygon «%3»")
+                             .arg(QString::fromUtf8(row.name))
+                             .arg(distanceTo(all[i].polygons, *row.seat))
+                             .arg(all[i].name));
+            }
+            claim(i, row);
         }
     }
     for (std::size_t i : inside) {
@@ -185,8 +194,8 @@ DivisionLayers::DivisionLayers(const AdminBoundaries& source, const MapFrame& fr
         }
         const QString russian = russianCountryName(c.country);
         if (russian.isEmpty()) {
-            disagree(QStringLiteral("no Russian name for the country «%1» (%2)")
-                         .arg(c.name, c.country));
+            disagree(
+                QStringLiteral("no Russian name for the country «%1» (%2)").arg(c.name, c.country));
         }
         CountryArea country;
         country.label = labelOf(clipped, frame);

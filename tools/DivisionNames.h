@@ -10,14 +10,14 @@ namespace zelkora {
 
 // A first-level division whose name the maps give themselves rather than take from Natural
 // Earth: Vietnam's provinces with their diacritics and the province each became part of on
-// 1 July 2025, and Russia's regions in Russian. Natural Earth names some of them wrongly; those
-// carry a place known to lie inside (the division's capital), and the polygon is taken by where
-// it lies, not by its name.
+// 1 July 2025, and Russia's regions in Russian. Natural Earth names some polygons wrongly (a
+// region's name for a province's): those rows carry the capital of the division the polygon
+// stands for, and the generator checks that the polygon lies there.
 struct NamedDivision {
-    const char* country;     // Natural Earth's adm0_a3
-    const char* source;      // Natural Earth's name of its polygon
-    const char* name;        // its own name
-    const char* name2025;    // the province it belongs to since 1 July 2025 (Vietnam), or null
+    const char* country;   // Natural Earth's adm0_a3
+    const char* source;    // Natural Earth's name of its polygon
+    const char* name;      // its own name
+    const char* name2025;  // the province it belongs to since 1 July 2025 (Vietnam), or null
     std::optional<GeoPoint> seat;
 };
 

@@ -82,8 +82,7 @@ void MapGenerator::write(const QString& dataDir) const {
 }
 
 void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
-                                  const SourceLines& lines,
-                                  const DivisionLayers& divisions) const {
+                                  const SourceLines& lines, const DivisionLayers& divisions) const {
     QElapsedTimer timer;
     timer.start();
     const GeoBox region = GmtSource::regionOf(box);
@@ -120,8 +119,7 @@ void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, cons
           << map.divisions2008.size() << " (" << pointCount(map.divisions2008)
           << "), named divisions " << map.divisionAreas.size() << " and "
           << map.divisionAreas2008.size() << " of 2008, countries " << map.countries.size()
-          << " in "
-          << timer.elapsed() / 1000.0 << " s\n";
+          << " in " << timer.elapsed() / 1000.0 << " s\n";
     log().flush();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <utility>
 
@@ -153,6 +154,21 @@ bool containsPoint(const GeoPolygons& polygons, GeoPoint point) {
     return false;
 }
 
+double distanceTo(const GeoPolygons& polygons, GeoPoint point) {
+    if (containsPoint(polygons, point)) {
+        return 0.0;
+    }
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const auto& rings : polygons) {
+        for (const GeoPath& ring : rings) {
+            for (std::size_t k = 0; k + 1 < ring.size(); ++k) {
+                nearest = std::min(nearest, segmentDistance(point, ring[k], ring[k + 1]));
+            }
+        }
+    }
+    return nearest;
+}
+
 GeoPolygons wrappedForMap(const GeoPolygons& polygons, const MapFrame& frame) {
     GeoPolygons out = polygons;
     for (auto& rings : out) {
@@ -265,9 +281,10 @@ GeoPolygons dissolved(const std::vector<GeoPolygons>& parts, double tolerance) {
             }
             at = starting.find(next);
             if (at == starting.end()) {
-                throw ZelkoraError(QStringLiteral("контур объединения не замкнут у %1° с. ш. %2° в. д.")
-                                       .arg(e.to.lat)
-                                       .arg(e.to.lon));
+                throw ZelkoraError(
+                    QStringLiteral("контур объединения не замкнут у %1° с. ш. %2° в. д.")
+                        .arg(e.to.lat)
+                        .arg(e.to.lon));
             }
         }
         ring.push_back(ring.front());
@@ -295,9 +312,10 @@ GeoPolygons dissolved(const std::vector<GeoPolygons>& parts, double tolerance) {
     }
     const double area = polygonsArea(out);
     if (std::fabs(area - partsArea) > 1e-9 * std::max(1.0, std::fabs(partsArea))) {
-        throw ZelkoraError(QStringLiteral("площадь объединения %1 не равна сумме площадей частей %2")
-                               .arg(area)
-                               .arg(partsArea));
+        throw ZelkoraError(
+            QStringLiteral("площадь объединения %1 не равна сумме площадей частей %2")
+                .arg(area)
+                .arg(partsArea));
     }
     return out;
 }

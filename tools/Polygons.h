@@ -17,6 +17,10 @@ double ringArea(const GeoPath& ring);
 // Whether a point lies inside the polygons (even-odd over each polygon's rings).
 bool containsPoint(const GeoPolygons& polygons, GeoPoint point);
 
+// How far a point lies from the polygons, in degrees of longitude and latitude taken as a plane:
+// 0 inside.
+double distanceTo(const GeoPolygons& polygons, GeoPoint point);
+
 // The polygons with each ring made continuous (no jump of more than 180° between neighbours) and
 // moved by whole turns to within 180° of the map's central meridian, as geo sees longitudes.
 GeoPolygons wrappedForMap(const GeoPolygons& polygons, const MapFrame& frame);

@@ -377,9 +377,9 @@ class Reader {
         for (const QString& a : attributes) {
             columns << quotedIdentifier(a);
         }
-        SqliteStatement select(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                       .arg(columns.join(QLatin1Char(',')),
-                                            quotedIdentifier(table)));
+        SqliteStatement select(db,
+                               QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                   .arg(columns.join(QLatin1Char(',')), quotedIdentifier(table)));
         const int labelLat = static_cast<int>(columns.size()) - 2;
         while (select.step()) {
             const qint64 fid = select.integer(0);
@@ -422,8 +422,7 @@ class Reader {
     }
 
     void readNamedAreas(const SqliteDatabase& db, VectorMap& map) const {
-        const QStringList divisionColumns =
-            columnNames(kDivisionAreaColumns);
+        const QStringList divisionColumns = columnNames(kDivisionAreaColumns);
         const auto divisions = divisionAreaLayers(map);
         for (std::size_t i = 0; i < divisions.size(); ++i) {
             namedRows(db, kNamedAreaLayers[i], divisionColumns,
@@ -438,11 +437,10 @@ class Reader {
                           divisions[i]->push_back(std::move(a));
                       });
         }
-        namedRows(db, kNamedAreaLayers[2],
-                  columnNames(kCountryAreaColumns),
+        namedRows(db, kNamedAreaLayers[2], columnNames(kCountryAreaColumns),
                   [&](const SqliteStatement& row, GeoPolygons&& polygons, GeoPoint label) {
-                      map.countries.push_back({std::move(polygons), row.text(2), row.text(3),
-                                               row.text(4), label});
+                      map.countries.push_back(
+                          {std::move(polygons), row.text(2), row.text(3), row.text(4), label});
                   });
     }
 

@@ -250,8 +250,7 @@ QStringList columnList(const std::array<const char*, N>& columns) {
 
 // The checks of a named area's geometry, names and label point; its outer rings set the extent.
 void checkNamedArea(const NamedAreaLayer& layer, std::size_t index, const GeoPolygons& polygons,
-                    std::initializer_list<const QString*> names, GeoPoint label,
-                    Extent& extent) {
+                    std::initializer_list<const QString*> names, GeoPoint label, Extent& extent) {
     if (polygons.empty()) {
         refuse(layer, index, QStringLiteral("у области нет многоугольников"));
     }
@@ -313,8 +312,7 @@ void writeCountries(SqliteDatabase& db, const NamedAreaLayer& layer,
                     columnList(kCountryAreaColumns));
     for (std::size_t i = 0; i < countries.size(); ++i) {
         const CountryArea& c = countries[i];
-        checkNamedArea(layer, i, c.polygons, {&c.iso, &c.nameEn, &c.nameRu}, c.label,
-                       out.extent());
+        checkNamedArea(layer, i, c.polygons, {&c.iso, &c.nameEn, &c.nameRu}, c.label, out.extent());
         SqliteStatement& row =
             out.next(GeoPackageGeometry::encodeMultiPolygon(c.polygons, kVectorSrsId));
         row.bind(2, c.iso);

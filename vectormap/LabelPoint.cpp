@@ -59,7 +59,10 @@ struct Cell {
     double most = 0.0;
 
     Cell(QPointF c, double h, const std::vector<QPolygonF>& rings)
-        : centre(c), half(h), distance(signedDistance(c, rings)), most(distance + h * std::numbers::sqrt2) {}
+        : centre(c),
+          half(h),
+          distance(signedDistance(c, rings)),
+          most(distance + h * std::numbers::sqrt2) {}
 
     bool operator<(const Cell& other) const { return most < other.most; }
 };

@@ -48,10 +48,13 @@ inline constexpr std::array<VectorMapLayer, 5> kVectorMapLayers{{
 // earlier arrangement have their boundaries in a line layer like the current ones, and the areas
 // of the divisions and countries are tables of named polygons (kNamedAreaColumns).
 inline constexpr VectorMapLayer kDivisions2008Layer{
-    "divisions_2008", "Границы районов 2008–2025",
+    "divisions_2008",
+    "Границы районов 2008–2025",
     "Границы между регионами первого уровня одной страны, как они были с 1 августа 2008 по 30 "
     "июня 2025 года",
-    "LINESTRING", 0, 10};
+    "LINESTRING",
+    0,
+    10};
 
 struct NamedAreaLayer {
     const char* table;
@@ -62,8 +65,7 @@ struct NamedAreaLayer {
 
 inline constexpr std::array<NamedAreaLayer, 3> kNamedAreaLayers{{
     {"division_areas", "Районы",
-     "Регионы первого уровня с названиями и точками подписей; контуры только для подписей",
-     false},
+     "Регионы первого уровня с названиями и точками подписей; контуры только для подписей", false},
     {"division_areas_2008", "Районы 2008–2025",
      "Регионы первого уровня, какими они были с 1 августа 2008 по 30 июня 2025 года", false},
     {"countries", "Страны",
@@ -75,8 +77,8 @@ inline constexpr std::array<NamedAreaLayer, 3> kNamedAreaLayers{{
 // The attribute columns of a named area's table after its geometry, with their types. The label
 // point is stored as two numbers, as GIS programs take a second point from a table's columns.
 inline constexpr std::array<const char*, 6> kDivisionAreaColumns{
-    "name TEXT NOT NULL",     "country TEXT NOT NULL",       "valid_from DATE",
-    "valid_to DATE",          "label_lat DOUBLE NOT NULL",   "label_lon DOUBLE NOT NULL"};
+    "name TEXT NOT NULL", "country TEXT NOT NULL",     "valid_from DATE",
+    "valid_to DATE",      "label_lat DOUBLE NOT NULL", "label_lon DOUBLE NOT NULL"};
 inline constexpr std::array<const char*, 5> kCountryAreaColumns{
     "iso_a3 TEXT NOT NULL", "name_en TEXT NOT NULL", "name_ru TEXT NOT NULL",
     "label_lat DOUBLE NOT NULL", "label_lon DOUBLE NOT NULL"};

@@ -68,8 +68,8 @@ TEST(Polygons, NeighboursDissolveAlongTheirSharedBorder) {
     EXPECT_EQ(edges(merged), 8u + 4u);
     for (const GeoPath& r : merged[0]) {
         for (std::size_t k = 0; k + 1 < r.size(); ++k) {
-            const bool inner = (r[k].lon == 1 && r[k + 1].lon == 1) ||
-                               (r[k].lon == 2 && r[k + 1].lon == 2);
+            const bool inner =
+                (r[k].lon == 1 && r[k + 1].lon == 1) || (r[k].lon == 2 && r[k + 1].lon == 2);
             EXPECT_FALSE(inner) << "an edge along x = " << r[k].lon << " is left";
         }
     }
@@ -83,7 +83,9 @@ TEST(Polygons, ABorderSharedOnlyApproximatelyIsRefused) {
     // dissolve would leave it inside the union.
     const GeoPolygons left{{ring({{0, 0}, {1, 0}, {1, 0.5}, {1, 1}, {0, 1}})}};
     const GeoPolygons right{{ring({{1, 0}, {2, 0}, {2, 1}, {1, 1}})}};
-    EXPECT_NE(errorOf([&] { dissolved({left, right}, 1e-5); }).find("приблизительно"),
+    EXPECT_NE(errorOf([&] {
+                  dissolved({left, right}, 1e-5);
+              }).find("приблизительно"),
               std::string::npos);
 }
 
@@ -109,11 +111,11 @@ TEST(Polygons, ClipsRingsToTheBox) {
 TEST(Polygons, RingsWrapRoundTheMapWhole) {
     // Chukotka's east as Natural Earth gives it, in negative longitudes: one piece at 190°.
     const MapFrame farEast(PAR_map[kMapFarEast], false, QSize(940, 1660));
-    const GeoPolygons wrapped = wrappedForMap(
-        {{ring({{-179.9, 65}, {-172, 65}, {-172, 67}, {-179.9, 67}})},
-         // A ring written across 180° in one piece stays one piece.
-         {ring({{179, 60}, {-179, 60}, {-179, 61}, {179, 61}})}},
-        farEast);
+    const GeoPolygons wrapped =
+        wrappedForMap({{ring({{-179.9, 65}, {-172, 65}, {-172, 67}, {-179.9, 67}})},
+                       // A ring written across 180° in one piece stays one piece.
+                       {ring({{179, 60}, {-179, 60}, {-179, 61}, {179, 61}})}},
+                      farEast);
     EXPECT_DOUBLE_EQ(wrapped[0][0][0].lon, 180.1);
     EXPECT_DOUBLE_EQ(wrapped[0][0][1].lon, 188.0);
     EXPECT_DOUBLE_EQ(wrapped[1][0][1].lon, 181.0);

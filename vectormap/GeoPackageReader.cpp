@@ -399,6 +399,16 @@ class Reader {
                               .arg(attributes[c - 2], visibleText(select.text(c))));
                 }
             }
+            // A term that ends before it starts could not be written again.
+            const qsizetype from = attributes.indexOf(QStringLiteral("valid_from"));
+            const qsizetype to = attributes.indexOf(QStringLiteral("valid_to"));
+            if (from >= 0 && to >= 0 &&
+                QDate::fromString(select.text(static_cast<int>(to) + 2), Qt::ISODate) <
+                    QDate::fromString(select.text(static_cast<int>(from) + 2), Qt::ISODate) &&
+                select.type(static_cast<int>(to) + 2) == SQLITE_TEXT &&
+                select.type(static_cast<int>(from) + 2) == SQLITE_TEXT) {
+                fault(QStringLiteral("конец срока раньше его начала"));
+            }
             for (int c : {labelLat, labelLat + 1}) {
                 if (select.type(c) != SQLITE_FLOAT && select.type(c) != SQLITE_INTEGER) {
                     fault(QStringLiteral("точка подписи не число"));

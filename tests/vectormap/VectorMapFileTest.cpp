@@ -234,6 +234,8 @@ TEST_F(VectorMapFile, RefusesDamagedNamedAreas) {
          "«valid_from» не дата: 1 июля"},
         {"UPDATE division_areas SET geom = (SELECT geom FROM divisions) WHERE fid = 2",
          "линия вместо многоугольника"},
+        {"UPDATE division_areas_2008 SET valid_to = '2008-07-31' WHERE fid = 1",
+         "объект 1 слоя «division_areas_2008»: конец срока раньше его начала"},
         {"ALTER TABLE countries DROP COLUMN name_ru", "у слоя «countries» нет столбца name_ru"},
         {"UPDATE divisions_2008 SET level = 11", "слоя «divisions_2008»: уровень 11 вне пределов"},
     };

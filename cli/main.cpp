@@ -77,6 +77,26 @@ Command findCommand(const QString& name) {
     return nullptr;
 }
 
+// The exit status of a mistake in the command's words, after the message and the usage.
+constexpr int kUsageStatus = 2;
+
+bool isHelp(const QString& word) {
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+// "COMMAND ... --help": asked anywhere among the command's options, before a "--".
+bool asksForHelp(const QStringList& args) {
+    for (const QString& word : args) {
+        if (word == QLatin1String("--")) {
+            return false;
+        }
+        if (isHelp(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 }  // namespace zelkora
@@ -86,21 +106,30 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         words << QString::fromLocal8Bit(argv[i]);
     }
-    if (words.isEmpty() || words[0] == QLatin1String("--help") || words[0] == QLatin1String("-h") ||
-        words[0] == QLatin1String("help")) {
-        std::fputs(zelkora::kUsage, words.isEmpty() ? stderr : stdout);
-        return words.isEmpty() ? 1 : 0;
+    // The usage asked for goes to standard output; after a mistake, to standard error.
+    if (words.isEmpty()) {
+        std::fputs(zelkora::kUsage, stderr);
+        return zelkora::kUsageStatus;
+    }
+    if (zelkora::isHelp(words[0]) || words[0] == QLatin1String("help")) {
+        std::fputs(zelkora::kUsage, stdout);
+        return 0;
     }
     const zelkora::Command command = zelkora::findCommand(words[0]);
     if (!command) {
         std::fprintf(stderr, "Неизвестная команда: %s\n\n%s",
                      zelkora::visibleText(words[0]).toUtf8().constData(), zelkora::kUsage);
-        return 1;
+        return zelkora::kUsageStatus;
+    }
+    if (zelkora::asksForHelp(words.mid(1))) {
+        std::fputs(zelkora::kUsage, stdout);
+        return 0;
     }
     try {
         return command(words.mid(1));
     } catch (const zelkora::UsageError& e) {
         std::fprintf(stderr, "%s\n\n%s", e.what(), zelkora::kUsage);
+        return zelkora::kUsageStatus;
     } catch (...) {
         std::fprintf(stderr, "%s\n", zelkora::messageOfCurrentError().toUtf8().constData());
     }

@@ -21,9 +21,7 @@ check_installed() {
     fi
 }
 
-apt-get install -y --no-install-recommends \
-    "gmt=$gmt_version" "gmt-gshhg-low=$gshhg_version" "gmt-gshhg-high=$gshhg_version" \
-    "gmt-gshhg-full=$gshhg_version"
+"$here/../scripts/packages" map-sources
 check_installed gmt "$gmt_version"
 check_installed gmt-gshhg-low "$gshhg_version"
 check_installed gmt-gshhg-high "$gshhg_version"

@@ -73,7 +73,9 @@ TEST(CliProject, PrintsNineDecimalsAndTakesNegativeNumbersAsCoordinates) {
     }
 }
 
-TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
+// A mistake in the words (a missing, unknown or malformed option, an unknown command) is a usage
+// error: status 2, with the usage after the message. A failure of the job itself is status 1.
+TEST(CliUsage, MistakesExitWithTwoAndTheUsage) {
     const QList<QStringList> mistakes = {
         {},
         {"draw"},
@@ -91,7 +93,7 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
     };
     for (const QStringList& args : mistakes) {
         const CliRun run = cli(args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String("Usage: zelkora-cli")))
             << args.join(' ').toStdString() << "\n"
             << run.err.toStdString();
@@ -103,10 +105,62 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
     const CliRun option = cli({"render", "--map", "1", "--out", "x.png", "--co\u200Blour"});
     EXPECT_TRUE(option.err.startsWith(QStringLiteral("Неизвестный параметр: --co\\u200Blour\n")))
         << option.err.toStdString();
+}
 
-    const CliRun help = cli({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains(QLatin1String("render")));
+// Both programs: the usage asked for is on standard output with status 0 and nothing on standard
+// error; after a mistake it follows the message on standard error with status 2, and standard
+// output stays empty. The window answers before it needs a display, so none is given.
+TEST(CliUsage, HelpGoesToStandardOutputAndAMistakeToStandardError) {
+    const QString cliUsage = QStringLiteral("Usage: zelkora-cli COMMAND");
+    const QString windowUsage = QStringLiteral("[FILE.points | FILE...]");
+    struct Case {
+        QString program;
+        QStringList args;
+        int exitCode;
+        bool onStandardOutput;
+        QString usage;
+        QString message;  // what the first line of standard error says, after a mistake
+    };
+    const QString cli = QStringLiteral(ZELKORA_CLI);
+    const QString window = QStringLiteral(ZELKORA_WINDOW);
+    const QList<Case> cases = {
+        {cli, {"--help"}, 0, true, cliUsage, {}},
+        {cli, {"-h"}, 0, true, cliUsage, {}},
+        {cli, {"help"}, 0, true, cliUsage, {}},
+        {cli, {"render", "--help"}, 0, true, cliUsage, {}},
+        {cli, {"figure", "-h"}, 0, true, cliUsage, {}},
+        {cli, {"normalize", "-h"}, 0, true, cliUsage, {}},
+        {cli, {"import", "--table", "t.points", "--column", "0", "--help"}, 0, true, cliUsage, {}},
+        {cli, {}, 2, false, cliUsage, {}},
+        {cli, {"--frobnicate"}, 2, false, cliUsage, "Неизвестная команда: --frobnicate"},
+        {cli, {"render", "--frobnicate"}, 2, false, cliUsage, "Неизвестный параметр: --frobnicate"},
+        // After "--" a word is an argument, not an option.
+        {cli, {"translit", "--", "--help"}, 2, false, cliUsage, "translit ждёт один текст"},
+        {window, {"--help"}, 0, true, windowUsage, {}},
+        {window, {"-h"}, 0, true, windowUsage, {}},
+        {window, {"--frobnicate"}, 2, false, windowUsage, "frobnicate"},
+        {window, {"t.points", "-x"}, 2, false, windowUsage, "x"},
+    };
+    for (const Case& c : cases) {
+        const std::string name =
+            (QFileInfo(c.program).fileName() + QLatin1Char(' ') + c.args.join(' ')).toStdString();
+        // No display of any kind.
+        const ProcessRun run = runProcess(QStringLiteral("/usr/bin/env"),
+                                          QStringList{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
+                                                      "-u", "QT_QPA_PLATFORM", c.program} +
+                                              c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << name << "\n" << run.err.toStdString();
+        const QString& usage = c.onStandardOutput ? run.out : run.err;
+        const QString& other = c.onStandardOutput ? run.err : run.out;
+        EXPECT_TRUE(usage.contains(c.usage)) << name << ": " << usage.toStdString();
+        EXPECT_EQ(other, QString()) << name;
+        if (!c.message.isEmpty()) {
+            // The message comes first, on a line of its own, then the usage.
+            EXPECT_TRUE(run.err.section(QLatin1Char('\n'), 0, 0).contains(c.message))
+                << name << ": " << run.err.toStdString();
+            EXPECT_GT(run.err.indexOf(c.usage), run.err.indexOf(QLatin1Char('\n'))) << name;
+        }
+    }
 }
 
 TEST(CliTranslit, PrintsTheFolderName) {

@@ -1,10 +1,13 @@
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <string>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "common/VisibleText.h"
-#include "table/myParser.h"
+#include "coordtext/Normaliser.h"
+#include "table/CoordFormat.h"
 
 namespace zelkora {
 
@@ -42,10 +45,74 @@ bool readLine(std::string& line) {
     return true;
 }
 
+// The line with the parts that were read in brackets, each followed by the number of its point:
+// "Sa Pa, [22°21′N, 103°46′E]¹, 1900 m".
+QString bracketed(QStringView line, const LinePoints& reading) {
+    struct Mark {
+        qsizetype at;
+        bool open;
+        int point;
+    };
+    std::vector<Mark> marks;
+    for (std::size_t p = 0; p < reading.points.size(); ++p) {
+        for (const TextSpan& span : reading.points[p].spans) {
+            marks.push_back({span.start, true, static_cast<int>(p) + 1});
+            marks.push_back({span.end(), false, static_cast<int>(p) + 1});
+        }
+    }
+    std::stable_sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) {
+        return a.at < b.at || (a.at == b.at && !a.open && b.open);
+    });
+    QString text;
+    qsizetype from = 0;
+    for (const Mark& m : marks) {
+        text += visibleText(line.sliced(from, m.at - from));
+        from = m.at;
+        text += m.open ? QStringLiteral("[") : QStringLiteral("]%1").arg(m.point);
+    }
+    text += visibleText(line.sliced(from));
+    return text;
+}
+
+// One line per point: "lat, lon"; an empty line where the line gives none. With explain, each
+// point's notation and the words it came from, and why a line gives no point.
+void printReading(QStringView line, bool explain) {
+    const LinePoints reading = readLinePoints(line);
+    if (reading.points.empty()) {
+        printLine(explain && !isBlankLine(line)
+                      ? QStringLiteral("\t%1\t%2").arg(noPointReasonText(reading.reason),
+                                                       bracketed(line, reading))
+                      : QString());
+        return;
+    }
+    for (std::size_t p = 0; p < reading.points.size(); ++p) {
+        const LinePoint& point = reading.points[p];
+        QString text = formatPointCell(point.lat, point.lon);
+        if (explain) {
+            QStringList parts;
+            for (const TextSpan& span : point.spans) {
+                parts << QStringLiteral("«%1»").arg(
+                    visibleText(line.sliced(span.start, span.length)));
+            }
+            text += QStringLiteral("\t%1\t%2").arg(notationName(point.notation),
+                                                   parts.join(QStringLiteral(" = ")));
+            if (p == 0) {
+                text += QStringLiteral("\t") + bracketed(line, reading);
+            }
+        }
+        printLine(text);
+    }
+}
+
 }  // namespace
 
 int runNormalize(const QStringList& args) {
     QStringList words = args;
+    bool explain = false;
+    if (!words.isEmpty() && words[0] == QLatin1String("--explain")) {
+        explain = true;
+        words.removeFirst();
+    }
     if (!words.isEmpty() && words[0] == QLatin1String("--")) {
         words.removeFirst();
     } else if (!words.isEmpty() && words[0].startsWith(QLatin1String("--"))) {
@@ -55,7 +122,7 @@ int runNormalize(const QStringList& args) {
         throw UsageError("normalize ждёт одну строку координат (в кавычках) или ничего");
     }
     if (words.size() == 1) {
-        printLine(myParser(words[0]));
+        printReading(words[0], explain);
         return 0;
     }
     // Line by line, so the results before a bad line are out when the error ends the run.
@@ -66,7 +133,7 @@ int runNormalize(const QStringList& args) {
         if (line.capacity() > kKeptLineCapacity) {
             std::string().swap(line);
         }
-        printLine(myParser(text));
+        printReading(text, explain);
     }
     return 0;
 }

@@ -19,9 +19,21 @@ struct Chain {
 
 }  // namespace
 
-void MarkedReader::read(TokenLine& line, Findings& found) const {
-    const auto& tokens = line.tokens;
-    for (const NumberPart& part : numberParts(line)) {
+namespace {
+
+void addBad(Findings& found, int first, int last) {
+    Coordinate c;
+    c.first = first;
+    c.last = last;
+    c.bad = NoPointReason::badNumbers;
+    found.coordinates.push_back(c);
+}
+
+}  // namespace
+
+void MarkedReader::read(ReadingLine& line, Findings& found) const {
+    const auto& tokens = line.tokens.tokens;
+    for (const NumberPart& part : line.parts) {
         if (!part.marked) {
             continue;
         }
@@ -40,8 +52,12 @@ void MarkedReader::read(TokenLine& line, Findings& found) const {
                                        chain.fields[static_cast<std::size_t>(chain.count - 1)]);
             if (c) {
                 found.coordinates.push_back(*c);
+                const Token& degrees = *token(0);
+                found.coordinates.back().support =
+                    chain.count > 1 || degrees.decimals > 0 ? Support::marks : Support::degrees;
             } else {
-                found.refuse(NoPointReason::badNumbers);
+                addBad(found, chain.fields[0],
+                       chain.fields[static_cast<std::size_t>(chain.count - 1)]);
             }
             chain = Chain{};
         };
@@ -64,7 +80,7 @@ void MarkedReader::read(TokenLine& line, Findings& found) const {
             } else {
                 // Minutes or seconds with no degrees before them, or a number the marks leave
                 // no place for.
-                found.refuse(NoPointReason::badNumbers);
+                addBad(found, chain.count > 0 ? chain.fields[0] : i, i);
                 chain = Chain{};
             }
         }

@@ -4,11 +4,11 @@
 
 namespace zelkora {
 
-void WktReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasParen || !line.hasPointWord) {
+void WktReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'(')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype at = findCaseless(text, u"point"); at >= 0;
          at = findCaseless(text, u"point", at + 1)) {
         if (at > 0 && text[at - 1].isLetter()) {
@@ -36,12 +36,8 @@ void WktReader::read(TokenLine& line, Findings& found) const {
         if (!skipChar(text, i, u')')) {
             continue;
         }
-        line.claim(at, i);
-        if (const auto p = foundPoint(*lat, *lon)) {
-            found.points.push_back(*p);
-        } else {
-            found.refuse(NoPointReason::outOfRange);
-        }
+        line.evidence.claim(line.tokens, at, i);
+        addFoundPoint(found, *lat, *lon, at, i, Notation::wkt);
     }
 }
 

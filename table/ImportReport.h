@@ -40,6 +40,7 @@ class ImportReport {
 
     // Points are checked against the picture only where a check is set.
     void setPictureCheck(PictureCheck check) { check_ = std::move(check); }
+    const PictureCheck& pictureCheck() const { return check_; }
     void setUnreadSink(std::function<void(const UnreadRecord&)> sink) {
         unreadSink_ = std::move(sink);
     }

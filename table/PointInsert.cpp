@@ -106,22 +106,28 @@ template <typename ForEachLine>
 int insertEachLine(PointTable& table, int column, ImportReport* report, ForEachLine forEachLine) {
     PointPlacer placer(table, column);
     int written = 0;
+    MapCheck onMap;
+    if (report && report->pictureCheck()) {
+        onMap = report->pictureCheck();
+    }
     qsizetype number = 0;
     try {
         forEachLine([&](QStringView line) {
             ++number;
-            const LineReading reading = readPointLine(line);
-            if (!reading.point) {
+            const LinePoints reading = readLinePoints(line, onMap);
+            if (reading.points.empty()) {
                 // An unusable line must not erase a full column's last row; it is reported.
                 if (report && !isBlankLine(line)) {
                     report->addUnread(number, line, noPointReasonText(reading.reason));
                 }
                 return;
             }
-            placer.place(formatPointCell(reading.point->lat, reading.point->lon));
-            ++written;
-            if (report) {
-                report->addRead(number, line, reading.point->lat, reading.point->lon);
+            for (const LinePoint& point : reading.points) {
+                placer.place(formatPointCell(point.lat, point.lon));
+                ++written;
+                if (report) {
+                    report->addRead(number, line, point.lat, point.lon);
+                }
             }
         });
     } catch (...) {

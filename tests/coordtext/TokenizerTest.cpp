@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "coordtext/NonCoordinates.h"
+#include "coordtext/Evidence.h"
 #include "coordtext/Tokenizer.h"
 
 namespace zelkora {
@@ -17,9 +17,13 @@ namespace {
 QString describe(const QString& text) {
     TokenLine line;
     tokenize(text, line);
-    markNonCoordinates(line);
+    Evidence evidence;
+    evidence.reset(line);
+    evidence.weigh(line);
     QStringList parts;
-    for (const Token& t : line.tokens) {
+    for (std::size_t k = 0; k < line.tokens.size(); ++k) {
+        const Token& t = line.tokens[k];
+        const bool ignored = evidence.against(static_cast<int>(k)) != NotCoordinate::no;
         switch (t.kind) {
             case TokenKind::number: {
                 static const QString kMarks[] = {QString(), QStringLiteral("\u00B0"),
@@ -27,7 +31,7 @@ QString describe(const QString& text) {
                 const QString n = (t.negative ? QStringLiteral("-") : QString()) +
                                   QString::number(t.value, 'g', 10) +
                                   kMarks[static_cast<int>(t.unit)];
-                parts << (t.ignored ? QStringLiteral("[%1]").arg(n) : n);
+                parts << (ignored ? QStringLiteral("[%1]").arg(n) : n);
                 break;
             }
             case TokenKind::hemisphere:

@@ -4,7 +4,8 @@
 A readings file holds, line by line:
   @ URL                       the source of the rows that follow
   = LANG                      the language of the rows that follow
-  TEXT ||| READING ||| NOTE   one real line, its hand reading, a note (may be empty)
+  TEXT ||| READING ||| NOTE   one real line, its hand reading, a note (may be empty);
+                              the last two "|||" part the fields, so TEXT may hold "|||"
   // comment                 ignored
 READING is empty (no point) or points separated by ';', each 'LAT , LON'; a
 coordinate is a signed decimal ('-12.5') or degrees [minutes [seconds]] and a
@@ -73,7 +74,7 @@ def main():
                 if lang not in LANGS:
                     sys.exit(where + ": unknown language " + lang)
                 continue
-            parts = line.split("|||")
+            parts = line.rsplit("|||", 2)
             if len(parts) != 3:
                 sys.exit(where + ": want TEXT ||| READING ||| NOTE")
             text, reading, note = parts

@@ -341,17 +341,43 @@ class Weigher {
                !(next && next->kind == TokenKind::hemisphere);
     }
 
-    // Digits run into a word that says nothing of coordinates: a code, a catalogue number.
+    // Digits run into a word that says nothing of coordinates: a code, a catalogue number
+    // (F3JC, WGS84, 20.XXX); or short numbers on both sides of one letter (35n42, the
+    // astrologers' notation, or a code).
     bool isInCode(int i) const {
         const Token& t = tokens_[static_cast<std::size_t>(i)];
         const auto plainWord = [](const Token* w) {
-            return w && w->kind == TokenKind::word && w->word != WordKind::unit &&
-                   w->word != WordKind::degreeWord;
+            return w &&
+                   (w->kind == TokenKind::word || w->kind == TokenKind::rangeWord) &&
+                   w->word != WordKind::unit && w->word != WordKind::degreeWord;
         };
         const Token* before = tokenAt(i - 1);
         const Token* next = tokenAt(i + 1);
-        return (plainWord(before) && before->end == t.begin && !t.negative && !t.plus) ||
-               (plainWord(next) && next->begin == t.end);
+        if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus) {
+            return true;
+        }
+        if (t.unit != Unit::none) {
+            return false;  // a mark ends the number: 46分のことです
+        }
+        if (plainWord(next) && next->begin == t.end) {
+            return true;
+        }
+        // 20.XXX: digits hidden behind letters.
+        const Token* after = tokenAt(i + 2);
+        if (next && isPoint(*next) && next->begin == t.end && plainWord(after) &&
+            after->begin == next->end) {
+            return true;
+        }
+        const auto shortNumber = [](const Token* n) {
+            return n && n->kind == TokenKind::number && n->intDigits <= 3 && n->unit == Unit::none;
+        };
+        const auto letterBetween = [](const Token* a, const Token* l, const Token* b) {
+            return l && l->kind == TokenKind::hemisphere && l->end - l->begin == 1 &&
+                   l->begin == a->end && b->begin == l->end;
+        };
+        return (shortNumber(&t) && shortNumber(after) && letterBetween(&t, next, after)) ||
+               (shortNumber(&t) && shortNumber(tokenAt(i - 2)) &&
+                letterBetween(tokenAt(i - 2), before, &t));
     }
 
     bool isListNumber(int i) const {

@@ -59,9 +59,6 @@ void NmeaReader::read(ReadingLine& line, Findings& found) const {
         const bool gga = type.compare(u"GGA", Qt::CaseInsensitive) == 0;
         const bool rmc = type.compare(u"RMC", Qt::CaseInsensitive) == 0;
         const bool gll = type.compare(u"GLL", Qt::CaseInsensitive) == 0;
-        if (!gga && !rmc && !gll) {
-            continue;
-        }
         // The sentence ends at its checksum; blanks copied into its fields stay in it, and are
         // summed. Without a checksum it ends at the first blank.
         const qsizetype star = text.indexOf(u'*', start);
@@ -89,6 +86,9 @@ void NmeaReader::read(ReadingLine& line, Findings& found) const {
             claimEnd = std::min(text.size(), end + 3);
         }
         line.evidence.claim(line.tokens, start, claimEnd);
+        if (!gga && !rmc && !gll) {
+            continue;  // satellites, speeds, headings: a sentence of its own, and no position
+        }
         const QList<QStringView> fields = body.split(u',');
         const int latAt = gga ? 2 : rmc ? 3 : 1;
         if (!valid || fields.size() < latAt + 4) {

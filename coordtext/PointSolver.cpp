@@ -368,6 +368,13 @@ class Solver {
                 }
             }
         }
+        hasWords_ = false;
+        for (int i = 0; i < tokenCount(); ++i) {
+            const Token& t = token(i);
+            hasWords_ = hasWords_ || (t.kind == TokenKind::word &&
+                                      (t.word == WordKind::plain || t.word == WordKind::common) &&
+                                      !line_.evidence.claimed(i));
+        }
         for (int i = 0; i < tokenCount(); ++i) {
             const Token& t = token(i);
             if ((t.isNumber() && line_.evidence.usable(line_.tokens, i) &&
@@ -379,16 +386,40 @@ class Solver {
         }
     }
 
-    // Only blanks, separators, letters and symbols between two coordinates: no word, no "and".
+    // Only blanks, separators, letters and symbols between two coordinates: no word, no "and",
+    // no bar between a table's cells.
     bool separatedOnly(const Coordinate& a, const Coordinate& b) const {
         for (int i = a.last + 1; i < b.first; ++i) {
             const Token& t = token(i);
-            if (t.kind != TokenKind::separator && t.kind != TokenKind::hemisphere &&
-                t.kind != TokenKind::other) {
+            if ((t.kind != TokenKind::separator && t.kind != TokenKind::hemisphere &&
+                 t.kind != TokenKind::other) ||
+                (t.kind == TokenKind::separator && firstChar(t) == u'|')) {
                 return false;
             }
         }
         return true;
+    }
+
+    // Whether the numbers of a pair read by the line's own evidence look like one pair: whole
+    // numbers only where the line holds no words ("26 022 (2011)" is a count), and one decimal
+    // separator for both ("1.27 | 144,3" are two columns).
+    bool writtenAlike(const Coordinate& a, const Coordinate& b) const {
+        const auto decimalChar = [&](const Coordinate& c) -> QChar {
+            for (int i = c.first; i <= c.last; ++i) {
+                const Token& t = token(i);
+                if (t.decimals > 0) {
+                    return line_.tokens.text[t.begin + (t.negative || t.plus ? 1 : 0) +
+                                             t.intDigits];
+                }
+            }
+            return QChar();
+        };
+        const QChar da = decimalChar(a);
+        const QChar db = decimalChar(b);
+        if (!da.isNull() && !db.isNull() && da != db) {
+            return false;
+        }
+        return !(da.isNull() && db.isNull() && hasWords_);
     }
 
     // A lower-case word no table knows, right after a coordinate that no letter names: it may
@@ -637,7 +668,8 @@ class Solver {
             return n.named ? Support::named : c.support;
         };
         if (!pairHasEvidence(support(*first, *nf), support(*second, *ns),
-                             onlyPoints_ && separatedOnly(*first, *second))) {
+                             onlyPoints_ && separatedOnly(*first, *second) &&
+                                 writtenAlike(*first, *second))) {
             o.reason = NoPointReason::noEvidence;
             return o;
         }
@@ -687,9 +719,19 @@ class Solver {
                          [](const Outcome& a, const Outcome& b) { return a.begin < b.begin; });
         result_.points.clear();
         result_.unread.clear();
-        std::optional<Candidate> last;
+        Candidate last;
+        bool hasLast = false;
         std::optional<NoPointReason> firstReason;
         bool range = false;
+        // A repeat whose letters say the other hemisphere ("8°11′54″ E / 8,19833° O" where O is
+        // read as west) contradicts its point: neither is taken, nor any further repeat.
+        Candidate contradicted;
+        bool hasContradiction = false;
+        const auto magnitude = [](Candidate c) {
+            c.lat = std::fabs(c.lat);
+            c.lon = std::fabs(c.lon);
+            return c;
+        };
         for (const Outcome& o : outcomes_) {
             if (!o.point) {
                 result_.unread.push_back({TextSpan{o.begin, o.end - o.begin}, o.reason});
@@ -697,13 +739,30 @@ class Solver {
                 range = range || o.reason == NoPointReason::range;
                 continue;
             }
-            const Candidate& p = *o.point;
+            const Candidate p = *o.point;
             const TextSpan span{p.begin, p.end - p.begin};
-            if (last && agree(*last, p)) {
+            if (hasContradiction && agree(contradicted, magnitude(p))) {
+                result_.unread.push_back({span, NoPointReason::unreadableLetter});
+                continue;
+            }
+            hasContradiction = false;
+            if (hasLast && !agree(last, p) && agree(magnitude(last), magnitude(p))) {
+                for (const TextSpan& s : result_.points.back().spans) {
+                    result_.unread.push_back({s, NoPointReason::unreadableLetter});
+                }
+                result_.unread.push_back({span, NoPointReason::unreadableLetter});
+                firstReason = firstReason ? firstReason : NoPointReason::unreadableLetter;
+                result_.points.pop_back();
+                contradicted = magnitude(p);
+                hasContradiction = true;
+                hasLast = false;
+                continue;
+            }
+            if (hasLast && agree(last, p)) {
                 LinePoint& kept = result_.points.back();
                 kept.spans.push_back(span);
                 kept.byMap = kept.byMap || p.byMap;
-                if (morePrecise(p, *last)) {
+                if (morePrecise(p, last)) {
                     last = p;
                     kept.lat = p.lat;
                     kept.lon = p.lon;
@@ -712,6 +771,7 @@ class Solver {
                 continue;
             }
             last = p;
+            hasLast = true;
             result_.points.push_back(LinePoint{p.lat, p.lon, p.notation, {span}, p.byMap});
         }
         result_.reason = range ? NoPointReason::range
@@ -733,6 +793,7 @@ class Solver {
     std::vector<char> covered_;
     std::vector<Outcome> outcomes_;
     bool onlyPoints_ = true;
+    bool hasWords_ = false;
     mutable std::vector<Named> named_;
 };
 

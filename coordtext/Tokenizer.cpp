@@ -294,7 +294,8 @@ class Tokenizer {
             return i;
         }
         // A number in quotes ends at its closing quote, which is no mark: lat="43.1155".
-        if (first > 0 && isOpeningQuote(at(first - 1)) && closes(at(first - 1), at(i))) {
+        if (first > 0 && isOpeningQuote(at(first - 1)) && !isDigit(at(first - 2)) &&
+            closes(at(first - 1), at(i))) {
             return i;
         }
         return readMark(line_.tokens.size() - 1, i, n);

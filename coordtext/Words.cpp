@@ -81,6 +81,10 @@ const Built& built() {
         add({u"north", u"northern"}, hemisphere(kLat, +1));
         add({u"south", u"southern"}, hemisphere(kLat, -1));
         add({u"east", u"eastern"}, hemisphere(kLon, +1));
+        add({u"север", u"сівер"}, hemisphere(kLat, +1));
+        add({u"юг", u"південь"}, hemisphere(kLat, -1));
+        add({u"восток", u"изток", u"схід"}, hemisphere(kLon, +1));
+        add({u"запад", u"захід"}, hemisphere(kLon, -1));
         add({u"west", u"western"}, hemisphere(kLon, -1));
         add({u"nord"}, hemisphere(kLat, +1, true, kRomance | kGerman | kDanish | kSwedish));
         add({u"norte"}, hemisphere(kLat, +1, true, kRomance | kPortuguese));
@@ -217,7 +221,7 @@ const Built& built() {
              u"st",       u"stn",      u"plot",    u"sample",    u"trap",      u"transect",
              u"camp",     u"route",    u"var",     u"variation", u"declination", u"склонение",
              u"stage",    u"zone",     u"grid",    u"srid",      u"epsg",      u"num",      u"number",   u"loc",       u"locality",  u"tel",
-             u"phone",    u"fax",            u"catalogue", u"cat",       u"acc",
+             u"phone",    u"fax",      u"spn",     u"sspn",            u"catalogue", u"cat",       u"acc",
              u"collection", u"coll",   u"leg",     u"det",       u"herb",      u"holotype",
              u"paratype", u"paratypes", u"voucher", u"field",    u"issue",
              u"chapter",  u"section",  u"sect",    u"art",       u"article",   u"volume",

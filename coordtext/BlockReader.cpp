@@ -16,11 +16,14 @@ void BlockReader::read(ReadingLine& line, Findings& found) const {
             continue;
         }
         // A letter written against the digits is the run's own notation: N4007, 211318N.
-        const bool letterAfter = i + 1 < tokens.size() &&
-                                 tokens[i + 1].kind == TokenKind::hemisphere &&
-                                 tokens[i + 1].begin == t.end;
-        const bool letterBefore = i > 0 && tokens[i - 1].kind == TokenKind::hemisphere &&
-                                  tokens[i - 1].end == t.begin;
+        // Only N, S, E and W: V1840 is a collector's number.
+        const auto compassLetter = [&](std::size_t k) {
+            return tokens[k].kind == TokenKind::hemisphere &&
+                   QStringView(u"NSEW").contains(QChar(tokens[k].letter));
+        };
+        const bool letterAfter =
+            i + 1 < tokens.size() && compassLetter(i + 1) && tokens[i + 1].begin == t.end;
+        const bool letterBefore = i > 0 && compassLetter(i - 1) && tokens[i - 1].end == t.begin;
         if (t.decimals == 0 && !t.leadingZero && !letterAfter && !letterBefore) {
             // A height, an easting, a catalogue number: no coordinate.
             continue;

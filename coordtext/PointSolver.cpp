@@ -108,7 +108,6 @@ class Solver {
         joinRanges();
         indexCoordinates();
         collectLetters();
-        findLanguage();
         findChains();
         findWhetherOnlyPoints();
         outcomes_.clear();
@@ -242,13 +241,13 @@ class Solver {
         }
     }
 
-    // The readings of the line's letters: the letter systems that write every letter the
-    // line gives a coordinate, narrowed by the words of a language where they tell, grouped by
+    // The readings of a chain's letters: the letter systems that write every letter the
+    // chain gives a coordinate, narrowed by the words of a language where they tell, grouped by
     // what they make of the letters.
     void findLanguage() {
         languages_.clear();
         LanguageReading letters;
-        for (const Letter& l : letters_) {
+        for (const Letter& l : chainLetters_) {
             const char16_t c = token(l.token).letter;
             if (c != 0 && !letters.meaning(c) && letters.count < 8) {
                 letters.letters[static_cast<std::size_t>(letters.count++)] = c;
@@ -264,10 +263,14 @@ class Solver {
         for (int k = 0; k < letters.count; ++k) {
             consistent &= systemsWriting(letters.letters[static_cast<std::size_t>(k)]);
         }
-        LetterSystems votes;
-        for (const Token& t : line_.tokens.tokens) {
-            votes |= t.languages;
+        if (!votesFound_) {
+            votesFound_ = true;
+            votes_.reset();
+            for (const Token& t : line_.tokens.tokens) {
+                votes_ |= t.languages;
+            }
         }
+        const LetterSystems& votes = votes_;
         if ((consistent & votes).any()) {
             consistent &= votes;
         }
@@ -464,6 +467,9 @@ class Solver {
         bool usesLetters = false;
         for (const Letter& l : chainLetters_) {
             usesLetters = usesLetters || token(l.token).letter != 0;
+        }
+        if (usesLetters) {
+            findLanguage();
         }
         std::vector<ChainReading> readings;
         std::vector<int> readingLanguage;
@@ -794,6 +800,8 @@ class Solver {
     std::vector<Outcome> outcomes_;
     bool onlyPoints_ = true;
     bool hasWords_ = false;
+    bool votesFound_ = false;
+    LetterSystems votes_;
     mutable std::vector<Named> named_;
 };
 

@@ -92,7 +92,7 @@ TEST(BlockReader, DegreesMinutesAndSecondsRunTogether) {
         point("prefixed letters with decimals", u"N4007.38 W07407.38", dms(40, 7.38),
               -dms(74, 7.38)),
         point("leading zeros need no letter", u"0123.5 01234.5", dms(1, 23.5), dms(12, 34.5)),
-        none("a height or an easting", u"E 412345 N 1234512", R::badNumbers),
+        none("a height or an easting", u"E 412345 N 1234512", R::noCoordinates),
         none("three degree digits are no latitude", u"40012.5N 135.5E", R::outOfRange),
         none("minutes of 75", u"4075.5N 135E", R::badNumbers),
         none("eight digits", u"12345678N 135E", R::badNumbers),
@@ -117,7 +117,8 @@ TEST(DottedReader, DegreesMinutesAndSecondsJoinedByPoints) {
         point("decimal seconds", u"27.15.45.5S 18.32.53.2E", -dms(27, 15, 45.5), dms(18, 32, 53.2)),
         point("a date with its year is no coordinate", u"12.06.2015, 43.1155 131.8855", 43.1155,
               131.8855),
-        none("no letter: a date or a version", u"1.2.3 4 5", R::badNumbers),
+        none("no letter: a date or a version, and the numbers beside it no pair", u"1.2.3 4 5",
+             R::noEvidence),
     };
     expectLines(cases);
 }

@@ -35,6 +35,10 @@ QString describe(const QString& text) {
                 break;
             }
             case TokenKind::hemisphere:
+                if (t.letter != 0) {
+                    parts << QStringLiteral("h(%1)").arg(QChar(t.letter));
+                    break;
+                }
                 parts << QStringLiteral("h(%1,%2)")
                              .arg(t.axis == Axis::latitude    ? QStringLiteral("lat")
                                   : t.axis == Axis::longitude ? QStringLiteral("lon")
@@ -69,13 +73,13 @@ TEST(Tokenizer, CutsALineOnceForEveryReader) {
         {u"-33.5 -70.6", "-33.5 -70.6"},
         {u"43.1-131.9", "43.1 dash 131.9"},
         {u"37\"-36\u00B0", "37\" dash 36\u00B0"},
-        {u"48\u00B028\u203249\u2033N", "48\u00B0 28' 49\" h(lat,1)"},
+        {u"48\u00B028\u203249\u2033N", "48\u00B0 28' 49\" h(N)"},
         {u"48 \u00B0 28 '", "48\u00B0 28'"},
         {u"lat=\"43.1155\"", "h(lat,0) other other 43.1155 other"},
         {u"48\u00B028\u2032 \u044E. \u0448.", "48\u00B0 28' h(lat,-1) other"},
         {u"20\u00B0 v\u0129 \u0111\u1ED9 Nam", "20\u00B0 h(lat,-1)"},
         {u"33\u00B0 South latitude", "33\u00B0 h(lat,-1)"},
-        {u"40d7m22.8sN", "40\u00B0 7' 22.8\" h(lat,1)"},
+        {u"40d7m22.8sN", "40\u00B0 7' 22.8\" h(N)"},
         {u"352 m, 12.VI.2015, 1\u2642",
          "[352] word sep [12] other word other [2015] sep [1] other"},
         {u"alt. 352, F3JC, \u00B110", "word other [352] sep word [3] word sep [10]"},

@@ -186,7 +186,9 @@ const ParserCase kCases[] = {
      "43.200000, 133.900000"},
     {"letters: W before a region names no number", u"W Kamchatka 57.1 156.8",
      "57.100000, 156.800000"},
-    {"readable: E and N before a region", u"E Siberia, N part 60 110", "60.000000, 110.000000"},
+    {"readable: E and N before a region", u"E Siberia, N part 60.5 110.2",
+     "60.500000, 110.200000"},
+    {"counts: whole numbers among words are no point", u"E Siberia, N part 60 110", ""},
     {"readable: a name after the hemisphere letter",
      u"66\u00B009\u203235\u2033N 169\u00B048\u203233\u2033W Uelen", "66.159722, -169.809167"},
     {"order: longitude named first in Russian",
@@ -492,9 +494,9 @@ TEST(myParser, LongLinesAreNormalisedWhole) {
     // Long runs of the characters the new steps look at stay linear and harmless.
     EXPECT_EQ(myParser(QString(100000, QChar(u',')) + QStringLiteral("48 135")),
               QStringLiteral("48.000000, 135.000000"));
-    EXPECT_EQ(myParser(QStringLiteral("48 ") + QString(100000, QChar(u'-')) +
-                       QStringLiteral(" 135 ") + QString(100000, QChar(u'S'))),
-              QStringLiteral("48.000000, 135.000000"));
+    EXPECT_EQ(myParser(QStringLiteral("48.5 ") + QString(100000, QChar(u'-')) +
+                       QStringLiteral(" 135.5 ") + QString(100000, QChar(u'S'))),
+              QStringLiteral("48.500000, 135.500000"));
 }
 
 // More blanks in a run than PCRE's default match limit allows backtracking over: once an

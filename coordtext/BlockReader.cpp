@@ -19,7 +19,9 @@ void BlockReader::read(ReadingLine& line, Findings& found) const {
         // Only N, S, E and W: V1840 is a collector's number.
         const auto compassLetter = [&](std::size_t k) {
             return tokens[k].kind == TokenKind::hemisphere &&
-                   QStringView(u"NSEW").contains(QChar(tokens[k].letter));
+                   (QStringView(u"NSEW").contains(QChar(tokens[k].letter)) ||
+                    (tokens[k].letter == 0 && tokens[k].sign != 0 &&
+                     tokens[k].end - tokens[k].begin == 1));
         };
         const bool letterAfter =
             i + 1 < tokens.size() && compassLetter(i + 1) && tokens[i + 1].begin == t.end;

@@ -1,5 +1,7 @@
 #include "coordtext/Evidence.h"
 
+#include "coordtext/Words.h"
+
 namespace zelkora {
 
 bool pairHasEvidence(Support a, Support b, bool lineHoldsOnlyPoints) {
@@ -353,13 +355,19 @@ class Weigher {
         };
         const Token* before = tokenAt(i - 1);
         const Token* next = tokenAt(i + 1);
-        if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus) {
+        // A mark makes the number a coordinate's, and Chinese and Japanese write their words
+        // against the digits: Koordinate42°41′N, 46分のことです, 纬度为39.92.
+        if (t.unit != Unit::none) {
+            return false;
+        }
+        const auto cjk = [&](const Token* w) {
+            return w && isCjk(line_.text[w->begin].unicode());
+        };
+        if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus &&
+            !cjk(before)) {
             return true;
         }
-        if (t.unit != Unit::none) {
-            return false;  // a mark ends the number: 46分のことです
-        }
-        if (plainWord(next) && next->begin == t.end) {
+        if (plainWord(next) && next->begin == t.end && !cjk(next)) {
             return true;
         }
         // 20.XXX: digits hidden behind letters.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "coordtext/LetterSystems.h"
+#include "coordtext/Words.h"
 
 namespace zelkora {
 
@@ -232,7 +233,9 @@ class Solver {
                    (isThin(token(after)) || token(after).kind == TokenKind::label)) {
                 ++after;
             }
-            if (after < tokenCount() && (!h.strict || standsFree(i))) {
+            // Written against the digits (N56, E044) it names them wherever it stands.
+            const bool glued = after == i + 1 && after < tokenCount() && token(after).begin == h.end;
+            if (after < tokenCount() && (!h.strict || glued || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }
             if (letter.suffixOf >= 0 || letter.prefixOf >= 0) {
@@ -322,9 +325,13 @@ class Solver {
             case TokenKind::hemisphere:
                 return true;
             case TokenKind::word:
-                return t.word == WordKind::connector;
+                // "and", and the one-character particles of Chinese and Japanese (は, 为).
+                return t.word == WordKind::connector ||
+                       (t.end - t.begin == 1 && isCjk(firstChar(t).unicode()));
             case TokenKind::other:
-                return !isStrayMark(firstChar(t));
+                // Arithmetic parts numbers: "116 + 20.12 / 60".
+                return !isStrayMark(firstChar(t)) &&
+                       !QStringView(u"+*\u00D7\u00F7").contains(firstChar(t));
             default:
                 return false;
         }
@@ -396,7 +403,7 @@ class Solver {
             const Token& t = token(i);
             if ((t.kind != TokenKind::separator && t.kind != TokenKind::hemisphere &&
                  t.kind != TokenKind::other) ||
-                (t.kind == TokenKind::separator && firstChar(t) == u'|')) {
+                (t.kind == TokenKind::separator && firstChar(t) == u'|' && hasWords_)) {
                 return false;
             }
         }

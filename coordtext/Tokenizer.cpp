@@ -468,8 +468,14 @@ class Tokenizer {
         } else if (info.kind == WordKind::rangeWord) {
             kind = TokenKind::rangeWord;
         }
+        // A Russian letter written against the digits names their hemisphere: 440607с 0395631в.
+        if (info.kind == WordKind::adjective && end - begin == 1 && isDigit(at(begin - 1))) {
+            kind = TokenKind::hemisphere;
+        }
         Token& t = push(begin, end, kind);
-        t.word = info.kind;
+        t.word = kind == TokenKind::hemisphere && info.kind == WordKind::adjective
+                     ? WordKind::hemisphere
+                     : info.kind;
         t.axis = info.axis;
         t.sign = info.sign;
         t.strict = info.strict || info.letterToo;

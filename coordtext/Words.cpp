@@ -113,7 +113,10 @@ const Built& built() {
         add({u"zuiderbreedte"}, hemisphere(kLat, -1, false, kDutch));
         add({u"oosterlengte"}, hemisphere(kLon, +1, false, kDutch));
         add({u"westerlengte"}, hemisphere(kLon, -1, false, kDutch));
-        add({u"сш", u"пнш"}, hemisphere(kLat, +1, false));
+        add({u"сш", u"пнш", u"sgš", u"сгш"}, hemisphere(kLat, +1, false));
+        add({u"jgš", u"јгш"}, hemisphere(kLat, -1, false));
+        add({u"igd", u"игд"}, hemisphere(kLon, +1, false));
+        add({u"zgd", u"згд"}, hemisphere(kLon, -1, false));
         add({u"юш", u"пдш"}, hemisphere(kLat, -1, false));
         add({u"вд", u"схд"}, hemisphere(kLon, +1, false));
         add({u"зд", u"зхд"}, hemisphere(kLon, -1, false));
@@ -122,7 +125,7 @@ const Built& built() {
         add({u"동경"}, hemisphere(kLon, +1, false));
         add({u"서경"}, hemisphere(kLon, -1, false));
         // Axes.
-        add({u"lat", u"latitude", u"широта", u"широты", u"широти", u"шыраты", u"ширина",
+        add({u"lat", u"latitude", u"широта", u"широты", u"широти", u"шыраты", u"шырата", u"ширина",
              u"ширине", u"širine", u"szer", u"szerokości", u"šířka", u"šířky", u"šírky",
              u"纬度", u"緯度", u"위도"},
             of(WordKind::axisWord, kLat));
@@ -133,7 +136,7 @@ const Built& built() {
         add({u"leveyttä", u"lev"}, of(WordKind::axisWord, kLat, 0, kFinnish));
         add({u"ендік"}, of(WordKind::axisWord, kLat));
         add({u"lon", u"long", u"lng", u"longitude", u"долгота", u"долготы", u"довгота",
-             u"довготи", u"даўгаты", u"дължина", u"дужине", u"dužine", u"dł", u"długości",
+             u"довготи", u"даўгаты", u"даўгата", u"дължина", u"дужине", u"dužine", u"dł", u"długości",
              u"délka", u"délky", u"dĺžky", u"经度", u"経度", u"경도", u"бойлық"},
             of(WordKind::axisWord, kLon));
         add({u"longitud", u"longitudine"}, of(WordKind::axisWord, kLon, 0, kRomance));
@@ -439,6 +442,15 @@ int cjkHemisphereAt(QStringView word, qsizetype at, WordInfo& info) {
     const char16_t second = word[at + 1].unicode();
     const bool latitude = second == u'纬' || second == u'緯';
     const bool longitude = second == u'经' || second == u'経' || second == u'經';
+    // 纬度, 経度: the axis alone.
+    if (second == u'度' && (first == u'纬' || first == u'緯')) {
+        info = of(WordKind::axisWord, kLat);
+        return 2;
+    }
+    if (second == u'度' && (first == u'经' || first == u'経' || first == u'經')) {
+        info = of(WordKind::axisWord, kLon);
+        return 2;
+    }
     if (latitude && (first == u'北' || first == u'南')) {
         info = hemisphere(kLat, first == u'北' ? +1 : -1, false);
         return 2;
@@ -469,6 +481,8 @@ bool abbreviation(QStringView first, QStringView second, WordInfo& info) {
         {u"и", u"д", kLon, +1, 0},        {u"ш", u"б", kLon, +1, 0},
         {u"б", u"б", kLon, -1, 0},        {u"с", u"е", kLat, +1, 0},
         {u"о", u"е", kLat, -1, 0},        {u"pn", u"sz", kLat, +1, 0},
+        {u"у", u"д", kLon, +1, 0},        {u"сг", u"ш", kLat, +1, 0},
+        {u"иг", u"д", kLon, +1, 0},
     };
     if (first.size() > 5 || second.size() > 5) {
         return false;

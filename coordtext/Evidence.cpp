@@ -383,9 +383,16 @@ class Weigher {
             return l && l->kind == TokenKind::hemisphere && l->end - l->begin == 1 &&
                    l->begin == a->end && b->begin == l->end;
         };
-        return (shortNumber(&t) && shortNumber(after) && letterBetween(&t, next, after)) ||
+        // 19N105E names its second letter: a confluence, not a code.
+        const auto lettered = [&](int k) {
+            const Token* n = tokenAt(k);
+            const Token* l = tokenAt(k + 1);
+            return n && l && l->kind == TokenKind::hemisphere && l->begin == n->end;
+        };
+        return (shortNumber(&t) && shortNumber(after) && letterBetween(&t, next, after) &&
+                !lettered(i + 2)) ||
                (shortNumber(&t) && shortNumber(tokenAt(i - 2)) &&
-                letterBetween(tokenAt(i - 2), before, &t));
+                letterBetween(tokenAt(i - 2), before, &t) && !lettered(i));
     }
 
     bool isListNumber(int i) const {

@@ -233,9 +233,12 @@ class Solver {
                    (isThin(token(after)) || token(after).kind == TokenKind::label)) {
                 ++after;
             }
-            // Written against the digits (N56, E044) it names them wherever it stands.
+            // Written against the digits (N56, E044), or before marked degrees ("bei N 50°40.740")
+            // it names them wherever it stands; before a bare number after a word it may be a
+            // road's or a vitamin's letter.
             const bool glued = after == i + 1 && after < tokenCount() && token(after).begin == h.end;
-            if (after < tokenCount() && (!h.strict || glued || standsFree(i))) {
+            const bool marked = after < tokenCount() && token(after).unit == Unit::degrees;
+            if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }
             if (letter.suffixOf >= 0 || letter.prefixOf >= 0) {

@@ -60,6 +60,7 @@ bool isMinuteMark(char16_t c) {
         case u'`':
         case u'\u02B9':  // ʹ
         case u'\u02BC':  // ʼ
+        case u'\u02C8':  // ˈ
         case u'分':
             return true;
         default:

@@ -193,7 +193,7 @@ const Built& built() {
         add({u"between", u"между", u"між", u"zwischen", u"entre", u"tra", u"fra", u"mezi",
              u"między", u"từ", u"from", u"от", u"від", u"von", u"van", u"od", u"desde", u"dal"},
             of(WordKind::rangeOpening));
-        add({u"and", u"та", u"và", u"und", u"et", u"en", u"og", u"och", u"ja"},
+        add({u"and", u"та", u"và", u"et", u"en", u"og", u"och", u"ja"},
             of(WordKind::connector));
         // Units: the number before is a quantity.
         add({u"km",        u"км",       u"ft",        u"feet",     u"foot",     u"mi",
@@ -282,7 +282,7 @@ const Built& built() {
              u"koło", u"przy", u"біля", u"поблизу"},
             of(WordKind::common));
         // Words that tell the language where the letters leave it open (O, V, Z, L).
-        add({u"der", u"die", u"das", u"bei", u"nahe", u"im", u"am", },
+        add({u"der", u"die", u"das", u"bei", u"nahe", u"im", u"am", u"koordinaten", u"geographische", u"lage", u"und", u"ist", u"sind", u"liegt", u"südlich", u"nördlich", u"östlich", u"westlich"},
             of(WordKind::plain, Axis::unknown, 0, kGerman));
         add({u"het", u"bij", u"nabij"}, of(WordKind::plain, Axis::unknown, 0, kDutch));
         add({u"del", u"cerca", u"los", u"las", u"près", u"les", u"des", u"du", u"della",

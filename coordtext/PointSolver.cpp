@@ -237,7 +237,8 @@ class Solver {
             // it names them wherever it stands; before a bare number after a word it may be a
             // road's or a vitamin's letter.
             const bool glued = after == i + 1 && after < tokenCount() && token(after).begin == h.end;
-            const bool marked = after < tokenCount() && token(after).unit == Unit::degrees;
+            const bool marked = after < tokenCount() && token(after).unit == Unit::degrees &&
+                                h.end - h.begin == 1;
             if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }

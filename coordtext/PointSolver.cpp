@@ -131,6 +131,11 @@ class Solver {
     int tokenCount() const { return line_.tokenCount(); }
     QChar firstChar(const Token& t) const { return line_.tokens.text[t.begin]; }
 
+    // A one-character word of Chinese or Japanese between an axis and its number: 纬度为39.92.
+    bool isParticle(const Token& t) const {
+        return t.kind == TokenKind::word && t.end - t.begin == 1 && isCjk(firstChar(t).unicode());
+    }
+
     bool isThin(const Token& t) const {
         return t.kind == TokenKind::other && t.end - t.begin == 1 && isThinChar(firstChar(t));
     }
@@ -230,7 +235,8 @@ class Solver {
             // a separator, a label or another coordinate when the letter could be a word.
             int after = i + 1;
             while (after < tokenCount() &&
-                   (isThin(token(after)) || token(after).kind == TokenKind::label)) {
+                   (isThin(token(after)) || token(after).kind == TokenKind::label ||
+                    isParticle(token(after)))) {
                 ++after;
             }
             // Written against the digits (N56, E044), or before marked degrees ("bei N 50°40.740")
@@ -680,6 +686,15 @@ class Solver {
         if (nf->axis != Axis::unknown && nf->axis == ns->axis) {
             o.reason = NoPointReason::sameAxisTwice;
             return o;
+        }
+        // "16°31′ i 17°06′ istočne dužine": a word after "and" may name both numbers, so a pair
+        // joined by "and" needs both named.
+        for (int i = first->last + 1; i < second->first; ++i) {
+            if (token(i).kind == TokenKind::word && token(i).word == WordKind::connector &&
+                !(nf->named && ns->named)) {
+                o.reason = NoPointReason::ambiguousLetter;
+                return o;
+            }
         }
         const auto support = [](const Coordinate& c, const Named& n) {
             return n.named ? Support::named : c.support;

@@ -532,6 +532,33 @@ class Tokenizer {
                     !adjacent(t, tokens[next])) {
                     break;
                 }
+                // s. g. š., i. g. d.: the middle letter says "geographic".
+                if (pointBetween(t, tokens[next]) && t.end - t.begin == 1 &&
+                    tokens[next].end - tokens[next].begin == 1 &&
+                    (at(tokens[next].begin) == u'g' || at(tokens[next].begin) == u'\u0433')) {
+                    std::size_t third = next + 1;
+                    while (third < tokens.size() && isPoint(tokens[third])) {
+                        ++third;
+                    }
+                    WordInfo triple;
+                    if (third < tokens.size() && isWordLike(tokens[third]) &&
+                        adjacent(tokens[next], tokens[third]) &&
+                        abbreviation(s_.sliced(t.begin, 1),
+                                     s_.sliced(tokens[third].begin,
+                                               tokens[third].end - tokens[third].begin),
+                                     triple)) {
+                        t.end = tokens[third].end;
+                        t.kind = TokenKind::hemisphere;
+                        t.word = WordKind::hemisphere;
+                        t.axis = triple.axis;
+                        t.sign = triple.sign;
+                        t.strict = false;
+                        t.letter = 0;
+                        t.languages = triple.languages;
+                        k = third;
+                        continue;
+                    }
+                }
                 WordInfo pair;
                 if (pointBetween(t, tokens[next]) && t.end - t.begin <= 5 &&
                     tokens[next].end - tokens[next].begin <= 5 &&

@@ -377,9 +377,10 @@ WordInfo letter(char16_t c) {
             return of(WordKind::quantityPrefix);
         case u'\u2116':  // №
             return of(WordKind::quantityPrefix);
+        case u'i':  // "and" in Polish, Croatian and Serbian
+            return of(WordKind::connector);
         case u'I':
         case u'X':
-        case u'i':
         case u'v':
         case u'x':
             return of(WordKind::roman);
@@ -482,7 +483,7 @@ bool abbreviation(QStringView first, QStringView second, WordInfo& info) {
         {u"б", u"б", kLon, -1, 0},        {u"с", u"е", kLat, +1, 0},
         {u"о", u"е", kLat, -1, 0},        {u"pn", u"sz", kLat, +1, 0},
         {u"у", u"д", kLon, +1, 0},        {u"сг", u"ш", kLat, +1, 0},
-        {u"иг", u"д", kLon, +1, 0},
+        {u"иг", u"д", kLon, +1, 0},       {u"i", u"d", kLon, +1, 0},
     };
     if (first.size() > 5 || second.size() > 5) {
         return false;

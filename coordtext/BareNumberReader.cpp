@@ -7,6 +7,20 @@ namespace zelkora {
 
 namespace {
 
+// Whole degrees and whole minutes right before the word that names them: "45 40 severne
+// geografske širine" is one latitude, not a pair.
+bool dmBeforeItsName(const ReadingLine& line, const NumberPart& part) {
+    const Token& degrees = line.token(part.first);
+    const Token& minutes = line.token(part.last);
+    if (degrees.decimals > 0 || minutes.intDigits != 2 || minutes.value >= 60 ||
+        minutes.decimals > 0 || part.last + 1 >= line.tokenCount()) {
+        return false;
+    }
+    const Token& name = line.token(part.last + 1);
+    return name.kind == TokenKind::hemisphere && name.sign != 0 && name.letter == 0 &&
+           name.end - name.begin > 2;
+}
+
 void addBad(Findings& found, int first, int last) {
     Coordinate c;
     c.first = first;
@@ -51,10 +65,24 @@ void BareNumberReader::read(ReadingLine& line, Findings& found) const {
             size = parts[k].size();
             ++bare;
         }
-        if (bare == 1 && others == 0) {
-            const NumberPart& part = parts[end - 1];
+        const NumberPart* single = nullptr;
+        for (std::size_t k = p; k < end && bare == 1; ++k) {
+            if (!parts[k].marked && !parts[k].block) {
+                single = &parts[k];
+            }
+        }
+        const auto decimal = [&](int token) {
+            return line.tokens.tokens[static_cast<std::size_t>(token)].decimals > 0;
+        };
+        // A decimal pair beside marked coordinates: their repeat ("…E / 51,981111 20,317222").
+        const bool pairBesideMarks = single && others > 0 && single->size() == 2 &&
+                                     decimal(single->first) && decimal(single->last);
+        if (single && (others == 0 || pairBesideMarks)) {
+            const NumberPart& part = *single;
             const int n = part.size();
-            if (n == 1 || n == 2 || n == 4 || n == 6) {
+            if (n == 2 && dmBeforeItsName(line, part)) {
+                addCoordinate(line.tokens, part.first, 2, found);
+            } else if (n == 1 || n == 2 || n == 4 || n == 6) {
                 const int half = n == 1 ? 1 : n / 2;
                 for (int k = 0; k < n; k += half) {
                     addCoordinate(line.tokens, part.first + k, half, found);

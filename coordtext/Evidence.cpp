@@ -68,9 +68,17 @@ class Weigher {
                 changed = spread(i) || changed;
             }
         }
-        // A hemisphere letter right after a quantity belongs to it: "5 km N of …".
+        // A hemisphere letter right after a quantity belongs to it: "5 km N of …"; and V is
+        // the month of a date: 11.V.2024.
         for (int i = 1; i < n; ++i) {
             const Token& t = tokens_[static_cast<std::size_t>(i)];
+            const int before = previousIndex(i);
+            if (t.kind == TokenKind::hemisphere && t.letter == u'V' && before >= 0 &&
+                tokens_[static_cast<std::size_t>(before)].isNumber() &&
+                against(before) == NotCoordinate::date) {
+                against_[static_cast<std::size_t>(i)] = NotCoordinate::date;
+                continue;
+            }
             if (t.kind == TokenKind::hemisphere && tokens_[static_cast<std::size_t>(i - 1)].isNumber() &&
                 against(i - 1) != NotCoordinate::no) {
                 against_[static_cast<std::size_t>(i)] = against(i - 1);
@@ -264,7 +272,8 @@ class Weigher {
     }
 
     bool isDateWord(const Token* t) const {
-        return t && (isWordOf(*t, WordKind::month) || isWordOf(*t, WordKind::roman));
+        return t && (isWordOf(*t, WordKind::month) || isWordOf(*t, WordKind::roman) ||
+                     (t->kind == TokenKind::hemisphere && t->letter == u'V'));  // 11.V.2024
     }
 
     bool isDate(int i) const {
@@ -458,6 +467,12 @@ class Weigher {
             if (middle->kind == TokenKind::separator && c->begin != middle->end) {
                 return false;
             }
+            b = i + 2;
+        } else if (middle && middle->kind == TokenKind::separator && middle->begin == a.end &&
+                   line_.text[middle->begin] == u',' && tokenAt(i + 2) &&
+                   tokenAt(i + 2)->isNumber() && tokenAt(i + 2)->begin == middle->end &&
+                   (against(i) == NotCoordinate::label) != (against(i + 2) == NotCoordinate::label)) {
+            // spn=0.005245,0.010620: a label's value of two numbers.
             b = i + 2;
         } else if (middle && ((middle->kind == TokenKind::separator &&
                                line_.text[middle->begin] == u',') ||

@@ -110,6 +110,10 @@ const Built& built() {
         add({u"đông"}, hemisphere(kLon, +1, true, kVietnamese));
         add({u"tây"}, hemisphere(kLon, -1, true, kVietnamese));
         add({u"noorderbreedte"}, hemisphere(kLat, +1, false, kDutch));
+        add({u"nb"}, hemisphere(kLat, +1, true, kDutch));
+        add({u"zb"}, hemisphere(kLat, -1, true, kDutch));
+        add({u"ol"}, hemisphere(kLon, +1, true, kDutch));
+        add({u"wl"}, hemisphere(kLon, -1, true, kDutch));
         add({u"zuiderbreedte"}, hemisphere(kLat, -1, false, kDutch));
         add({u"oosterlengte"}, hemisphere(kLon, +1, false, kDutch));
         add({u"westerlengte"}, hemisphere(kLon, -1, false, kDutch));
@@ -131,6 +135,8 @@ const Built& built() {
             of(WordKind::axisWord, kLat));
         add({u"latitud", u"latitudine"}, of(WordKind::axisWord, kLat, 0, kRomance));
         add({u"breite", u"br"}, of(WordKind::axisWord, kLat, 0, kGerman | kDanish | kSwedish));
+        add({u"sch"}, of(WordKind::axisWord, kLat, 0, kGerman));
+        add({u"cii"}, of(WordKind::axisWord, kLat));
         add({u"breedte"}, of(WordKind::axisWord, kLat, 0, kDutch));
         add({u"bredde", u"bredd"}, of(WordKind::axisWord, kLat, 0, kDanish | kSwedish));
         add({u"leveyttä", u"lev"}, of(WordKind::axisWord, kLat, 0, kFinnish));
@@ -484,6 +490,9 @@ bool abbreviation(QStringView first, QStringView second, WordInfo& info) {
         {u"о", u"е", kLat, -1, 0},        {u"pn", u"sz", kLat, +1, 0},
         {u"у", u"д", kLon, +1, 0},        {u"сг", u"ш", kLat, +1, 0},
         {u"иг", u"д", kLon, +1, 0},       {u"i", u"d", kLon, +1, 0},
+        // Machine translations of "с. ш.": s. Sch., s. sh., s. cii.
+        {u"s", u"sch", kLat, +1, 0},      {u"s", u"sh", kLat, +1, 0},
+        {u"s", u"cii", kLat, +1, 0},
     };
     if (first.size() > 5 || second.size() > 5) {
         return false;

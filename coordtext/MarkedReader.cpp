@@ -79,9 +79,10 @@ void MarkedReader::read(ReadingLine& line, Findings& found) const {
                 chain.count = 3;
             } else {
                 // Minutes or seconds with no degrees before them, or a number the marks leave
-                // no place for.
-                addBad(found, chain.count > 0 ? chain.fields[0] : i, i);
+                // no place for: the whole part reads as none.
+                addBad(found, chain.count > 0 ? chain.fields[0] : part.first, part.last);
                 chain = Chain{};
+                break;
             }
         }
         close();

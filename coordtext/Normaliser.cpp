@@ -13,6 +13,7 @@
 #include "coordtext/GeoUriReader.h"
 #include "coordtext/Iso6709Reader.h"
 #include "coordtext/KmlReader.h"
+#include "coordtext/LetterInsideReader.h"
 #include "coordtext/MapLinkReader.h"
 #include "coordtext/MarkedReader.h"
 #include "coordtext/NmeaReader.h"
@@ -105,9 +106,9 @@ namespace {
 
 // Formats that fix the order themselves come first and claim their characters; then the
 // notations of single coordinates.
-constexpr std::size_t kFormatReaders = 8;
+constexpr std::size_t kFormatReaders = 9;
 
-const std::array<const NotationReader*, 13>& readers() {
+const std::array<const NotationReader*, 14>& readers() {
     static const NmeaReader nmea;
     static const KmlReader kml;
     static const GeoJsonReader geoJson;
@@ -116,14 +117,15 @@ const std::array<const NotationReader*, 13>& readers() {
     static const MapLinkReader mapLink;
     static const Iso6709Reader iso6709;
     static const ShipReportReader shipReport;
+    static const LetterInsideReader letterInside;
     static const MarkedReader marked;
     static const BlockReader block;
     static const ColonReader colon;
     static const DottedReader dotted;
     static const BareNumberReader bare;
-    static const std::array<const NotationReader*, 13> all = {
-        &nmea,       &kml,    &geoJson, &wkt,   &geoUri, &mapLink, &iso6709,
-        &shipReport, &marked, &block,   &colon, &dotted, &bare};
+    static const std::array<const NotationReader*, 14> all = {
+        &nmea,       &kml,          &geoJson, &wkt,   &geoUri, &mapLink, &iso6709,
+        &shipReport, &letterInside, &marked,  &block, &colon,  &dotted,  &bare};
     return all;
 }
 

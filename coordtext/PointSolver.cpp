@@ -242,11 +242,20 @@ class Solver {
             // Written against the digits (N56, E044), or before marked degrees ("bei N 50°40.740")
             // it names them wherever it stands; before a bare number after a word it may be a
             // road's or a vitamin's letter.
-            const bool glued = after == i + 1 && after < tokenCount() && token(after).begin == h.end;
+            const bool glued = after == i + 1 && after < tokenCount() &&
+                               token(after).begin == h.end &&
+                               atFirst_[static_cast<std::size_t>(after)] >= 0;
             const bool marked = after < tokenCount() && token(after).unit == Unit::degrees &&
                                 h.end - h.begin == 1;
             if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
+            }
+            // A letter written against one number and apart from the other belongs to the one
+            // it touches: 481516с 0464817в, N35 47 42.7 E127.
+            const bool gluedBefore = i > 0 && token(i - 1).end == h.begin &&
+                                     atLast_[static_cast<std::size_t>(i - 1)] >= 0;
+            if (letter.suffixOf >= 0 && letter.prefixOf >= 0 && gluedBefore != glued) {
+                (gluedBefore ? letter.prefixOf : letter.suffixOf) = -1;
             }
             if (letter.suffixOf >= 0 || letter.prefixOf >= 0) {
                 letters_.push_back(letter);
@@ -347,10 +356,23 @@ class Solver {
         }
     }
 
+    // A bare whole number of one or two digits: a footnote or a count at a chain's end.
+    bool isStray(std::size_t c) const {
+        const Coordinate& coordinate = coordinates_[c];
+        if (coordinate.first != coordinate.last || coordinate.support != Support::none ||
+            coordinate.bad || coordinate.range) {
+            return false;
+        }
+        const Token& t = token(coordinate.first);
+        return t.kind == TokenKind::number && t.decimals == 0 && t.intDigits <= 2 &&
+               t.unit == Unit::none && !t.negative;
+    }
+
     void findChains() {
         chainStarts_.clear();
         for (std::size_t c = 0; c < coordinates_.size(); ++c) {
-            bool joined = c > 0;
+            // A part that reads as none stands alone: the pairs beside it still pair.
+            bool joined = c > 0 && !coordinates_[c].bad && !coordinates_[c - 1].bad;
             if (joined) {
                 for (int i = coordinates_[c - 1].last + 1; i < coordinates_[c].first; ++i) {
                     if (!joins(i)) {
@@ -364,6 +386,21 @@ class Solver {
             }
         }
         chainStarts_.push_back(coordinates_.size());
+        // An odd chain whose end is a stray number ("48°43' N, 21°15' E 5") pairs without it.
+        for (std::size_t k = 0; k + 1 < chainStarts_.size(); ++k) {
+            const std::size_t b = chainStarts_[k];
+            const std::size_t e = chainStarts_[k + 1];
+            if (e - b < 3 || (e - b) % 2 == 0) {
+                continue;
+            }
+            if (isStray(e - 1)) {
+                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1), e - 1);
+                ++k;
+            } else if (isStray(b)) {
+                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1), b + 1);
+                ++k;
+            }
+        }
     }
 
     // Whether the line holds nothing but points: no number is left unexplained (outside every
@@ -627,6 +664,17 @@ class Solver {
             if (sign != 0) {
                 n.conflict = n.conflict || n.sign != 0;
                 n.sign = sign;
+            }
+        }
+        for (std::size_t c = b; c < e; ++c) {
+            const Coordinate& coordinate = coordinates_[c];
+            Named& n = named[c - b];
+            if (coordinate.axis != Axis::unknown) {
+                n.conflict = n.conflict || (n.axis != Axis::unknown && n.axis != coordinate.axis) ||
+                             (n.sign != 0 && coordinate.sign != 0);
+                n.axis = coordinate.axis;
+                n.sign = n.sign != 0 ? n.sign : coordinate.sign;
+                n.named = true;
             }
         }
         for (const Named& n : named) {

@@ -64,6 +64,8 @@ struct Coordinate {
     Notation notation = Notation::decimalDegrees;
     std::optional<NoPointReason> bad;  // numbers there, but no coordinate: this part reads none
     bool range = false;  // two values joined by a dash or "to": a range, no coordinate
+    Axis axis = Axis::unknown;  // where the notation itself names it (35n42)
+    std::int8_t sign = 0;
 };
 
 // A point whose format fixes the order of its numbers itself, with the characters it spans.

@@ -560,7 +560,16 @@ class Tokenizer {
                     }
                 }
                 WordInfo pair;
-                if (pointBetween(t, tokens[next]) && t.end - t.begin <= 5 &&
+                const auto upper = [&](const Token& w) {
+                    for (qsizetype k = w.begin; k < w.end; ++k) {
+                        if (!QChar(at(k)).isUpper()) {
+                            return false;
+                        }
+                    }
+                    return true;
+                };
+                if ((pointBetween(t, tokens[next]) || (upper(t) && upper(tokens[next]))) &&
+                    t.end - t.begin <= 5 &&
                     tokens[next].end - tokens[next].begin <= 5 &&
                     abbreviation(s_.sliced(t.begin, t.end - t.begin),
                                  s_.sliced(tokens[next].begin, tokens[next].end - tokens[next].begin),

@@ -136,7 +136,7 @@ const Built& built() {
         add({u"latitud", u"latitudine"}, of(WordKind::axisWord, kLat, 0, kRomance));
         add({u"breite", u"br"}, of(WordKind::axisWord, kLat, 0, kGerman | kDanish | kSwedish));
         add({u"sch"}, of(WordKind::axisWord, kLat, 0, kGerman));
-        add({u"cii"}, of(WordKind::axisWord, kLat));
+        add({u"cii", u"sh"}, of(WordKind::axisWord, kLat));
         add({u"breedte"}, of(WordKind::axisWord, kLat, 0, kDutch));
         add({u"bredde", u"bredd"}, of(WordKind::axisWord, kLat, 0, kDanish | kSwedish));
         add({u"leveyttä", u"lev"}, of(WordKind::axisWord, kLat, 0, kFinnish));
@@ -297,7 +297,7 @@ const Built& built() {
         add({u"perto"}, of(WordKind::plain, Axis::unknown, 0, kPortuguese));
         add({u"ved", u"nær"}, of(WordKind::plain, Axis::unknown, 0, kDanish));
         add({u"vid", u"nära"}, of(WordKind::plain, Axis::unknown, 0, kSwedish));
-        add({u"poblíž", u"obec"}, of(WordKind::plain, Axis::unknown, 0, kCzech));
+        add({u"poblíž", u"obec", u"souřadnice"}, of(WordKind::plain, Axis::unknown, 0, kCzech));
         add({u"lähellä", u"kylä"}, of(WordKind::plain, Axis::unknown, 0, kFinnish));
         return b;
     }();

@@ -261,6 +261,17 @@ class Solver {
                 letters_.push_back(letter);
             }
         }
+        // A phrase such as "с. ш." or "s. sh." follows its number, unless the line writes its
+        // phrases before their numbers ("з. д. 70°40′ ю. ш. 33°27′").
+        bool before = false;
+        for (const Letter& l : letters_) {
+            before = before || (token(l.token).phrase && l.suffixOf < 0 && l.prefixOf >= 0);
+        }
+        for (Letter& l : letters_) {
+            if (!before && token(l.token).phrase && l.suffixOf >= 0) {
+                l.prefixOf = -1;
+            }
+        }
     }
 
     // The readings of a chain's letters: the letter systems that write every letter the
@@ -702,6 +713,23 @@ class Solver {
                 bad = bad ? bad : coordinates_[c].bad;
             }
         }
+        // A list of corners written latitude first, cut after a latitude: the pairs before it
+        // still stand.
+        if (!bad && count % 2 != 0 && count >= 3) {
+            bool listed = named[count - 1].axis == Axis::latitude;
+            for (std::size_t c = 0; c + 1 < count && listed; c += 2) {
+                listed = named[c].axis == Axis::latitude && named[c + 1].axis == Axis::longitude;
+            }
+            if (listed) {
+                for (std::size_t c = b; c + 1 < e; c += 2) {
+                    reading.outcomes.push_back(pair(c, c + 1, named[c - b], named[c + 1 - b],
+                                                    span(c, true), span(c + 1, false)));
+                }
+                reading.outcomes.push_back(
+                    {std::nullopt, NoPointReason::oneAxis, span(e - 1, true), span(e - 1, false)});
+                return reading;
+            }
+        }
         if (bad || count % 2 != 0) {
             NoPointReason reason = bad.value_or(NoPointReason::badNumbers);
             if (!bad && count == 1) {
@@ -799,6 +827,7 @@ class Solver {
                          [](const Outcome& a, const Outcome& b) { return a.begin < b.begin; });
         result_.points.clear();
         result_.unread.clear();
+        kept_.clear();
         Candidate last;
         bool hasLast = false;
         std::optional<NoPointReason> firstReason;
@@ -833,26 +862,37 @@ class Solver {
                 result_.unread.push_back({span, NoPointReason::unreadableLetter});
                 firstReason = firstReason ? firstReason : NoPointReason::unreadableLetter;
                 result_.points.pop_back();
+                kept_.pop_back();
                 contradicted = magnitude(p);
                 hasContradiction = true;
                 hasLast = false;
                 continue;
             }
-            if (hasLast && agree(last, p)) {
-                LinePoint& kept = result_.points.back();
-                kept.spans.push_back(span);
-                kept.byMap = kept.byMap || p.byMap;
-                if (morePrecise(p, last)) {
-                    last = p;
-                    kept.lat = p.lat;
-                    kept.lon = p.lon;
-                    kept.notation = p.notation;
+            // The same point again, right after in another form or later in the line (a second
+            // specimen from one place, a polygon closed on its first corner), is one point.
+            bool merged = false;
+            for (std::size_t k = 0; k < kept_.size(); ++k) {
+                if (!agree(kept_[k], p)) {
+                    continue;
                 }
-                continue;
+                LinePoint& point = result_.points[k];
+                point.spans.push_back(span);
+                point.byMap = point.byMap || p.byMap;
+                if (morePrecise(p, kept_[k])) {
+                    kept_[k] = p;
+                    point.lat = p.lat;
+                    point.lon = p.lon;
+                    point.notation = p.notation;
+                }
+                merged = true;
+                break;
             }
             last = p;
             hasLast = true;
-            result_.points.push_back(LinePoint{p.lat, p.lon, p.notation, {span}, p.byMap});
+            if (!merged) {
+                kept_.push_back(p);
+                result_.points.push_back(LinePoint{p.lat, p.lon, p.notation, {span}, p.byMap});
+            }
         }
         result_.reason = range ? NoPointReason::range
                                : firstReason.value_or(NoPointReason::noCoordinates);
@@ -872,6 +912,7 @@ class Solver {
     std::vector<std::size_t> chainStarts_;
     std::vector<char> covered_;
     std::vector<Outcome> outcomes_;
+    std::vector<Candidate> kept_;  // the points kept, with their tolerances
     bool onlyPoints_ = true;
     bool hasWords_ = false;
     bool votesFound_ = false;

@@ -94,6 +94,7 @@ struct Token {
     Axis axis = Axis::unknown;
     std::int8_t sign = 0;     // +1 north or east, -1 south or west, 0 an axis only
     bool strict = false;      // may be a place name: a prefix only after a separator
+    bool phrase = false;      // words joined into one ("с. ш.", "s. sh."): it follows its number
     char16_t letter = 0;      // a hemisphere letter whose meaning depends on the language
     LetterSystems languages;  // the letter systems a word belongs to, where it tells
 

@@ -550,6 +550,7 @@ class Tokenizer {
                         t.end = tokens[third].end;
                         t.kind = TokenKind::hemisphere;
                         t.word = WordKind::hemisphere;
+                        t.phrase = true;
                         t.axis = triple.axis;
                         t.sign = triple.sign;
                         t.strict = false;
@@ -577,6 +578,7 @@ class Tokenizer {
                     t.end = tokens[next].end;
                     t.kind = TokenKind::hemisphere;
                     t.word = WordKind::hemisphere;
+                    t.phrase = true;
                     t.axis = pair.axis;
                     t.sign = pair.sign;
                     t.strict = false;
@@ -655,6 +657,7 @@ class Tokenizer {
         }
         a.sign = a.sign != 0 ? a.sign : b.sign;
         a.word = a.sign != 0 ? WordKind::hemisphere : WordKind::axisWord;
+        a.phrase = a.phrase || (ka == WordKind::adjective && a.sign != 0);
     }
 
     static void settle(Token& t) {

@@ -80,6 +80,10 @@ int runImport(const QStringList& args) {
         if (cli.has(QStringLiteral("map"))) {
             report.setPictureCheck(mapPictureBounds(cli, cli.mapIndex()).check());
         }
+        // Lines of text: every line, with the words each point came from in brackets.
+        report.setUnreadSink({});
+        report.setOutsideSink({});
+        report.setLineSink([](const LineRecord& line) { printError(ImportReport::lineText(line)); });
         insertPastedText(table, column, decodeTextFile(input), &report);
     }
     SaveStringGrid(table, tableFile);

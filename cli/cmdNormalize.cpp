@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 #include <string>
@@ -8,6 +7,7 @@
 #include "common/VisibleText.h"
 #include "coordtext/Normaliser.h"
 #include "table/CoordFormat.h"
+#include "table/ImportReport.h"
 
 namespace zelkora {
 
@@ -45,33 +45,13 @@ bool readLine(std::string& line) {
     return true;
 }
 
-// The line with the parts that were read in brackets, each followed by the number of its point:
-// "Sa Pa, [22°21′N, 103°46′E]¹, 1900 m".
-QString bracketed(QStringView line, const LinePoints& reading) {
-    struct Mark {
-        qsizetype at;
-        bool open;
-        int point;
-    };
-    std::vector<Mark> marks;
-    for (std::size_t p = 0; p < reading.points.size(); ++p) {
-        for (const TextSpan& span : reading.points[p].spans) {
-            marks.push_back({span.start, true, static_cast<int>(p) + 1});
-            marks.push_back({span.end(), false, static_cast<int>(p) + 1});
-        }
+// The line with the parts that were read in brackets, each followed by its point's number.
+QString marked(QStringView line, const LinePoints& reading) {
+    std::vector<LinePointRecord> points;
+    for (const LinePoint& p : reading.points) {
+        points.push_back({p.lat, p.lon, p.spans, p.byMap, false, {}});
     }
-    std::stable_sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) {
-        return a.at < b.at || (a.at == b.at && !a.open && b.open);
-    });
-    QString text;
-    qsizetype from = 0;
-    for (const Mark& m : marks) {
-        text += visibleText(line.sliced(from, m.at - from));
-        from = m.at;
-        text += m.open ? QStringLiteral("[") : QStringLiteral("]%1").arg(m.point);
-    }
-    text += visibleText(line.sliced(from));
-    return text;
+    return ImportReport::markedText(line, points);
 }
 
 // One line per point: "lat, lon"; an empty line where the line gives none. With explain, each
@@ -81,7 +61,7 @@ void printReading(QStringView line, bool explain) {
     if (reading.points.empty()) {
         printLine(explain && !isBlankLine(line)
                       ? QStringLiteral("\t%1\t%2").arg(noPointReasonText(reading.reason),
-                                                       bracketed(line, reading))
+                                                       marked(line, reading))
                       : QString());
         return;
     }
@@ -97,7 +77,7 @@ void printReading(QStringView line, bool explain) {
             text += QStringLiteral("\t%1\t%2").arg(notationName(point.notation),
                                                    parts.join(QStringLiteral(" = ")));
             if (p == 0) {
-                text += QStringLiteral("\t") + bracketed(line, reading);
+                text += QStringLiteral("\t") + marked(line, reading);
             }
         }
         printLine(text);

@@ -255,7 +255,8 @@ class Weigher {
         const auto kindOfLabel = [](const Token* w) {
             return isWordOf(*w, WordKind::reference) ? NotCoordinate::reference : NotCoordinate::label;
         };
-        if (labelWord(word) && onlyBetween(*word, t, u".:=\u2116#")) {
+        // A mark makes it a coordinate whatever the word before: "ibid. 22°20′45″N".
+        if (labelWord(word) && onlyBetween(*word, t, u".:=\u2116#") && t.unit == Unit::none) {
             return kindOfLabel(word);
         }
         // "alt.: 352" reads through a label too; "n = 12" is a count.

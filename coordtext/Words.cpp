@@ -250,7 +250,7 @@ const Built& built() {
              u"ngày",     u"múi",      u"giờ",     u"thứ",       u"lần",       u"trạm"},
             of(WordKind::quantityPrefix));
         add({u"ref", u"refs", u"reference", u"references", u"doi", u"isbn", u"issn", u"pmid",
-             u"cf", u"ibid", u"al", u"лит",
+             u"cf", u"al", u"лит",
              u"tlth", u"xem"},
             of(WordKind::reference));
         add({u"jan",     u"feb",     u"mar",        u"apr",     u"may",       u"jun",

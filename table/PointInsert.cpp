@@ -115,19 +115,14 @@ int insertEachLine(PointTable& table, int column, ImportReport* report, ForEachL
         forEachLine([&](QStringView line) {
             ++number;
             const LinePoints reading = readLinePoints(line, onMap);
-            if (reading.points.empty()) {
-                // An unusable line must not erase a full column's last row; it is reported.
-                if (report && !isBlankLine(line)) {
-                    report->addUnread(number, line, noPointReasonText(reading.reason));
-                }
-                return;
-            }
+            // A line without a point writes nothing (it must not erase a full column's last
+            // row); every line but a blank one is reported.
             for (const LinePoint& point : reading.points) {
                 placer.place(formatPointCell(point.lat, point.lon));
                 ++written;
-                if (report) {
-                    report->addRead(number, line, point.lat, point.lon);
-                }
+            }
+            if (report && !isBlankLine(line)) {
+                report->addLine(number, line, reading);
             }
         });
     } catch (...) {

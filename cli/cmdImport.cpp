@@ -35,6 +35,7 @@ QByteArray readInput(const QString& fromFile) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать стандартный ввод: %1").arg(file.errorString()));
     }
+    requireText(bytes, QStringLiteral("Стандартный ввод"));
     return bytes;
 }
 

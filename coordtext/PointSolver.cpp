@@ -734,9 +734,12 @@ class Solver {
             NoPointReason reason = bad.value_or(NoPointReason::badNumbers);
             if (!bad && count == 1) {
                 const Coordinate& only = coordinates_[b];
-                reason = only.range                                    ? NoPointReason::range
-                         : named[0].named || only.support != Support::none ? NoPointReason::oneAxis
-                                                                       : NoPointReason::noCoordinates;
+                // A lone decimal may be half a point; a lone whole number is a count or a label.
+                const bool decimal = token(only.first).decimals > 0;
+                reason = only.range ? NoPointReason::range
+                         : named[0].named || only.support != Support::none || decimal
+                             ? NoPointReason::oneAxis
+                             : NoPointReason::noCoordinates;
             }
             reading.outcomes.push_back({std::nullopt, reason, span(b, true), span(e - 1, false)});
             return reading;

@@ -436,7 +436,10 @@ class Weigher {
         const Token* letter = tokenAt(k);
         const Token* open = tokenAt(k + 1);
         const Token* year = tokenAt(k + 2);
-        return letter && letter->kind == TokenKind::hemisphere && letter->axis == Axis::longitude &&
+        const bool longitude =
+            letter && (letter->axis == Axis::longitude || letter->letter == u'E' ||
+                       letter->letter == u'W');
+        return letter && letter->kind == TokenKind::hemisphere && longitude &&
                open && open->kind == TokenKind::other && line_.text[open->begin] == u'(' && year &&
                year->kind == TokenKind::number && year->intDigits == 4 && year->decimals == 0;
     }

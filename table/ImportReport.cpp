@@ -115,16 +115,12 @@ void ImportReport::addLine(qsizetype number, QStringView text, const LinePoints&
         line.reason = noPointReasonText(reading.reason);
         addUnread(number, text, line.reason);
     }
-    qsizetype covered = 0;
     for (const LinePoint& p : reading.points) {
         LinePointRecord record{p.lat, p.lon, p.spans, p.byMap, false, {}};
         ++points_;
         if (check_ && !check_(p.lat, p.lon)) {
             record.outside = true;
             record.hint = hintFor(p.lat, p.lon);
-        }
-        for (const TextSpan& s : p.spans) {
-            covered += s.length;
         }
         readings_ = readings_ || p.byMap;
         line.points.push_back(std::move(record));

@@ -134,7 +134,7 @@ QString ReportBox::lineHtml(const LineRecord& line) {
         text += QStringLiteral("…");
     }
     if (line.points.empty()) {
-        return QStringLiteral("<p style=\"margin:0 0 4px 0\">Строка %1: %2 — «%3»</p>")
+        return QStringLiteral("<p style=\"margin:0 0 8px 0\">Строка %1: %2 — «%3»</p>")
             .arg(line.number)
             .arg(line.reason.toHtmlEscaped(), text);
     }
@@ -156,7 +156,7 @@ QString ReportBox::lineHtml(const LineRecord& line) {
         }
         points << item;
     }
-    return QStringLiteral("<p style=\"margin:0 0 4px 0\">Строка %1: «%2» → %3</p>")
+    return QStringLiteral("<p style=\"margin:0 0 8px 0\">Строка %1: «%2» → %3</p>")
         .arg(line.number)
         .arg(text, points.join(QStringLiteral("; ")));
 }

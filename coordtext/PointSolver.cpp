@@ -546,7 +546,9 @@ class Solver {
         }
         for (std::size_t language = 0; language < languageCount; ++language) {
             for (unsigned mask = 0; mask < (1u << ambiguous.size()); ++mask) {
-                ChainReading reading = readChain(b, e, languages_[language], ambiguous, mask);
+                static const LanguageReading kNoLetters;
+                const LanguageReading& letters = usesLetters ? languages_[language] : kNoLetters;
+                ChainReading reading = readChain(b, e, letters, ambiguous, mask);
                 if (!reading.valid) {
                     firstReason = firstReason ? firstReason : reading.reason;
                     continue;

@@ -84,7 +84,8 @@ int runImport(const QStringList& args) {
         // Lines of text: every line, with the words each point came from in brackets.
         report.setUnreadSink({});
         report.setOutsideSink({});
-        report.setLineSink([](const LineRecord& line) { printError(ImportReport::lineText(line)); });
+        report.setLineSink(
+            [](const LineRecord& line) { printError(ImportReport::lineText(line)); });
         insertPastedText(table, column, decodeTextFile(input), &report);
     }
     SaveStringGrid(table, tableFile);

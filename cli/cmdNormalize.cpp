@@ -1,6 +1,6 @@
 #include <cstdio>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
@@ -60,8 +60,8 @@ void printReading(QStringView line, bool explain) {
     const LinePoints reading = readLinePoints(line);
     if (reading.points.empty()) {
         printLine(explain && !isBlankLine(line)
-                      ? QStringLiteral("\t%1\t%2").arg(noPointReasonText(reading.reason),
-                                                       marked(line, reading))
+                      ? QStringLiteral("\t%1\t%2")
+                            .arg(noPointReasonText(reading.reason), marked(line, reading))
                       : QString());
         return;
     }
@@ -74,8 +74,8 @@ void printReading(QStringView line, bool explain) {
                 parts << QStringLiteral("«%1»").arg(
                     visibleText(line.sliced(span.start, span.length)));
             }
-            text += QStringLiteral("\t%1\t%2").arg(notationName(point.notation),
-                                                   parts.join(QStringLiteral(" = ")));
+            text += QStringLiteral("\t%1\t%2")
+                        .arg(notationName(point.notation), parts.join(QStringLiteral(" = ")));
             if (p == 0) {
                 text += QStringLiteral("\t") + marked(line, reading);
             }

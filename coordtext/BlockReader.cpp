@@ -85,8 +85,8 @@ void BlockReader::read(ReadingLine& line, Findings& found) const {
         c.tolerance = halfUnit(t.decimals, seconds ? 1.0 / 3600 : 1.0 / 60);
         c.latitudePossible = degreeDigits == 2;
         c.support = letterAfter || letterBefore ? Support::named
-                    : minutes                    ? Support::marks
-                                                 : Support::none;
+                    : minutes                   ? Support::marks
+                                                : Support::none;
         c.notation = Notation::runTogether;
         found.coordinates.push_back(c);
     }

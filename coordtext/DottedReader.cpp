@@ -10,7 +10,8 @@ void DottedReader::read(ReadingLine& line, Findings& found) const {
     const auto& tokens = line.tokens.tokens;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
-        if (t.kind != TokenKind::dotted || !line.evidence.usable(line.tokens, static_cast<int>(i))) {
+        if (t.kind != TokenKind::dotted ||
+            !line.evidence.usable(line.tokens, static_cast<int>(i))) {
             continue;
         }
         const bool letterBeside =
@@ -22,8 +23,9 @@ void DottedReader::read(ReadingLine& line, Findings& found) const {
             continue;
         }
         Groups g;
-        if (!splitGroups(line.tokens.text.sliced(t.begin, t.end - t.begin), u'.', g) || g.count < 3 ||
-            g.digits[1] != 2 || g.digits[2] != 2 || (g.count == 4 && g.digits[3] < 1)) {
+        if (!splitGroups(line.tokens.text.sliced(t.begin, t.end - t.begin), u'.', g) ||
+            g.count < 3 || g.digits[1] != 2 || g.digits[2] != 2 ||
+            (g.count == 4 && g.digits[3] < 1)) {
             continue;
         }
         double seconds = g.value[2];

@@ -79,7 +79,8 @@ class Weigher {
                 against_[static_cast<std::size_t>(i)] = NotCoordinate::date;
                 continue;
             }
-            if (t.kind == TokenKind::hemisphere && tokens_[static_cast<std::size_t>(i - 1)].isNumber() &&
+            if (t.kind == TokenKind::hemisphere &&
+                tokens_[static_cast<std::size_t>(i - 1)].isNumber() &&
                 against(i - 1) != NotCoordinate::no) {
                 against_[static_cast<std::size_t>(i)] = against(i - 1);
             }
@@ -135,9 +136,8 @@ class Weigher {
         for (int i = 0; i < n;) {
             // The chunk of token i: the tokens joined to it without blanks.
             int last = i;
-            while (last + 1 < n &&
-                   tokens_[static_cast<std::size_t>(last + 1)].begin ==
-                       tokens_[static_cast<std::size_t>(last)].end) {
+            while (last + 1 < n && tokens_[static_cast<std::size_t>(last + 1)].begin ==
+                                       tokens_[static_cast<std::size_t>(last)].end) {
                 ++last;
             }
             const qsizetype begin = tokens_[static_cast<std::size_t>(i)].begin;
@@ -250,10 +250,12 @@ class Weigher {
         const int k = previousIndex(i);
         const Token* word = tokenAt(k);
         const auto labelWord = [](const Token* w) {
-            return w && (isWordOf(*w, WordKind::quantityPrefix) || isWordOf(*w, WordKind::reference));
+            return w &&
+                   (isWordOf(*w, WordKind::quantityPrefix) || isWordOf(*w, WordKind::reference));
         };
         const auto kindOfLabel = [](const Token* w) {
-            return isWordOf(*w, WordKind::reference) ? NotCoordinate::reference : NotCoordinate::label;
+            return isWordOf(*w, WordKind::reference) ? NotCoordinate::reference
+                                                     : NotCoordinate::label;
         };
         // A mark makes it a coordinate whatever the word before: "ibid. 22°20′45″N".
         if (labelWord(word) && onlyBetween(*word, t, u".:=\u2116#") && t.unit == Unit::none) {
@@ -359,8 +361,7 @@ class Weigher {
     bool isInCode(int i) const {
         const Token& t = tokens_[static_cast<std::size_t>(i)];
         const auto plainWord = [](const Token* w) {
-            return w &&
-                   (w->kind == TokenKind::word || w->kind == TokenKind::rangeWord) &&
+            return w && (w->kind == TokenKind::word || w->kind == TokenKind::rangeWord) &&
                    w->word != WordKind::unit && w->word != WordKind::degreeWord;
         };
         const Token* before = tokenAt(i - 1);
@@ -370,11 +371,8 @@ class Weigher {
         if (t.unit != Unit::none) {
             return false;
         }
-        const auto cjk = [&](const Token* w) {
-            return w && isCjk(line_.text[w->begin].unicode());
-        };
-        if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus &&
-            !cjk(before)) {
+        const auto cjk = [&](const Token* w) { return w && isCjk(line_.text[w->begin].unicode()); };
+        if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus && !cjk(before)) {
             return true;
         }
         if (plainWord(next) && next->begin == t.end && !cjk(next)) {
@@ -436,11 +434,10 @@ class Weigher {
         const Token* letter = tokenAt(k);
         const Token* open = tokenAt(k + 1);
         const Token* year = tokenAt(k + 2);
-        const bool longitude =
-            letter && (letter->axis == Axis::longitude || letter->letter == u'E' ||
-                       letter->letter == u'W');
-        return letter && letter->kind == TokenKind::hemisphere && longitude &&
-               open && open->kind == TokenKind::other && line_.text[open->begin] == u'(' && year &&
+        const bool longitude = letter && (letter->axis == Axis::longitude ||
+                                          letter->letter == u'E' || letter->letter == u'W');
+        return letter && letter->kind == TokenKind::hemisphere && longitude && open &&
+               open->kind == TokenKind::other && line_.text[open->begin] == u'(' && year &&
                year->kind == TokenKind::number && year->intDigits == 4 && year->decimals == 0;
     }
 
@@ -475,16 +472,16 @@ class Weigher {
         } else if (middle && middle->kind == TokenKind::separator && middle->begin == a.end &&
                    line_.text[middle->begin] == u',' && tokenAt(i + 2) &&
                    tokenAt(i + 2)->isNumber() && tokenAt(i + 2)->begin == middle->end &&
-                   (against(i) == NotCoordinate::label) != (against(i + 2) == NotCoordinate::label)) {
+                   (against(i) == NotCoordinate::label) !=
+                       (against(i + 2) == NotCoordinate::label)) {
             // spn=0.005245,0.010620: a label's value of two numbers.
             b = i + 2;
-        } else if (middle && ((middle->kind == TokenKind::separator &&
-                               line_.text[middle->begin] == u',') ||
-                              isWordOf(*middle, WordKind::connector))) {
+        } else if (middle &&
+                   ((middle->kind == TokenKind::separator && line_.text[middle->begin] == u',') ||
+                    isWordOf(*middle, WordKind::connector))) {
             const Token* c = tokenAt(i + 2);
             if (!c || !c->isNumber() || against(i + 2) != NotCoordinate::quantity ||
-                against(i) != NotCoordinate::no || c->decimals != a.decimals ||
-                c->unit != a.unit) {
+                against(i) != NotCoordinate::no || c->decimals != a.decimals || c->unit != a.unit) {
                 return false;
             }
             b = i + 2;

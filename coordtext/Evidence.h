@@ -29,8 +29,8 @@ enum class Support : std::uint8_t {
     none,     // a bare number
     degrees,  // whole degrees with their mark and nothing more (30°): angles are written so too
     marks,    // marked minutes or seconds, or decimal degrees with their mark
-    named,    // a hemisphere letter or word, or an axis's name (lat=, широта), names it; or the
-              // notation is the number's own (N4007, 17:15.7N, a format)
+    named,  // a hemisphere letter or word, or an axis's name (lat=, широта), names it; or the
+            // notation is the number's own (N4007, 17:15.7N, a format)
 };
 
 // The rule, written once, by which a pair of numbers becomes a point. A number is a coordinate

@@ -53,15 +53,16 @@ std::optional<double> fieldAt(QStringView text, qsizetype& i, int degreeDigits, 
 }  // namespace
 
 void Iso6709Reader::read(ReadingLine& line, Findings& found) const {
-    if (!line.tokens.holds(u'+') && !line.tokens.holds(u'-') && !line.tokens.text.contains(u'\u2212')) {
+    if (!line.tokens.holds(u'+') && !line.tokens.holds(u'-') &&
+        !line.tokens.text.contains(u'\u2212')) {
         return;
     }
     const QStringView text = line.tokens.text;
     for (qsizetype at = 0; at < text.size(); ++at) {
         // After a blank, a quote, a tag or a name written against it ("Paris+4852+00220").
-        if (!isSign(text[at]) || (at > 0 && !text[at - 1].isSpace() && text[at - 1] != u'"' &&
-                                  text[at - 1] != u'>' && text[at - 1] != u'=' &&
-                                  !text[at - 1].isLetter())) {
+        if (!isSign(text[at]) ||
+            (at > 0 && !text[at - 1].isSpace() && text[at - 1] != u'"' && text[at - 1] != u'>' &&
+             text[at - 1] != u'=' && !text[at - 1].isLetter())) {
             continue;
         }
         qsizetype i = at;

@@ -46,9 +46,8 @@ void LetterInsideReader::read(ReadingLine& line, Findings& found) const {
             letter.kind != TokenKind::hemisphere || letter.end - letter.begin != 1 ||
             letter.begin != degrees.end || minutes.begin != letter.end ||
             degrees.unit != Unit::none || minutes.unit != Unit::none || degrees.decimals > 0 ||
-            degrees.intDigits > 3 || degrees.negative || degrees.plus ||
-            minutes.intDigits != 2 || minutes.decimals > 0 || minutes.value >= 60 ||
-            !compassLetter(c, axis, sign)) {
+            degrees.intDigits > 3 || degrees.negative || degrees.plus || minutes.intDigits != 2 ||
+            minutes.decimals > 0 || minutes.value >= 60 || !compassLetter(c, axis, sign)) {
             continue;
         }
         // Nothing but CJK, blanks or punctuation against the run on either side.

@@ -38,8 +38,9 @@ QString noPointReasonText(NoPointReason reason) {
         case NoPointReason::sameAxisTwice:
             return QStringLiteral("две широты или две долготы");
         case NoPointReason::unreadableLetter:
-            return QStringLiteral("полушарие не понять: буква значит разное в разных языках "
-                                  "(O, V, N рядом с Đ), и карта не решает");
+            return QStringLiteral(
+                "полушарие не понять: буква значит разное в разных языках "
+                "(O, V, N рядом с Đ), и карта не решает");
         case NoPointReason::ambiguousLetter:
             return QStringLiteral("буква полушария может относиться к двум числам");
         case NoPointReason::range:
@@ -51,8 +52,9 @@ QString noPointReasonText(NoPointReason reason) {
         case NoPointReason::tooLong:
             return QStringLiteral("строка слишком длинная");
         case NoPointReason::noEvidence:
-            return QStringLiteral("числа без признаков координат (знаков градусов, букв "
-                                  "полушарий), а в строке есть и другие числа или слова");
+            return QStringLiteral(
+                "числа без признаков координат (знаков градусов, букв "
+                "полушарий), а в строке есть и другие числа или слова");
         case NoPointReason::unknownWord:
             return QStringLiteral("после чисел незнакомое слово: оно может означать полушарие");
     }
@@ -162,8 +164,7 @@ LineReading readPointLine(QStringView text) {
     if (points.points.size() == 1) {
         return {std::move(points.points.front()), NoPointReason::noCoordinates};
     }
-    return {std::nullopt,
-            points.points.empty() ? points.reason : NoPointReason::severalPoints};
+    return {std::nullopt, points.points.empty() ? points.reason : NoPointReason::severalPoints};
 }
 
 }  // namespace zelkora

@@ -100,7 +100,10 @@ struct ChainReading {
 class Solver {
   public:
     Solver(const ReadingLine& line, Findings& found, const MapCheck& onMap, LinePoints& result)
-        : line_(line), coordinates_(found.coordinates), points_(found.points), onMap_(onMap),
+        : line_(line),
+          coordinates_(found.coordinates),
+          points_(found.points),
+          onMap_(onMap),
           result_(result) {}
 
     void run() {
@@ -245,8 +248,8 @@ class Solver {
             const bool glued = after == i + 1 && after < tokenCount() &&
                                token(after).begin == h.end &&
                                atFirst_[static_cast<std::size_t>(after)] >= 0;
-            const bool marked = after < tokenCount() && token(after).unit == Unit::degrees &&
-                                h.end - h.begin == 1;
+            const bool marked =
+                after < tokenCount() && token(after).unit == Unit::degrees && h.end - h.begin == 1;
             if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }
@@ -320,9 +323,8 @@ class Solver {
             }
             LanguageReading reading = letters;
             for (int k = 0; k < reading.count; ++k) {
-                reading.meanings[static_cast<std::size_t>(k)] =
-                    *letterMeaning(reading.letters[static_cast<std::size_t>(k)],
-                                   static_cast<LetterSystem>(s));
+                reading.meanings[static_cast<std::size_t>(k)] = *letterMeaning(
+                    reading.letters[static_cast<std::size_t>(k)], static_cast<LetterSystem>(s));
             }
             const bool known = std::any_of(
                 languages_.begin(), languages_.end(), [&](const LanguageReading& other) {
@@ -405,10 +407,12 @@ class Solver {
                 continue;
             }
             if (isStray(e - 1)) {
-                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1), e - 1);
+                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1),
+                                    e - 1);
                 ++k;
             } else if (isStray(b)) {
-                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1), b + 1);
+                chainStarts_.insert(chainStarts_.begin() + static_cast<std::ptrdiff_t>(k + 1),
+                                    b + 1);
                 ++k;
             }
         }
@@ -476,8 +480,8 @@ class Solver {
             for (int i = c.first; i <= c.last; ++i) {
                 const Token& t = token(i);
                 if (t.decimals > 0) {
-                    return line_.tokens.text[t.begin + (t.negative || t.plus ? 1 : 0) +
-                                             t.intDigits];
+                    return line_.tokens
+                        .text[t.begin + (t.negative || t.plus ? 1 : 0) + t.intDigits];
                 }
             }
             return QChar();
@@ -526,7 +530,8 @@ class Solver {
         const qsizetype chainBegin = token(coordinates_[b].first).begin;
         const qsizetype chainEnd = token(coordinates_[e - 1].last).end;
         if (static_cast<int>(ambiguous.size()) > kMaxAmbiguous) {
-            outcomes_.push_back({std::nullopt, NoPointReason::ambiguousLetter, chainBegin, chainEnd});
+            outcomes_.push_back(
+                {std::nullopt, NoPointReason::ambiguousLetter, chainBegin, chainEnd});
             return;
         }
         bool usesLetters = false;
@@ -541,7 +546,8 @@ class Solver {
         std::optional<NoPointReason> firstReason;
         const std::size_t languageCount = usesLetters ? languages_.size() : 1;
         if (languageCount == 0) {
-            outcomes_.push_back({std::nullopt, NoPointReason::unreadableLetter, chainBegin, chainEnd});
+            outcomes_.push_back(
+                {std::nullopt, NoPointReason::unreadableLetter, chainBegin, chainEnd});
             return;
         }
         for (std::size_t language = 0; language < languageCount; ++language) {
@@ -592,9 +598,10 @@ class Solver {
             std::vector<std::size_t> onMap;
             for (const std::size_t d : distinct) {
                 const auto& outcomes = readings[d].outcomes;
-                const bool all = std::all_of(outcomes.begin(), outcomes.end(), [&](const Outcome& o) {
-                    return o.point && onMap_(o.point->lat, o.point->lon);
-                });
+                const bool all =
+                    std::all_of(outcomes.begin(), outcomes.end(), [&](const Outcome& o) {
+                        return o.point && onMap_(o.point->lat, o.point->lon);
+                    });
                 if (all) {
                     onMap.push_back(d);
                 }
@@ -604,10 +611,10 @@ class Solver {
                 return;
             }
         }
-        outcomes_.push_back({std::nullopt,
-                             languagesOnly ? NoPointReason::unreadableLetter
-                                           : NoPointReason::ambiguousLetter,
-                             chainBegin, chainEnd});
+        outcomes_.push_back(
+            {std::nullopt,
+             languagesOnly ? NoPointReason::unreadableLetter : NoPointReason::ambiguousLetter,
+             chainBegin, chainEnd});
     }
 
     static bool sameOutcomes(const ChainReading& a, const ChainReading& b) {
@@ -702,8 +709,8 @@ class Solver {
             const Coordinate& coordinate = coordinates_[c];
             const Named& n = named[c - b];
             if (start) {
-                const int first = n.firstToken >= 0 ? std::min(n.firstToken, coordinate.first)
-                                                    : coordinate.first;
+                const int first =
+                    n.firstToken >= 0 ? std::min(n.firstToken, coordinate.first) : coordinate.first;
                 return token(first).begin;
             }
             const int last = std::max(n.lastToken, coordinate.last);
@@ -747,8 +754,8 @@ class Solver {
             return reading;
         }
         for (std::size_t c = b; c < e; c += 2) {
-            reading.outcomes.push_back(pair(c, c + 1, named[c - b], named[c + 1 - b],
-                                            span(c, true), span(c + 1, false)));
+            reading.outcomes.push_back(
+                pair(c, c + 1, named[c - b], named[c + 1 - b], span(c, true), span(c + 1, false)));
         }
         return reading;
     }
@@ -780,9 +787,9 @@ class Solver {
         const auto support = [](const Coordinate& c, const Named& n) {
             return n.named ? Support::named : c.support;
         };
-        if (!pairHasEvidence(support(*first, *nf), support(*second, *ns),
-                             onlyPoints_ && separatedOnly(*first, *second) &&
-                                 writtenAlike(*first, *second))) {
+        if (!pairHasEvidence(
+                support(*first, *nf), support(*second, *ns),
+                onlyPoints_ && separatedOnly(*first, *second) && writtenAlike(*first, *second))) {
             o.reason = NoPointReason::noEvidence;
             return o;
         }
@@ -899,8 +906,8 @@ class Solver {
                 result_.points.push_back(LinePoint{p.lat, p.lon, p.notation, {span}, p.byMap});
             }
         }
-        result_.reason = range ? NoPointReason::range
-                               : firstReason.value_or(NoPointReason::noCoordinates);
+        result_.reason =
+            range ? NoPointReason::range : firstReason.value_or(NoPointReason::noCoordinates);
     }
 
     const ReadingLine& line_;

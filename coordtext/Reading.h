@@ -59,11 +59,11 @@ struct Coordinate {
     double tolerance = 0;   // half a unit of its last written digit, in degrees
     int first = 0;          // the tokens it spans
     int last = 0;
-    bool latitudePossible = true;  // false where three degree digits are written: DDDMM
+    bool latitudePossible = true;     // false where three degree digits are written: DDDMM
     Support support = Support::none;  // what its own form shows; letters add to it later
     Notation notation = Notation::decimalDegrees;
     std::optional<NoPointReason> bad;  // numbers there, but no coordinate: this part reads none
-    bool range = false;  // two values joined by a dash or "to": a range, no coordinate
+    bool range = false;         // two values joined by a dash or "to": a range, no coordinate
     Axis axis = Axis::unknown;  // where the notation itself names it (35n42)
     std::int8_t sign = 0;
 };

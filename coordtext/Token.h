@@ -28,15 +28,15 @@ enum class TokenKind : std::uint8_t {
 // What one word can be to a coordinate, before the words of a phrase ("с. ш.", "vĩ độ Bắc",
 // "South latitude") are joined.
 enum class WordKind : std::uint8_t {
-    plain,           // a word like any other
-    hemisphere,      // names a hemisphere (N, south, Bắc), perhaps an axis alone (latitude)
-    axisWord,        // names an axis only: latitude, lon, широта
-    adjective,       // needs its noun: с (ш.), северной (широты), severní (šířky)
-    noun,            // completes an adjective and is nothing alone: ш, д, шир, долг
-    filler,          // stands inside a phrase without changing it: географске, geograficznej
-    vietAxis,        // vĩ, kinh: an axis once "độ" or a hemisphere word follows
-    vietDo,          // độ
-    unit,            // m, km, ft, °C, ex., ♂, male: the number before it is a quantity
+    plain,       // a word like any other
+    hemisphere,  // names a hemisphere (N, south, Bắc), perhaps an axis alone (latitude)
+    axisWord,    // names an axis only: latitude, lon, широта
+    adjective,   // needs its noun: с (ш.), северной (широты), severní (šířky)
+    noun,        // completes an adjective and is nothing alone: ш, д, шир, долг
+    filler,      // stands inside a phrase without changing it: географске, geograficznej
+    vietAxis,    // vĩ, kinh: an axis once "độ" or a hemisphere word follows
+    vietDo,      // độ
+    unit,        // m, km, ft, °C, ex., ♂, male: the number before it is a quantity
     quantityPrefix,  // alt., elev., fig., site: the number after it is no coordinate
     reference,       // ref., DOI, ISBN: the numbers after it cite, they do not place
     month,           // April, апреля: the numbers beside it are a date
@@ -53,16 +53,16 @@ enum class WordKind : std::uint8_t {
 // The languages whose hemisphere letters differ: a letter such as O or V means east in some and
 // west in others, and the line's other letters and words tell which is meant.
 enum class LetterSystem : std::uint8_t {
-    international,  // N S E W: English and most languages
-    german,         // N S O W
-    dutch,          // N Z O W
-    romance,        // N S E O: French, Spanish, Italian (O is ouest, oeste, ovest)
-    portuguese,     // N S L O (and E)
-    czech,          // S J V Z: Czech and Slovak (sever, jih, východ, západ)
-    danish,         // N S Ø V: Danish and Norwegian (vest)
-    swedish,        // N S Ö V (ost, väst)
-    finnish,        // P E I L (pohjoinen, etelä, itä, länsi)
-    vietnamese,     // B N Đ T (Bắc, Nam, Đông, Tây)
+    international,    // N S E W: English and most languages
+    german,           // N S O W
+    dutch,            // N Z O W
+    romance,          // N S E O: French, Spanish, Italian (O is ouest, oeste, ovest)
+    portuguese,       // N S L O (and E)
+    czech,            // S J V Z: Czech and Slovak (sever, jih, východ, západ)
+    danish,           // N S Ø V: Danish and Norwegian (vest)
+    swedish,          // N S Ö V (ost, väst)
+    finnish,          // P E I L (pohjoinen, etelä, itä, länsi)
+    vietnamese,       // B N Đ T (Bắc, Nam, Đông, Tây)
     vietnameseNorth,  // B Đ T beside an English N: a writer who mixed the two
     count
 };
@@ -107,7 +107,7 @@ struct Token {
 struct TokenLine {
     QStringView text;
     std::vector<Token> tokens;
-    bool tooLong = false;  // more tokens than any paragraph of points holds: read as no point
+    bool tooLong = false;    // more tokens than any paragraph of points holds: read as no point
     std::bitset<128> ascii;  // the ASCII characters the line holds
 
     // Whether the line holds the ASCII character c: a reader tells at once that its format is

@@ -141,8 +141,8 @@ class Tokenizer {
             noteCharacter(c);
             if (isBlank(c)) {
                 ++i;
-            } else if (isDigit(c) || (isPointChar(c) && isDigit(at(i + 1)) &&
-                                      !isDigit(at(i - 1)) && !QChar(at(i - 1)).isLetter())) {
+            } else if (isDigit(c) || (isPointChar(c) && isDigit(at(i + 1)) && !isDigit(at(i - 1)) &&
+                                      !QChar(at(i - 1)).isLetter())) {
                 i = readNumber(i, i);
             } else if ((c == u'-' || c == u'\u2212' || c == u'+' || c == u'\u00B1') &&
                        startsNumber(i + 1) && signMayStandAfter(i)) {
@@ -396,8 +396,9 @@ class Tokenizer {
             }
             return Unit::none;
         };
-        if (j == i && (run.size() == 1 || (run.size() == 2 && QStringView(u"NSEW").contains(run[1])) ||
-                       isKoreanMark(run[0].unicode()))) {
+        if (j == i &&
+            (run.size() == 1 || (run.size() == 2 && QStringView(u"NSEW").contains(run[1])) ||
+             isKoreanMark(run[0].unicode()))) {
             unit = letterMark(run[0].unicode());
             markLength = 1;
         }
@@ -425,7 +426,9 @@ class Tokenizer {
         return j + markLength;
     }
 
-    static bool isKoreanMark(char16_t c) { return c == u'\uB3C4' || c == u'\uBD84' || c == u'\uCD08'; }
+    static bool isKoreanMark(char16_t c) {
+        return c == u'\uB3C4' || c == u'\uBD84' || c == u'\uCD08';
+    }
 
     qsizetype readWord(qsizetype i) {
         const qsizetype n = s_.size();
@@ -543,10 +546,10 @@ class Tokenizer {
                     WordInfo triple;
                     if (third < tokens.size() && isWordLike(tokens[third]) &&
                         adjacent(tokens[next], tokens[third]) &&
-                        abbreviation(s_.sliced(t.begin, 1),
-                                     s_.sliced(tokens[third].begin,
-                                               tokens[third].end - tokens[third].begin),
-                                     triple)) {
+                        abbreviation(
+                            s_.sliced(t.begin, 1),
+                            s_.sliced(tokens[third].begin, tokens[third].end - tokens[third].begin),
+                            triple)) {
                         t.end = tokens[third].end;
                         t.kind = TokenKind::hemisphere;
                         t.word = WordKind::hemisphere;
@@ -570,11 +573,11 @@ class Tokenizer {
                     return true;
                 };
                 if ((pointBetween(t, tokens[next]) || (upper(t) && upper(tokens[next]))) &&
-                    t.end - t.begin <= 5 &&
-                    tokens[next].end - tokens[next].begin <= 5 &&
-                    abbreviation(s_.sliced(t.begin, t.end - t.begin),
-                                 s_.sliced(tokens[next].begin, tokens[next].end - tokens[next].begin),
-                                 pair)) {
+                    t.end - t.begin <= 5 && tokens[next].end - tokens[next].begin <= 5 &&
+                    abbreviation(
+                        s_.sliced(t.begin, t.end - t.begin),
+                        s_.sliced(tokens[next].begin, tokens[next].end - tokens[next].begin),
+                        pair)) {
                     t.end = tokens[next].end;
                     t.kind = TokenKind::hemisphere;
                     t.word = WordKind::hemisphere;

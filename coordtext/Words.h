@@ -11,10 +11,10 @@ namespace zelkora {
 struct WordInfo {
     WordKind kind = WordKind::plain;
     Axis axis = Axis::unknown;
-    std::int8_t sign = 0;  // +1 north or east, -1 south or west
-    bool strict = false;   // may be a place name or an ordinary word
-    bool letterToo = false;  // an adjective that is a hemisphere letter when it stands alone
-    char16_t letter = 0;     // a hemisphere letter whose meaning depends on the language
+    std::int8_t sign = 0;     // +1 north or east, -1 south or west
+    bool strict = false;      // may be a place name or an ordinary word
+    bool letterToo = false;   // an adjective that is a hemisphere letter when it stands alone
+    char16_t letter = 0;      // a hemisphere letter whose meaning depends on the language
     LetterSystems languages;  // the letter systems whose languages write this word
 };
 

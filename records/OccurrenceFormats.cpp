@@ -128,8 +128,8 @@ QStringList occurrenceFileExtensions() {
 void requireText(const QByteArray& bytes, const QString& what) {
     // Only formats that are text are read; a picture or an archive renamed .csv is refused
     // whole rather than read as numbers.
-    if (const auto why = whyNotText(std::string_view(bytes.constData(),
-                                                     static_cast<std::size_t>(bytes.size())))) {
+    if (const auto why = whyNotText(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         throw ZelkoraError(QStringLiteral("%1 — не текстовый файл: %2. Точки из него не "
                                           "вставлены.")
                                .arg(what, *why));

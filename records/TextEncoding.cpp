@@ -97,14 +97,15 @@ std::optional<QString> whyNotText(std::string_view bytes) {
         if (c == 0) {
             return QStringLiteral("в нём нулевые байты");
         }
-        controls += c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' &&
-                            c != 0x1A
-                        ? 1
-                        : 0;
+        controls +=
+            c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' && c != 0x1A
+                ? 1
+                : 0;
     }
     if (controls > 0) {
-        return QStringLiteral("в нём управляющие символы, которых нет в тексте ни в одной "
-                              "кодировке (UTF-8, UTF-16, CP1251)");
+        return QStringLiteral(
+            "в нём управляющие символы, которых нет в тексте ни в одной "
+            "кодировке (UTF-8, UTF-16, CP1251)");
     }
     return std::nullopt;
 }

@@ -58,8 +58,7 @@ void ReportBox::showFor(QWidget* window, const ImportReport& report,
     if (report.unreadCount() > 0) {
         summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
     }
-    present(window,
-            {QStringLiteral("Вставка точек"), summary, recordLines(report), report.lines()},
+    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report), report.lines()},
             windowActions);
 }
 
@@ -126,8 +125,9 @@ QString ReportBox::lineHtml(const LineRecord& line) {
     for (const Mark& m : marks) {
         text += escaped(QStringView(line.text).sliced(from, m.at - from));
         from = m.at;
-        text += m.open ? QStringLiteral("<span style=\"background-color:%1\">").arg(colourOf(m.point))
-                       : QStringLiteral("</span><sup><b>%1</b></sup>").arg(m.point + 1);
+        text += m.open
+                    ? QStringLiteral("<span style=\"background-color:%1\">").arg(colourOf(m.point))
+                    : QStringLiteral("</span><sup><b>%1</b></sup>").arg(m.point + 1);
     }
     text += escaped(QStringView(line.text).sliced(from));
     if (line.cut) {

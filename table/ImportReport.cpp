@@ -98,8 +98,8 @@ QString ImportReport::outsideLine(const OutsidePoint& point) {
 }
 
 QString ImportReport::outsideText(const OutsidePoint& point) {
-    QString text = QStringLiteral("точка %1 вне карты — «%2»")
-                       .arg(cellText(point.lat, point.lon), point.text);
+    QString text =
+        QStringLiteral("точка %1 вне карты — «%2»").arg(cellText(point.lat, point.lon), point.text);
     if (!point.hint.isEmpty()) {
         text += QStringLiteral("; ") + point.hint;
     }

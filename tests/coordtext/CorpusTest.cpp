@@ -77,8 +77,7 @@ std::vector<Row> corpus() {
         }
         const QStringList fields = lines[k].split(QLatin1Char('\t'));
         if (fields.size() < 4) {
-            ADD_FAILURE() << "line " << k + 1 << " of lines.tsv has " << fields.size()
-                          << " fields";
+            ADD_FAILURE() << "line " << k + 1 << " of lines.tsv has " << fields.size() << " fields";
             continue;
         }
         rows.push_back({k + 1, fields[0], unescaped(fields[2]), parseTruth(fields[3])});
@@ -130,9 +129,9 @@ TEST(Corpus, NoWrongPointAndMostLinesReadRight) {
         for (const UnreadPart& part : reading.unread) {
             refused += part.reason == NoPointReason::badChecksum ? 1 : 0;
         }
-        const bool right = !wrong && (reading.points.size() == row.truth.size() ||
-                                      (refused > 0 &&
-                                       reading.points.size() + refused == row.truth.size()));
+        const bool right =
+            !wrong && (reading.points.size() == row.truth.size() ||
+                       (refused > 0 && reading.points.size() + refused == row.truth.size()));
         for (Tally* t : {&tally, &all}) {
             t->refused += !row.truth.empty() && right && refused > 0 ? 1 : 0;
         }
@@ -159,14 +158,14 @@ TEST(Corpus, NoWrongPointAndMostLinesReadRight) {
         }
     }
     // The table, in Markdown, for README and the notes.
-    std::printf("\n| language | lines with points | right | of them refused for a checksum | "
-                "wrong | no point | lines without points | read as none |\n"
-                "|---|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "\n| language | lines with points | right | of them refused for a checksum | "
+        "wrong | no point | lines without points | read as none |\n"
+        "|---|---|---|---|---|---|---|---|\n");
     const auto print = [](const QString& lang, const Tally& t) {
-        std::printf("| %s | %d | %d (%s) | %d | %d | %d | %d | %d |\n",
-                    lang.toUtf8().constData(), t.withPoints, t.right,
-                    percent(t.right, t.withPoints).toUtf8().constData(), t.refused, t.wrong,
-                    t.noPoint, t.without, t.readAsNone);
+        std::printf("| %s | %d | %d (%s) | %d | %d | %d | %d | %d |\n", lang.toUtf8().constData(),
+                    t.withPoints, t.right, percent(t.right, t.withPoints).toUtf8().constData(),
+                    t.refused, t.wrong, t.noPoint, t.without, t.readAsNone);
     };
     for (const auto& [lang, tally] : byLanguage) {
         print(lang, tally);
@@ -210,8 +209,7 @@ TEST(Corpus, AParagraphGivesEachOfItsPoints) {
     }
     ASSERT_EQ(read.size(), expected.size());
     for (std::size_t k = 0; k < read.size(); ++k) {
-        EXPECT_TRUE(same(read[k], expected[k]))
-            << k << ": " << read[k].lat << ", " << read[k].lon;
+        EXPECT_TRUE(same(read[k], expected[k])) << k << ": " << read[k].lat << ", " << read[k].lon;
     }
 }
 

@@ -26,8 +26,8 @@ QString verdicts(const QString& text) {
             continue;
         }
         const NotCoordinate v = evidence.against(static_cast<int>(k));
-        static const char* const kNames[] = {"-",    "quantity", "label", "reference",
-                                             "date", "year",     "time",  "code",
+        static const char* const kNames[] = {"-",    "quantity",  "label",     "reference",
+                                             "date", "year",      "time",      "code",
                                              "list", "plusminus", "variation", "fraction"};
         parts << text.sliced(t.begin, t.end - t.begin) + QLatin1Char(' ') +
                      QString::fromLatin1(kNames[static_cast<int>(v)]);
@@ -42,21 +42,25 @@ TEST(Evidence, EveryNumberGetsItsVerdictOnce) {
     };
     const Case cases[] = {
         {u"43.1 131.9", "43.1 -, 131.9 -"},
-        {u"352 m, 32.5 km, 314 FT, 24.8°C, 12 kn", "352 quantity, 32.5 quantity, 314 quantity, "
-                                                   "24.8°C quantity, 12 quantity"},
-        {u"1 male and 1 female, 3♂, 12 specimens", "1 quantity, 1 quantity, 3 quantity, "
-                                                   "12 quantity"},
+        {u"352 m, 32.5 km, 314 FT, 24.8°C, 12 kn",
+         "352 quantity, 32.5 quantity, 314 quantity, "
+         "24.8°C quantity, 12 quantity"},
+        {u"1 male and 1 female, 3♂, 12 specimens",
+         "1 quantity, 1 quantity, 3 quantity, "
+         "12 quantity"},
         {u"lengths 12, 15, 17 mm", "12 quantity, 15 quantity, 17 quantity"},
         {u"43.1155, 131.8855, 72 m", "43.1155 -, 131.8855 -, 72 quantity"},
         {u"alt. 352, fig. 3, site 12, №5, thứ 7", "352 label, 3 label, 12 label, 5 label, 7 label"},
         {u"N 1: 43.1 131.9", "1 label, 43.1 -, 131.9 -"},
         {u"ibid. 22°20′45″N", "22° -, 20′ -, 45″ -"},
         {u"(Ref. 2), DOI: 10.1234/ab.56.7", "2 reference, 10.1234 reference, 56.7 reference"},
-        {u"12.VI.2015, 12 April 2022, 11.V.2024", "12 date, 2015 date, 12 date, 2022 date, "
-                                                  "11 date, 2024 date"},
+        {u"12.VI.2015, 12 April 2022, 11.V.2024",
+         "12 date, 2015 date, 12 date, 2022 date, "
+         "11 date, 2024 date"},
         {u"12.06.2015, 2021-06-14", "12.06.2015 date, 2021 year, 06 year, 14 year"},
-        {u"10:35, 10:35:00, 40:7:23, -74:07:23", "10:35 time, 10:35:00 time, 40:7:23 -, "
-                                                 "-74:07:23 -"},
+        {u"10:35, 10:35:00, 40:7:23, -74:07:23",
+         "10:35 time, 10:35:00 time, 40:7:23 -, "
+         "-74:07:23 -"},
         {u"F3JC, WGS84, 20.XXX, 35n42", "3 code, 84 code, 20 code, 35 code, 42 code"},
         {u"19N105E", "19 -, 105 -"},
         {u"1. 43.1155 131.8855", "1 list, 43.1155 -, 131.8855 -"},

@@ -47,11 +47,9 @@ TEST(LinePoints, EveryPointOfALineInTheOrderOfTheText) {
          u"Sa Pa, 22°21′N, 103°46′E, 1900 m, 12 May 2010; ibid., 22°20′45″N, 103°47′10″E.",
          "22.350000, 103.766667 «22°21′N, 103°46′E» | 22.345833, 103.786111 «22°20′45″N, "
          "103°47′10″E»"},
-        {"two points after ca, joined by and",
-         u"ca 43°40'N, 132°32'E, and … ca 43°05'N, 131°30'E",
+        {"two points after ca, joined by and", u"ca 43°40'N, 132°32'E, and … ca 43°05'N, 131°30'E",
          "43.666667, 132.533333 «43°40'N, 132°32'E» | 43.083333, 131.500000 «43°05'N, 131°30'E»"},
-        {"two bare pairs, a semicolon between",
-         u"22.8, 106.1; 22.9, 106.2",
+        {"two bare pairs, a semicolon between", u"22.8, 106.1; 22.9, 106.2",
          "22.800000, 106.100000 «22.8, 106.1» | 22.900000, 106.200000 «22.9, 106.2»"},
         {"counts before a point in degrees and minutes with the letter o and decimal commas",
          u"1 male and 1 female, N43o11,401’; E 133o12.660’",
@@ -67,11 +65,11 @@ TEST(LinePoints, EveryPointOfALineInTheOrderOfTheText) {
          "48.480280, 135.071940 «48°28′49″N 135°04′19″E»"},
         {"a repeat whose letter says the other hemisphere contradicts it",
          u"46°7′45″N 8°11′54″E / 46.12917°N 8.19833°W", ""},
-        {"a range gives none, the point after it stays",
-         u"44°10′–44°20′N, 131°E; 45°N, 132°E", "45.000000, 132.000000 «45°N, 132°E»"},
+        {"a range gives none, the point after it stays", u"44°10′–44°20′N, 131°E; 45°N, 132°E",
+         "45.000000, 132.000000 «45°N, 132°E»"},
         {"between … and: two latitudes", u"между 44°10′ и 48°30′ с. ш.", ""},
-        {"a word after \"and\" may name both numbers", u"16°31′ i 17°06’30” istočne geografske dužine",
-         ""},
+        {"a word after \"and\" may name both numbers",
+         u"16°31′ i 17°06’30” istočne geografske dužine", ""},
         {"a stray footnote after a point", u"48°43' N, 21°15' E 5",
          "48.716667, 21.250000 «48°43' N, 21°15' E»"},
     };
@@ -104,10 +102,12 @@ TEST(LinePoints, TheLimits) {
         {"latitude 90, longitude 360", u"90 360", "90.000000, 360.000000 «90 360»"},
         {"latitude past 90", u"90.000001 135", ""},
         {"longitude past 360", u"48 360.000001", ""},
-        {"the Far East past 180", u"66.159722 190.190833", "66.159722, 190.190833 «66.159722 "
-                                                          "190.190833»"},
-        {"minutes just below 60", u"N 48 59.9999999 E 135 0", "49.000000, 135.000000 «N 48 "
-                                                             "59.9999999 E 135 0»"},
+        {"the Far East past 180", u"66.159722 190.190833",
+         "66.159722, 190.190833 «66.159722 "
+         "190.190833»"},
+        {"minutes just below 60", u"N 48 59.9999999 E 135 0",
+         "49.000000, 135.000000 «N 48 "
+         "59.9999999 E 135 0»"},
         {"minutes of 60", u"N 48 60 E 135 0", ""},
         {"seconds of 59.99", u"48°28′59.99″N 135°04′19″E",
          "48.483331, 135.071944 «48°28′59.99″N 135°04′19″E»"},
@@ -138,10 +138,11 @@ TEST(LinePoints, TheLanguageOfTheLetters) {
          "дужине»"},
         {"Croatian abbreviations", u"46° 33′ 18” s. g. š., 16° 22′ 08” i. g. d.",
          "46.555000, 16.368889 «46° 33′ 18” s. g. š., 16° 22′ 08” i. g. d»"},
-        {"Korean words", u"북위 37° 33′ 동경 126° 58′", "37.550000, 126.966667 «북위 37° 33′ 동경 "
-                                                        "126° 58′»"},
-        {"a word the rules lack after a number that no letter names",
-         u"44°48′ N, 20°28′ zapadno", ""},
+        {"Korean words", u"북위 37° 33′ 동경 126° 58′",
+         "37.550000, 126.966667 «북위 37° 33′ 동경 "
+         "126° 58′»"},
+        {"a word the rules lack after a number that no letter names", u"44°48′ N, 20°28′ zapadno",
+         ""},
     };
     expectPoints(cases);
 
@@ -173,8 +174,8 @@ TEST(LinePoints, NumbersWithoutEvidence) {
         {"a table's cells", u"Velký Pelis | 3,80 | 189,0 |", ""},
         {"slopes", u"slopes of 30° and 45°", ""},
         {"arithmetic", u"经度 = 116 + 20.12 / 60 = 116.33533°", ""},
-        {"NMEA sentences without a position", u"$GPGSA,A,3,10,07,05,02,29,04,08,13,,,,,1.72,1.03,1.38*0A",
-         ""},
+        {"NMEA sentences without a position",
+         u"$GPGSA,A,3,10,07,05,02,29,04,08,13,,,,,1.72,1.03,1.38*0A", ""},
         {"whole numbers among words", u"E Siberia, N part 60 110", ""},
         {"a pair on a line of its own, its label and its altitude",
          u"GPS: 43.1234, 131.2345 (WGS84), alt. 35 m, 2021-06-14, 10:35",

@@ -74,12 +74,25 @@ TEST(WhyNotText, RefusesBytesThatNoEncodingMakesText) {
     };
     const Case cases[] = {
         {"plain ASCII with tabs and CR LF", "lat\tlon\r\n43.1\t131.9\r\n", true},
-        {"UTF-8 with its BOM", "\xEF\xBB\xBF" "43\xC2\xB0" "07'N", true},
+        {"UTF-8 with its BOM",
+         "\xEF\xBB\xBF"
+         "43\xC2\xB0"
+         "07'N",
+         true},
         {"CP1251 with a page break and the old end-of-file mark", "48\xB0 28'N\f\x1A", true},
-        {"UTF-16 with its BOM holds NUL bytes", std::string("\xFF\xFE" "4\0" "3\0", 6), true},
+        {"UTF-16 with its BOM holds NUL bytes",
+         std::string("\xFF\xFE"
+                     "4\0"
+                     "3\0",
+                     6),
+         true},
         {"a NUL byte", std::string("43.1 131.9\0", 11), false},
         {"a picture's header", "\x89PNG\r\n\x1A\n\x01\x02", false},
-        {"UTF-16 with a NUL character", std::string("\xFF\xFE" "4\0\0\0", 6), false},
+        {"UTF-16 with a NUL character",
+         std::string("\xFF\xFE"
+                     "4\0\0\0",
+                     6),
+         false},
         {"one escape character", "43.1\x1B 131.9", false},
     };
     for (const Case& c : cases) {

@@ -235,7 +235,8 @@ TEST_F(ShellTest, APasteOfAParagraphShowsWhichWordsBecameWhichPoint) {
     const QString html = box->findChild<QTextBrowser*>()->toHtml();
     EXPECT_TRUE(html.contains(QStringLiteral("background-color:#ffe08a;\">22°21′N, 103°46′E")))
         << html.toStdString();
-    EXPECT_TRUE(html.contains(QStringLiteral("background-color:#b5e8a0;\">22°20′45″N, 103°47′10″E")));
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("background-color:#b5e8a0;\">22°20′45″N, 103°47′10″E")));
 }
 
 TEST_F(ShellTest, LayerToggleReassemblesAndKeepsTheTable) {

@@ -53,8 +53,8 @@ const ParserCase kCases[] = {
 
     // A cell holds one point: a line of two gives none.
     {"two points are no cell", u"22.8, 106.1; 22.9, 106.2", ""},
-    {"one point written twice is one cell", u"45\u00B020\u2032N 134\u00B040\u2032E / 45.333; 134.667",
-     "45.333000, 134.667000"},
+    {"one point written twice is one cell",
+     u"45\u00B020\u2032N 134\u00B040\u2032E / 45.333; 134.667", "45.333000, 134.667000"},
 };
 
 TEST(myParser, WritesTheReferenceLinesAsCells) {

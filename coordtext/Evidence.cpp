@@ -207,6 +207,11 @@ class Weigher {
         return k;
     }
 
+    // A run of quotes or brackets, which may stand against a number ("''", "((").
+    bool isThinRun(const Token& t) const {
+        return QStringView(u"'\"()[]\u2019\u201D").contains(line_.text[t.begin]);
+    }
+
     bool isPoint(const Token& t) const {
         return t.kind == TokenKind::other && t.end - t.begin == 1 && line_.text[t.begin] == u'.';
     }
@@ -373,6 +378,13 @@ class Weigher {
         }
         const auto cjk = [&](const Token* w) { return w && isCjk(line_.text[w->begin].unicode()); };
         if (plainWord(before) && before->end == t.begin && !t.negative && !t.plus && !cjk(before)) {
+            return true;
+        }
+        // km2, m²: a unit's power; &&&&02.015: digits behind a rule of symbols.
+        if (before && before->end == t.begin &&
+            ((isWordOf(*before, WordKind::unit) && t.intDigits == 1 && t.decimals == 0) ||
+             (before->kind == TokenKind::other && before->end - before->begin >= 2 &&
+              !isThinRun(*before)))) {
             return true;
         }
         if (plainWord(next) && next->begin == t.end && !cjk(next)) {

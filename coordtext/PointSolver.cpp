@@ -491,7 +491,9 @@ class Solver {
         if (!da.isNull() && !db.isNull() && da != db) {
             return false;
         }
-        return !(da.isNull() && db.isNull() && hasWords_);
+        // Among words both are written with decimals: "1,11 км2 (0,43 кв. Мили)" and
+        // "POWER(0.3048,2)" are no pair.
+        return !(hasWords_ && (da.isNull() || db.isNull()));
     }
 
     // A lower-case word no table knows, right after a coordinate that no letter names: it may
@@ -787,6 +789,16 @@ class Solver {
         const auto support = [](const Coordinate& c, const Named& n) {
             return n.named ? Support::named : c.support;
         };
+        // A table's cells hold a coordinate each, and only letters tell which: "13° 38′ 2″ |
+        // 50° 31′ 14″" is longitude first on its page.
+        if (!nf->named && !ns->named) {
+            for (int i = first->last + 1; i < second->first; ++i) {
+                if (token(i).kind == TokenKind::separator && firstChar(token(i)) == u'|') {
+                    o.reason = NoPointReason::noEvidence;
+                    return o;
+                }
+            }
+        }
         if (!pairHasEvidence(
                 support(*first, *nf), support(*second, *ns),
                 onlyPoints_ && separatedOnly(*first, *second) && writtenAlike(*first, *second))) {

@@ -134,6 +134,10 @@ class Solver {
     int tokenCount() const { return line_.tokenCount(); }
     QChar firstChar(const Token& t) const { return line_.tokens.text[t.begin]; }
 
+    bool isFiller(const Token& t) const {
+        return t.kind == TokenKind::word && t.word == WordKind::filler;
+    }
+
     // A one-character word of Chinese or Japanese between an axis and its number: 纬度为39.92.
     bool isParticle(const Token& t) const {
         return t.kind == TokenKind::word && t.end - t.begin == 1 && isCjk(firstChar(t).unicode());
@@ -222,8 +226,10 @@ class Solver {
             letter.token = i;
             // A suffix: right after a coordinate's last number, or after its comma in NMEA
             // fields ("4807.038,N").
+            // Past thin marks and the small words between a number and its name ("2,16 grados
+            // de latitud sur").
             int before = i - 1;
-            while (before >= 0 && isThin(token(before))) {
+            while (before >= 0 && (isThin(token(before)) || isFiller(token(before)))) {
                 --before;
             }
             if (before >= 0 && token(before).kind == TokenKind::separator &&
@@ -357,8 +363,8 @@ class Solver {
             case TokenKind::hemisphere:
                 return true;
             case TokenKind::word:
-                // "and", and the one-character particles of Chinese and Japanese (は, 为).
-                return t.word == WordKind::connector ||
+                // "and", "de", and the one-character particles of Chinese and Japanese (は, 为).
+                return t.word == WordKind::connector || t.word == WordKind::filler ||
                        (t.end - t.begin == 1 && isCjk(firstChar(t).unicode()));
             case TokenKind::other:
                 // Arithmetic parts numbers: "116 + 20.12 / 60".
@@ -899,15 +905,25 @@ class Solver {
                 if (!agree(kept_[k], p)) {
                     continue;
                 }
+                // Each coordinate from the form that writes it most finely: 49°21′10″ and
+                // 49,3529 give the decimal's latitude, 21°13′48″ and 21,23 the seconds' longitude.
                 LinePoint& point = result_.points[k];
+                Candidate& kept = kept_[k];
                 point.spans.push_back(span);
                 point.byMap = point.byMap || p.byMap;
-                if (morePrecise(p, kept_[k])) {
-                    kept_[k] = p;
-                    point.lat = p.lat;
-                    point.lon = p.lon;
+                if (morePrecise(p, kept)) {
                     point.notation = p.notation;
                 }
+                if (p.latTolerance < kept.latTolerance) {
+                    kept.lat = p.lat;
+                    kept.latTolerance = p.latTolerance;
+                }
+                if (p.lonTolerance < kept.lonTolerance) {
+                    kept.lon = p.lon;
+                    kept.lonTolerance = p.lonTolerance;
+                }
+                point.lat = kept.lat;
+                point.lon = kept.lon;
                 merged = true;
                 break;
             }

@@ -485,6 +485,12 @@ class Tokenizer {
         t.strict = info.strict || info.letterToo;
         t.letter = info.letter;
         t.languages = info.languages;
+        // After a mark, s and w can only be south and west: 18°25'04.3594"s.
+        const char16_t before = at(begin - 1);
+        if ((t.letter == u's' || t.letter == u'w') && end - begin == 1 &&
+            (isMinuteMark(before) || isSecondMark(before) || isDegreeMark(before))) {
+            t.letter = t.letter == u's' ? u'S' : u'W';
+        }
     }
 
     bool isPoint(const Token& t) const {
@@ -672,7 +678,7 @@ class Tokenizer {
             t.kind = TokenKind::hemisphere;
             t.word = WordKind::hemisphere;
         } else if (k == WordKind::adjective || k == WordKind::noun || k == WordKind::vietAxis ||
-                   k == WordKind::vietDo || k == WordKind::filler) {
+                   k == WordKind::vietDo) {
             t.word = WordKind::plain;
         }
     }

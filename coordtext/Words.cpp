@@ -79,6 +79,19 @@ const Built& built() {
         };
         // Hemispheres, alone or before or after their axis.
         add({u"north", u"northern"}, hemisphere(kLat, +1));
+        // Kazakh, Polish and Finnish words that name a hemisphere alone or with their axis.
+        add({u"солтүстік", u"солтүстікке"}, hemisphere(kLat, +1));
+        add({u"оңтүстік", u"оңтүстікке"}, hemisphere(kLat, -1));
+        add({u"шығыс", u"шығысқа"}, hemisphere(kLon, +1));
+        add({u"батыс", u"батысқа"}, hemisphere(kLon, -1));
+        add({u"północ", u"północy"}, hemisphere(kLat, +1));
+        add({u"południe", u"południa"}, hemisphere(kLat, -1));
+        add({u"wschód", u"wschodu"}, hemisphere(kLon, +1));
+        add({u"zachód", u"zachodu"}, hemisphere(kLon, -1));
+        add({u"pohjoista", u"pohjoiseen"}, hemisphere(kLat, +1, true, kFinnish));
+        add({u"eteläistä", u"etelään"}, hemisphere(kLat, -1, true, kFinnish));
+        add({u"itäistä", u"itään"}, hemisphere(kLon, +1, true, kFinnish));
+        add({u"läntistä", u"länteen"}, hemisphere(kLon, -1, true, kFinnish));
         add({u"south", u"southern"}, hemisphere(kLat, -1));
         add({u"east", u"eastern"}, hemisphere(kLon, +1));
         add({u"север", u"сівер"}, hemisphere(kLat, +1));
@@ -157,34 +170,37 @@ const Built& built() {
         // Adjectives that name a hemisphere with their noun: северной широты, severní šířky.
         add({u"северной",   u"северная", u"северн",    u"сев",      u"пн",        u"північної",
              u"паўночнай",  u"паўн",     u"северна",   u"северне",  u"severne",   u"sjeverne",
-             u"severní",    u"severnej", u"północnej", u"płn",      u"солтүстік", u"nördliche",
-             u"nördlicher", u"nördl",    u"nordlig",   u"nordlige", u"pohjoista", u"pohj"},
+             u"severní",    u"severnej", u"północnej", u"płn",       u"nördliche",
+             u"nördlicher", u"nördl",    u"nordlig",   u"nordlige",  u"pohj"},
             of(WordKind::adjective, kLat, +1));
         add({u"южной",       u"южная",   u"южн",      u"пд",        u"південної", u"паўднёвай",
              u"паўд",        u"южна",    u"јужне",    u"južne",     u"jižní",     u"južnej",
-             u"południowej", u"płd",     u"оңтүстік", u"südliche",  u"südlicher", u"südl",
-             u"sydlig",      u"sydlige", u"sørlig",   u"eteläistä", u"etel"},
+             u"południowej", u"płd",      u"südliche",  u"südlicher", u"südl",
+             u"sydlig",      u"sydlige", u"sørlig",    u"etel"},
             of(WordKind::adjective, kLat, -1));
         add({u"восточной", u"восточная",  u"вост",    u"сх",      u"східної",  u"усходняй",
              u"усх",       u"източна",    u"изт",     u"источне", u"istočne",  u"východní",
-             u"východnej", u"wschodniej", u"wsch",    u"шығыс",   u"östliche", u"östlicher",
-             u"östl",      u"østlig",     u"østlige", u"östlig",  u"itäistä",  u"it"},
+             u"východnej", u"wschodniej", u"wsch",       u"östliche", u"östlicher",
+             u"östl",      u"østlig",     u"østlige", u"östlig",    u"it"},
             of(WordKind::adjective, kLon, +1));
         add({u"западной",   u"западная", u"зап",     u"зх",        u"західної",   u"заходняй",
              u"зах",        u"западна",  u"западне", u"zapadne",   u"západní",    u"západnej",
-             u"zachodniej", u"zach",     u"батыс",   u"westliche", u"westlicher", u"westl",
-             u"vestlig",    u"vestlige", u"västlig", u"läntistä",  u"länt"},
+             u"zachodniej", u"zach",        u"westliche", u"westlicher", u"westl",
+             u"vestlig",    u"vestlige", u"västlig",   u"länt"},
             of(WordKind::adjective, kLon, -1));
         add({u"географской", u"географической", u"географічної", u"геаграфічнай", u"географска",
              u"географске", u"geografske", u"geografické", u"geografickej", u"geograficznej",
              u"geogr", u"geographic", u"geographical", u"географ"},
             of(WordKind::filler));
+        // Between a number and the words that name it: "2,16 grados de latitud sur", "37.1 di
+        // latitudine", "қарай" (toward).
+        add({u"de", u"di", u"of", u"қарай"}, of(WordKind::filler));
         add({u"vĩ"}, of(WordKind::vietAxis, kLat, 0, kVietnamese));
         add({u"kinh"}, of(WordKind::vietAxis, kLon, 0, kVietnamese));
         add({u"độ"}, of(WordKind::vietDo, Axis::unknown, 0, kVietnamese));
         // Marks written as words.
         add({u"deg", u"degree", u"degrees", u"град", u"градус", u"градуса", u"градусов",
-             u"градусів", u"stopni", u"stupňů", u"grad", u"grader", u"grados", u"graus", u"gradi",
+             u"градусів", u"stopni", u"stupňů", u"grad", u"grader", u"grados", u"astetta", u"graus", u"gradi",
              u"degrés"},
             of(WordKind::degreeWord));
         add({u"min", u"mins", u"minute", u"minutes", u"мин", u"минута", u"минуты", u"минут", u"хв",
@@ -200,7 +216,7 @@ const Built& built() {
         add({u"between", u"между", u"між", u"zwischen", u"entre", u"tra", u"fra", u"mezi",
              u"między", u"từ", u"from", u"от", u"від", u"von", u"van", u"od", u"desde", u"dal"},
             of(WordKind::rangeOpening));
-        add({u"and", u"та", u"và", u"et", u"en", u"og", u"och", u"ja"}, of(WordKind::connector));
+        add({u"and", u"та", u"và", u"et", u"en", u"og", u"och", u"ja", u"және", u"ва"}, of(WordKind::connector));
         // Units: the number before is a quantity.
         add({u"km",         u"км",          u"ft",          u"feet",        u"foot",    u"mi",
              u"mile",       u"miles",       u"mm",          u"cm",          u"см",      u"мм",
@@ -287,7 +303,7 @@ const Built& built() {
         add({u"ii", u"iii", u"iv", u"vi", u"vii", u"viii", u"ix", u"xi", u"xii"},
             of(WordKind::roman));
         // Words of prose that name no hemisphere, wherever they stand after a number.
-        add({u"in",    u"at",    u"near",  u"of",     u"the",   u"on",   u"by",   u"with",
+        add({u"in",    u"at",    u"near",  u"the",   u"on",   u"by",   u"with",
              u"for",   u"along", u"above", u"below",  u"is",    u"was",  u"are",  u"were",
              u"which", u"на",    u"у",     u"около",  u"возле", u"близ", u"по",   u"при",
              u"над",   u"под",   u"gần",   u"tại",    u"ở",     u"trên", u"dưới", u"thuộc",
@@ -299,6 +315,9 @@ const Built& built() {
              u"östlich", u"westlich"},
             of(WordKind::plain, Axis::unknown, 0, kGerman));
         add({u"het", u"bij", u"nabij"}, of(WordKind::plain, Axis::unknown, 0, kDutch));
+        add({u"coordenadas"}, of(WordKind::plain, Axis::unknown, 0, kRomance | kPortuguese));
+        add({u"súradnice", u"bod", u"hranica", u"hranici", u"okres"},
+            of(WordKind::plain, Axis::unknown, 0, kCzech));
         add({u"del", u"cerca", u"los", u"las", u"près", u"les", u"des", u"du", u"della", u"presso",
              u"vicino"},
             of(WordKind::plain, Axis::unknown, 0, kRomance));

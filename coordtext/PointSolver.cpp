@@ -375,16 +375,24 @@ class Solver {
         }
     }
 
-    // A bare whole number of one or two digits: a footnote or a count at a chain's end.
+    // A bare number that no letter touches at a chain's end: a footnote, a count, an easting
+    // in the next cell of a table ("…65°20'44.4193"w | 252216.695").
     bool isStray(std::size_t c) const {
         const Coordinate& coordinate = coordinates_[c];
         if (coordinate.first != coordinate.last || coordinate.support != Support::none ||
-            coordinate.bad || coordinate.range) {
+            coordinate.bad || coordinate.range || coordinate.axis != Axis::unknown) {
             return false;
         }
+        const auto letter = [&](int i) {
+            while (i >= 0 && i < tokenCount() && isThin(token(i))) {
+                i += i < coordinate.first ? -1 : 1;
+            }
+            return i >= 0 && i < tokenCount() && token(i).kind == TokenKind::hemisphere;
+        };
         const Token& t = token(coordinate.first);
-        return t.kind == TokenKind::number && t.decimals == 0 && t.intDigits <= 2 &&
-               t.unit == Unit::none && !t.negative;
+        const bool footnote = t.kind == TokenKind::number && t.decimals == 0 &&
+                              t.intDigits <= 2 && t.unit == Unit::none && !t.negative;
+        return footnote || (!letter(coordinate.first - 1) && !letter(coordinate.last + 1));
     }
 
     void findChains() {

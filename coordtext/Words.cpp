@@ -240,6 +240,12 @@ const Built& built() {
              u"kb",         u"gb",          u"usd",         u"eur",         u"rub",     u"руб",
              u"đồng",       u"vnd",         u"mét"},
             of(WordKind::unit));
+        add({u"kilómetros", u"kilometros", u"kilómetro", u"metros", u"millas", u"chilometri",
+             u"metri", u"kilometer", u"kilometern", u"meter", u"metern", u"kilometrů", u"metrů",
+             u"kilometrov", u"metrov", u"kilometrów", u"metrów", u"километров", u"километра",
+             u"метров", u"метра", u"кілометрів", u"метрів", u"шақырым", u"шақырымда",
+             u"mètres", u"kilomètres", u"quilômetros", u"quilómetros", u"km²", u"kvm"},
+            of(WordKind::unit));
         // Words after which the number is a label or a quantity.
         add({u"alt",       u"altitude", u"elev",        u"elevation",  u"height",
              u"depth",     u"высота",   u"выс",         u"глубина",    u"abs",

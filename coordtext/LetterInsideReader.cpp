@@ -30,12 +30,54 @@ bool compassLetter(char16_t c, Axis& axis, int& sign) {
     }
 }
 
+// Degrees and minutes joined by a hyphen, the letter after the minutes: 59-23,84N, as the
+// Swedish notices to mariners write them. From token i: degrees, dash, minutes, letter, all
+// written together.
+bool readHyphenated(ReadingLine& line, Findings& found, int i) {
+    if (i + 3 >= line.tokenCount()) {
+        return false;
+    }
+    const Token& degrees = line.token(i);
+    const Token& dash = line.token(i + 1);
+    const Token& minutes = line.token(i + 2);
+    const Token& letter = line.token(i + 3);
+    const QStringView text = line.tokens.text;
+    Axis axis = Axis::unknown;
+    int sign = 0;
+    if (degrees.kind != TokenKind::number || dash.kind != TokenKind::dash ||
+        minutes.kind != TokenKind::number || letter.kind != TokenKind::hemisphere ||
+        dash.begin != degrees.end || dash.end - dash.begin != 1 || minutes.begin != dash.end ||
+        letter.begin != minutes.end || letter.end - letter.begin != 1 || degrees.decimals > 0 ||
+        degrees.intDigits > 3 || degrees.unit != Unit::none || minutes.unit != Unit::none ||
+        minutes.intDigits != 2 || minutes.value >= 60 || degrees.negative ||
+        !compassLetter(text[letter.begin].unicode(), axis, sign)) {
+        return false;
+    }
+    Coordinate coordinate;
+    coordinate.degrees = degrees.value + minutes.value / 60;
+    coordinate.tolerance = halfUnit(minutes.decimals, 1.0 / 60);
+    coordinate.first = i;
+    coordinate.last = i + 3;
+    coordinate.latitudePossible = axis == Axis::latitude || degrees.intDigits <= 3;
+    coordinate.support = Support::named;
+    coordinate.notation = Notation::degreesMinutes;
+    coordinate.axis = axis;
+    coordinate.sign = static_cast<std::int8_t>(sign);
+    found.coordinates.push_back(coordinate);
+    line.evidence.claim(line.tokens, degrees.begin, letter.end);
+    return true;
+}
+
 }  // namespace
 
 void LetterInsideReader::read(ReadingLine& line, Findings& found) const {
     const QStringView text = line.tokens.text;
     const int n = line.tokenCount();
     for (int i = 0; i + 2 < n; ++i) {
+        if (readHyphenated(line, found, i)) {
+            i += 3;
+            continue;
+        }
         const Token& degrees = line.token(i);
         const Token& letter = line.token(i + 1);
         const Token& minutes = line.token(i + 2);

@@ -65,7 +65,17 @@ void MarkedReader::read(ReadingLine& line, Findings& found) const {
             const Unit unit = tokens[static_cast<std::size_t>(i)].unit;
             const bool nextIsMinutes =
                 i < part.last && tokens[static_cast<std::size_t>(i + 1)].unit == Unit::minutes;
-            if (unit == Unit::degrees ||
+            // A degree sign written for the minute sign between degrees and seconds:
+            // "20°48 °02″" (seconds need minutes before them).
+            const Token& t = tokens[static_cast<std::size_t>(i)];
+            const bool minutesMarkedAsDegrees =
+                unit == Unit::degrees && chain.count == 1 && i < part.last &&
+                tokens[static_cast<std::size_t>(i + 1)].unit == Unit::seconds &&
+                t.decimals == 0 && t.value < 60 && t.intDigits <= 2;
+            if (minutesMarkedAsDegrees) {
+                chain.fields[1] = i;
+                chain.count = 2;
+            } else if (unit == Unit::degrees ||
                 (unit == Unit::none && chain.count == 0 && nextIsMinutes) ||
                 (unit == Unit::none && chain.count == 3 && nextIsMinutes)) {
                 close();

@@ -248,14 +248,17 @@ class Solver {
                     isParticle(token(after)))) {
                 ++after;
             }
-            // Written against the digits (N56, E044), or before marked degrees ("bei N 50°40.740")
-            // it names them wherever it stands; before a bare number after a word it may be a
-            // road's or a vitamin's letter.
+            // Written against the digits (N56, E044), or before marked degrees or a decimal of
+            // three places or more ("bei N 50°40.740", "är N 55,988600") it names them wherever
+            // it stands; before a whole number after a word it may be a road's or a vitamin's
+            // letter (E 45).
             const bool glued = after == i + 1 && after < tokenCount() &&
                                token(after).begin == h.end &&
                                atFirst_[static_cast<std::size_t>(after)] >= 0;
-            const bool marked =
-                after < tokenCount() && token(after).unit == Unit::degrees && h.end - h.begin == 1;
+            const bool marked = after < tokenCount() && h.end - h.begin == 1 &&
+                                (token(after).unit == Unit::degrees ||
+                                 (token(after).kind == TokenKind::number &&
+                                  token(after).decimals >= 3));
             if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }

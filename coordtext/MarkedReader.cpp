@@ -72,7 +72,16 @@ void MarkedReader::read(ReadingLine& line, Findings& found) const {
                 unit == Unit::degrees && chain.count == 1 && i < part.last &&
                 tokens[static_cast<std::size_t>(i + 1)].unit == Unit::seconds &&
                 t.decimals == 0 && t.value < 60 && t.intDigits <= 2;
-            if (minutesMarkedAsDegrees) {
+            // A mark no minutes or seconds can carry, on a decimal at the start: a stray quote
+            // on decimal degrees ("104.6869”E").
+            const bool strayMark = (unit == Unit::minutes || unit == Unit::seconds) &&
+                                   chain.count == 0 && t.decimals > 0 && t.value >= 60;
+            if (strayMark) {
+                close();
+                chain.fields[0] = i;
+                chain.count = 1;
+                close();
+            } else if (minutesMarkedAsDegrees) {
                 chain.fields[1] = i;
                 chain.count = 2;
             } else if (unit == Unit::degrees ||

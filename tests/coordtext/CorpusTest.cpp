@@ -5,6 +5,7 @@
 //   build/tests/coordtext/test_coordtext --gtest_filter='Corpus.*'
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <cmath>
@@ -196,35 +197,46 @@ TEST(Corpus, NoWrongPointAndMostLinesReadRight) {
     }
 }
 
-// A real "Specimens examined" paragraph gives every point it names, in order, and the place
-// written again for a second specimen once.
-TEST(Corpus, AParagraphGivesEachOfItsPoints) {
-    QFile text(QStringLiteral(ZELKORA_CORPUS_DIR "paragraph-vn.txt"));
-    QFile truth(QStringLiteral(ZELKORA_CORPUS_DIR "paragraph-vn.truth.tsv"));
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(truth.open(QIODevice::ReadOnly));
-    std::vector<Truth> expected;
-    const QStringList truthLines = QString::fromUtf8(truth.readAll()).split(QLatin1Char('\n'));
-    for (int k = 1; k < truthLines.size(); ++k) {
-        const QStringList fields = truthLines[k].split(QLatin1Char('\t'));
-        if (fields.size() < 2) {
-            continue;
+// Each real "Specimens examined" paragraph of the corpus (paragraph-*.txt) gives every point its
+// truth names, in order, and a place written again for a second specimen once.
+TEST(Corpus, EachParagraphGivesEachOfItsPoints) {
+    const QDir dir(QStringLiteral(ZELKORA_CORPUS_DIR));
+    const QStringList paragraphs =
+        dir.entryList({QStringLiteral("paragraph-*.txt")}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(paragraphs.isEmpty());
+    for (const QString& name : paragraphs) {
+        SCOPED_TRACE(name.toStdString());
+        QFile text(dir.filePath(name));
+        QFile truth(dir.filePath(QString(name).replace(QStringLiteral(".txt"),
+                                                       QStringLiteral(".truth.tsv"))));
+        ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(truth.open(QIODevice::ReadOnly));
+        std::vector<Truth> expected;
+        const QStringList truthLines = QString::fromUtf8(truth.readAll()).split(QLatin1Char('\n'));
+        for (int k = 1; k < truthLines.size(); ++k) {
+            const QStringList fields = truthLines[k].split(QLatin1Char('\t'));
+            if (fields.size() < 2) {
+                continue;
+            }
+            const Truth t{fields[0].toDouble(), fields[1].toDouble()};
+            bool repeat = false;
+            for (const Truth& e : expected) {
+                repeat = repeat || (std::fabs(e.lat - t.lat) < 1e-9 && std::fabs(e.lon - t.lon) < 1e-9);
+            }
+            if (!repeat) {
+                expected.push_back(t);
+            }
         }
-        const Truth t{fields[0].toDouble(), fields[1].toDouble()};
-        const bool repeat = !expected.empty() && std::fabs(expected.back().lat - t.lat) < 1e-9 &&
-                            std::fabs(expected.back().lon - t.lon) < 1e-9;
-        if (!repeat) {
-            expected.push_back(t);
+        std::vector<LinePoint> read;
+        for (const QString& line : QString::fromUtf8(text.readAll()).split(QLatin1Char('\n'))) {
+            const LinePoints points = readLinePoints(line);
+            read.insert(read.end(), points.points.begin(), points.points.end());
         }
-    }
-    std::vector<LinePoint> read;
-    for (const QString& line : QString::fromUtf8(text.readAll()).split(QLatin1Char('\n'))) {
-        const LinePoints points = readLinePoints(line);
-        read.insert(read.end(), points.points.begin(), points.points.end());
-    }
-    ASSERT_EQ(read.size(), expected.size());
-    for (std::size_t k = 0; k < read.size(); ++k) {
-        EXPECT_TRUE(same(read[k], expected[k])) << k << ": " << read[k].lat << ", " << read[k].lon;
+        ASSERT_EQ(read.size(), expected.size());
+        for (std::size_t k = 0; k < read.size(); ++k) {
+            EXPECT_TRUE(same(read[k], expected[k]))
+                << k << ": " << read[k].lat << ", " << read[k].lon;
+        }
     }
 }
 

@@ -70,8 +70,8 @@ void MarkedReader::read(ReadingLine& line, Findings& found) const {
             const Token& t = tokens[static_cast<std::size_t>(i)];
             const bool minutesMarkedAsDegrees =
                 unit == Unit::degrees && chain.count == 1 && i < part.last &&
-                tokens[static_cast<std::size_t>(i + 1)].unit == Unit::seconds &&
-                t.decimals == 0 && t.value < 60 && t.intDigits <= 2;
+                tokens[static_cast<std::size_t>(i + 1)].unit == Unit::seconds && t.decimals == 0 &&
+                t.value < 60 && t.intDigits <= 2;
             // A mark no minutes or seconds can carry, on a decimal at the start: a stray quote
             // on decimal degrees ("104.6869”E").
             const bool strayMark = (unit == Unit::minutes || unit == Unit::seconds) &&
@@ -85,8 +85,8 @@ void MarkedReader::read(ReadingLine& line, Findings& found) const {
                 chain.fields[1] = i;
                 chain.count = 2;
             } else if (unit == Unit::degrees ||
-                (unit == Unit::none && chain.count == 0 && nextIsMinutes) ||
-                (unit == Unit::none && chain.count == 3 && nextIsMinutes)) {
+                       (unit == Unit::none && chain.count == 0 && nextIsMinutes) ||
+                       (unit == Unit::none && chain.count == 3 && nextIsMinutes)) {
                 close();
                 chain.fields[0] = i;
                 chain.count = 1;

@@ -255,10 +255,10 @@ class Solver {
             const bool glued = after == i + 1 && after < tokenCount() &&
                                token(after).begin == h.end &&
                                atFirst_[static_cast<std::size_t>(after)] >= 0;
-            const bool marked = after < tokenCount() && h.end - h.begin == 1 &&
-                                (token(after).unit == Unit::degrees ||
-                                 (token(after).kind == TokenKind::number &&
-                                  token(after).decimals >= 3));
+            const bool marked =
+                after < tokenCount() && h.end - h.begin == 1 &&
+                (token(after).unit == Unit::degrees ||
+                 (token(after).kind == TokenKind::number && token(after).decimals >= 3));
             if (after < tokenCount() && (!h.strict || glued || marked || standsFree(i))) {
                 letter.prefixOf = atFirst_[static_cast<std::size_t>(after)];
             }
@@ -393,8 +393,8 @@ class Solver {
             return i >= 0 && i < tokenCount() && token(i).kind == TokenKind::hemisphere;
         };
         const Token& t = token(coordinate.first);
-        const bool footnote = t.kind == TokenKind::number && t.decimals == 0 &&
-                              t.intDigits <= 2 && t.unit == Unit::none && !t.negative;
+        const bool footnote = t.kind == TokenKind::number && t.decimals == 0 && t.intDigits <= 2 &&
+                              t.unit == Unit::none && !t.negative;
         return footnote || (!letter(coordinate.first - 1) && !letter(coordinate.last + 1));
     }
 

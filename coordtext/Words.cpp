@@ -168,25 +168,24 @@ const Built& built() {
         add({u"шир"}, of(WordKind::noun, kLat));
         add({u"долг", u"довг"}, of(WordKind::noun, kLon));
         // Adjectives that name a hemisphere with their noun: северной широты, severní šířky.
-        add({u"северной",   u"северная", u"северн",    u"сев",      u"пн",        u"північної",
-             u"паўночнай",  u"паўн",     u"северна",   u"северне",  u"severne",   u"sjeverne",
-             u"severní",    u"severnej", u"północnej", u"płn",       u"nördliche",
-             u"nördlicher", u"nördl",    u"nordlig",   u"nordlige",  u"pohj"},
+        add({u"северной",  u"северная", u"северн",    u"сев",     u"пн",        u"північної",
+             u"паўночнай", u"паўн",     u"северна",   u"северне", u"severne",   u"sjeverne",
+             u"severní",   u"severnej", u"północnej", u"płn",     u"nördliche", u"nördlicher",
+             u"nördl",     u"nordlig",  u"nordlige",  u"pohj"},
             of(WordKind::adjective, kLat, +1));
-        add({u"южной",       u"южная",   u"южн",      u"пд",        u"південної", u"паўднёвай",
-             u"паўд",        u"южна",    u"јужне",    u"južne",     u"jižní",     u"južnej",
-             u"południowej", u"płd",      u"südliche",  u"südlicher", u"südl",
-             u"sydlig",      u"sydlige", u"sørlig",    u"etel"},
+        add({u"южной",    u"южная",     u"южн",   u"пд",     u"південної", u"паўднёвай",   u"паўд",
+             u"южна",     u"јужне",     u"južne", u"jižní",  u"južnej",    u"południowej", u"płd",
+             u"südliche", u"südlicher", u"südl",  u"sydlig", u"sydlige",   u"sørlig",      u"etel"},
             of(WordKind::adjective, kLat, -1));
-        add({u"восточной", u"восточная",  u"вост",    u"сх",      u"східної",  u"усходняй",
-             u"усх",       u"източна",    u"изт",     u"источне", u"istočne",  u"východní",
-             u"východnej", u"wschodniej", u"wsch",       u"östliche", u"östlicher",
-             u"östl",      u"østlig",     u"østlige", u"östlig",    u"it"},
+        add({u"восточной", u"восточная",  u"вост",   u"сх",       u"східної",   u"усходняй",
+             u"усх",       u"източна",    u"изт",    u"источне",  u"istočne",   u"východní",
+             u"východnej", u"wschodniej", u"wsch",   u"östliche", u"östlicher", u"östl",
+             u"østlig",    u"østlige",    u"östlig", u"it"},
             of(WordKind::adjective, kLon, +1));
-        add({u"западной",   u"западная", u"зап",     u"зх",        u"західної",   u"заходняй",
-             u"зах",        u"западна",  u"западне", u"zapadne",   u"západní",    u"západnej",
-             u"zachodniej", u"zach",        u"westliche", u"westlicher", u"westl",
-             u"vestlig",    u"vestlige", u"västlig",   u"länt"},
+        add({u"западной",   u"западная", u"зап",       u"зх",         u"західної", u"заходняй",
+             u"зах",        u"западна",  u"западне",   u"zapadne",    u"západní",  u"západnej",
+             u"zachodniej", u"zach",     u"westliche", u"westlicher", u"westl",    u"vestlig",
+             u"vestlige",   u"västlig",  u"länt"},
             of(WordKind::adjective, kLon, -1));
         add({u"географской", u"географической", u"географічної", u"геаграфічнай", u"географска",
              u"географске", u"geografske", u"geografické", u"geografickej", u"geograficznej",
@@ -200,8 +199,8 @@ const Built& built() {
         add({u"độ"}, of(WordKind::vietDo, Axis::unknown, 0, kVietnamese));
         // Marks written as words.
         add({u"deg", u"degree", u"degrees", u"град", u"градус", u"градуса", u"градусов",
-             u"градусів", u"stopni", u"stupňů", u"grad", u"grader", u"grados", u"astetta", u"graus", u"gradi",
-             u"degrés"},
+             u"градусів", u"stopni", u"stupňů", u"grad", u"grader", u"grados", u"astetta", u"graus",
+             u"gradi", u"degrés"},
             of(WordKind::degreeWord));
         add({u"min", u"mins", u"minute", u"minutes", u"мин", u"минута", u"минуты", u"минут", u"хв",
              u"minut", u"minuten", u"minutos", u"minuti", u"phút"},
@@ -216,7 +215,8 @@ const Built& built() {
         add({u"between", u"между", u"між", u"zwischen", u"entre", u"tra", u"fra", u"mezi",
              u"między", u"từ", u"from", u"от", u"від", u"von", u"van", u"od", u"desde", u"dal"},
             of(WordKind::rangeOpening));
-        add({u"and", u"та", u"và", u"et", u"en", u"og", u"och", u"ja", u"және", u"ва"}, of(WordKind::connector));
+        add({u"and", u"та", u"và", u"et", u"en", u"og", u"och", u"ja", u"және", u"ва"},
+            of(WordKind::connector));
         // Units: the number before is a quantity.
         add({u"km",         u"км",          u"ft",          u"feet",        u"foot",    u"mi",
              u"mile",       u"miles",       u"mm",          u"cm",          u"см",      u"мм",
@@ -240,11 +240,13 @@ const Built& built() {
              u"kb",         u"gb",          u"usd",         u"eur",         u"rub",     u"руб",
              u"đồng",       u"vnd",         u"mét"},
             of(WordKind::unit));
-        add({u"kilómetros", u"kilometros", u"kilómetro", u"metros", u"millas", u"chilometri",
-             u"metri", u"kilometer", u"kilometern", u"meter", u"metern", u"kilometrů", u"metrů",
-             u"kilometrov", u"metrov", u"kilometrów", u"metrów", u"километров", u"километра",
-             u"метров", u"метра", u"кілометрів", u"метрів", u"шақырым", u"шақырымда",
-             u"mètres", u"kilomètres", u"quilômetros", u"quilómetros", u"km²", u"kvm"},
+        add({u"kilómetros", u"kilometros", u"kilómetro",   u"metros",      u"millas",
+             u"chilometri", u"metri",      u"kilometer",   u"kilometern",  u"meter",
+             u"metern",     u"kilometrů",  u"metrů",       u"kilometrov",  u"metrov",
+             u"kilometrów", u"metrów",     u"километров",  u"километра",   u"метров",
+             u"метра",      u"кілометрів", u"метрів",      u"шақырым",     u"шақырымда",
+             u"mètres",     u"kilomètres", u"quilômetros", u"quilómetros", u"km²",
+             u"kvm"},
             of(WordKind::unit));
         // Words after which the number is a label or a quantity.
         add({u"alt",       u"altitude", u"elev",        u"elevation",  u"height",
@@ -309,11 +311,11 @@ const Built& built() {
         add({u"ii", u"iii", u"iv", u"vi", u"vii", u"viii", u"ix", u"xi", u"xii"},
             of(WordKind::roman));
         // Words of prose that name no hemisphere, wherever they stand after a number.
-        add({u"in",    u"at",    u"near",  u"the",   u"on",   u"by",   u"with",
-             u"for",   u"along", u"above", u"below",  u"is",    u"was",  u"are",  u"were",
-             u"which", u"на",    u"у",     u"около",  u"возле", u"близ", u"по",   u"при",
-             u"над",   u"под",   u"gần",   u"tại",    u"ở",     u"trên", u"dưới", u"thuộc",
-             u"xã",    u"huyện", u"tỉnh",  u"blízko", u"koło",  u"przy", u"біля", u"поблизу"},
+        add({u"in",    u"at",    u"near",   u"the",   u"on",   u"by",   u"with",   u"for",
+             u"along", u"above", u"below",  u"is",    u"was",  u"are",  u"were",   u"which",
+             u"на",    u"у",     u"около",  u"возле", u"близ", u"по",   u"при",    u"над",
+             u"под",   u"gần",   u"tại",    u"ở",     u"trên", u"dưới", u"thuộc",  u"xã",
+             u"huyện", u"tỉnh",  u"blízko", u"koło",  u"przy", u"біля", u"поблизу"},
             of(WordKind::common));
         // Words that tell the language where the letters leave it open (O, V, Z, L).
         add({u"der", u"die", u"das", u"bei", u"nahe", u"im", u"am", u"koordinaten",

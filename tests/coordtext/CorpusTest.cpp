@@ -82,8 +82,9 @@ std::vector<Row> corpus() {
             ADD_FAILURE() << "line " << k + 1 << " of lines.tsv has " << fields.size() << " fields";
             continue;
         }
-        rows.push_back({k + 1, fields[0], unescaped(fields[2]), parseTruth(fields[3]),
-                        fields.size() > 4 && fields[4].startsWith(QStringLiteral("contradictory"))});
+        rows.push_back(
+            {k + 1, fields[0], unescaped(fields[2]), parseTruth(fields[3]),
+             fields.size() > 4 && fields[4].startsWith(QStringLiteral("contradictory"))});
     }
     return rows;
 }
@@ -101,7 +102,7 @@ struct Tally {
     int noPoint = 0;  // some or all of the line's points not read, none wrong
     int without = 0;
     int readAsNone = 0;
-    int refused = 0;  // of the right: NMEA sentences refused for their checksum
+    int refused = 0;       // of the right: NMEA sentences refused for their checksum
     int contradicted = 0;  // lines that contradict their page (by the corpus's note) read as
                            // their own words say: not counted as wrong, listed
 };
@@ -174,9 +175,10 @@ TEST(Corpus, NoWrongPointAndMostLinesReadRight) {
         }
     }
     // The table, in Markdown, for README and the notes.
-    std::printf("\n| language | lines with points | right | of them refused for a checksum | "
-                "wrong | no point | lines without points | read as none | contradicting their "
-                "page, read |\n|---|---|---|---|---|---|---|---|---|\n");
+    std::printf(
+        "\n| language | lines with points | right | of them refused for a checksum | "
+        "wrong | no point | lines without points | read as none | contradicting their "
+        "page, read |\n|---|---|---|---|---|---|---|---|---|\n");
     const auto print = [](const QString& lang, const Tally& t) {
         std::printf("| %s | %d | %d (%s) | %d | %d | %d | %d | %d | %d |\n",
                     lang.toUtf8().constData(), t.withPoints, t.right,
@@ -207,8 +209,8 @@ TEST(Corpus, EachParagraphGivesEachOfItsPoints) {
     for (const QString& name : paragraphs) {
         SCOPED_TRACE(name.toStdString());
         QFile text(dir.filePath(name));
-        QFile truth(dir.filePath(QString(name).replace(QStringLiteral(".txt"),
-                                                       QStringLiteral(".truth.tsv"))));
+        QFile truth(dir.filePath(
+            QString(name).replace(QStringLiteral(".txt"), QStringLiteral(".truth.tsv"))));
         ASSERT_TRUE(text.open(QIODevice::ReadOnly));
         ASSERT_TRUE(truth.open(QIODevice::ReadOnly));
         std::vector<Truth> expected;
@@ -221,7 +223,8 @@ TEST(Corpus, EachParagraphGivesEachOfItsPoints) {
             const Truth t{fields[0].toDouble(), fields[1].toDouble()};
             bool repeat = false;
             for (const Truth& e : expected) {
-                repeat = repeat || (std::fabs(e.lat - t.lat) < 1e-9 && std::fabs(e.lon - t.lon) < 1e-9);
+                repeat =
+                    repeat || (std::fabs(e.lat - t.lat) < 1e-9 && std::fabs(e.lon - t.lon) < 1e-9);
             }
             if (!repeat) {
                 expected.push_back(t);

@@ -373,22 +373,24 @@ TEST(Normaliser, RealLinesGiveTheirTruePointOrNone) {
         point("NOAA log, RMC",
               u"$GPRMC,195959.00,A,1541.31258893,N,05130.51204125,W,0.26,147.44,140120,16.9,W,D*0B",
               dms(15, 41.31258893, 0), -dms(51, 30.51204125, 0)),
-        noneOf("receiver manual, checksum 25 where the sentence sums to 64",
-               u"$GPRMC,092204.999,A,4250.5589,S,14718.5084,E,0.00,89.68,211200,,A*25"),  // truth
-                                                                                          // -dms(42,
-                                                                                          // 50.5589,
-                                                                                          // 0),
-                                                                                          // dms(147,
-                                                                                          // 18.5084,
-                                                                                          // 0)
-        noneOf("gist, blanks copied into the fields",
-               u"$GPRMC,170047.00,A,4121.23302,N,00201.31654,W,2.703, ,200417, , ,A*64"),  // truth
-                                                                                           // dms(41,
-                                                                                           // 21.23302,
-                                                                                           // 0),
-                                                                                           // -dms(2,
-                                                                                           // 1.31654,
-                                                                                           // 0)
+        noneOf(
+            "receiver manual, checksum 25 where the sentence sums to 64",
+            u"$GPRMC,092204.999,A,4250.5589,S,14718.5084,E,0.00,89.68,211200,,A*25"),  // truth
+                                                                                       // -dms(42,
+                                                                                       // 50.5589,
+                                                                                       // 0),
+                                                                                       // dms(147,
+                                                                                       // 18.5084,
+                                                                                       // 0)
+        noneOf(
+            "gist, blanks copied into the fields",
+            u"$GPRMC,170047.00,A,4121.23302,N,00201.31654,W,2.703, ,200417, , ,A*64"),  // truth
+                                                                                        // dms(41,
+                                                                                        // 21.23302,
+                                                                                        // 0),
+                                                                                        // -dms(2,
+                                                                                        // 1.31654,
+                                                                                        // 0)
         point("paper, a point inside an abstract",
               u"Morimus verecundus murzini ssp. n. from North Iran, Golestan province, mountains "
               u"southwards "

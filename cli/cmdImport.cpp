@@ -35,6 +35,7 @@ QByteArray readInput(const QString& fromFile) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать стандартный ввод: %1").arg(file.errorString()));
     }
+    requireText(bytes, QStringLiteral("Стандартный ввод"));
     return bytes;
 }
 
@@ -80,6 +81,11 @@ int runImport(const QStringList& args) {
         if (cli.has(QStringLiteral("map"))) {
             report.setPictureCheck(mapPictureBounds(cli, cli.mapIndex()).check());
         }
+        // Lines of text: every line, with the words each point came from in brackets.
+        report.setUnreadSink({});
+        report.setOutsideSink({});
+        report.setLineSink(
+            [](const LineRecord& line) { printError(ImportReport::lineText(line)); });
         insertPastedText(table, column, decodeTextFile(input), &report);
     }
     SaveStringGrid(table, tableFile);

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 namespace zelkora {
@@ -29,5 +30,10 @@ QString encodingName(TextEncoding encoding);
 
 // Whether bytes are well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
+
+// Why bytes are no text at all, as the user reads it, or nothing when they may be: a NUL byte
+// (outside UTF-16 with its byte-order mark), or control characters that no text in any of the
+// encodings read holds (all of C0 but tab, line and page breaks and the old end-of-file mark).
+std::optional<QString> whyNotText(std::string_view bytes);
 
 }  // namespace zelkora

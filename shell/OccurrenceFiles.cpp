@@ -174,6 +174,7 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
                            QStringLiteral("Импорт %1. ").arg(quotedFileName(fileName)) +
                            report.summary();
         content.details << lines << ReportBox::recordLines(report);
+        content.lines.insert(content.lines.end(), report.lines().begin(), report.lines().end());
         ReportBox::present(form_, content, {form_->acUndo, form_->acRedo});
     };
     try {
@@ -240,6 +241,7 @@ void OccurrenceFiles::exportClick() {
                                QStringLiteral("Файл %1 записан. Ячейки без точки не записаны: %2.")
                                    .arg(quotedFileName(target->fileName))
                                    .arg(skipped.size()),
+                               {},
                                {}};
     for (const SkippedCell& cell : skipped) {
         content.details << QStringLiteral("Столбец %1, строка %2: %3 — «%4»")

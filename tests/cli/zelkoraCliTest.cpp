@@ -336,8 +336,9 @@ TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
     EXPECT_FALSE(QFile::exists(dir.filePath("p.xls")));
 }
 
-// Every line without a point goes to stderr with its number, and with --map every point off
-// that map's picture; the counts close the report. None of it is a failure.
+// Every line goes to stderr with its number: the words read in brackets with their points
+// (with --map, a point off that map's picture is named so, with its hint), or why it gives
+// none; the counts close the report. None of it is a failure.
 TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
     const QString lines = path(QStringLiteral("lines.txt"));
     writeBytes(lines, "46.5 115\njunk\n-46.5 115\n\n48 \xC2\xB0 28'N\n");
@@ -345,10 +346,10 @@ TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
                             "--data", data_, "--map", "1"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.err,
-              QStringLiteral("Строка 2: в строке нет координат — «junk»\n"
-                             "Строка 3: точка -46.500000, 115.000000 вне карты — «-46.5 115»; "
-                             "если сменить знак широты, точка 46.500000, 115.000000 попадёт на "
-                             "карту\n"
+              QStringLiteral("Строка 1: «[46.5 115]1» → 46.500000, 115.000000\n"
+                             "Строка 2: в строке нет координат — «junk»\n"
+                             "Строка 3: «[-46.5 115]1» → -46.500000, 115.000000 вне карты; если "
+                             "сменить знак широты, точка 46.500000, 115.000000 попадёт на карту\n"
                              "Строка 5: в строке только одна координата, нужны широта и долгота — "
                              "«48 \u00B0 28'N»\n"
                              "Прочитано строк с точками: 2, без точки: 2. Вне карты: 1.\n"));

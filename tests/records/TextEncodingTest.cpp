@@ -59,3 +59,48 @@ TEST(IsValidUtf8, RefusesEveryMalformedSequence) {
 }  // namespace
 
 }  // namespace zelkora
+
+namespace zelkora {
+
+namespace {
+
+// What is text in one of the encodings read, and what no encoding makes text of: a program, a
+// picture or an archive renamed .csv is refused rather than read as numbers.
+TEST(WhyNotText, RefusesBytesThatNoEncodingMakesText) {
+    struct Case {
+        const char* why;
+        std::string bytes;
+        bool text;
+    };
+    const Case cases[] = {
+        {"plain ASCII with tabs and CR LF", "lat\tlon\r\n43.1\t131.9\r\n", true},
+        {"UTF-8 with its BOM",
+         "\xEF\xBB\xBF"
+         "43\xC2\xB0"
+         "07'N",
+         true},
+        {"CP1251 with a page break and the old end-of-file mark", "48\xB0 28'N\f\x1A", true},
+        {"UTF-16 with its BOM holds NUL bytes",
+         std::string("\xFF\xFE"
+                     "4\0"
+                     "3\0",
+                     6),
+         true},
+        {"a NUL byte", std::string("43.1 131.9\0", 11), false},
+        {"a picture's header", "\x89PNG\r\n\x1A\n\x01\x02", false},
+        {"UTF-16 with a NUL character",
+         std::string("\xFF\xFE"
+                     "4\0\0\0",
+                     6),
+         false},
+        {"one escape character", "43.1\x1B 131.9", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        EXPECT_EQ(!whyNotText(c.bytes).has_value(), c.text);
+    }
+}
+
+}  // namespace
+
+}  // namespace zelkora

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <array>
+#include <cmath>
 
 #include "cli/CliArgs.h"
 #include "common/VisibleText.h"
@@ -23,8 +24,9 @@ constexpr std::array<CornerName, 6> kCorners = {{
     {FigureCorner::None, "none"},
 }};
 
-FigureCorner cornerArg(const CliArgs& cli, const QString& name) {
-    const QString text = cli.value(name, QStringLiteral("auto"));
+FigureCorner cornerArg(const CliArgs& cli, const QString& name,
+                       const QString& fallback = QStringLiteral("auto")) {
+    const QString text = cli.value(name, fallback);
     for (const CornerName& c : kCorners) {
         if (text == QLatin1String(c.name)) {
             return c.corner;
@@ -53,6 +55,44 @@ QString number(double value) {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
+constexpr int kMinutesPerDegree = 60;
+
+// "auto", "off", degrees ("2", "0.5") or minutes ("30m", "30'").
+void readGraticule(const QString& text, FigureOptions& options) {
+    if (text == QLatin1String("auto")) {
+        return;
+    }
+    if (text == QLatin1String("off")) {
+        options.graticuleLines = false;
+        return;
+    }
+    const bool minutes = text.endsWith(QLatin1Char('m')) || text.endsWith(QLatin1Char('\'')) ||
+                         text.endsWith(QChar(0x2032));
+    const QString digits = minutes ? text.chopped(1) : text;
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    const double inMinutes = minutes ? value : value * kMinutesPerDegree;
+    if (!ok || !(inMinutes >= 1) || std::fabs(inMinutes - std::round(inMinutes)) > 1e-9) {
+        throw UsageError(QStringLiteral("--graticule ждёт auto, off, шаг в градусах (2, 0.5) или "
+                                        "в целых минутах (30m), а не \"%1\"")
+                             .arg(visibleText(text)));
+    }
+    options.graticuleMinutes = static_cast<int>(std::lround(inMinutes));
+}
+
+QString graticuleWord(const FigureOptions& o) {
+    if (!o.graticuleLines) {
+        return QStringLiteral("off");
+    }
+    if (o.graticuleMinutes == kAutoGraticule) {
+        return QStringLiteral("auto");
+    }
+    if (o.graticuleMinutes % kMinutesPerDegree == 0) {
+        return QString::number(o.graticuleMinutes / kMinutesPerDegree);
+    }
+    return QString::number(o.graticuleMinutes) + QLatin1Char('m');
+}
+
 void readExtent(const QString& text, FigureOptions& options) {
     if (text == QLatin1String("map")) {
         options.extent = FigureExtent::WholeMap;
@@ -78,13 +118,28 @@ void readExtent(const QString& text, FigureOptions& options) {
 }  // namespace
 
 FigureRequest figureRequestFromArgs(const QStringList& args) {
-    const CliArgs cli(args,
-                      {QStringLiteral("data"), QStringLiteral("map"), QStringLiteral("layers"),
-                       QStringLiteral("table"), QStringLiteral("out"), QStringLiteral("format"),
-                       QStringLiteral("preset"), QStringLiteral("width"), QStringLiteral("dpi"),
-                       QStringLiteral("extent"), QStringLiteral("margin"), QStringLiteral("marker"),
-                       QStringLiteral("legend"), QStringLiteral("font-size"),
-                       QStringLiteral("scale-bar"), QStringLiteral("lang")},
+    const CliArgs cli(args, {QStringLiteral("data"),
+                             QStringLiteral("map"),
+                             QStringLiteral("layers"),
+                             QStringLiteral("table"),
+                             QStringLiteral("out"),
+                             QStringLiteral("format"),
+                             QStringLiteral("preset"),
+                             QStringLiteral("width"),
+                             QStringLiteral("dpi"),
+                             QStringLiteral("extent"),
+                             QStringLiteral("margin"),
+                             QStringLiteral("marker"),
+                             QStringLiteral("legend"),
+                             QStringLiteral("font-size"),
+                             QStringLiteral("scale-bar"),
+                             QStringLiteral("lang"),
+                             QStringLiteral("projection"),
+                             QStringLiteral("graticule"),
+                             QStringLiteral("frame-labels"),
+                             QStringLiteral("north-arrow"),
+                             QStringLiteral("scale-bar-style"),
+                             QStringLiteral("inset")},
                       {QStringLiteral("red"), QStringLiteral("italic"), QStringLiteral("panels"),
                        QStringLiteral("report")});
     if (!cli.positional().isEmpty()) {
@@ -140,6 +195,31 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
         o.language =
             lang == QLatin1String("ru") ? FigureLanguage::Russian : FigureLanguage::English;
         o.panels = cli.has(QStringLiteral("panels"));
+        const QString projection =
+            cli.value(QStringLiteral("projection"), QStringLiteral("north-up"));
+        if (projection != QLatin1String("north-up") && projection != QLatin1String("map")) {
+            throw UsageError(QStringLiteral("--projection ждёт north-up или map, а не \"%1\"")
+                                 .arg(visibleText(projection)));
+        }
+        o.projection = projection == QLatin1String("map") ? FigureProjectionKind::Map
+                                                          : FigureProjectionKind::NorthUp;
+        readGraticule(cli.value(QStringLiteral("graticule"), QStringLiteral("auto")), o);
+        const QString sides =
+            cli.value(QStringLiteral("frame-labels"), QStringLiteral("left-bottom"));
+        if (sides != QLatin1String("left-bottom") && sides != QLatin1String("all")) {
+            throw UsageError(QStringLiteral("--frame-labels ждёт left-bottom или all, а не \"%1\"")
+                                 .arg(visibleText(sides)));
+        }
+        o.labelAllSides = sides == QLatin1String("all");
+        o.northArrow = cornerArg(cli, QStringLiteral("north-arrow"));
+        const QString style = cli.value(QStringLiteral("scale-bar-style"), QStringLiteral("plain"));
+        if (style != QLatin1String("plain") && style != QLatin1String("ticked")) {
+            throw UsageError(QStringLiteral("--scale-bar-style ждёт plain или ticked, а не \"%1\"")
+                                 .arg(visibleText(style)));
+        }
+        o.scaleBarStyle =
+            style == QLatin1String("ticked") ? ScaleBarStyle::Ticked : ScaleBarStyle::Plain;
+        o.inset = cornerArg(cli, QStringLiteral("inset"), QStringLiteral("none"));
         checkFigureOptions(o);
     } catch (const UsageError&) {
         throw;
@@ -195,6 +275,16 @@ QStringList figureArgs(const FigureOptions& o) {
     if (o.panels) {
         args << QStringLiteral("--panels");
     }
+    args << QStringLiteral("--projection")
+         << (o.projection == FigureProjectionKind::Map ? QStringLiteral("map")
+                                                       : QStringLiteral("north-up"))
+         << QStringLiteral("--graticule") << graticuleWord(o) << QStringLiteral("--frame-labels")
+         << (o.labelAllSides ? QStringLiteral("all") : QStringLiteral("left-bottom"))
+         << QStringLiteral("--north-arrow") << cornerName(o.northArrow)
+         << QStringLiteral("--scale-bar-style")
+         << (o.scaleBarStyle == ScaleBarStyle::Ticked ? QStringLiteral("ticked")
+                                                      : QStringLiteral("plain"))
+         << QStringLiteral("--inset") << cornerName(o.inset);
     return args;
 }
 

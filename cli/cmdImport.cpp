@@ -35,6 +35,7 @@ QByteArray readInput(const QString& fromFile) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать стандартный ввод: %1").arg(file.errorString()));
     }
+    requireText(bytes, QStringLiteral("Стандартный ввод"));
     return bytes;
 }
 
@@ -133,7 +134,9 @@ int runImport(const QStringList& args) {
     } else {
         fillHeaderRow(table);
     }
-    const ImportPlan plan = planImport(readInput(from), from, readOptionsOf(cli), table);
+    // Where a line's letters leave two readings open, the map chooses, as it does for a paste.
+    const PictureCheck onMap = pictureCheck(cli);
+    const ImportPlan plan = planImport(readInput(from), from, readOptionsOf(cli), table, onMap);
     if (plan.kind == ImportKind::Refused) {
         throw ZelkoraError(refusalMessage(plan, from));
     }
@@ -150,7 +153,7 @@ int runImport(const QStringList& args) {
         }
     }
     choices.offMap = offMap;
-    choices.onMap = pictureCheck(cli);
+    choices.onMap = onMap;
     choices.scope = cli.has(QStringLiteral("map")) ? OffMapScope::OneMap : OffMapScope::BothMaps;
 
     // How the file was read stands before its records; every record without a point, and every
@@ -164,14 +167,20 @@ int runImport(const QStringList& args) {
     };
     ImportReport report(0);
     report.setPictureCheck(choices.onMap);
-    report.setUnreadSink([&](const UnreadRecord& r) {
-        head();
-        printError(ImportReport::unreadLine(r));
-    });
-    report.setOutsideSink([&](const OutsidePoint& p) {
-        head();
-        printError(ImportReport::outsideLine(p));
-    });
+    if (plan.kind == ImportKind::Lines) {
+        // Lines of text: every line, with the words each point came from in brackets.
+        report.setLineSink(
+            [](const LineRecord& line) { printError(ImportReport::lineText(line)); });
+    } else {
+        report.setUnreadSink([&](const UnreadRecord& r) {
+            head();
+            printError(ImportReport::unreadLine(r));
+        });
+        report.setOutsideSink([&](const OutsidePoint& p) {
+            head();
+            printError(ImportReport::outsideLine(p));
+        });
+    }
     // Everything is inserted before the file is touched: an error (more groups than free
     // columns among them) leaves it as it was.
     const ImportResult result = applyImport(plan, choices, table, report);

@@ -1,10 +1,13 @@
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "cli/CliArgs.h"
 #include "cli/Commands.h"
 #include "common/VisibleText.h"
-#include "table/myParser.h"
+#include "coordtext/Normaliser.h"
+#include "table/CoordFormat.h"
+#include "table/ImportReport.h"
 
 namespace zelkora {
 
@@ -42,10 +45,54 @@ bool readLine(std::string& line) {
     return true;
 }
 
+// The line with the parts that were read in brackets, each followed by its point's number.
+QString marked(QStringView line, const LinePoints& reading) {
+    std::vector<LinePointRecord> points;
+    for (const LinePoint& p : reading.points) {
+        points.push_back({p.lat, p.lon, p.spans, p.byMap, false, {}});
+    }
+    return ImportReport::markedText(line, points);
+}
+
+// One line per point: "lat, lon"; an empty line where the line gives none. With explain, each
+// point's notation and the words it came from, and why a line gives no point.
+void printReading(QStringView line, bool explain) {
+    const LinePoints reading = readLinePoints(line);
+    if (reading.points.empty()) {
+        printLine(explain && !isBlankLine(line)
+                      ? QStringLiteral("\t%1\t%2")
+                            .arg(noPointReasonText(reading.reason), marked(line, reading))
+                      : QString());
+        return;
+    }
+    for (std::size_t p = 0; p < reading.points.size(); ++p) {
+        const LinePoint& point = reading.points[p];
+        QString text = formatPointCell(point.lat, point.lon);
+        if (explain) {
+            QStringList parts;
+            for (const TextSpan& span : point.spans) {
+                parts << QStringLiteral("«%1»").arg(
+                    visibleText(line.sliced(span.start, span.length)));
+            }
+            text += QStringLiteral("\t%1\t%2")
+                        .arg(notationName(point.notation), parts.join(QStringLiteral(" = ")));
+            if (p == 0) {
+                text += QStringLiteral("\t") + marked(line, reading);
+            }
+        }
+        printLine(text);
+    }
+}
+
 }  // namespace
 
 int runNormalize(const QStringList& args) {
     QStringList words = args;
+    bool explain = false;
+    if (!words.isEmpty() && words[0] == QLatin1String("--explain")) {
+        explain = true;
+        words.removeFirst();
+    }
     if (!words.isEmpty() && words[0] == QLatin1String("--")) {
         words.removeFirst();
     } else if (!words.isEmpty() && words[0].startsWith(QLatin1String("--"))) {
@@ -55,7 +102,7 @@ int runNormalize(const QStringList& args) {
         throw UsageError("normalize ждёт одну строку координат (в кавычках) или ничего");
     }
     if (words.size() == 1) {
-        printLine(myParser(words[0]));
+        printReading(words[0], explain);
         return 0;
     }
     // Line by line, so the results before a bad line are out when the error ends the run.
@@ -66,7 +113,7 @@ int runNormalize(const QStringList& args) {
         if (line.capacity() > kKeptLineCapacity) {
             std::string().swap(line);
         }
-        printLine(myParser(text));
+        printReading(text, explain);
     }
     return 0;
 }

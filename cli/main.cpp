@@ -22,12 +22,14 @@ const char* const kUsage =
     "      Print TEXT transliterated as folder and file names are.\n"
     "  assemble [--data DIR] --map 0|1 [--hires] [--layers 11011] --out FILE.png\n"
     "      Write the assembled map (base picture and checked layers, no markers) as PNG.\n"
-    "  normalize [LINE]\n"
-    "      Normalise a coordinate line (or every line of standard input) to \"lat, lon\".\n"
+    "  normalize [--explain] [LINE]\n"
+    "      Print every point of a coordinate line (or of every line of standard input) as\n"
+    "      \"lat, lon\", one line a point; --explain adds the notation and the words read.\n"
     "  import --table FILE --column N [--from TEXTFILE] [--data DIR]\n"
     "         [--map 0|1 [--hires]] [--off-map keep|drop]\n"
-    "      Insert coordinate lines (standard input or TEXTFILE) into column N of a table file.\n"
-    "      Lines without a point, and points outside the map, go to stderr.\n"
+    "      Insert every point of coordinate lines (standard input or TEXTFILE) into column N\n"
+    "      of a table file. Every line goes to stderr with the words read and its points (those\n"
+    "      outside the map of --map, or without it of both maps), or why it gives none.\n"
     "  import --table FILE --from DATAFILE [--format F] [--group-by NAME] [--ungrouped]\n"
     "         [--lat NAME --lon NAME | --coords NAME] [--groups \"A;B\"] [--column N]\n"
     "         [--tracks] [--map 0|1 [--hires]] [--off-map keep|drop] [--data DIR]\n"
@@ -45,11 +47,15 @@ const char* const kUsage =
     "         [--format tiff|png|jpeg|pdf|svg] [--preset NAME] [--width MM] [--dpi N]\n"
     "         [--extent points|map|S,W,N,E] [--margin PCT] [--marker MM] [--red]\n"
     "         [--legend CORNER] [--italic] [--font-size PT] [--scale-bar CORNER]\n"
-    "         [--lang en|ru] [--panels] [--report]\n"
+    "         [--lang en|ru] [--panels] [--report] [--projection north-up|map]\n"
+    "         [--graticule auto|off|DEG|MINm] [--frame-labels left-bottom|all]\n"
+    "         [--north-arrow CORNER] [--scale-bar-style plain|ticked] [--inset CORNER]\n"
     "      Draw a figure for a paper at its size in millimetres and its dpi, from the map's\n"
-    "      vector data: frame, graticule labels, legend and scale bar; --report prints a JSON\n"
-    "      summary. Presets: nature-1, nature-1.5, nature-2, plos, elsevier-1, elsevier-1.5,\n"
-    "      elsevier-2. CORNER: auto, top-left, top-right, bottom-left, bottom-right, none.\n"
+    "      vector data, north up in a conic centred on it (map: the window's projection):\n"
+    "      frame, graticule labels, legend, scale bar, north arrow, locator inset; --report\n"
+    "      prints a JSON summary. Presets: nature-1, nature-1.5, nature-2, plos, elsevier-1,\n"
+    "      elsevier-1.5, elsevier-2. CORNER: auto, top-left, top-right, bottom-left,\n"
+    "      bottom-right, none.\n"
     "\n"
     "Maps: 0 = Вьетнам, 1 = Дальний Восток. Layers: Сетка, Реки, Границы районов,\n"
     "Границы государств, Береговые линии. DIR holds the folders \"maps\" and \"icons\"\n"
@@ -75,6 +81,26 @@ Command findCommand(const QString& name) {
     return nullptr;
 }
 
+// The exit status of a mistake in the command's words, after the message and the usage.
+constexpr int kUsageStatus = 2;
+
+bool isHelp(const QString& word) {
+    return word == QLatin1String("--help") || word == QLatin1String("-h");
+}
+
+// "COMMAND ... --help": asked anywhere among the command's options, before a "--".
+bool asksForHelp(const QStringList& args) {
+    for (const QString& word : args) {
+        if (word == QLatin1String("--")) {
+            return false;
+        }
+        if (isHelp(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 }  // namespace zelkora
@@ -84,21 +110,30 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         words << QString::fromLocal8Bit(argv[i]);
     }
-    if (words.isEmpty() || words[0] == QLatin1String("--help") || words[0] == QLatin1String("-h") ||
-        words[0] == QLatin1String("help")) {
-        std::fputs(zelkora::kUsage, words.isEmpty() ? stderr : stdout);
-        return words.isEmpty() ? 1 : 0;
+    // The usage asked for goes to standard output; after a mistake, to standard error.
+    if (words.isEmpty()) {
+        std::fputs(zelkora::kUsage, stderr);
+        return zelkora::kUsageStatus;
+    }
+    if (zelkora::isHelp(words[0]) || words[0] == QLatin1String("help")) {
+        std::fputs(zelkora::kUsage, stdout);
+        return 0;
     }
     const zelkora::Command command = zelkora::findCommand(words[0]);
     if (!command) {
         std::fprintf(stderr, "Неизвестная команда: %s\n\n%s",
                      zelkora::visibleText(words[0]).toUtf8().constData(), zelkora::kUsage);
-        return 1;
+        return zelkora::kUsageStatus;
+    }
+    if (zelkora::asksForHelp(words.mid(1))) {
+        std::fputs(zelkora::kUsage, stdout);
+        return 0;
     }
     try {
         return command(words.mid(1));
     } catch (const zelkora::UsageError& e) {
         std::fprintf(stderr, "%s\n\n%s", e.what(), zelkora::kUsage);
+        return zelkora::kUsageStatus;
     } catch (...) {
         std::fprintf(stderr, "%s\n", zelkora::messageOfCurrentError().toUtf8().constData());
     }

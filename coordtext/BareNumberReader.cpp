@@ -7,28 +7,45 @@ namespace zelkora {
 
 namespace {
 
+// Whole degrees and whole minutes right before the word that names them: "45 40 severne
+// geografske širine" is one latitude, not a pair.
+bool dmBeforeItsName(const ReadingLine& line, const NumberPart& part) {
+    const Token& degrees = line.token(part.first);
+    const Token& minutes = line.token(part.last);
+    if (degrees.decimals > 0 || minutes.intDigits != 2 || minutes.value >= 60 ||
+        minutes.decimals > 0 || part.last + 1 >= line.tokenCount()) {
+        return false;
+    }
+    const Token& name = line.token(part.last + 1);
+    return name.kind == TokenKind::hemisphere && name.sign != 0 && name.letter == 0 &&
+           name.end - name.begin > 2;
+}
+
+void addBad(Findings& found, int first, int last) {
+    Coordinate c;
+    c.first = first;
+    c.last = last;
+    c.bad = NoPointReason::badNumbers;
+    found.coordinates.push_back(c);
+}
+
 // size numbers from token first on as one coordinate.
-bool addCoordinate(const TokenLine& line, int first, int size, bool optional, Findings& found) {
+void addCoordinate(const TokenLine& line, int first, int size, Findings& found) {
     const auto& tokens = line.tokens;
     const auto at = [&](int k) { return &tokens[static_cast<std::size_t>(first + k)]; };
     const auto c = sexagesimal(*at(0), size > 1 ? at(1) : nullptr, size > 2 ? at(2) : nullptr,
                                first, first + size - 1);
     if (!c) {
-        found.refuse(NoPointReason::badNumbers);
-        return false;
+        addBad(found, first, first + size - 1);
+        return;
     }
     found.coordinates.push_back(*c);
-    found.coordinates.back().needsName = false;
-    if (optional) {
-        found.optional.push_back(static_cast<int>(found.coordinates.size()) - 1);
-    }
-    return true;
 }
 
 }  // namespace
 
-void BareNumberReader::read(TokenLine& line, Findings& found) const {
-    const std::vector<NumberPart>& parts = numberParts(line);
+void BareNumberReader::read(ReadingLine& line, Findings& found) const {
+    const std::vector<NumberPart>& parts = line.parts;
     for (std::size_t p = 0; p < parts.size();) {
         // The parts of one run.
         std::size_t end = p;
@@ -48,27 +65,38 @@ void BareNumberReader::read(TokenLine& line, Findings& found) const {
             size = parts[k].size();
             ++bare;
         }
-        if (bare == 1 && others == 0) {
-            const NumberPart* part = nullptr;
-            for (std::size_t k = p; k < end; ++k) {
-                part = &parts[k];
+        const NumberPart* single = nullptr;
+        for (std::size_t k = p; k < end && bare == 1; ++k) {
+            if (!parts[k].marked && !parts[k].block) {
+                single = &parts[k];
             }
-            const int n = part->size();
-            if (n == 1 || n == 2 || n == 4 || n == 6) {
+        }
+        const auto decimal = [&](int token) {
+            return line.tokens.tokens[static_cast<std::size_t>(token)].decimals > 0;
+        };
+        // A decimal pair beside marked coordinates: their repeat ("…E / 51,981111 20,317222").
+        const bool pairBesideMarks = single && others > 0 && single->size() == 2 &&
+                                     decimal(single->first) && decimal(single->last);
+        if (single && (others == 0 || pairBesideMarks)) {
+            const NumberPart& part = *single;
+            const int n = part.size();
+            if (n == 2 && dmBeforeItsName(line, part)) {
+                addCoordinate(line.tokens, part.first, 2, found);
+            } else if (n == 1 || n == 2 || n == 4 || n == 6) {
                 const int half = n == 1 ? 1 : n / 2;
                 for (int k = 0; k < n; k += half) {
-                    addCoordinate(line, part->first + k, half, n == 1, found);
+                    addCoordinate(line.tokens, part.first + k, half, found);
                 }
             } else {
-                found.refuse(NoPointReason::badNumbers);
+                addBad(found, part.first, part.last);
             }
         } else if (bare > 0) {
             if (!alike || size > 3) {
-                found.refuse(NoPointReason::badNumbers);
+                addBad(found, parts[p].first, parts[end - 1].last);
             } else {
                 for (std::size_t k = p; k < end; ++k) {
                     if (!parts[k].marked && !parts[k].block) {
-                        addCoordinate(line, parts[k].first, size, false, found);
+                        addCoordinate(line.tokens, parts[k].first, size, found);
                     }
                 }
             }

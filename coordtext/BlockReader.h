@@ -11,7 +11,7 @@ namespace zelkora {
 // hemisphere letter written right after it: bare, "1350" is a height, "412345" an easting.
 class BlockReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -45,26 +45,27 @@ bool splitGroups(QStringView text, char16_t joiner, Groups& groups) {
     return groups.count >= 2;
 }
 
-void ColonReader::read(TokenLine& line, Findings& found) const {
-    const auto& tokens = line.tokens;
+void ColonReader::read(ReadingLine& line, Findings& found) const {
+    const auto& tokens = line.tokens.tokens;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
-        if (t.kind != TokenKind::colon || t.ignored || t.claimed) {
+        if (t.kind != TokenKind::colon || !line.evidence.usable(line.tokens, static_cast<int>(i))) {
             continue;
         }
         Groups g;
-        // A time has been taken out (NonCoordinates): a letter stands beside this one.
-        if (!splitGroups(line.text.sliced(t.begin, t.end - t.begin), u':', g) || g.count > 3 ||
-            g.value[1] >= 60 || (g.count == 3 && g.value[2] >= 60)) {
-            found.refuse(NoPointReason::badNumbers);
+        // Times have been set aside by the evidence.
+        Coordinate c;
+        c.first = c.last = static_cast<int>(i);
+        if (!splitGroups(line.tokens.text.sliced(t.begin, t.end - t.begin), u':', g) ||
+            g.count > 3 || g.value[1] >= 60 || (g.count == 3 && g.value[2] >= 60)) {
+            c.bad = NoPointReason::badNumbers;
+            found.coordinates.push_back(c);
             continue;
         }
-        Coordinate c;
         c.degrees = g.value[0] + g.value[1] / 60 + (g.count == 3 ? g.value[2] / 3600 : 0);
         c.negative = t.negative;
         c.tolerance = halfUnit(g.decimals, g.count == 3 ? 1.0 / 3600 : 1.0 / 60);
-        c.first = c.last = static_cast<int>(i);
-        c.needsName = true;
+        c.notation = Notation::colons;
         found.coordinates.push_back(c);
     }
 }

@@ -8,7 +8,7 @@ namespace zelkora {
 // 48:28:49.5N. Without a hemisphere letter or word the form is a time, and no coordinate.
 class ColonReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 // The groups of a dotted or colon token: up to four numbers with their decimals. Empty when

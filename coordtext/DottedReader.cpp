@@ -6,11 +6,12 @@
 
 namespace zelkora {
 
-void DottedReader::read(TokenLine& line, Findings& found) const {
-    const auto& tokens = line.tokens;
+void DottedReader::read(ReadingLine& line, Findings& found) const {
+    const auto& tokens = line.tokens.tokens;
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
-        if (t.kind != TokenKind::dotted || t.ignored || t.claimed) {
+        if (t.kind != TokenKind::dotted ||
+            !line.evidence.usable(line.tokens, static_cast<int>(i))) {
             continue;
         }
         const bool letterBeside =
@@ -19,12 +20,12 @@ void DottedReader::read(TokenLine& line, Findings& found) const {
         if (!letterBeside) {
             // A version, a date with a short year: no knowing it from degrees, minutes and
             // seconds.
-            found.refuse(NoPointReason::badNumbers);
             continue;
         }
         Groups g;
-        if (!splitGroups(line.text.sliced(t.begin, t.end - t.begin), u'.', g) || g.count < 3 ||
-            g.digits[1] != 2 || g.digits[2] != 2 || (g.count == 4 && g.digits[3] < 1)) {
+        if (!splitGroups(line.tokens.text.sliced(t.begin, t.end - t.begin), u'.', g) ||
+            g.count < 3 || g.digits[1] != 2 || g.digits[2] != 2 ||
+            (g.count == 4 && g.digits[3] < 1)) {
             continue;
         }
         double seconds = g.value[2];
@@ -41,7 +42,8 @@ void DottedReader::read(TokenLine& line, Findings& found) const {
         c.negative = t.negative;
         c.tolerance = halfUnit(decimals, 1.0 / 3600);
         c.first = c.last = static_cast<int>(i);
-        c.needsName = true;
+        c.support = Support::named;
+        c.notation = Notation::points;
         found.coordinates.push_back(c);
     }
 }

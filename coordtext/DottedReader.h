@@ -10,7 +10,7 @@ namespace zelkora {
 // all (NonCoordinates).
 class DottedReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

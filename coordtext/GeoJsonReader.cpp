@@ -4,11 +4,11 @@
 
 namespace zelkora {
 
-void GeoJsonReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasQuote || !line.hasCoordinatesWord) {
+void GeoJsonReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'"') || !line.tokens.holds(u'[')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype key = findCaseless(text, u"\"coordinates\""); key >= 0;
          key = findCaseless(text, u"\"coordinates\"", key + 1)) {
         qsizetype i = key + 13;
@@ -29,6 +29,7 @@ void GeoJsonReader::read(TokenLine& line, Findings& found) const {
                 skipChar(text, i, u',');
                 continue;
             }
+            const qsizetype position = i;
             const auto lon = scanNumber(text, i);
             const auto lat = lon && skipChar(text, i, u',') ? scanNumber(text, i) : std::nullopt;
             if (!lat) {
@@ -43,16 +44,12 @@ void GeoJsonReader::read(TokenLine& line, Findings& found) const {
             }
             --depth;
             skipChar(text, i, u',');
-            if (const auto p = foundPoint(*lat, *lon)) {
-                found.points.push_back(*p);
-                any = true;
-            } else {
-                found.refuse(NoPointReason::outOfRange);
-            }
+            addFoundPoint(found, *lat, *lon, position, i, Notation::geoJson);
+            any = true;
         }
-        line.claim(key, i);
+        line.evidence.claim(line.tokens, key, i);
         if (bad || !any) {
-            found.refuse(NoPointReason::badNumbers);
+            addBadPoint(found, NoPointReason::badNumbers, key, i, Notation::geoJson);
         }
     }
 }

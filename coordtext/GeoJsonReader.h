@@ -8,7 +8,7 @@ namespace zelkora {
 // other geometries, which are one point only when every position agrees.
 class GeoJsonReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

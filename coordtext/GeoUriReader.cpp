@@ -4,11 +4,11 @@
 
 namespace zelkora {
 
-void GeoUriReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasColon || !line.hasGeoWord) {
+void GeoUriReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u':') || (!line.tokens.holds(u'g') && !line.tokens.holds(u'G'))) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype at = findCaseless(text, u"geo:"); at >= 0;
          at = findCaseless(text, u"geo:", at + 1)) {
         if (at > 0 && text[at - 1].isLetterOrNumber()) {
@@ -40,12 +40,8 @@ void GeoUriReader::read(TokenLine& line, Findings& found) const {
                 continue;
             }
         }
-        line.claim(at, end);
-        if (const auto p = foundPoint(*lat, *lon)) {
-            found.points.push_back(*p);
-        } else {
-            found.refuse(NoPointReason::outOfRange);
-        }
+        line.evidence.claim(line.tokens, at, end);
+        addFoundPoint(found, *lat, *lon, at, end, Notation::geoUri);
     }
 }
 

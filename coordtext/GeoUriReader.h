@@ -7,7 +7,7 @@ namespace zelkora {
 // geo: URIs, geo:lat,lon[,alt][;params], and the geo:0,0?q=lat,lon of phones.
 class GeoUriReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -52,14 +52,17 @@ std::optional<double> fieldAt(QStringView text, qsizetype& i, int degreeDigits, 
 
 }  // namespace
 
-void Iso6709Reader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasSignedNumber) {
+void Iso6709Reader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'+') && !line.tokens.holds(u'-') &&
+        !line.tokens.text.contains(u'\u2212')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype at = 0; at < text.size(); ++at) {
-        if (!isSign(text[at]) || (at > 0 && !text[at - 1].isSpace() && text[at - 1] != u'"' &&
-                                  text[at - 1] != u'>' && text[at - 1] != u'=')) {
+        // After a blank, a quote, a tag or a name written against it ("Paris+4852+00220").
+        if (!isSign(text[at]) ||
+            (at > 0 && !text[at - 1].isSpace() && text[at - 1] != u'"' && text[at - 1] != u'>' &&
+             text[at - 1] != u'=' && !text[at - 1].isLetter())) {
             continue;
         }
         qsizetype i = at;
@@ -84,15 +87,18 @@ void Iso6709Reader::read(TokenLine& line, Findings& found) const {
         while (i < text.size() && !text[i].isSpace() && text[i] != u'"' && text[i] != u'<') {
             ++i;
         }
-        line.claim(at, i);
+        line.evidence.claim(line.tokens, at, i);
         if (!(std::fabs(*lat) <= 90) || !(std::fabs(*lon) <= 360)) {
-            found.refuse(NoPointReason::outOfRange);
+            addBadPoint(found, NoPointReason::outOfRange, at, i, Notation::iso6709);
             continue;
         }
         FoundPoint p;
         p.lat = *lat;
         p.lon = *lon;
         p.tolerance = std::max(halfUnit(latDecimals, latScale), halfUnit(lonDecimals, lonScale));
+        p.begin = at;
+        p.end = i;
+        p.notation = Notation::iso6709;
         found.points.push_back(p);
         at = i;
     }

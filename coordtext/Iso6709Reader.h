@@ -9,7 +9,7 @@ namespace zelkora {
 // degrees, minutes and seconds (±DDMMSS, ±DDDMMSS).
 class Iso6709Reader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -4,11 +4,11 @@
 
 namespace zelkora {
 
-void KmlReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasLess || !line.hasCoordinatesWord) {
+void KmlReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'<')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype open = findCaseless(text, u"<coordinates"); open >= 0;
          open = findCaseless(text, u"<coordinates", open + 1)) {
         qsizetype i = text.indexOf(u'>', open);
@@ -19,7 +19,7 @@ void KmlReader::read(TokenLine& line, Findings& found) const {
         qsizetype end = findCaseless(text, u"</coordinates", i);
         const qsizetype close = end < 0 ? text.size() : end;
         end = end < 0 ? text.size() : std::max(close, text.indexOf(u'>', close) + 1);
-        line.claim(open, end);
+        line.evidence.claim(line.tokens, open, end);
         // Tuples lon,lat[,alt] separated by white space.
         bool any = false;
         while (true) {
@@ -29,26 +29,20 @@ void KmlReader::read(TokenLine& line, Findings& found) const {
             if (i >= close) {
                 break;
             }
+            const qsizetype tuple = i;
             const auto lon = scanNumber(text, i);
             const bool comma = lon && skipChar(text, i, u',');
             const auto lat = comma ? scanNumber(text, i) : std::nullopt;
-            if (!lat) {
-                found.refuse(NoPointReason::badNumbers);
-                break;
-            }
-            if (skipChar(text, i, u',') && !scanNumber(text, i)) {
-                found.refuse(NoPointReason::badNumbers);
-                break;
-            }
-            if (const auto p = foundPoint(*lat, *lon)) {
-                found.points.push_back(*p);
+            if (!lat || (skipChar(text, i, u',') && !scanNumber(text, i))) {
+                addBadPoint(found, NoPointReason::badNumbers, open, end, Notation::kml);
                 any = true;
-            } else {
-                found.refuse(NoPointReason::outOfRange);
+                break;
             }
+            addFoundPoint(found, *lat, *lon, tuple, i, Notation::kml);
+            any = true;
         }
         if (!any) {
-            found.refuse(NoPointReason::badNumbers);
+            addBadPoint(found, NoPointReason::badNumbers, open, end, Notation::kml);
         }
         open = end - 1;
     }

@@ -8,7 +8,7 @@ namespace zelkora {
 // only when they agree.
 class KmlReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -66,11 +66,11 @@ std::optional<ScannedNumber> parameter(QStringView link, QStringView key) {
 
 }  // namespace
 
-void MapLinkReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasLinkWord) {
+void MapLinkReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'/') && !line.tokens.holds(u'=')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype start = 0; start < text.size();) {
         // One link at a time.
         qsizetype i = start;
@@ -87,6 +87,7 @@ void MapLinkReader::read(TokenLine& line, Findings& found) const {
             continue;
         }
         std::vector<FoundPoint> points;
+        bool refused = false;
         const auto add = [&](const ScannedNumber& first, const ScannedNumber& second, Order order) {
             const auto latLon = foundPoint(first, second);
             const auto lonLat = foundPoint(second, first);
@@ -98,7 +99,7 @@ void MapLinkReader::read(TokenLine& line, Findings& found) const {
                        (latLon.has_value() != lonLat.has_value())) {
                 points.push_back(latLon ? *latLon : *lonLat);
             } else {
-                found.refuse(NoPointReason::outOfRange);
+                refused = true;
             }
         };
         ScannedNumber a;
@@ -153,8 +154,17 @@ void MapLinkReader::read(TokenLine& line, Findings& found) const {
                 add(a, b, order);
             }
         }
-        if (!points.empty() || found.refusal) {
-            line.claim(range.begin, range.end);
+        if (!points.empty() || refused) {
+            line.evidence.claim(line.tokens, range.begin, range.end);
+        }
+        for (FoundPoint& p : points) {
+            p.begin = range.begin;
+            p.end = range.end;
+            p.notation = Notation::mapLink;
+        }
+        if (refused) {
+            addBadPoint(found, NoPointReason::outOfRange, range.begin, range.end,
+                        Notation::mapLink);
         }
         found.points.insert(found.points.end(), points.begin(), points.end());
     }

@@ -10,7 +10,7 @@ namespace zelkora {
 // gives a point, when only one does), q=lat,lon.
 class MapLinkReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

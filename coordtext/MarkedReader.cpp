@@ -19,9 +19,21 @@ struct Chain {
 
 }  // namespace
 
-void MarkedReader::read(TokenLine& line, Findings& found) const {
-    const auto& tokens = line.tokens;
-    for (const NumberPart& part : numberParts(line)) {
+namespace {
+
+void addBad(Findings& found, int first, int last) {
+    Coordinate c;
+    c.first = first;
+    c.last = last;
+    c.bad = NoPointReason::badNumbers;
+    found.coordinates.push_back(c);
+}
+
+}  // namespace
+
+void MarkedReader::read(ReadingLine& line, Findings& found) const {
+    const auto& tokens = line.tokens.tokens;
+    for (const NumberPart& part : line.parts) {
         if (!part.marked) {
             continue;
         }
@@ -40,8 +52,12 @@ void MarkedReader::read(TokenLine& line, Findings& found) const {
                                        chain.fields[static_cast<std::size_t>(chain.count - 1)]);
             if (c) {
                 found.coordinates.push_back(*c);
+                const Token& degrees = *token(0);
+                found.coordinates.back().support =
+                    chain.count > 1 || degrees.decimals > 0 ? Support::marks : Support::degrees;
             } else {
-                found.refuse(NoPointReason::badNumbers);
+                addBad(found, chain.fields[0],
+                       chain.fields[static_cast<std::size_t>(chain.count - 1)]);
             }
             chain = Chain{};
         };
@@ -49,9 +65,28 @@ void MarkedReader::read(TokenLine& line, Findings& found) const {
             const Unit unit = tokens[static_cast<std::size_t>(i)].unit;
             const bool nextIsMinutes =
                 i < part.last && tokens[static_cast<std::size_t>(i + 1)].unit == Unit::minutes;
-            if (unit == Unit::degrees ||
-                (unit == Unit::none && chain.count == 0 && nextIsMinutes) ||
-                (unit == Unit::none && chain.count == 3 && nextIsMinutes)) {
+            // A degree sign written for the minute sign between degrees and seconds:
+            // "20°48 °02″" (seconds need minutes before them).
+            const Token& t = tokens[static_cast<std::size_t>(i)];
+            const bool minutesMarkedAsDegrees =
+                unit == Unit::degrees && chain.count == 1 && i < part.last &&
+                tokens[static_cast<std::size_t>(i + 1)].unit == Unit::seconds && t.decimals == 0 &&
+                t.value < 60 && t.intDigits <= 2;
+            // A mark no minutes or seconds can carry, on a decimal at the start: a stray quote
+            // on decimal degrees ("104.6869”E").
+            const bool strayMark = (unit == Unit::minutes || unit == Unit::seconds) &&
+                                   chain.count == 0 && t.decimals > 0 && t.value >= 60;
+            if (strayMark) {
+                close();
+                chain.fields[0] = i;
+                chain.count = 1;
+                close();
+            } else if (minutesMarkedAsDegrees) {
+                chain.fields[1] = i;
+                chain.count = 2;
+            } else if (unit == Unit::degrees ||
+                       (unit == Unit::none && chain.count == 0 && nextIsMinutes) ||
+                       (unit == Unit::none && chain.count == 3 && nextIsMinutes)) {
                 close();
                 chain.fields[0] = i;
                 chain.count = 1;
@@ -63,9 +98,10 @@ void MarkedReader::read(TokenLine& line, Findings& found) const {
                 chain.count = 3;
             } else {
                 // Minutes or seconds with no degrees before them, or a number the marks leave
-                // no place for.
-                found.refuse(NoPointReason::badNumbers);
+                // no place for: the whole part reads as none.
+                addBad(found, chain.count > 0 ? chain.fields[0] : part.first, part.last);
                 chain = Chain{};
+                break;
             }
         }
         close();

@@ -10,7 +10,7 @@ namespace zelkora {
 // is one latitude. Minutes or seconds with nothing to belong to refuse the line.
 class MarkedReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

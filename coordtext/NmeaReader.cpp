@@ -45,11 +45,11 @@ int hexValue(QChar c) {
 
 }  // namespace
 
-void NmeaReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasDollar) {
+void NmeaReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'$')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype start = text.indexOf(u'$'); start >= 0; start = text.indexOf(u'$', start + 1)) {
         if (start + 7 > text.size() || text[start + 6] != u',' || !text[start + 1].isLetter() ||
             !text[start + 2].isLetter()) {
@@ -59,13 +59,17 @@ void NmeaReader::read(TokenLine& line, Findings& found) const {
         const bool gga = type.compare(u"GGA", Qt::CaseInsensitive) == 0;
         const bool rmc = type.compare(u"RMC", Qt::CaseInsensitive) == 0;
         const bool gll = type.compare(u"GLL", Qt::CaseInsensitive) == 0;
-        if (!gga && !rmc && !gll) {
-            continue;
-        }
+        // The sentence ends at its checksum; blanks copied into its fields stay in it, and are
+        // summed. Without a checksum it ends at the first blank.
+        const qsizetype star = text.indexOf(u'*', start);
+        const qsizetype nextSentence = text.indexOf(u'$', start + 1);
         qsizetype end = start + 1;
-        while (end < text.size() && text[end] != u'*' && text[end] != u'$' &&
-               !text[end].isSpace()) {
-            ++end;
+        if (star >= 0 && (nextSentence < 0 || star < nextSentence)) {
+            end = star;
+        } else {
+            while (end < text.size() && text[end] != u'$' && !text[end].isSpace()) {
+                ++end;
+            }
         }
         const QStringView body = text.sliced(start + 1, end - start - 1);
         qsizetype claimEnd = end;
@@ -81,18 +85,21 @@ void NmeaReader::read(TokenLine& line, Findings& found) const {
             valid = high >= 0 && low >= 0 && sum == high * 16 + low;
             claimEnd = std::min(text.size(), end + 3);
         }
-        line.claim(start, claimEnd);
+        line.evidence.claim(line.tokens, start, claimEnd);
+        if (!gga && !rmc && !gll) {
+            continue;  // satellites, speeds, headings: a sentence of its own, and no position
+        }
         const QList<QStringView> fields = body.split(u',');
         const int latAt = gga ? 2 : rmc ? 3 : 1;
         if (!valid || fields.size() < latAt + 4) {
-            found.refuse(NoPointReason::badChecksum);
+            addBadPoint(found, NoPointReason::badChecksum, start, claimEnd, Notation::nmea);
             continue;
         }
         // A fix the receiver marks invalid: GGA quality 0, RMC or GLL status V.
         if ((gga && fields.size() > 6 && fields[6] == u"0") ||
             (rmc && fields[2].compare(u"A", Qt::CaseInsensitive) != 0) ||
             (gll && fields.size() > 6 && fields[6].compare(u"V", Qt::CaseInsensitive) == 0)) {
-            found.refuse(NoPointReason::badChecksum);
+            addBadPoint(found, NoPointReason::badChecksum, start, claimEnd, Notation::nmea);
             continue;
         }
         int latDecimals = 0;
@@ -100,10 +107,11 @@ void NmeaReader::read(TokenLine& line, Findings& found) const {
         const auto lat = field(fields[latAt], fields[latAt + 1], 2, u'S', u'N', latDecimals);
         const auto lon = field(fields[latAt + 2], fields[latAt + 3], 3, u'W', u'E', lonDecimals);
         if (!lat || !lon) {
-            found.refuse(NoPointReason::badNumbers);
+            addBadPoint(found, NoPointReason::badNumbers, start, claimEnd, Notation::nmea);
             continue;
         }
-        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals);
+        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals, start, claimEnd,
+                               Notation::nmea);
     }
 }
 

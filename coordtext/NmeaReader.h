@@ -9,7 +9,7 @@ namespace zelkora {
 // invalid, gives no point.
 class NmeaReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -3,24 +3,21 @@
 namespace zelkora {
 
 bool isBlockNumber(const Token& t) {
-    return t.kind == TokenKind::number && t.intDigits >= 4 && t.unit == Unit::none;
+    return t.kind == TokenKind::number && t.intDigits >= 4 &&
+           (t.unit == Unit::none || (t.unit == Unit::minutes && t.intDigits <= 5));
 }
 
 namespace {
 
-bool usable(const Token& t) {
-    return t.kind == TokenKind::number && !t.ignored && !t.claimed;
-}
-
-bool endsRun(const Token& t) {
-    if (t.claimed) {
+bool endsRun(const Token& t, const Evidence& evidence, int i) {
+    if (evidence.claimed(i)) {
         return true;
     }
     switch (t.kind) {
         case TokenKind::number:
         case TokenKind::dotted:
         case TokenKind::colon:
-            return t.ignored || t.kind != TokenKind::number;
+            return evidence.against(i) != NotCoordinate::no || t.kind != TokenKind::number;
         case TokenKind::hemisphere:
         case TokenKind::separator:
         case TokenKind::other:
@@ -32,20 +29,20 @@ bool endsRun(const Token& t) {
 
 }  // namespace
 
-const std::vector<NumberPart>& numberParts(const TokenLine& line) {
-    std::vector<NumberPart>& parts = line.parts;
-    if (line.partsFound) {
-        return parts;
-    }
-    line.partsFound = true;
+void findNumberParts(const TokenLine& line, const Evidence& evidence,
+                     std::vector<NumberPart>& parts) {
     parts.clear();
     const auto& tokens = line.tokens;
     const int n = static_cast<int>(tokens.size());
+    const auto usable = [&](int i) {
+        return tokens[static_cast<std::size_t>(i)].kind == TokenKind::number &&
+               evidence.usable(line, i);
+    };
     int run = 0;
     for (int i = 0; i < n;) {
         const Token& t = tokens[static_cast<std::size_t>(i)];
-        if (!usable(t)) {
-            if (endsRun(t)) {
+        if (!usable(i)) {
+            if (endsRun(t, evidence, i)) {
                 ++run;
             }
             ++i;
@@ -62,7 +59,7 @@ const std::vector<NumberPart>& numberParts(const TokenLine& line) {
             continue;
         }
         int j = i;
-        while (j + 1 < n && usable(tokens[static_cast<std::size_t>(j + 1)]) &&
+        while (j + 1 < n && usable(j + 1) &&
                !isBlockNumber(tokens[static_cast<std::size_t>(j + 1)])) {
             ++j;
         }
@@ -73,7 +70,6 @@ const std::vector<NumberPart>& numberParts(const TokenLine& line) {
         parts.push_back(part);
         i = j + 1;
     }
-    return parts;
 }
 
 }  // namespace zelkora

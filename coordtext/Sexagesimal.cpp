@@ -37,6 +37,9 @@ std::optional<Coordinate> sexagesimal(const Token& degrees, const Token* minutes
     }
     c.first = first;
     c.last = last;
+    c.notation = seconds   ? Notation::degreesMinutesSeconds
+                 : minutes ? Notation::degreesMinutes
+                           : Notation::decimalDegrees;
     return c;
 }
 

@@ -32,11 +32,11 @@ std::optional<double> blockAt(QStringView text, qsizetype& i, int degreeDigits, 
 
 }  // namespace
 
-void ShipReportReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasSlash) {
+void ShipReportReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'/')) {
         return;
     }
-    const QStringView text = line.text;
+    const QStringView text = line.tokens.text;
     for (qsizetype slash = text.indexOf(u'/'); slash >= 0; slash = text.indexOf(u'/', slash + 1)) {
         // The latitude ends right before the slash: back to where its digits start.
         qsizetype begin = slash - 1;
@@ -61,8 +61,9 @@ void ShipReportReader::read(TokenLine& line, Findings& found) const {
         if (!lon || (i < text.size() && text[i].isLetterOrNumber())) {
             continue;
         }
-        line.claim(begin, i);
-        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals);
+        line.evidence.claim(line.tokens, begin, i);
+        addDegreesMinutesPoint(found, *lat, *lon, latDecimals, lonDecimals, begin, i,
+                               Notation::shipReport);
     }
 }
 

@@ -8,7 +8,7 @@ namespace zelkora {
 // C/1742S/14618E.
 class ShipReportReader : public NotationReader {
   public:
-    void read(TokenLine& line, Findings& found) const override;
+    void read(ReadingLine& line, Findings& found) const override;
 };
 
 }  // namespace zelkora

@@ -78,16 +78,41 @@ std::optional<double> fromDegreesMinutes(double runTogether) {
 }
 
 void addDegreesMinutesPoint(Findings& found, double lat, double lon, int latDecimals,
-                            int lonDecimals) {
+                            int lonDecimals, qsizetype begin, qsizetype end, Notation notation) {
     if (std::fabs(lat) > 90 || std::fabs(lon) > 180) {
-        found.refuse(NoPointReason::outOfRange);
+        addBadPoint(found, NoPointReason::outOfRange, begin, end, notation);
         return;
     }
     FoundPoint p;
     p.lat = lat;
     p.lon = lon;
     p.tolerance = halfUnit(std::min(latDecimals, lonDecimals), 1.0 / 60);
+    p.begin = begin;
+    p.end = end;
+    p.notation = notation;
     found.points.push_back(p);
+}
+
+void addBadPoint(Findings& found, NoPointReason reason, qsizetype begin, qsizetype end,
+                 Notation notation) {
+    FoundPoint p;
+    p.begin = begin;
+    p.end = end;
+    p.notation = notation;
+    p.bad = reason;
+    found.points.push_back(p);
+}
+
+void addFoundPoint(Findings& found, const ScannedNumber& lat, const ScannedNumber& lon,
+                   qsizetype begin, qsizetype end, Notation notation) {
+    if (auto p = foundPoint(lat, lon)) {
+        p->begin = begin;
+        p->end = end;
+        p->notation = notation;
+        found.points.push_back(*p);
+    } else {
+        addBadPoint(found, NoPointReason::outOfRange, begin, end, notation);
+    }
 }
 
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from) {

@@ -26,10 +26,21 @@ bool skipChar(QStringView text, qsizetype& i, char16_t c);
 // minutes reach 60.
 std::optional<double> fromDegreesMinutes(double runTogether);
 
-// Adds the point of two coordinates written in degrees and minutes (NMEA, ship reports), or
-// refuses the line when one is beyond its range; the tolerance is that of the minutes written.
+// Adds the point of two coordinates written in degrees and minutes (NMEA, ship reports) that span
+// characters [begin, end), or a part without a point when one is beyond its range; the tolerance
+// is that of the minutes written.
 void addDegreesMinutesPoint(Findings& found, double lat, double lon, int latDecimals,
-                            int lonDecimals);
+                            int lonDecimals, qsizetype begin, qsizetype end, Notation notation);
+
+// Adds a part of characters [begin, end) that is written in a format's notation but gives no
+// point, for the reason given.
+void addBadPoint(Findings& found, NoPointReason reason, qsizetype begin, qsizetype end,
+                 Notation notation);
+
+// Adds the point lat, lon of characters [begin, end) when both are in range, with the tolerance
+// of their decimals; else a part that gives no point.
+void addFoundPoint(Findings& found, const ScannedNumber& lat, const ScannedNumber& lon,
+                   qsizetype begin, qsizetype end, Notation notation);
 
 // Where what starts in text from `from` on, in any case; -1 if nowhere.
 qsizetype findCaseless(QStringView text, QStringView what, qsizetype from = 0);

@@ -7,19 +7,20 @@
 
 namespace zelkora {
 
-void TokenLine::claim(qsizetype begin, qsizetype end) {
-    partsFound = false;
-    for (Token& t : tokens) {
-        if (t.begin >= begin && t.end <= end) {
-            t.claimed = true;
-        }
-    }
-}
-
 namespace {
 
+// ASCII digits, and the full-width digits of Chinese, Japanese and Korean text.
 constexpr bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
+    return (c >= u'0' && c <= u'9') || (c >= u'\uFF10' && c <= u'\uFF19');
+}
+
+constexpr int digitValue(char16_t c) {
+    return c >= u'\uFF10' ? c - u'\uFF10' : c - u'0';
+}
+
+// A decimal point: the full stop, or its full-width form.
+constexpr bool isPointChar(char16_t c) {
+    return c == u'.' || c == u'\uFF0E';
 }
 
 bool isBlank(char16_t c) {
@@ -59,6 +60,7 @@ bool isMinuteMark(char16_t c) {
         case u'`':
         case u'\u02B9':  // ʹ
         case u'\u02BC':  // ʼ
+        case u'\u02C8':  // ˈ
         case u'分':
             return true;
         default:
@@ -139,7 +141,7 @@ class Tokenizer {
             noteCharacter(c);
             if (isBlank(c)) {
                 ++i;
-            } else if (isDigit(c) || (c == u'.' && isDigit(at(i + 1)) && !isDigit(at(i - 1)) &&
+            } else if (isDigit(c) || (isPointChar(c) && isDigit(at(i + 1)) && !isDigit(at(i - 1)) &&
                                       !QChar(at(i - 1)).isLetter())) {
                 i = readNumber(i, i);
             } else if ((c == u'-' || c == u'\u2212' || c == u'+' || c == u'\u00B1') &&
@@ -187,39 +189,8 @@ class Tokenizer {
     char16_t at(qsizetype i) const { return i >= 0 && i < s_.size() ? s_[i].unicode() : u'\0'; }
 
     void noteCharacter(char16_t c) {
-        switch (c) {
-            case u'<':
-                line_.hasLess = true;
-                break;
-            case u'"':
-                line_.hasQuote = true;
-                break;
-            case u'$':
-                line_.hasDollar = true;
-                break;
-            case u'@':
-                line_.hasAt = true;
-                break;
-            case u'#':
-                line_.hasHash = true;
-                break;
-            case u'=':
-                line_.hasEquals = true;
-                break;
-            case u'/':
-                line_.hasSlash = true;
-                break;
-            case u':':
-                line_.hasColon = true;
-                break;
-            case u'(':
-                line_.hasParen = true;
-                break;
-            case u'+':
-                line_.hasPlus = true;
-                break;
-            default:
-                break;
+        if (c < 128) {
+            line_.ascii.set(c);
         }
     }
 
@@ -233,7 +204,7 @@ class Tokenizer {
     }
 
     bool startsNumber(qsizetype i) const {
-        return isDigit(at(i)) || (at(i) == u'.' && isDigit(at(i + 1)));
+        return isDigit(at(i)) || (isPointChar(at(i)) && isDigit(at(i + 1)));
     }
 
     // A sign belongs to a number at the start, after a blank, a separator, a bracket or a
@@ -267,14 +238,14 @@ class Tokenizer {
             return HUGE_VAL;
         }
         for (const QChar c : digits) {
-            buffer[n++] = static_cast<char>(c.unicode());
+            buffer[n++] = static_cast<char>('0' + digitValue(c.unicode()));
         }
         if (n == 0) {
             buffer[n++] = '0';
         }
         buffer[n++] = '.';
         for (qsizetype k = 0; k < decimals.size() && k < 20; ++k) {
-            buffer[n++] = static_cast<char>(decimals[k].unicode());
+            buffer[n++] = static_cast<char>('0' + digitValue(decimals[k].unicode()));
         }
         double value = 0;
         std::from_chars(buffer, buffer + n, value);
@@ -288,14 +259,14 @@ class Tokenizer {
         const QStringView digits = s_.sliced(digit, i - digit);
         QStringView decimals;
         TokenKind kind = TokenKind::number;
-        if (at(i) == u'.' && isDigit(at(i + 1))) {
+        if (isPointChar(at(i)) && isDigit(at(i + 1))) {
             const qsizetype end = digitsFrom(i + 1);
             decimals = s_.sliced(i + 1, end - i - 1);
             i = end;
-            if (at(i) == u'.' && isDigit(at(i + 1)) && !digits.isEmpty()) {
+            if (isPointChar(at(i)) && isDigit(at(i + 1)) && !digits.isEmpty()) {
                 // Three or more groups: a date or degrees, minutes and seconds.
                 kind = TokenKind::dotted;
-                while (at(i) == u'.' && isDigit(at(i + 1))) {
+                while (isPointChar(at(i)) && isDigit(at(i + 1))) {
                     i = digitsFrom(i + 1);
                 }
             }
@@ -319,13 +290,13 @@ class Tokenizer {
         const char16_t sign = first == digit ? u'\0' : at(first);
         t.negative = sign == u'-' || sign == u'\u2212';
         t.plus = sign == u'+';
-        line_.hasSignedNumber = line_.hasSignedNumber || t.negative || t.plus;
-        t.ignored = sign == u'\u00B1';  // an uncertainty
+        t.plusMinus = sign == u'\u00B1';
         if (kind != TokenKind::number) {
             return i;
         }
         // A number in quotes ends at its closing quote, which is no mark: lat="43.1155".
-        if (first > 0 && isOpeningQuote(at(first - 1)) && closes(at(first - 1), at(i))) {
+        if (first > 0 && isOpeningQuote(at(first - 1)) && !isDigit(at(first - 2)) &&
+            closes(at(first - 1), at(i))) {
             return i;
         }
         return readMark(line_.tokens.size() - 1, i, n);
@@ -376,6 +347,11 @@ class Tokenizer {
         } else if (isSecondMark(c) && (j == i || !isWordChar(QChar(at(j + 1))))) {
             unit = Unit::seconds;
             end = j + 1;
+        } else if ((c == u'o' || c == u'O') && j == i && startsDigitsAfterBlanks(j + 1)) {
+            // The letter o written for the degree sign, between digits: 105o20’, N43o11,401’.
+            line_.tokens[index].letterMark = true;
+            unit = Unit::degrees;
+            end = j + 1;
         } else if (isWordChar(QChar(c))) {
             return readLetterMark(index, i, j, n);
         }
@@ -388,9 +364,17 @@ class Tokenizer {
         return i;
     }
 
-    // d, m and s written right after the digits ("48d 28m 49s"), and the words deg, min, sec:
-    // minutes only right after degrees and seconds right after minutes, so that "352 m" stays
-    // metres. A hemisphere letter may follow the mark at once: "22.8sN".
+    bool startsDigitsAfterBlanks(qsizetype i) const {
+        while (isBlank(at(i))) {
+            ++i;
+        }
+        return isDigit(at(i));
+    }
+
+    // d, m and s written right after the digits ("48d 28m 49s"), the Korean 도 분 초, and the
+    // words deg, min, sec, град, минута, độ, perhaps with their abbreviation's point: minutes
+    // only right after degrees and seconds right after minutes, so that "352 m" stays metres. A
+    // hemisphere letter may follow the mark at once: "22.8sN".
     qsizetype readLetterMark(std::size_t index, qsizetype i, qsizetype j, qsizetype n) {
         qsizetype end = j;
         while (end < n && isWordChar(s_[end])) {
@@ -401,25 +385,26 @@ class Tokenizer {
         Unit unit = Unit::none;
         qsizetype markLength = 0;
         const auto letterMark = [&](char16_t m) {
-            if (m == u'd') {
+            if (m == u'd' || m == u'\uB3C4') {  // d, 도
                 return Unit::degrees;
             }
-            if (m == u'm' && before == Unit::degrees) {
+            if ((m == u'm' || m == u'\uBD84') && before == Unit::degrees) {  // m, 분
                 return Unit::minutes;
             }
-            if (m == u's' && before == Unit::minutes) {
+            if ((m == u's' || m == u'\uCD08') && before == Unit::minutes) {  // s, 초
                 return Unit::seconds;
             }
             return Unit::none;
         };
         if (j == i &&
-            (run.size() == 1 || (run.size() == 2 && QStringView(u"NSEW").contains(run[1])))) {
+            (run.size() == 1 || (run.size() == 2 && QStringView(u"NSEW").contains(run[1])) ||
+             isKoreanMark(run[0].unicode()))) {
             unit = letterMark(run[0].unicode());
             markLength = 1;
         }
         if (unit == Unit::none && run.size() > 1) {
             const WordInfo info = classifyWord(run);
-            if (info.kind == WordKind::degreeWord) {
+            if (info.kind == WordKind::degreeWord || info.kind == WordKind::vietDo) {
                 unit = Unit::degrees;
             } else if (info.kind == WordKind::minuteWord && before == Unit::degrees) {
                 unit = Unit::minutes;
@@ -427,13 +412,22 @@ class Tokenizer {
                 unit = Unit::seconds;
             }
             markLength = run.size();
+            // The abbreviation's point belongs to the mark: "43 град. 18 мин.".
+            if (unit != Unit::none && at(j + markLength) == u'.') {
+                ++markLength;
+            }
         }
         if (unit == Unit::none) {
             return i;
         }
         line_.tokens[index].unit = unit;
+        line_.tokens[index].letterMark = true;
         line_.tokens[index].end = j + markLength;
         return j + markLength;
+    }
+
+    static bool isKoreanMark(char16_t c) {
+        return c == u'\uB3C4' || c == u'\uBD84' || c == u'\uCD08';
     }
 
     qsizetype readWord(qsizetype i) {
@@ -478,40 +472,26 @@ class Tokenizer {
         } else if (info.kind == WordKind::rangeWord) {
             kind = TokenKind::rangeWord;
         }
-        Token& t = push(begin, end, kind);
-        setWord(t, info);
-        switch (info.format) {
-            case FormatWord::coordinates:
-                line_.hasCoordinatesWord = true;
-                break;
-            case FormatWord::point:
-                line_.hasPointWord = true;
-                break;
-            case FormatWord::geo:
-                line_.hasGeoWord = true;
-                break;
-            case FormatWord::link:
-                line_.hasLinkWord = true;
-                break;
-            case FormatWord::none:
-                break;
+        // A Russian letter written against the digits names their hemisphere: 440607с 0395631в.
+        if (info.kind == WordKind::adjective && end - begin == 1 && isDigit(at(begin - 1))) {
+            kind = TokenKind::hemisphere;
         }
-    }
-
-    static void setWord(Token& t, const WordInfo& info) {
-        t.word = static_cast<std::uint8_t>(info.kind);
+        Token& t = push(begin, end, kind);
+        t.word = kind == TokenKind::hemisphere && info.kind == WordKind::adjective
+                     ? WordKind::hemisphere
+                     : info.kind;
         t.axis = info.axis;
         t.sign = info.sign;
-        t.unreadable = info.unreadable;
-        t.strict = info.strict;
-        t.vietnameseN = info.vietnameseN;
-        t.vietnameseD = info.vietnameseD;
-        if (info.letterToo) {
-            t.strict = true;
+        t.strict = info.strict || info.letterToo;
+        t.letter = info.letter;
+        t.languages = info.languages;
+        // After a mark, s and w can only be south and west: 18°25'04.3594"s.
+        const char16_t before = at(begin - 1);
+        if ((t.letter == u's' || t.letter == u'w') && end - begin == 1 &&
+            (isMinuteMark(before) || isSecondMark(before) || isDegreeMark(before))) {
+            t.letter = t.letter == u's' ? u'S' : u'W';
         }
     }
-
-    static WordKind kindOf(const Token& t) { return static_cast<WordKind>(t.word); }
 
     bool isPoint(const Token& t) const {
         return t.kind == TokenKind::other && t.end - t.begin == 1 && at(t.begin) == u'.';
@@ -527,26 +507,114 @@ class Tokenizer {
         return true;
     }
 
+    bool pointBetween(const Token& a, const Token& b) const {
+        for (qsizetype k = a.end; k < b.begin; ++k) {
+            if (at(k) == u'.') {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    static bool isWordLike(const Token& t) {
+        return t.kind == TokenKind::word || t.kind == TokenKind::hemisphere;
+    }
+
     // Joins the words of one phrase into one hemisphere token: an adjective and its noun
-    // ("с. ш.", "южной широты", "severní šířky"), vĩ/kinh with độ and a hemisphere word, and a
-    // hemisphere with the word for its axis ("South latitude", "N szer."). Words left alone
-    // that complete nothing become what they are alone.
+    // ("с. ш.", "южной широты", "западне географске дужине"), two letters of an abbreviation
+    // ("s. š.", "n. Br."), vĩ/kinh with độ and a hemisphere word, and a hemisphere with the word
+    // for its axis ("South latitude", "N szer.", "latitud norte"). Words left alone that
+    // complete nothing become what they are alone.
     void joinPhrases() {
         auto& tokens = line_.tokens;
         std::size_t out = 0;
         for (std::size_t k = 0; k < tokens.size(); ++k) {
             Token t = tokens[k];
             for (;;) {
-                // The next word, past the points of an abbreviation ("с. ш.").
+                // The next word, past the points of an abbreviation ("с. ш.") and the fillers
+                // of a phrase ("географске").
                 std::size_t next = k + 1;
                 while (next < tokens.size() && isPoint(tokens[next])) {
                     ++next;
                 }
-                if (next >= tokens.size() || !joins(t, tokens[next])) {
+                if (next >= tokens.size() || !isWordLike(t) || !isWordLike(tokens[next]) ||
+                    !adjacent(t, tokens[next])) {
                     break;
                 }
-                merge(t, tokens[next]);
-                k = next;
+                // s. g. š., i. g. d.: the middle letter says "geographic".
+                if (pointBetween(t, tokens[next]) && t.end - t.begin == 1 &&
+                    tokens[next].end - tokens[next].begin == 1 &&
+                    (at(tokens[next].begin) == u'g' || at(tokens[next].begin) == u'\u0433')) {
+                    std::size_t third = next + 1;
+                    while (third < tokens.size() && isPoint(tokens[third])) {
+                        ++third;
+                    }
+                    WordInfo triple;
+                    if (third < tokens.size() && isWordLike(tokens[third]) &&
+                        adjacent(tokens[next], tokens[third]) &&
+                        abbreviation(
+                            s_.sliced(t.begin, 1),
+                            s_.sliced(tokens[third].begin, tokens[third].end - tokens[third].begin),
+                            triple)) {
+                        t.end = tokens[third].end;
+                        t.kind = TokenKind::hemisphere;
+                        t.word = WordKind::hemisphere;
+                        t.phrase = true;
+                        t.axis = triple.axis;
+                        t.sign = triple.sign;
+                        t.strict = false;
+                        t.letter = 0;
+                        t.languages = triple.languages;
+                        k = third;
+                        continue;
+                    }
+                }
+                WordInfo pair;
+                const auto upper = [&](const Token& w) {
+                    for (qsizetype k = w.begin; k < w.end; ++k) {
+                        if (!QChar(at(k)).isUpper()) {
+                            return false;
+                        }
+                    }
+                    return true;
+                };
+                if ((pointBetween(t, tokens[next]) || (upper(t) && upper(tokens[next]))) &&
+                    t.end - t.begin <= 5 && tokens[next].end - tokens[next].begin <= 5 &&
+                    abbreviation(
+                        s_.sliced(t.begin, t.end - t.begin),
+                        s_.sliced(tokens[next].begin, tokens[next].end - tokens[next].begin),
+                        pair)) {
+                    t.end = tokens[next].end;
+                    t.kind = TokenKind::hemisphere;
+                    t.word = WordKind::hemisphere;
+                    t.phrase = true;
+                    t.axis = pair.axis;
+                    t.sign = pair.sign;
+                    t.strict = false;
+                    t.letter = 0;
+                    t.languages = pair.languages;
+                    k = next;
+                    continue;
+                }
+                // Fillers stand inside an adjective's phrase.
+                std::size_t noun = next;
+                if (t.word == WordKind::adjective) {
+                    while (noun < tokens.size() && tokens[noun].word == WordKind::filler &&
+                           noun + 1 < tokens.size() && adjacent(tokens[noun], tokens[noun + 1])) {
+                        ++noun;
+                    }
+                    while (noun < tokens.size() && isPoint(tokens[noun])) {
+                        ++noun;
+                    }
+                    if (noun >= tokens.size()) {
+                        break;
+                    }
+                }
+                if (!joins(t, tokens[noun])) {
+                    break;
+                }
+                merge(t, tokens[noun]);
+                k = noun;
             }
             settle(t);
             tokens[out++] = t;
@@ -555,12 +623,11 @@ class Tokenizer {
     }
 
     bool joins(const Token& a, const Token& b) const {
-        if (!(a.kind == TokenKind::word || a.kind == TokenKind::hemisphere) ||
-            !(b.kind == TokenKind::word || b.kind == TokenKind::hemisphere) || !adjacent(a, b)) {
+        if (!isWordLike(a) || !isWordLike(b)) {
             return false;
         }
-        const WordKind ka = kindOf(a);
-        const WordKind kb = kindOf(b);
+        const WordKind ka = a.word;
+        const WordKind kb = b.word;
         const bool sameAxis = a.axis == b.axis && a.axis != Axis::unknown;
         if (ka == WordKind::adjective) {
             return sameAxis && (kb == WordKind::noun || kb == WordKind::axisWord);
@@ -568,44 +635,51 @@ class Tokenizer {
         if (ka == WordKind::vietAxis) {
             return kb == WordKind::vietDo || (sameAxis && kb == WordKind::hemisphere);
         }
+        if (ka == WordKind::hemisphere && a.letter != 0) {
+            // "N szer.", "E dł.": the letter keeps its own meaning, the word confirms it.
+            return kb == WordKind::axisWord && b.end - b.begin > 1;
+        }
         if (ka == WordKind::hemisphere && a.sign != 0) {
             return sameAxis && kb == WordKind::axisWord;
         }
         if (ka == WordKind::axisWord) {
-            return sameAxis && kb == WordKind::hemisphere && b.sign != 0;
+            return sameAxis && kb == WordKind::hemisphere && b.sign != 0 && b.letter == 0;
         }
         return false;
     }
 
     static void merge(Token& a, const Token& b) {
-        const WordKind ka = kindOf(a);
-        const WordKind kb = kindOf(b);
+        const WordKind ka = a.word;
+        const WordKind kb = b.word;
         a.end = b.end;
         a.kind = TokenKind::hemisphere;
         a.strict = false;
+        a.languages |= b.languages;
+        if (a.letter != 0) {
+            a.word = WordKind::hemisphere;
+            return;
+        }
         if (ka == WordKind::vietAxis && kb == WordKind::vietDo) {
-            a.word = static_cast<std::uint8_t>(WordKind::axisWord);
+            a.word = WordKind::axisWord;
             a.sign = 0;
             return;
         }
         a.sign = a.sign != 0 ? a.sign : b.sign;
-        a.unreadable = a.unreadable || b.unreadable;
-        a.vietnameseN = false;
-        a.vietnameseD = false;
-        a.word = static_cast<std::uint8_t>(a.sign != 0 ? WordKind::hemisphere : WordKind::axisWord);
+        a.word = a.sign != 0 ? WordKind::hemisphere : WordKind::axisWord;
+        a.phrase = a.phrase || (ka == WordKind::adjective && a.sign != 0);
     }
 
     static void settle(Token& t) {
-        const WordKind k = kindOf(t);
+        const WordKind k = t.word;
         if (t.kind != TokenKind::word) {
             return;
         }
         if (k == WordKind::adjective && t.strict) {  // С, Ю, В, З standing alone
             t.kind = TokenKind::hemisphere;
-            t.word = static_cast<std::uint8_t>(WordKind::hemisphere);
+            t.word = WordKind::hemisphere;
         } else if (k == WordKind::adjective || k == WordKind::noun || k == WordKind::vietAxis ||
                    k == WordKind::vietDo) {
-            t.word = static_cast<std::uint8_t>(WordKind::plain);
+            t.word = WordKind::plain;
         }
     }
 
@@ -618,10 +692,8 @@ class Tokenizer {
 void tokenize(QStringView text, TokenLine& line) {
     // The token list keeps its room from line to line.
     std::vector<Token> tokens = std::move(line.tokens);
-    std::vector<NumberPart> parts = std::move(line.parts);
     line = TokenLine{};
     line.tokens = std::move(tokens);
-    line.parts = std::move(parts);
     Tokenizer(text, line).run();
 }
 

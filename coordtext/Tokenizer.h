@@ -6,8 +6,8 @@
 
 namespace zelkora {
 
-// More tokens than any line that names one point holds: a longer line is read as no point, and
-// its tokens are never all kept.
+// More tokens than any paragraph of points holds: a longer line is read as no point, and its
+// tokens are never all kept.
 inline constexpr std::size_t kMaxTokens = 2000;
 
 // Cuts a line into tokens once, for every reader: numbers with the marks written after them

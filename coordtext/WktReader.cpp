@@ -4,11 +4,53 @@
 
 namespace zelkora {
 
-void WktReader::read(TokenLine& line, Findings& found) const {
-    if (!line.hasParen || !line.hasPointWord) {
+namespace {
+
+// The other geometries of WKT, whose numbers are a line's or an area's vertices, no point: they
+// are claimed to their closing bracket (or the line's end) and read as none.
+void claimOtherGeometries(ReadingLine& line, Findings& found) {
+    const QStringView text = line.tokens.text;
+    for (const QStringView name :
+         {QStringView(u"LINESTRING"), QStringView(u"POLYGON"), QStringView(u"MULTIPOINT"),
+          QStringView(u"MULTILINESTRING"), QStringView(u"MULTIPOLYGON"),
+          QStringView(u"GEOMETRYCOLLECTION")}) {
+        for (qsizetype at = findCaseless(text, name); at >= 0;
+             at = findCaseless(text, name, at + 1)) {
+            if ((at > 0 && text[at - 1].isLetter()) ||
+                (at + name.size() < text.size() && text[at + name.size()].isLetter() &&
+                 text[at + name.size()] != u'Z' && text[at + name.size()] != u'M')) {
+                continue;
+            }
+            qsizetype i = at + name.size();
+            while (i < text.size() && (text[i].isSpace() || text[i] == u'Z' || text[i] == u'M' ||
+                                       text[i] == u'z' || text[i] == u'm')) {
+                ++i;
+            }
+            if (i >= text.size() || text[i] != u'(') {
+                continue;
+            }
+            int depth = 0;
+            for (; i < text.size(); ++i) {
+                depth += text[i] == u'(' ? 1 : text[i] == u')' ? -1 : 0;
+                if (depth == 0) {
+                    ++i;
+                    break;
+                }
+            }
+            line.evidence.claim(line.tokens, at, i);
+            addBadPoint(found, NoPointReason::noCoordinates, at, i, Notation::wkt);
+        }
+    }
+}
+
+}  // namespace
+
+void WktReader::read(ReadingLine& line, Findings& found) const {
+    if (!line.tokens.holds(u'(')) {
         return;
     }
-    const QStringView text = line.text;
+    claimOtherGeometries(line, found);
+    const QStringView text = line.tokens.text;
     for (qsizetype at = findCaseless(text, u"point"); at >= 0;
          at = findCaseless(text, u"point", at + 1)) {
         if (at > 0 && text[at - 1].isLetter()) {
@@ -36,12 +78,8 @@ void WktReader::read(TokenLine& line, Findings& found) const {
         if (!skipChar(text, i, u')')) {
             continue;
         }
-        line.claim(at, i);
-        if (const auto p = foundPoint(*lat, *lon)) {
-            found.points.push_back(*p);
-        } else {
-            found.refuse(NoPointReason::outOfRange);
-        }
+        line.evidence.claim(line.tokens, at, i);
+        addFoundPoint(found, *lat, *lon, at, i, Notation::wkt);
     }
 }
 

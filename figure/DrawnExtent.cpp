@@ -6,6 +6,7 @@
 #include <limits>
 #include <utility>
 
+#include "figure/Extent.h"
 #include "figure/FigureLayout.h"
 #include "figure/FigureMap.h"
 #include "figure/Graticule.h"
@@ -82,7 +83,15 @@ bool solve(Mat4 a, Vec4 b, Vec4& x) {
 
 }  // namespace
 
-DegreeBox degreeBoxFor(const FigureMap& map, const QRectF& extent) {
+DegreeBox degreeBoxFor(const FigureProjection& projection, const FigureMap& map,
+                       const QRectF& extent) {
+    if (projection.isNorthUp()) {
+        const double south = projection.toGeo({extent.center().x(), extent.bottom()}).lat;
+        const double north = projection.toGeo({extent.center().x(), extent.top()}).lat;
+        const double west = projection.toGeo({extent.left(), extent.center().y()}).lon;
+        const double east = projection.toGeo({extent.right(), extent.center().y()}).lon;
+        return {south, map.mapLongitude(west), north, map.mapLongitude(west) + (east - west)};
+    }
     const Vec4 target = {extent.left(), extent.top(), extent.right(), extent.bottom()};
     // How far the outline of box q is from the rectangle, side by side, a side inside the
     // rectangle weighing insideWeight times as much; false for a box that is no box or has no
@@ -179,7 +188,7 @@ DegreeBox degreeBoxFor(const FigureMap& map, const QRectF& extent) {
     // the rectangle. Where no box fits, the nearest keeps what was drawn: a side that falls
     // inside the rectangle then costs as much as one kInsideWeight times as far outside. That
     // weight would slow the search where a box does fit, so it is tried only after.
-    const GeoRange range = geoRangeOf(map, extent);
+    const GeoRange range = rangeOfRectangle(map.projection(), extent);
     const Vec4 start = {range.south, range.west, range.north, range.east};
     auto [box, off] = fit(start, 1.0);
     if (off > kFitPx) {

@@ -7,8 +7,8 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <algorithm>
-#include <cmath>
 #include <cerrno>
+#include <cmath>
 
 #include "common/ZelkoraError.h"
 #include "figure/FigureLayout.h"
@@ -107,7 +107,7 @@ QByteArray pdfBytes(const FigureLayout& layout, const FigureMap& map) {
                                          QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         QPainter painter(&writer);
         painter.scale(kPdfResolution / kMmPerInch, kPdfResolution / kMmPerInch);
-        paintFigure(painter, layout, map, 0.0);
+        paintFigure(painter, layout, map, prepareFigureScene(layout, map, 0.0), 0.0);
     }
     QByteArray pdf = buffer.data();
     setExactPageSize(pdf, pagePt, qtHeight);
@@ -128,7 +128,7 @@ QByteArray svgBytes(const FigureLayout& layout, const FigureMap& map) {
     generator.setViewBox(QRectF(QPointF(0, 0), layout.pageMm));
     {
         QPainter painter(&generator);
-        paintFigure(painter, layout, map, 0.0);
+        paintFigure(painter, layout, map, prepareFigureScene(layout, map, 0.0), 0.0);
     }
     return buffer.data();
 }
@@ -168,6 +168,7 @@ QImage renderFigure(const FigureLayout& layout, const FigureMap& map, double dpi
     if (!map.hasVector()) {
         map.raster(layout.options.layers);  // assembled once, before the bands share it
     }
+    const FigureScene scene = prepareFigureScene(layout, map, 1.0 / pxPerMm);
     const auto errors = runJobs(static_cast<std::size_t>(bands), [&](std::size_t i) {
         const int top = static_cast<int>(static_cast<std::int64_t>(pixels.height()) *
                                          static_cast<std::int64_t>(i) / bands);
@@ -180,7 +181,7 @@ QImage renderFigure(const FigureLayout& layout, const FigureMap& map, double dpi
         painter.translate(0, -top);
         painter.scale(pxPerMm, pxPerMm);
         const QRectF visible(0, top / pxPerMm, layout.pageMm.width(), (bottom - top) / pxPerMm);
-        paintFigure(painter, layout, map, 1.0 / pxPerMm, visible);
+        paintFigure(painter, layout, map, scene, 1.0 / pxPerMm, visible);
     });
     for (const std::exception_ptr& e : errors) {
         if (e) {

@@ -2,6 +2,7 @@
 
 #include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSize>
 #include <QSizeF>
@@ -12,6 +13,7 @@
 
 #include "figure/FigureMap.h"
 #include "figure/FigureOptions.h"
+#include "figure/FigureProjection.h"
 #include "figure/Graticule.h"
 #include "projection/GeoPoint.h"
 
@@ -19,13 +21,12 @@ namespace zelkora {
 
 class PointTable;
 
-// A point of the table on the figure: its cell, its degrees and its place on the map's
-// normal-resolution picture, where the window's marker pass puts it.
+// A point of the table on the figure: its cell, its degrees and its place on the figure's plane.
 struct FigurePoint {
     int column = 0;
     int row = 0;
     GeoPoint geo;
-    QPointF pixel;
+    QPointF plane;
 };
 
 struct LeftOutPoint {
@@ -33,28 +34,34 @@ struct LeftOutPoint {
     QString reason;
 };
 
-// A graticule label on the frame: its tick and its text, in millimetres.
+// A graticule label on the frame: its text, its baseline and the box it covers, in millimetres.
 struct FrameLabel {
-    QLineF tick;
     QPointF baseline;
     QString text;
+    QRectF box;
+    bool latitude = false;  // beside the frame; a longitude stands under or over it
 };
 
 // One map frame of the figure, with what is drawn around it. Every panel shows the same extent.
 struct FigurePanel {
-    QRectF frame;     // millimetres on the page
-    int column = -1;  // the column whose points it shows; -1 for all
-    QString letter;   // "a", "b", ... when the figure has panels
-    QString title;    // the column's header text
+    QRectF frame;       // the bounds of the frame, millimetres on the page
+    QPolygonF outline;  // the frame itself, closed: a rectangle, or the meridians and parallels
+                        // of a box north up
+    int column = -1;    // the column whose points it shows; -1 for all
+    QString letter;     // "a", "b", ... when the figure has panels
+    QString title;      // the column's name
+    bool titleItalic = false;
     QPointF letterBaseline;
     QPointF titleMarker;  // centre of the marker before the title
     QPointF titleBaseline;
+    std::vector<QLineF> ticks;
     std::vector<FrameLabel> labels;
 };
 
 struct LegendEntry {
     int column = 0;
     QString text;
+    bool italic = false;  // a species' name; a marker type's name stays upright
     int points = 0;
     QPointF marker;    // centre, millimetres
     QPointF baseline;  // of the text
@@ -68,6 +75,11 @@ struct FigureLegend {
     int coveredPoints = 0;
 };
 
+struct ScaleBarLabel {
+    QPointF baseline;
+    QString text;
+};
+
 struct FigureScaleBar {
     FigureCorner corner = FigureCorner::None;  // where it went; None when not drawn
     int panel = 0;
@@ -75,55 +87,79 @@ struct FigureScaleBar {
     QLineF bar;  // along the x axis, at the middle of the bar's thickness
     double thicknessMm = 0.0;
     double km = 0.0;
-    QString label;
-    QPointF labelBaseline;
+    QString label;                      // the whole length with its unit
+    std::vector<QRectF> blackSegments;  // plain: the whole bar; ticked: every other segment
+    std::vector<QRectF> whiteSegments;
+    std::vector<ScaleBarLabel> labels;
     double latitude = 0.0;          // where the bar is true
     double variationPercent = 0.0;  // of the scale across the frame, relative to the bar's
     int coveredPoints = 0;          // markers its box covers in its panel
 };
 
-// Everything about a figure but the drawing itself: the page, the extent, the panels and where
-// every marker, label, legend entry and the scale bar go, all in millimetres. The renderer draws
-// it as it stands, and the report is read from it.
+struct FigureNorthArrow {
+    FigureCorner corner = FigureCorner::None;  // None when not drawn
+    int panel = 0;
+    QRectF box;
+    QPolygonF blackHalf;  // the arrow's head split along its axis
+    QPolygonF whiteHalf;
+    QString letter;
+    QPointF letterBaseline;
+    double bearingDeg = 0.0;  // of north from the page's up, clockwise
+};
+
+// The locator map: the whole region in a small frame, the figure's frame drawn on it.
+struct FigureInset {
+    FigureCorner corner = FigureCorner::None;  // None when not drawn
+    int panel = 0;
+    QRectF box;  // millimetres on the page
+    FigureProjection projection;
+    DegreeBox region;   // the region shown
+    QRectF extent;      // on its plane
+    QPolygonF outline;  // its frame on its plane
+    QPolygonF figure;   // the figure's frame on its plane
+    double mmPerUnit = 0.0;
+    QTransform mmFromPlane() const;
+};
+
+// Everything about a figure but the drawing itself: the page, the projection, the extent, the
+// panels and where every marker, label, legend entry, the scale bar, the north arrow and the
+// inset go, all in millimetres. The renderer draws it as it stands, and the report is read from
+// it.
 struct FigureLayout {
     FigureOptions options;
     QSizeF pageMm;
-    QSize pixels;             // the page at the options' dpi
-    QRectF extent;            // in the map's normal-resolution pixels
-    double mmPerPixel = 0.0;  // one uniform scale, so the map keeps its own shape
-    GeoRange range;
-    int graticuleInterval = 0;
+    QSize pixels;  // the page at the options' dpi
+    FigureProjection projection;
+    QRectF extent;            // the bounds of the frame on the projection's plane
+    QPolygonF outline;        // the frame on the plane, closed
+    DegreeBox box;            // north up: the box the frame follows; the map's own: its range
+    double mmPerUnit = 0.0;   // one uniform scale, so the map keeps its shape
+    GeoRange range;           // the latitudes and longitudes the frame holds
+    int latitudeMinutes = 0;  // the graticule's intervals
+    int longitudeMinutes = 0;
     std::vector<GraticuleLine> graticule;
     std::vector<FigurePanel> panels;
     std::vector<FigurePoint> drawn;  // in the marker pass's order
     std::vector<LeftOutPoint> leftOut;
     FigureLegend legend;
     FigureScaleBar scaleBar;
+    FigureNorthArrow northArrow;
+    FigureInset inset;
     double markerOutlineMm = 0.0;
     double rasterDpi = 0.0;  // a map without vector data: its picture's printed resolution
     QStringList warnings;
 
-    // The mapping from the map's pixels to millimetres on the page within a panel's frame.
-    QTransform mmFromPixel(const FigurePanel& panel) const;
-    // The extent's corners in degrees: top left, top right, bottom right, bottom left.
-    std::vector<GeoPoint> corners(const FigureMap& map) const;
+    // The mapping from the projection's plane to millimetres on the page within a panel's frame.
+    QTransform mmFromPlane(const FigurePanel& panel) const;
+    // The frame's corners in degrees: top left, top right, bottom right, bottom left.
+    std::vector<GeoPoint> corners() const;
 };
 
 // Lays out a figure of the table's points on the map. Throws ZelkoraError with the user's
 // message when the options are out of range, there are no points to fit, the box misses the
-// map, or the figure comes out larger than its preset allows (naming the limit).
+// map, or the figure comes out larger than its preset allows (naming the limit, and the width at
+// which it would fit).
 FigureLayout layOutFigure(const FigureOptions& options, const FigureMap& map,
                           const PointTable& table);
-
-// The bounds of a box's outline in degrees on the map, in its normal-resolution pixels; empty
-// when no point of it has a place on the map.
-QRectF boxOutlineBounds(const FigureMap& map, const DegreeBox& box);
-// The extent of a box in degrees: the bounds of its outline, cut to the map. Throws ZelkoraError
-// when the box misses the map.
-QRectF boxExtent(const FigureMap& map, const DegreeBox& box);
-
-// The text a column is called by on the figure: its header cell without surrounding blanks, or
-// the marker type's name when the cell is empty.
-QString columnTitle(const PointTable& table, int column);
 
 }  // namespace zelkora

@@ -7,15 +7,65 @@
 
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
+#include "figure/PathClip.h"
 #include "mapimage/ParallelJobs.h"
 #include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
+// Geometry in degrees: x the longitude as the map runs it, y the latitude.
+struct FigureMap::Detail {
+    struct Stretch {
+        qsizetype begin = 0;
+        qsizetype end = 0;  // one past the last point
+        QRectF bounds;
+    };
+    struct GeoLine {
+        QPolygonF points;
+        QRectF bounds;
+        std::vector<Stretch> stretches;
+        int level = 0;
+    };
+    struct GeoArea {
+        std::vector<QPolygonF> rings;
+        QRectF bounds;
+        int level = 1;
+    };
+    std::vector<GeoArea> areas;
+    std::array<std::vector<GeoLine>, kLineLayers> lines;
+};
+
 namespace {
 
-// Lines are projected in parallel, this many to a job.
-constexpr std::size_t kLinesPerJob = 256;
+// Lines and areas are projected in parallel, this many to a job.
+constexpr std::size_t kItemsPerJob = 256;
+// A line is cut into stretches of this many points, each with its bounds, so that a small box
+// projects only the stretches it shows.
+constexpr qsizetype kStretchPoints = 256;
+// The levels of detail: the tolerance of each on the ground. Level 0 is the data itself.
+constexpr std::array<double, 5> kLevelToleranceKm = {0.0, 0.04, 0.25, 1.2, 5.0};
+constexpr double kKmPerDegree = 111.195;
+// A parallel of a clip box is kept as an arc by a point at least this often along it, in
+// parts of the box's width: a chord of it, once projected, would cut into what is shown.
+constexpr int kArcSteps = 256;
+// Points along each side of the picture where its range is looked for.
+constexpr int kSamplesPerSide = 64;
+
+// Whether two rectangles share a point; unlike QRectF's, true for a rectangle without width or
+// height (a stretch of a meridian).
+bool meets(const QRectF& a, const QRectF& b) {
+    return a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() &&
+           a.bottom() >= b.top();
+}
+
+bool inside(const QRectF& inner, const QRectF& outer) {
+    return inner.left() >= outer.left() && inner.right() <= outer.right() &&
+           inner.top() >= outer.top() && inner.bottom() <= outer.bottom();
+}
+
+QRectF clipRect(const DegreeBox& box) {
+    return QRectF(QPointF(box.west, box.south), QPointF(box.east, box.north));
+}
 
 QRectF boundsOf(const std::vector<QPolygonF>& rings) {
     QRectF bounds;
@@ -33,6 +83,15 @@ void rethrowFirst(const std::vector<std::exception_ptr>& errors) {
     }
 }
 
+// Runs job(first, end) over items in blocks, on the cores.
+template <typename Fn>
+void inBlocks(std::size_t count, Fn job) {
+    const std::size_t blocks = (count + kItemsPerJob - 1) / kItemsPerJob;
+    rethrowFirst(runJobs(blocks, [&](std::size_t b) {
+        job(b * kItemsPerJob, std::min(count, (b + 1) * kItemsPerJob));
+    }));
+}
+
 QSize pictureSize(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         throw ZelkoraError(
@@ -47,18 +106,134 @@ QSize pictureSize(const QString& path) {
     return size;
 }
 
+QPolygonF geoPolygon(const GeoPath& path, const FigureMap& map) {
+    QPolygonF out(static_cast<qsizetype>(path.size()));
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        out[static_cast<qsizetype>(i)] = QPointF(map.mapLongitude(path[i].lon), path[i].lat);
+    }
+    return out;
+}
+
+FigureMap::Detail::GeoLine lineOf(QPolygonF points, int level) {
+    FigureMap::Detail::GeoLine line;
+    line.bounds = points.boundingRect();
+    line.level = level;
+    for (qsizetype begin = 0; begin + 1 < points.size(); begin += kStretchPoints) {
+        // Stretches share their end points, so that joined again they leave no gap.
+        const qsizetype end = std::min(points.size(), begin + kStretchPoints + 1);
+        double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
+        for (qsizetype i = begin; i < end; ++i) {
+            left = std::min(left, points[i].x());
+            right = std::max(right, points[i].x());
+            top = std::min(top, points[i].y());
+            bottom = std::max(bottom, points[i].y());
+        }
+        line.stretches.push_back({begin, end, QRectF(QPointF(left, top), QPointF(right, bottom))});
+    }
+    line.points = std::move(points);
+    return line;
+}
+
+// Whether a rectangle in degrees is smaller than a tolerance on the ground both ways.
+bool smallerThan(const QRectF& bounds, double toleranceKm) {
+    const double cosLat = std::cos(bounds.center().y() * M_PI / 180.0);
+    return bounds.height() * kKmPerDegree < toleranceKm &&
+           bounds.width() * kKmPerDegree * cosLat < toleranceKm;
+}
+
+// Adds points along the parts of a ring cut to clip that run along its south or north side, so
+// that the arc of the parallel stays an arc once projected.
+QPolygonF withArcs(const QPolygonF& ring, const QRectF& clip) {
+    const double step = clip.width() / kArcSteps;
+    const double eps = 1e-9 * std::max(1.0, std::fabs(clip.top()) + std::fabs(clip.bottom()));
+    QPolygonF out;
+    out.reserve(ring.size());
+    // The ring comes open from clipRing: its last edge runs back to the first point.
+    for (qsizetype i = 0; i < ring.size(); ++i) {
+        out << ring[i];
+        const QPointF a = ring[i];
+        const QPointF b = ring[(i + 1) % ring.size()];
+        const bool alongParallel =
+            (std::fabs(a.y() - clip.top()) < eps && std::fabs(b.y() - clip.top()) < eps) ||
+            (std::fabs(a.y() - clip.bottom()) < eps && std::fabs(b.y() - clip.bottom()) < eps);
+        const double length = std::fabs(b.x() - a.x());
+        if (alongParallel && length > step) {
+            const int parts = static_cast<int>(std::ceil(length / step));
+            for (int k = 1; k < parts; ++k) {
+                out << a + (b - a) * (static_cast<double>(k) / parts);
+            }
+        }
+    }
+    return out;
+}
+
+QPolygonF projected(const QPolygonF& geo, const FigureProjection& projection) {
+    QPolygonF out;
+    out.reserve(geo.size());
+    for (const QPointF& p : geo) {
+        const QPointF plane = projection.toPlane({.lat = p.y(), .lon = p.x()});
+        if (std::isfinite(plane.x()) && std::isfinite(plane.y())) {
+            out << plane;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 FigureMap::FigureMap(int map, QSize size)
-    : map_(map), par_(parForMap(map)), conic_(par_, false), size_(size) {
-    if (!conic_.hasCone()) {
-        throw ZelkoraError(QStringLiteral("У карты %1 нет конической проекции").arg(map));
+    : map_(map), projection_(FigureProjection::ofMap(map, size.height())), size_(size) {
+    // The picture's range, longitudes continuous about the map's central meridian.
+    pictureBox_ = {90.0, 1e9, -90.0, -1e9};
+    const QPointF corners[4] = {QPointF(0, 0), QPointF(size.width(), 0),
+                                QPointF(size.width(), size.height()), QPointF(0, size.height())};
+    for (int side = 0; side < 4; ++side) {
+        const QPointF a = corners[side];
+        const QPointF b = corners[(side + 1) % 4];
+        for (int i = 0; i < kSamplesPerSide; ++i) {
+            const GeoPoint p =
+                projection_.toGeo(a + (b - a) * (static_cast<double>(i) / kSamplesPerSide));
+            pictureBox_.south = std::min(pictureBox_.south, p.lat);
+            pictureBox_.north = std::max(pictureBox_.north, p.lat);
+            pictureBox_.west = std::min(pictureBox_.west, p.lon);
+            pictureBox_.east = std::max(pictureBox_.east, p.lon);
+        }
     }
 }
 
 FigureMap::FigureMap(int map, QSize size, const VectorMap& vector) : FigureMap(map, size) {
-    setVector(vector);
+    auto full = std::make_unique<Detail>();
+    full->areas.resize(vector.areas.size());
+    inBlocks(vector.areas.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
+            Detail::GeoArea& area = full->areas[i];
+            area.level = vector.areas[i].level;
+            for (const GeoPath& ring : vector.areas[i].rings) {
+                area.rings.push_back(geoPolygon(ring, *this));
+            }
+            area.bounds = boundsOf(area.rings);
+        }
+    });
+    std::stable_sort(full->areas.begin(), full->areas.end(),
+                     [](const auto& a, const auto& b) { return a.level < b.level; });
+    const std::array<const std::vector<VectorLine>*, kLineLayers> sources = {
+        &vector.rivers, &vector.divisions, &vector.borders, &vector.shores};
+    for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
+        const std::vector<VectorLine>& source = *sources[layer];
+        std::vector<Detail::GeoLine>& out = full->lines[layer];
+        out.resize(source.size());
+        inBlocks(source.size(), [&](std::size_t first, std::size_t end) {
+            for (std::size_t i = first; i < end; ++i) {
+                out[i] = lineOf(geoPolygon(source[i].points, *this), source[i].level);
+            }
+        });
+    }
+    details_.resize(kLevelToleranceKm.size());
+    details_[0] = std::move(full);
+    hasVector_ = true;
 }
+
+FigureMap::~FigureMap() = default;
 
 std::unique_ptr<FigureMap> FigureMap::load(const QString& dataDir, int map) {
     const QString caption = kMapCaptions.value(map);
@@ -80,77 +255,169 @@ std::unique_ptr<FigureMap> FigureMap::load(const QString& dataDir, int map) {
     return figureMap;
 }
 
-void FigureMap::setVector(const VectorMap& vector) {
-    const double centralMeridian = par_.left_Bottom_y;
-    const int height = size_.height();
-    const auto project = [&](const std::vector<VectorLine>& source, std::vector<Line>& out) {
-        // A line is cut where it has no position or where two points lie more than half a turn
-        // apart once wrapped about the central meridian: it went round the back of the map.
-        std::vector<std::vector<Line>> parts((source.size() + kLinesPerJob - 1) / kLinesPerJob);
-        rethrowFirst(runJobs(parts.size(), [&](std::size_t job) {
-            const std::size_t end = std::min(source.size(), (job + 1) * kLinesPerJob);
-            for (std::size_t i = job * kLinesPerJob; i < end; ++i) {
-                QPolygonF run;
-                double previousLon = 0.0;
-                const auto flush = [&] {
-                    if (run.size() >= 2) {
-                        const QRectF bounds = run.boundingRect();
-                        parts[job].push_back({std::move(run), bounds, source[i].level});
-                    }
-                    run = QPolygonF();
-                };
-                run.reserve(static_cast<qsizetype>(source[i].points.size()));
-                for (const GeoPoint& p : source[i].points) {
-                    const double lon = wrapLongitude(p.lon, centralMeridian);
-                    const QPointF pixel = conic_.toPixel(p, height);
-                    if (!std::isfinite(pixel.x()) ||
-                        (!run.isEmpty() && std::fabs(lon - previousLon) > 180.0)) {
-                        flush();
-                    }
-                    if (std::isfinite(pixel.x())) {
-                        run << pixel;
-                    }
-                    previousLon = lon;
-                }
-                flush();
-            }
-        }));
-        for (std::vector<Line>& part : parts) {
-            std::move(part.begin(), part.end(), std::back_inserter(out));
-        }
-    };
-    project(vector.rivers, lines_[static_cast<std::size_t>(LineLayer::Rivers)]);
-    project(vector.divisions, lines_[static_cast<std::size_t>(LineLayer::Divisions)]);
-    project(vector.borders, lines_[static_cast<std::size_t>(LineLayer::Borders)]);
-    project(vector.shores, lines_[static_cast<std::size_t>(LineLayer::Shores)]);
+double FigureMap::mapLongitude(double lon) const {
+    return wrapLongitude(lon, projection_.par().left_Bottom_y);
+}
 
-    areas_.resize(vector.areas.size());
-    const std::size_t jobs = (vector.areas.size() + kLinesPerJob - 1) / kLinesPerJob;
-    rethrowFirst(runJobs(jobs, [&](std::size_t job) {
-        const std::size_t end = std::min(vector.areas.size(), (job + 1) * kLinesPerJob);
-        for (std::size_t i = job * kLinesPerJob; i < end; ++i) {
-            Area& area = areas_[i];
-            area.level = vector.areas[i].level;
-            for (const GeoPath& ring : vector.areas[i].rings) {
-                QPolygonF projected;
-                projected.reserve(static_cast<qsizetype>(ring.size()));
-                for (const GeoPoint& p : ring) {
-                    const QPointF pixel = conic_.toPixel(p, height);
-                    if (std::isfinite(pixel.x())) {
-                        projected << pixel;
-                    }
+std::size_t FigureMap::levelCount() {
+    return kLevelToleranceKm.size();
+}
+
+double FigureMap::levelToleranceKm(std::size_t level) {
+    return kLevelToleranceKm.at(level);
+}
+
+const FigureMap::Detail& FigureMap::detail(std::size_t level) const {
+    const std::lock_guard lock(detailMutex_);
+    if (details_[level]) {
+        return *details_[level];
+    }
+    // Each level is made from the one finer than it, which is made first.
+    std::size_t from = level;
+    while (!details_[from - 1]) {
+        --from;
+    }
+    for (std::size_t make = from; make <= level; ++make) {
+        const Detail& finer = *details_[make - 1];
+        const double toleranceKm = kLevelToleranceKm[make];
+        const double toleranceDeg = toleranceKm / kKmPerDegree;
+        auto coarse = std::make_unique<Detail>();
+        coarse->areas.resize(finer.areas.size());
+        inBlocks(finer.areas.size(), [&](std::size_t first, std::size_t end) {
+            for (std::size_t i = first; i < end; ++i) {
+                const Detail::GeoArea& area = finer.areas[i];
+                Detail::GeoArea& out = coarse->areas[i];
+                out.level = area.level;
+                if (smallerThan(area.bounds, toleranceKm)) {
+                    continue;
                 }
-                if (projected.size() >= 3) {
-                    area.rings.push_back(std::move(projected));
+                for (const QPolygonF& ring : area.rings) {
+                    const QRectF bounds = ring.boundingRect();
+                    if (smallerThan(bounds, toleranceKm)) {
+                        continue;
+                    }
+                    QPolygonF simple = simplified(ring, toleranceDeg,
+                                                  std::cos(bounds.center().y() * M_PI / 180.0));
+                    out.rings.push_back(simple.size() >= 4 ? std::move(simple) : ring);
+                }
+                out.bounds = boundsOf(out.rings);
+            }
+        });
+        std::erase_if(coarse->areas, [](const auto& a) { return a.rings.empty(); });
+        for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
+            const std::vector<Detail::GeoLine>& source = finer.lines[layer];
+            std::vector<Detail::GeoLine>& out = coarse->lines[layer];
+            out.resize(source.size());
+            inBlocks(source.size(), [&](std::size_t first, std::size_t end) {
+                for (std::size_t i = first; i < end; ++i) {
+                    if (smallerThan(source[i].bounds, toleranceKm)) {
+                        continue;
+                    }
+                    out[i] =
+                        lineOf(simplified(source[i].points, toleranceDeg,
+                                          std::cos(source[i].bounds.center().y() * M_PI / 180.0)),
+                               source[i].level);
+                }
+            });
+            std::erase_if(out, [](const auto& l) { return l.points.size() < 2; });
+        }
+        details_[make] = std::move(coarse);
+    }
+    return *details_[level];
+}
+
+FigureMap::Projected FigureMap::project(const FigureProjection& projection,
+                                        const DegreeBox& clipBox, double toleranceKm) const {
+    Projected out;
+    if (!hasVector_) {
+        return out;
+    }
+    std::size_t level = 0;
+    while (level + 1 < kLevelToleranceKm.size() && kLevelToleranceKm[level + 1] <= toleranceKm) {
+        ++level;
+    }
+    const Detail& d = detail(level);
+    const QRectF clip = clipRect(clipBox);
+
+    std::vector<Area> areas(d.areas.size());
+    inBlocks(d.areas.size(), [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
+            const Detail::GeoArea& area = d.areas[i];
+            if (!meets(area.bounds, clip)) {
+                continue;
+            }
+            Area& a = areas[i];
+            a.level = area.level;
+            for (const QPolygonF& ring : area.rings) {
+                const QRectF bounds = ring.boundingRect();
+                if (!meets(bounds, clip)) {
+                    continue;
+                }
+                QPolygonF plane = projected(
+                    inside(bounds, clip) ? ring : withArcs(clipRing(ring, clip), clip), projection);
+                if (plane.size() >= 3) {
+                    a.rings.push_back(std::move(plane));
                 }
             }
-            area.bounds = boundsOf(area.rings);
+            a.bounds = boundsOf(a.rings);
         }
-    }));
-    std::erase_if(areas_, [](const Area& a) { return a.rings.empty(); });
-    std::stable_sort(areas_.begin(), areas_.end(),
-                     [](const Area& a, const Area& b) { return a.level < b.level; });
-    hasVector_ = true;
+    });
+    std::erase_if(areas, [](const Area& a) { return a.rings.empty(); });
+    out.areas = std::move(areas);
+
+    for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
+        const std::vector<Detail::GeoLine>& source = d.lines[layer];
+        std::vector<std::vector<Line>> parts(source.size());
+        inBlocks(source.size(), [&](std::size_t first, std::size_t end) {
+            std::vector<QPolygonF> pieces;
+            for (std::size_t i = first; i < end; ++i) {
+                const Detail::GeoLine& line = source[i];
+                if (!meets(line.bounds, clip)) {
+                    continue;
+                }
+                // Runs of stretches that meet the clip, joined, then cut to it.
+                const auto flush = [&](qsizetype begin, qsizetype endPoint) {
+                    if (endPoint - begin < 2) {
+                        return;
+                    }
+                    const QPolygonF run = line.points.mid(begin, endPoint - begin);
+                    pieces.clear();
+                    if (inside(run.boundingRect(), clip)) {
+                        pieces.push_back(run);
+                    } else {
+                        clipPolyline(run, clip, pieces);
+                    }
+                    for (const QPolygonF& piece : pieces) {
+                        QPolygonF plane = projected(piece, projection);
+                        if (plane.size() >= 2) {
+                            const QRectF bounds = plane.boundingRect();
+                            parts[i].push_back({std::move(plane), bounds, line.level});
+                        }
+                    }
+                };
+                qsizetype runBegin = -1;
+                qsizetype runEnd = -1;
+                for (const Detail::Stretch& s : line.stretches) {
+                    if (meets(s.bounds, clip)) {
+                        if (runBegin < 0) {
+                            runBegin = s.begin;
+                        }
+                        runEnd = s.end;
+                    } else if (runBegin >= 0) {
+                        flush(runBegin, runEnd);
+                        runBegin = -1;
+                    }
+                }
+                if (runBegin >= 0) {
+                    flush(runBegin, runEnd);
+                }
+            }
+        });
+        for (std::vector<Line>& part : parts) {
+            std::move(part.begin(), part.end(), std::back_inserter(out.lines[layer]));
+        }
+    }
+    return out;
 }
 
 const TPngImage& FigureMap::raster(const std::array<bool, kLayerCount>& layers) const {

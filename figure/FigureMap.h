@@ -7,24 +7,27 @@
 #include <QTransform>
 #include <array>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+#include "figure/FigureOptions.h"
+#include "figure/FigureProjection.h"
 #include "mapimage/DataPaths.h"
 #include "mapimage/MapAssembly.h"
 #include "mapimage/TPngImage.h"
-#include "projection/LambertConic.h"
 #include "projection/Tpar.h"
 
 namespace zelkora {
 
 struct VectorMap;
 
-// A map made ready for figures. Its geometry is projected once, through the map's own
-// LambertConic, into the pixels of its normal-resolution picture, where the window places its
-// markers; every figure of the map (each preview of the dialog too) then only scales, cuts and
-// draws. A map folder without vector data keeps its raster layers instead.
+// A map made ready for figures. Its vector geometry is kept in degrees, with each long line cut
+// into stretches whose bounds are known, and in coarser levels of detail made when first asked
+// for; a figure projects only what its box shows, at the level its scale needs, through its own
+// projection. A map folder without vector data keeps its raster layers instead.
 class FigureMap {
   public:
+    // Geometry projected for one figure: plane units of its projection.
     struct Line {
         QPolygonF points;
         QRectF bounds;
@@ -36,6 +39,14 @@ class FigureMap {
         int level = 1;  // odd: land, even: water
     };
     enum class LineLayer { Rivers, Divisions, Borders, Shores };
+    static constexpr std::size_t kLineLayers = 4;
+    struct Projected {
+        std::vector<Area> areas;  // levels rising
+        std::array<std::vector<Line>, kLineLayers> lines;
+        const std::vector<Line>& of(LineLayer layer) const {
+            return lines[static_cast<std::size_t>(layer)];
+        }
+    };
 
     // The map of index `map` below dataDir: its vector data when its normal-resolution folder
     // holds "vector.gpkg", its raster layers otherwise. Throws ZelkoraError when the map's
@@ -44,21 +55,32 @@ class FigureMap {
 
     // A map drawn from vector data in memory; size is its normal-resolution picture's.
     FigureMap(int map, QSize size, const VectorMap& vector);
+    ~FigureMap();
 
     int map() const { return map_; }
-    const Tpar& par() const { return par_; }
-    const LambertConic& conic() const { return conic_; }
-    // The normal-resolution picture's size: the figure's whole-map extent.
+    // The map's own projection, onto its normal-resolution picture, where the window places its
+    // markers.
+    const FigureProjection& projection() const { return projection_; }
+    // The normal-resolution picture's size: the whole map in the map's own projection.
     QSize size() const { return size_; }
-    QPointF toPixel(GeoPoint point) const { return conic_.toPixel(point, size_.height()); }
-    GeoPoint toGeo(QPointF pixel) const { return conic_.toGeo(pixel, size_.height()); }
+    // The latitudes and longitudes the picture shows, longitudes as the map's data runs them.
+    const DegreeBox& pictureBox() const { return pictureBox_; }
+    // The longitude moved by whole turns to run as the map's data runs (190 rather than -170 on
+    // the Far East map).
+    double mapLongitude(double lon) const;
 
     bool hasVector() const { return hasVector_; }
-    // Areas in drawing order: levels rising.
-    const std::vector<Area>& areas() const { return areas_; }
-    const std::vector<Line>& lines(LineLayer layer) const {
-        return lines_[static_cast<std::size_t>(layer)];
-    }
+
+    // The geometry inside clip (degrees, longitudes as the map runs them) through projection,
+    // without detail much finer than toleranceKm on the ground: every ring cut to clip, whose
+    // cut edges are kept close to the parallels and meridians of clip, every line cut to it.
+    Projected project(const FigureProjection& projection, const DegreeBox& clip,
+                      double toleranceKm) const;
+
+    // How many levels of detail there are, and the tolerance of each on the ground; level 0 is
+    // the data as it stands.
+    static std::size_t levelCount();
+    static double levelToleranceKm(std::size_t level);
 
     // A map without vector data: its picture with the layers switched on, from the
     // high-resolution folder when there is one, and the mapping from the map's pixels onto it.
@@ -67,17 +89,19 @@ class FigureMap {
     const TPngImage& raster(const std::array<bool, kLayerCount>& layers) const;
     QTransform rasterFromMap() const { return rasterFromMap_; }
 
+    struct Detail;  // one level of detail, in degrees
+
   private:
     FigureMap(int map, QSize size);
-    void setVector(const VectorMap& vector);
+    const Detail& detail(std::size_t level) const;
 
     int map_;
-    Tpar par_;
-    LambertConic conic_;
+    FigureProjection projection_;
     QSize size_;
+    DegreeBox pictureBox_;
     bool hasVector_ = false;
-    std::vector<Area> areas_;
-    std::array<std::vector<Line>, 4> lines_;
+    mutable std::mutex detailMutex_;
+    mutable std::vector<std::unique_ptr<Detail>> details_;
 
     QString dataDir_;
     bool rasterHiRes_ = false;

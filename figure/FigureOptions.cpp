@@ -14,13 +14,13 @@ const std::vector<FigurePreset>& figurePresets() {
     // px wide and at most 2625 px high. Elsevier: 90, 140 and 190 mm at 500 dpi for combination
     // art (halftone and lines).
     static const std::vector<FigurePreset> presets = {
-        {"nature-1", 89.0, 600.0, 247.0, 0, 0},
-        {"nature-1.5", 120.0, 600.0, 247.0, 0, 0},
-        {"nature-2", 183.0, 600.0, 247.0, 0, 0},
-        {"plos", 2250 * 25.4 / 300.0, 300.0, 0.0, 2250, 2625},
-        {"elsevier-1", 90.0, 500.0, 0.0, 0, 0},
-        {"elsevier-1.5", 140.0, 500.0, 0.0, 0, 0},
-        {"elsevier-2", 190.0, 500.0, 0.0, 0, 0},
+        {"nature-1", 89.0, 600.0, 247.0, 0, 0, 0},
+        {"nature-1.5", 120.0, 600.0, 247.0, 0, 0, 0},
+        {"nature-2", 183.0, 600.0, 247.0, 0, 0, 0},
+        {"plos", 2250 * 25.4 / 300.0, 300.0, 0.0, 2250, 2625, 789},
+        {"elsevier-1", 90.0, 500.0, 0.0, 0, 0, 0},
+        {"elsevier-1.5", 140.0, 500.0, 0.0, 0, 0, 0},
+        {"elsevier-2", 190.0, 500.0, 0.0, 0, 0, 0},
     };
     return presets;
 }
@@ -50,6 +50,7 @@ void applyFigurePreset(FigureOptions& options, const QString& name) {
     options.maxHeightMm = preset->maxHeightMm;
     options.maxWidthPx = preset->maxWidthPx;
     options.maxHeightPx = preset->maxHeightPx;
+    options.minWidthPx = preset->minWidthPx;
 }
 
 namespace {
@@ -76,6 +77,10 @@ void checkFigureOptions(const FigureOptions& options) {
     checkRange(options.fontPt, 4.0, 24.0, QStringLiteral("Размер шрифта"), QStringLiteral("пт"));
     checkRange(options.marginPercent, 0.0, 100.0, QStringLiteral("Поле вокруг точек"),
                QStringLiteral("%"));
+    if (options.graticuleMinutes != kAutoGraticule) {
+        checkRange(options.graticuleMinutes, 1, 30 * 60, QStringLiteral("Шаг сетки"),
+                   QStringLiteral("′"));
+    }
     if (options.extent == FigureExtent::Box) {
         const DegreeBox& b = options.box;
         checkRange(b.south, -90.0, 90.0, QStringLiteral("Южная граница"), QStringLiteral("°"));

@@ -26,6 +26,17 @@ enum class FigureLanguage { English, Russian };
 
 enum class FigureFormat { Tiff, Png, Jpeg, Pdf, Svg };
 
+// The projection a figure is drawn in: a conic centred on its extent with north up, or the
+// map's own, turned as the window shows it.
+enum class FigureProjectionKind { NorthUp, Map };
+
+// The scale bar: one black bar, or alternating black and white segments labelled 0, half and
+// the whole length, as journals' maps have.
+enum class ScaleBarStyle { Plain, Ticked };
+
+// The graticule's interval: chosen for the frame, or forced in minutes of arc.
+inline constexpr int kAutoGraticule = 0;
+
 // A box in degrees. Longitudes are continuous: east may exceed 180 on the Far East map.
 struct DegreeBox {
     double south = 0.0;
@@ -43,6 +54,7 @@ struct FigurePreset {
     double maxHeightMm;  // 0: no limit in millimetres
     int maxWidthPx;      // 0: no limit in pixels
     int maxHeightPx;
+    int minWidthPx;  // a preset with one narrows a figure too high for it, down to this width
 };
 
 // nature-1, nature-1.5, nature-2, plos, elsevier-1, elsevier-1.5, elsevier-2, in that order.
@@ -69,6 +81,7 @@ struct FigureOptions {
     double maxHeightMm = 0.0;  // limits of the preset; 0 for none
     int maxWidthPx = 0;
     int maxHeightPx = 0;
+    int minWidthPx = 0;
 
     FigureCorner legend = FigureCorner::Auto;
     bool italic = false;  // legend names and panel titles, as species names are printed
@@ -76,6 +89,14 @@ struct FigureOptions {
     FigureCorner scaleBar = FigureCorner::Auto;
     FigureLanguage language = FigureLanguage::English;
     bool panels = false;  // one panel per column that holds points
+
+    FigureProjectionKind projection = FigureProjectionKind::NorthUp;
+    int graticuleMinutes = kAutoGraticule;         // the interval forced, in minutes of arc
+    bool graticuleLines = true;                    // false: ticks and labels only
+    bool labelAllSides = false;                    // latitudes right too, longitudes on top too
+    FigureCorner northArrow = FigureCorner::Auto;  // Auto: drawn when no lines show north
+    ScaleBarStyle scaleBarStyle = ScaleBarStyle::Plain;
+    FigureCorner inset = FigureCorner::None;  // the locator map of the whole region
 
     FigureFormat format = FigureFormat::Tiff;
 

@@ -7,8 +7,10 @@
 #include <array>
 #include <cmath>
 
+#include "figure/Extent.h"
 #include "figure/FigureLayout.h"
 #include "figure/FigureMap.h"
+#include "figure/FigureSizes.h"
 #include "figure/FigureText.h"
 #include "figure/PathClip.h"
 #include "plot/MarkerShape.h"
@@ -29,8 +31,14 @@ constexpr double kTickPt = 0.4;
 constexpr double kBoxLinePt = 0.4;
 // GSHHG river levels: 0 banks of river-lakes, 1 major rivers, 2, 3 and 4 smaller ones.
 constexpr std::array<double, 5> kRiverPt = {0.5, 0.8, 0.65, 0.5, 0.36};
-// Thinning on vector output: far below what a reader's zoom shows.
-constexpr double kVectorToleranceMm = 0.005;
+// Lines are thinned to this part of a device pixel on a raster.
+constexpr double kDevicePixelShare = 0.35;
+constexpr double kInsetFramePt = 0.4;
+constexpr double kInsetFigurePt = 0.8;
+const QColor kInsetFigure(200, 30, 30);
+// The geometry is cut a little beyond the frame, so that no line ends inside it: this part of
+// the frame's span in degrees on each side.
+constexpr double kClipSlack = 0.02;
 // Long lines are stroked in runs of this many points: Qt's rasterizer slows down sharply on one
 // wide outline of many thousand points, and round joins hide where the runs meet.
 constexpr qsizetype kStrokeRun = 128;
@@ -51,14 +59,13 @@ QPen linePen(QColor colour, double pt, Qt::PenStyle style = Qt::SolidLine) {
 // is shown, so a raster drawn in bands has the pixels of one drawn whole.
 class PanelGeometry {
   public:
-    PanelGeometry(const FigureLayout& layout, const FigurePanel& panel, double toleranceMm,
+    PanelGeometry(const QTransform& toMm, const QRectF& frameMm, double toleranceMm,
                   const QRectF& visibleMm)
-        : toMm_(layout.mmFromPixel(panel)), tolerance_(toleranceMm) {
+        : toMm_(toMm), tolerance_(toleranceMm) {
         // Wide enough that the widest line's end and the cut rings' edges stay outside what is
         // shown.
         constexpr double kSlackMm = 2.0;
-        viewMm_ =
-            visibleMm.intersected(panel.frame).adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
+        viewMm_ = visibleMm.intersected(frameMm).adjusted(-kSlackMm, -kSlackMm, kSlackMm, kSlackMm);
         view_ = toMm_.inverted().mapRect(viewMm_);
     }
 
@@ -135,11 +142,30 @@ void drawLines(QPainter& painter, const PanelGeometry& geometry,
     }
 }
 
-void drawVectorMap(QPainter& painter, const FigureLayout& layout, const FigureMap& map,
-                   const PanelGeometry& geometry, const FigurePanel& panel) {
-    painter.fillRect(panel.frame, kMapSea);
+// What one frame shows of the map: its geometry on the page and the frame it is cut to.
+struct MapView {
+    const FigureMap::Projected& geometry;
+    QTransform toMm;
+    QRectF frame;             // millimetres
+    QPolygonF outline;        // millimetres, closed
+    bool rectangular = true;  // the outline is its bounds
+};
+
+void clipTo(QPainter& painter, const MapView& view, const QRectF& visible) {
+    if (view.rectangular) {
+        painter.setClipRect(view.frame.intersected(visible));
+    } else {
+        QPainterPath path;
+        path.addPolygon(view.outline);
+        path.closeSubpath();
+        painter.setClipPath(path);
+    }
+}
+
+void drawAreas(QPainter& painter, const MapView& view, const PanelGeometry& geometry) {
+    painter.fillRect(view.frame, kMapSea);
     painter.setPen(Qt::NoPen);
-    for (const FigureMap::Area& area : map.areas()) {
+    for (const FigureMap::Area& area : view.geometry.areas) {
         if (!geometry.visible(area.bounds)) {
             continue;
         }
@@ -162,20 +188,25 @@ void drawVectorMap(QPainter& painter, const FigureLayout& layout, const FigureMa
         }
         painter.drawPath(path);
     }
+}
 
+void drawVectorMap(QPainter& painter, const FigureLayout& layout, const MapView& view,
+                   const PanelGeometry& geometry) {
+    drawAreas(painter, view, geometry);
+    const FigureMap::Projected& map = view.geometry;
     const auto& on = layout.options.layers;
-    if (on[0]) {
+    if (on[0] && layout.options.graticuleLines) {
         painter.setPen(linePen(kMapGraticule, kGraticulePt));
         std::vector<QPolygonF> pieces;
         for (const GraticuleLine& line : layout.graticule) {
-            geometry.lines(line.pixels, line.pixels.boundingRect(), pieces);
+            geometry.lines(line.plane, line.plane.boundingRect(), pieces);
             for (const QPolygonF& piece : pieces) {
                 strokeInRuns(painter, piece);
             }
         }
     }
     if (on[1]) {
-        const auto& rivers = map.lines(FigureMap::LineLayer::Rivers);
+        const auto& rivers = map.of(FigureMap::LineLayer::Rivers);
         // Small rivers first, so the major ones lie on top.
         for (const int level : {4, 3, 0, 2, 1}) {
             drawLines(painter, geometry, rivers,
@@ -183,15 +214,15 @@ void drawVectorMap(QPainter& painter, const FigureLayout& layout, const FigureMa
         }
     }
     if (on[2]) {
-        drawLines(painter, geometry, map.lines(FigureMap::LineLayer::Divisions),
+        drawLines(painter, geometry, map.of(FigureMap::LineLayer::Divisions),
                   linePen(kMapDivision, kDivisionPt, Qt::CustomDashLine));
     }
     if (on[3]) {
-        drawLines(painter, geometry, map.lines(FigureMap::LineLayer::Borders),
+        drawLines(painter, geometry, map.of(FigureMap::LineLayer::Borders),
                   linePen(kMapBorder, kBorderPt));
     }
     if (on[4]) {
-        const auto& shores = map.lines(FigureMap::LineLayer::Shores);
+        const auto& shores = map.of(FigureMap::LineLayer::Shores);
         for (const int level : {4, 3, 2}) {
             drawLines(painter, geometry, shores, linePen(kMapShore, kLakeShorePt), level);
         }
@@ -211,7 +242,7 @@ void drawRasterMap(QPainter& painter, const FigureLayout& layout, const FigureMa
     // What is shown of the frame, with two pixels more on each side, so that the smooth scaling
     // sees the same neighbours in every band.
     const QRectF shownPixels =
-        layout.mmFromPixel(panel).inverted().mapRect(visibleMm.intersected(panel.frame));
+        layout.mmFromPlane(panel).inverted().mapRect(visibleMm.intersected(panel.frame));
     const QRect source = rasterFromMap.mapRect(shownPixels.intersected(layout.extent))
                              .toAlignedRect()
                              .adjusted(-2, -2, 2, 2)
@@ -231,7 +262,7 @@ void drawRasterMap(QPainter& painter, const FigureLayout& layout, const FigureMa
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setRenderHint(QPainter::LosslessImageRendering);
-    painter.setTransform(rasterFromMap.inverted() * layout.mmFromPixel(panel) *
+    painter.setTransform(rasterFromMap.inverted() * layout.mmFromPlane(panel) *
                          painter.transform());
     painter.drawImage(QRectF(source), shown);
     painter.restore();
@@ -290,18 +321,81 @@ void drawBox(QPainter& painter, const QRectF& box) {
     painter.drawRect(box);
 }
 
+// The degrees a scene is cut to: the box north up, the range of the frame otherwise, with a
+// little more on every side.
+DegreeBox clipBoxOf(const FigureProjection& projection, const DegreeBox& box,
+                    const QRectF& extent) {
+    DegreeBox b = box;
+    if (!projection.isNorthUp()) {
+        const GeoRange r = rangeOfRectangle(projection, extent);
+        b = {r.south, r.west, r.north, r.east};
+    }
+    const double dLat = (b.north - b.south) * kClipSlack;
+    const double dLon = (b.east - b.west) * kClipSlack;
+    return {b.south - dLat, b.west - dLon, b.north + dLat, b.east + dLon};
+}
+
+// Kilometres on the ground in a millimetre of a frame, the least across it.
+double leastKmPerMm(const FigureProjection& projection, const DegreeBox& box, double mmPerUnit) {
+    double least = INFINITY;
+    for (const double lat : {box.south, (box.south + box.north) / 2, box.north}) {
+        least = std::min(least, projection.kmPerUnit(lat) / mmPerUnit);
+    }
+    return least;
+}
+
+void drawInset(QPainter& painter, const FigureLayout& layout, const FigureScene& scene,
+               const QRectF& visible) {
+    const FigureInset& inset = layout.inset;
+    const QTransform toMm = inset.mmFromPlane();
+    const MapView view{scene.inset, toMm, inset.box, toMm.map(inset.outline),
+                       !inset.projection.isNorthUp()};
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawRect(inset.box);
+    clipTo(painter, view, visible);
+    drawAreas(painter, view, PanelGeometry(toMm, inset.box, scene.toleranceMm, visible));
+    painter.setClipping(false);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(linePen(Qt::black, kInsetFramePt));
+    painter.drawPolygon(view.outline);
+    painter.setPen(linePen(kInsetFigure, kInsetFigurePt));
+    painter.drawPolygon(toMm.map(inset.figure));
+    painter.restore();
+}
+
 }  // namespace
 
+FigureScene prepareFigureScene(const FigureLayout& layout, const FigureMap& map, double deviceMm) {
+    FigureScene scene;
+    scene.toleranceMm = std::max(kDetailMm, deviceMm * kDevicePixelShare);
+    if (!map.hasVector()) {
+        return scene;
+    }
+    scene.frame = map.project(
+        layout.projection, clipBoxOf(layout.projection, layout.box, layout.extent),
+        scene.toleranceMm * leastKmPerMm(layout.projection, layout.box, layout.mmPerUnit));
+    if (layout.inset.corner != FigureCorner::None) {
+        const FigureInset& inset = layout.inset;
+        scene.inset = map.project(
+            inset.projection, clipBoxOf(inset.projection, inset.region, inset.extent),
+            scene.toleranceMm * leastKmPerMm(inset.projection, inset.region, inset.mmPerUnit));
+    }
+    return scene;
+}
+
 void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap& map,
-                 double deviceMm, const QRectF& visibleMm) {
+                 const FigureScene& scene, double deviceMm, const QRectF& visibleMm) {
     const QRectF page(QPointF(0, 0), layout.pageMm);
     const QRectF visible = visibleMm.isEmpty() ? page : visibleMm.intersected(page);
     const FigureOptions& options = layout.options;
     const FigureText label(options.fontPt, false, false);
     const FigureText bold(options.fontPt, true, false);
-    const FigureText names(options.fontPt, false, options.italic);
+    const FigureText species(options.fontPt, false, options.italic);
+    const FigureText upright(options.fontPt, false, false);
     const Markers markers(layout, deviceMm);
-    const double tolerance = deviceMm > 0 ? deviceMm * 0.35 : kVectorToleranceMm;
+    const bool rectangular = !layout.projection.isNorthUp();
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -311,20 +405,21 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         if (!panel.frame.adjusted(-20, -20, 20, 20).intersects(visible)) {
             continue;
         }
+        const QTransform toMm = layout.mmFromPlane(panel);
+        const MapView view{scene.frame, toMm, panel.frame, panel.outline, rectangular};
         painter.save();
-        painter.setClipRect(panel.frame.intersected(visible));
+        clipTo(painter, view, visible);
         if (map.hasVector()) {
-            drawVectorMap(painter, layout, map, PanelGeometry(layout, panel, tolerance, visible),
-                          panel);
+            drawVectorMap(painter, layout, view,
+                          PanelGeometry(toMm, panel.frame, scene.toleranceMm, visible));
         } else {
             drawRasterMap(painter, layout, map, panel, visible);
         }
         // Markers by type, then in list order, as the window draws them: later ones lie on top.
-        const QTransform toMm = layout.mmFromPixel(panel);
         for (int type = 0; type < kMarkerTypeCount; ++type) {
             for (const FigurePoint& p : layout.drawn) {
                 if (p.column == type && (panel.column < 0 || panel.column == p.column)) {
-                    markers.draw(painter, type, toMm.map(p.pixel));
+                    markers.draw(painter, type, toMm.map(p.plane));
                 }
             }
         }
@@ -333,11 +428,16 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         painter.setBrush(Qt::NoBrush);
         painter.setPen(
             QPen(Qt::black, kFramePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-        painter.drawRect(panel.frame);
-        painter.setPen(QPen(Qt::black, kTickPt * kMmPerPt, Qt::SolidLine, Qt::FlatCap));
-        for (const FrameLabel& l : panel.labels) {
-            painter.drawLine(l.tick);
+        if (rectangular) {
+            painter.drawRect(panel.frame);
+        } else {
+            painter.drawPolygon(panel.outline);
         }
+        painter.setPen(QPen(Qt::black, kTickPt * kMmPerPt, Qt::SolidLine, Qt::FlatCap));
+        for (const QLineF& t : panel.ticks) {
+            painter.drawLine(t);
+        }
+        painter.setPen(Qt::black);
         for (const FrameLabel& l : panel.labels) {
             label.draw(painter, l.baseline, l.text);
         }
@@ -345,16 +445,19 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
             bold.draw(painter, panel.letterBaseline, panel.letter);
             markers.draw(painter, panel.column, panel.titleMarker);
             painter.setPen(Qt::black);
-            names.draw(painter, panel.titleBaseline, panel.title);
+            (panel.titleItalic ? species : upright).draw(painter, panel.titleBaseline, panel.title);
         }
     }
 
+    if (layout.inset.corner != FigureCorner::None) {
+        drawInset(painter, layout, scene, visible);
+    }
     if (layout.legend.corner != FigureCorner::None) {
         drawBox(painter, layout.legend.box);
         for (const LegendEntry& e : layout.legend.entries) {
             markers.draw(painter, e.column, e.marker);
             painter.setPen(Qt::black);
-            names.draw(painter, e.baseline, e.text);
+            (e.italic ? species : upright).draw(painter, e.baseline, e.text);
         }
     }
     const FigureScaleBar& bar = layout.scaleBar;
@@ -362,10 +465,31 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
         drawBox(painter, bar.box);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::black);
-        painter.drawRect(QRectF(bar.bar.p1() - QPointF(0, bar.thicknessMm / 2),
-                                QSizeF(bar.bar.length(), bar.thicknessMm)));
+        for (const QRectF& r : bar.blackSegments) {
+            painter.drawRect(r);
+        }
+        painter.setPen(
+            QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::white);
+        for (const QRectF& r : bar.whiteSegments) {
+            painter.drawRect(r);
+        }
         painter.setPen(Qt::black);
-        label.draw(painter, bar.labelBaseline, bar.label);
+        for (const ScaleBarLabel& l : bar.labels) {
+            label.draw(painter, l.baseline, l.text);
+        }
+    }
+    const FigureNorthArrow& arrow = layout.northArrow;
+    if (arrow.corner != FigureCorner::None) {
+        drawBox(painter, arrow.box);
+        painter.setPen(
+            QPen(Qt::black, kBoxLinePt * kMmPerPt, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::black);
+        painter.drawPolygon(arrow.blackHalf);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(arrow.whiteHalf);
+        painter.setPen(Qt::black);
+        bold.draw(painter, arrow.letterBaseline, arrow.letter);
     }
     painter.restore();
 }

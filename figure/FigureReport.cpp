@@ -51,7 +51,7 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
                            {QStringLiteral("height_mm"), rounded(layout.pageMm.height(), 3)},
                            {QStringLiteral("dpi"), o.dpi}};
 
-    const std::vector<GeoPoint> corners = layout.corners(map);
+    const std::vector<GeoPoint> corners = layout.corners();
     const QJsonObject extent{{QStringLiteral("top_left"), degrees(corners[0])},
                              {QStringLiteral("top_right"), degrees(corners[1])},
                              {QStringLiteral("bottom_right"), degrees(corners[2])},
@@ -59,9 +59,29 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
                              {QStringLiteral("south"), rounded(layout.range.south, 6)},
                              {QStringLiteral("west"), rounded(layout.range.west, 6)},
                              {QStringLiteral("north"), rounded(layout.range.north, 6)},
-                             {QStringLiteral("east"), rounded(layout.range.east, 6)},
-                             {QStringLiteral("graticule_deg"), layout.graticuleInterval}};
-
+                             {QStringLiteral("east"), rounded(layout.range.east, 6)}};
+    const Tpar& par = layout.projection.par();
+    constexpr double kDegreesPerHalfTurn = 180.0;
+    const QJsonObject projection{
+        {QStringLiteral("kind"),
+         layout.projection.isNorthUp() ? QStringLiteral("north-up") : QStringLiteral("map")},
+        {QStringLiteral("central_meridian"), rounded(par.left_Bottom_y, 6)},
+        {QStringLiteral("origin_latitude"), rounded(par.left_Bottom_x, 6)},
+        {QStringLiteral("standard_parallels"), QJsonArray{rounded(par.x * kDegreesPerHalfTurn, 6),
+                                                          rounded(par.y * kDegreesPerHalfTurn, 6)}},
+        {QStringLiteral("rotation_deg"), par.alpha}};
+    int latitudeLabels = 0;
+    int longitudeLabels = 0;
+    const FigurePanel& first = layout.panels.front();
+    for (const FrameLabel& l : first.labels) {
+        (l.latitude ? latitudeLabels : longitudeLabels)++;
+    }
+    const QJsonObject graticule{
+        {QStringLiteral("latitude_minutes"), layout.latitudeMinutes},
+        {QStringLiteral("longitude_minutes"), layout.longitudeMinutes},
+        {QStringLiteral("latitude_labels"), latitudeLabels},
+        {QStringLiteral("longitude_labels"), longitudeLabels},
+        {QStringLiteral("lines"), layout.options.layers[0] && layout.options.graticuleLines}};
     QJsonObject scaleBar{{QStringLiteral("shown"), layout.scaleBar.corner != FigureCorner::None}};
     if (layout.scaleBar.corner != FigureCorner::None) {
         const FigureScaleBar& bar = layout.scaleBar;
@@ -73,12 +93,16 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
         scaleBar.insert(QStringLiteral("scale_variation_percent"),
                         rounded(bar.variationPercent, 2));
         scaleBar.insert(QStringLiteral("corner"), cornerName(bar.corner));
+        scaleBar.insert(QStringLiteral("style"), o.scaleBarStyle == ScaleBarStyle::Ticked
+                                                     ? QStringLiteral("ticked")
+                                                     : QStringLiteral("plain"));
     }
 
     QJsonArray entries;
     for (const LegendEntry& e : layout.legend.entries) {
         entries.append(QJsonObject{{QStringLiteral("column"), e.column},
                                    {QStringLiteral("text"), e.text},
+                                   {QStringLiteral("italic"), e.italic},
                                    {QStringLiteral("points"), e.points}});
     }
     QJsonArray panels;
@@ -102,6 +126,12 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
     QJsonObject report{
         {QStringLiteral("size"), size},
         {QStringLiteral("extent"), extent},
+        {QStringLiteral("projection"), projection},
+        {QStringLiteral("graticule"), graticule},
+        {QStringLiteral("north_arrow"),
+         QJsonObject{{QStringLiteral("corner"), cornerName(layout.northArrow.corner)},
+                     {QStringLiteral("bearing_deg"), rounded(layout.northArrow.bearingDeg, 3)}}},
+        {QStringLiteral("inset"), cornerName(layout.inset.corner)},
         {QStringLiteral("scale_bar"), scaleBar},
         {QStringLiteral("legend"),
          QJsonObject{{QStringLiteral("corner"), cornerName(layout.legend.corner)},

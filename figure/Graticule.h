@@ -1,20 +1,20 @@
 #pragma once
 
 #include <QPolygonF>
-#include <QRectF>
 #include <QString>
 #include <vector>
 
-#include "figure/FigureMap.h"
 #include "figure/FigureOptions.h"
+#include "figure/FigureProjection.h"
 
 namespace zelkora {
 
-// Parallels and meridians of a figure, computed for its extent through the map's projection.
+// Parallels and meridians of a figure and their names, through the figure's projection.
 
-// The degrees as the figure labels them: "45°N", "170°W", "0°"; in Russian "45° с.ш.".
-QString latitudeLabel(double latDeg, FigureLanguage language);
-QString longitudeLabel(double lonDeg, FigureLanguage language);
+// The degrees as the figure labels them: "45°N", "170°W", "0°"; in Russian "45° с.ш.". With
+// minutes, degrees and whole minutes: "43°05′N", "131°30′E".
+QString latitudeLabel(double latDeg, FigureLanguage language, bool minutes = false);
+QString longitudeLabel(double lonDeg, FigureLanguage language, bool minutes = false);
 
 // The latitudes and the (continuous) longitudes a part of the map shows.
 struct GeoRange {
@@ -23,28 +23,14 @@ struct GeoRange {
     double west = 0.0;
     double east = 0.0;
 };
-GeoRange geoRangeOf(const FigureMap& map, const QRectF& extent);
-
-// 1, 2, 5 or 10 degrees: the finest at which neither the parallels nor the meridians crossing
-// the range number more than eight.
-int graticuleInterval(const GeoRange& range);
 
 struct GraticuleLine {
-    QPolygonF pixels;  // in the map's pixels, beyond the extent on every side
+    QPolygonF plane;  // on the projection's plane, beyond the range on every side
     bool meridian = false;
     double degrees = 0.0;
 };
-std::vector<GraticuleLine> graticuleLines(const FigureMap& map, const GeoRange& range,
-                                          int interval);
-
-// Where a line meets the left or the bottom side of the extent, steeply enough (at 40° or more
-// to the side) to be labelled there.
-struct FrameCrossing {
-    QPointF pixel;
-    bool leftSide = false;
-    QString text;
-};
-std::vector<FrameCrossing> frameCrossings(const std::vector<GraticuleLine>& lines,
-                                          const QRectF& extent, FigureLanguage language);
+// The parallels every latitudeMinutes and the meridians every longitudeMinutes across range.
+std::vector<GraticuleLine> graticuleLines(const FigureProjection& projection, const GeoRange& range,
+                                          int latitudeMinutes, int longitudeMinutes);
 
 }  // namespace zelkora

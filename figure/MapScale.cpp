@@ -1,13 +1,10 @@
 #include "figure/MapScale.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace zelkora {
-
-double kmPerPixelAlongX(const FigureMap& map, double latDeg) {
-    return kEarthRadiusKm / (map.conic().scaleFactor(latDeg) * map.par().tx);
-}
 
 double groundDistanceKm(GeoPoint a, GeoPoint b) {
     constexpr double kRad = std::numbers::pi / 180.0;

@@ -155,4 +155,50 @@ QPolygonF thinned(const QPolygonF& points, double tolerance) {
     return out;
 }
 
+QPolygonF simplified(const QPolygonF& points, double tolerance, double xScale) {
+    const qsizetype n = points.size();
+    if (n <= 2 || tolerance <= 0.0) {
+        return points;
+    }
+    std::vector<char> keep(static_cast<std::size_t>(n), 0);
+    keep.front() = keep.back() = 1;
+    const double squared = tolerance * tolerance;
+    std::vector<std::pair<qsizetype, qsizetype>> spans{{0, n - 1}};
+    while (!spans.empty()) {
+        const auto [first, last] = spans.back();
+        spans.pop_back();
+        const QPointF a(points[first].x() * xScale, points[first].y());
+        const QPointF b(points[last].x() * xScale, points[last].y());
+        const QPointF d = b - a;
+        const double length2 = d.x() * d.x() + d.y() * d.y();
+        double farthest = -1.0;
+        qsizetype at = -1;
+        for (qsizetype i = first + 1; i < last; ++i) {
+            const QPointF p(points[i].x() * xScale, points[i].y());
+            QPointF e = p - a;
+            if (length2 > 0.0) {
+                const double t = std::clamp((e.x() * d.x() + e.y() * d.y()) / length2, 0.0, 1.0);
+                e = p - (a + d * t);
+            }
+            const double distance2 = e.x() * e.x() + e.y() * e.y();
+            if (distance2 > farthest) {
+                farthest = distance2;
+                at = i;
+            }
+        }
+        if (at >= 0 && farthest > squared) {
+            keep[static_cast<std::size_t>(at)] = 1;
+            spans.emplace_back(first, at);
+            spans.emplace_back(at, last);
+        }
+    }
+    QPolygonF out;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (keep[static_cast<std::size_t>(i)]) {
+            out << points[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace zelkora

@@ -20,4 +20,9 @@ QPolygonF clipRing(const QPolygonF& ring, const QRectF& rect);
 // first and the last point always stay.
 QPolygonF thinned(const QPolygonF& points, double tolerance);
 
+// The line or ring simplified by Douglas and Peucker's rule: every point dropped lies within
+// tolerance of the simplified line, measured with x multiplied by xScale (a longitude by the
+// cosine of the latitude, so that degrees count the same both ways). Both ends stay.
+QPolygonF simplified(const QPolygonF& points, double tolerance, double xScale = 1.0);
+
 }  // namespace zelkora

@@ -1,5 +1,7 @@
 #include "plot/MapTally.h"
 
+#include <algorithm>
+
 namespace zelkora {
 
 void MapTally::add(double lat, double lon, const MapPictures& pictures) {
@@ -18,6 +20,18 @@ MapTally tallyMaps(std::span<const GeoPoint> points, const MapPictures& pictures
         tally.add(p.lat, p.lon, pictures);
     }
     return tally;
+}
+
+PictureCheck onEitherMap(const MapPictures& pictures) {
+    if (std::none_of(pictures.begin(), pictures.end(),
+                     [](const std::optional<PictureBounds>& p) { return p.has_value(); })) {
+        return {};
+    }
+    return [pictures](double lat, double lon) {
+        return std::any_of(
+            pictures.begin(), pictures.end(),
+            [&](const std::optional<PictureBounds>& p) { return p && p->contains(lat, lon); });
+    };
 }
 
 std::optional<int> mapOfMost(const MapTally& tally) {

@@ -24,6 +24,9 @@ struct MapTally {
 
 MapTally tallyMaps(std::span<const GeoPoint> points, const MapPictures& pictures);
 
+// Whether a point lies on either map's picture; empty when no picture is known.
+PictureCheck onEitherMap(const MapPictures& pictures);
+
 // The map that most of the points fall on: more than half of them lie on its picture. Nothing
 // for no points, or points spread so that no map holds most of them.
 std::optional<int> mapOfMost(const MapTally& tally);

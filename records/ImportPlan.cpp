@@ -36,8 +36,8 @@ QString coordinateText(double lat, double lon) {
     return formatPointCell(lat, lon);
 }
 
-// Lines of coordinates, each read as a pasted line is: the points with their lines' text.
-void readLines(ImportPlan& plan, const QByteArray& bytes) {
+// Lines of coordinates, each read as a pasted line is: every point of it, with the line.
+void readLines(ImportPlan& plan, const QByteArray& bytes, const MapCheck& onMap) {
     QByteArray text = bytes;
     const TextEncoding encoding = takeTextEncoding(text);
     plan.encoding = encodingName(encoding);
@@ -54,20 +54,24 @@ void readLines(ImportPlan& plan, const QByteArray& bytes) {
         if (isBlankLine(line)) {
             return;
         }
-        const LineReading reading = readPointLine(line);
-        QString read;
-        if (reading.point) {
-            const GeoPoint point{.lat = reading.point->lat, .lon = reading.point->lon};
-            plan.set.addPoints(number, -1, -1, std::span(&point, 1));
-            plan.lineTexts.push_back(line.toString());
-            read = coordinateText(point.lat, point.lon);
+        LinePoints reading = readLinePoints(line, onMap);
+        QStringList read;
+        if (reading.points.empty()) {
+            read << noPointReasonText(reading.reason);
+            plan.set.addUnread(number, line.toString(), read.last());
         } else {
-            read = noPointReasonText(reading.reason);
-            plan.set.addUnread(number, line.toString(), read);
+            std::vector<GeoPoint> points;
+            for (const LinePoint& p : reading.points) {
+                points.push_back({.lat = p.lat, .lon = p.lon});
+                read << coordinateText(p.lat, p.lon);
+            }
+            plan.set.addPoints(number, -1, -1, points);
         }
         if (static_cast<int>(plan.sample.rows.size()) < kSampleRows) {
-            plan.sample.rows.push_back({QString::number(number), line.toString(), read});
+            plan.sample.rows.push_back(
+                {QString::number(number), line.toString(), read.join(QStringLiteral("; "))});
         }
+        plan.lines.push_back({number, line.toString(), std::move(reading)});
     });
     plan.set.description = plan.layout + QStringLiteral(", кодировка ") + plan.encoding;
 }
@@ -131,6 +135,59 @@ QStringList placementLines(const Placement& placement, ColumnNumbers numbers) {
     return lines;
 }
 
+// Every point read of the groups taken, placed or left off the map, and every record without a
+// point, in the file's order; a point is quoted by its column's header or its group.
+void reportRecords(const ImportPlan& plan, const ImportChoices& choices,
+                   const PlacementOptions& place, const Placement& placement,
+                   const PointTable& table, ImportReport& report) {
+    const OccurrenceSet& set = plan.set;
+    const bool grouped = !set.groupField.isEmpty();
+    QSet<QString> chosen;
+    for (const QString& name : choices.groups) {
+        chosen.insert(name.simplified());
+    }
+    const auto taken = [&](const Occurrence& o) {
+        return !grouped || o.group < 0 || chosen.isEmpty() || chosen.contains(set.groups[o.group]);
+    };
+    QStringList headers;
+    for (const PlacedColumn& c : placement.columns) {
+        while (headers.size() <= c.column) {
+            headers << QString();
+        }
+        headers[c.column] = c.header.trimmed();
+    }
+    const auto quoted = [&](std::size_t index, int column) {
+        const Occurrence& o = set.points[index];
+        if (column >= 0) {
+            return headers.value(column);
+        }
+        if (o.group >= 0) {
+            return set.groups[o.group];
+        }
+        const int at = o.marker >= 0 ? o.marker : choices.column;
+        return at < table.ColCount() ? table.cell(at, 0).trimmed() : QString();
+    };
+    auto unread = set.unread.begin();
+    auto placed = placement.points.begin();
+    for (std::size_t i = 0; i < set.points.size(); ++i) {
+        const Occurrence& o = set.points[i];
+        for (; unread != set.unread.end() && unread->number < o.number; ++unread) {
+            report.addUnread(unread->number, unread->text, unread->reason);
+        }
+        int column = -1;
+        if (placed != placement.points.end() && placed->index == i) {
+            column = placed->column;
+            ++placed;
+        } else if (place.leftOut.empty() || !place.leftOut[i] || !taken(o)) {
+            continue;  // a group not chosen
+        }
+        report.addRead(o.number, quoted(i, column), o.point.lat, o.point.lon);
+    }
+    for (; unread != set.unread.end(); ++unread) {
+        report.addUnread(unread->number, unread->text, unread->reason);
+    }
+}
+
 }  // namespace
 
 // The marker type of a column as a sentence names it: "круги залитые", "звездочки".
@@ -151,7 +208,7 @@ QString ImportPlan::heading() const {
 }
 
 ImportPlan planImport(const QByteArray& bytes, const QString& fileName, const ReadOptions& options,
-                      const PointTable& table) {
+                      const PointTable& table, const MapCheck& onMap) {
     {
         QByteArray text = bytes;
         takeTextEncoding(text);
@@ -159,16 +216,17 @@ ImportPlan planImport(const QByteArray& bytes, const QString& fileName, const Re
             return refused(Refusal::Empty, QStringLiteral("Файл пуст"));
         }
     }
-    if (looksBinary(bytes) && !bytes.startsWith("PK\x03\x04")) {
-        return refused(Refusal::Binary,
-                       QStringLiteral("Файл не текстовый: в нём двоичные данные (рисунок, архив, "
-                                      "файл программы?), а не строки или записи точек"));
+    if (!bytes.startsWith("PK\x03\x04")) {
+        if (const std::optional<QString> why = whyNotText(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+            return refused(Refusal::Binary, QStringLiteral("Файл не текстовый: %1").arg(*why));
+        }
     }
     const OccurrenceFormat format = occurrenceFormatOf(bytes, fileName, options);
     ImportPlan plan;
     plan.options = options;
     if (format.name == QLatin1String("text")) {
-        readLines(plan, bytes);
+        readLines(plan, bytes, onMap);
         return plan;
     }
     std::optional<OccurrenceSet> set = readOccurrencesOrLines(bytes, fileName, options);
@@ -198,7 +256,7 @@ ImportPlan planImport(const QByteArray& bytes, const QString& fileName, const Re
             plan.separator.clear();
             plan.columns.clear();
             plan.sample = {};
-            readLines(plan, bytes);
+            readLines(plan, bytes, onMap);
             return plan;
         }
         plan.refusal = Refusal::NoCoordinateColumns;
@@ -252,49 +310,13 @@ ImportResult applyImport(const ImportPlan& plan, const ImportChoices& choices, P
     }
     result.placement = placeOccurrences(table, set, place);
     const Placement& placement = result.placement;
-
-    // The header of each column filled, to quote a point by.
-    QStringList headers;
-    for (const PlacedColumn& c : placement.columns) {
-        while (headers.size() <= c.column) {
-            headers << QString();
+    if (plan.kind == ImportKind::Lines) {
+        // Every line with its points, as a paste's report has them.
+        for (const ImportPlan::Line& line : plan.lines) {
+            report.addLine(line.number, line.text, line.reading);
         }
-        headers[c.column] = c.header.trimmed();
-    }
-    const auto quoted = [&](std::size_t index, int column) {
-        if (!plan.lineTexts.empty()) {
-            return plan.lineTexts[index];
-        }
-        const Occurrence& o = set.points[index];
-        if (column >= 0) {
-            return headers.value(column);
-        }
-        if (o.group >= 0) {
-            return set.groups[o.group];
-        }
-        const int at = o.marker >= 0 ? o.marker : choices.column;
-        return at < table.ColCount() ? table.cell(at, 0).trimmed() : QString();
-    };
-    // Every point read of the groups taken, placed or left off the map, and every record without
-    // a point, in the file's order.
-    auto unread = set.unread.begin();
-    auto placed = placement.points.begin();
-    for (std::size_t i = 0; i < set.points.size(); ++i) {
-        const Occurrence& o = set.points[i];
-        for (; unread != set.unread.end() && unread->number < o.number; ++unread) {
-            report.addUnread(unread->number, unread->text, unread->reason);
-        }
-        int column = -1;
-        if (placed != placement.points.end() && placed->index == i) {
-            column = placed->column;
-            ++placed;
-        } else if (place.leftOut.empty() || !place.leftOut[i] || !taken(o)) {
-            continue;  // a group not chosen
-        }
-        report.addRead(o.number, quoted(i, column), o.point.lat, o.point.lon);
-    }
-    for (; unread != set.unread.end(); ++unread) {
-        report.addUnread(unread->number, unread->text, unread->reason);
+    } else {
+        reportRecords(plan, choices, place, placement, table, report);
     }
 
     if (plan.kind == ImportKind::Records) {

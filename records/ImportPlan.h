@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "coordtext/LinePoints.h"
 #include "records/GroupPlacement.h"
 #include "records/OccurrenceSet.h"
 #include "records/ReadOptions.h"
@@ -60,9 +61,16 @@ struct ImportPlan {
     int textColumn = -1;
     int groupColumn = -1;
 
+    // A line of a file of lines of coordinates, as it was read.
+    struct Line {
+        qint64 number = 0;
+        QString text;
+        LinePoints reading;
+    };
+
     FileSample sample;
-    OccurrenceSet set;               // the points read; lines of coordinates: ungrouped
-    std::vector<QString> lineTexts;  // lines: the line each point of set came from
+    OccurrenceSet set;        // the points read; lines of coordinates: every point, ungrouped
+    std::vector<Line> lines;  // lines of coordinates: each line but the blank ones
     // The groups outnumber the table's free columns: some must be chosen.
     std::optional<GroupChoice> groupsNeedingChoice;
 
@@ -72,12 +80,13 @@ struct ImportPlan {
 
 // Works out the import of a file's bytes into table, which it does not change: a file of records
 // in the format options name, or its content or fileName's extension show; lines of coordinates
-// (a forced "text", a file whose first line gives a point or holds one field); or a refusal: an
-// empty file ("Файл пуст"), a file that is no text, a table whose header names no coordinates.
-// Throws ZelkoraError for an unknown format, a column options name that the header lacks, and
-// a file its format cannot read.
+// (a forced "text", a file whose first line gives a point or holds one field), every point of
+// every line read as a paste reads it, onMap choosing where a line's letters leave two readings
+// open; or a refusal: an empty file ("Файл пуст"), a file that is no text, a table whose header
+// names no coordinates. Throws ZelkoraError for an unknown format, a column options name that
+// the header lacks, and a file its format cannot read.
 ImportPlan planImport(const QByteArray& bytes, const QString& fileName, const ReadOptions& options,
-                      const PointTable& table);
+                      const PointTable& table, const MapCheck& onMap = {});
 
 // What to do with the points that fall off the map.
 enum class OffMap { Keep, Drop };
@@ -111,7 +120,8 @@ QString markerTypeName(int column);
 // Puts a plan's points into table as choices say, as placeOccurrences places them (one column
 // per group, or choices.column), leaving out the points off the map when asked to. report hears
 // of every record in the file's order: each that gave no point, and each point read of the
-// groups taken (the report checks it against the map and quotes its group or its line). Throws
+// groups taken (the report checks it against the map and quotes its group); of lines of
+// coordinates, of every line with its points, as a paste's report does. Throws
 // ZelkoraError with the table unchanged for a refused plan, too many groups for the free
 // columns, a chosen group the file lacks, and a table that would grow too large.
 ImportResult applyImport(const ImportPlan& plan, const ImportChoices& choices, PointTable& table,

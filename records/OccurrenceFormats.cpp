@@ -9,6 +9,7 @@
 #include "records/GeoJsonOccurrences.h"
 #include "records/GpxOccurrences.h"
 #include "records/KmlOccurrences.h"
+#include "records/TextEncoding.h"
 #include "records/XmlRecords.h"
 
 namespace zelkora {
@@ -124,6 +125,17 @@ QStringList occurrenceFileExtensions() {
     return extensions;
 }
 
+void requireText(const QByteArray& bytes, const QString& what) {
+    // Only formats that are text are read; a picture or an archive renamed .csv is refused
+    // whole rather than read as numbers.
+    if (const auto why = whyNotText(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+        throw ZelkoraError(QStringLiteral("%1 — не текстовый файл: %2. Точки из него не "
+                                          "вставлены.")
+                               .arg(what, *why));
+    }
+}
+
 QByteArray readRecordsFile(const QString& fileName) {
     QFile file(fileName);
     const QString name = visibleText(fileName);
@@ -140,6 +152,7 @@ QByteArray readRecordsFile(const QString& fileName) {
         throw ZelkoraError(
             QStringLiteral("Не удалось прочитать \"%1\": %2").arg(name, file.errorString()));
     }
+    requireText(bytes, QStringLiteral("\"%1\"").arg(name));
     return bytes;
 }
 

@@ -23,6 +23,10 @@ QStringList occurrenceFileExtensions();
 // when it cannot be opened or read.
 QByteArray readRecordsFile(const QString& fileName);
 
+// Refuses bytes that are no text (whyNotText), naming them as what says ("the file «x»", "the
+// standard input").
+void requireText(const QByteArray& bytes, const QString& what);
+
 // Reads a file of records in the format options.format names, else the one its content shows
 // (a GPX or KML root element, a JSON object), else the one its name's extension says, else a
 // delimited table. Returns nothing for plain lines of coordinates, which the caller inserts as

@@ -72,6 +72,44 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+std::optional<QString> whyNotText(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    const bool utf16 = n >= 2 && ((p[0] == 0xFF && p[1] == 0xFE) || (p[0] == 0xFE && p[1] == 0xFF));
+    std::size_t controls = 0;
+    for (std::size_t i = utf16 ? 2 : 0; i < n; ++i) {
+        const unsigned char c = p[i];
+        if (utf16) {
+            // Two bytes a character: a NUL character, or a control one, is no text either.
+            if (i + 1 < n) {
+                const unsigned unit = p[0] == 0xFF ? (c | p[i + 1] << 8) : (c << 8 | p[i + 1]);
+                if (unit == 0) {
+                    return QStringLiteral("в нём нулевые символы");
+                }
+                controls += unit < 0x20 && unit != '\t' && unit != '\n' && unit != '\r' &&
+                                    unit != '\f' && unit != '\v' && unit != 0x1A
+                                ? 1
+                                : 0;
+            }
+            ++i;
+            continue;
+        }
+        if (c == 0) {
+            return QStringLiteral("в нём нулевые байты");
+        }
+        controls +=
+            c < 0x20 && c != '\t' && c != '\n' && c != '\r' && c != '\f' && c != '\v' && c != 0x1A
+                ? 1
+                : 0;
+    }
+    if (controls > 0) {
+        return QStringLiteral(
+            "в нём управляющие символы, которых нет в тексте ни в одной "
+            "кодировке (UTF-8, UTF-16, CP1251)");
+    }
+    return std::nullopt;
+}
+
 TextEncoding takeTextEncoding(QByteArray& bytes) {
     if (startsWith(bytes, "\xEF\xBB\xBF")) {
         bytes.remove(0, 3);
@@ -105,27 +143,6 @@ QString decodeTextFile(QByteArray bytes) {
     const TextEncoding encoding = takeTextEncoding(bytes);
     return decodeText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                       encoding);
-}
-
-bool looksBinary(const QByteArray& bytes) {
-    constexpr qsizetype kLooked = 64 * 1024;
-    QByteArray head = bytes.left(kLooked);
-    // UTF-16 with its byte-order mark is text, though every other byte of it may be 0.
-    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
-        head.chop(head.size() % 2);
-        takeTextEncoding(head);
-    }
-    qsizetype controls = 0;
-    for (const char c : std::as_const(head)) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u == 0) {
-            return true;
-        }
-        const bool layout = u == '\t' || u == '\n' || u == '\r' || u == '\f';
-        controls += (u < 0x20 && !layout) || u == 0x7F ? 1 : 0;
-    }
-    // A stray control character or two is a slip in a text; many are data of another kind.
-    return controls > 8 && controls * 100 > head.size();
 }
 
 QString encodingName(TextEncoding encoding) {

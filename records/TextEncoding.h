@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 namespace zelkora {
@@ -27,13 +28,12 @@ QString decodeTextFile(QByteArray bytes);
 // The encoding's name for the report: "UTF-8", "UTF-8 с BOM", "UTF-16", "CP1251".
 QString encodingName(TextEncoding encoding);
 
-// Whether bytes hold data of another kind than text (a picture, a spreadsheet's own format, a
-// program): among their first 64 KiB, a NUL byte, or more than one in a hundred control
-// characters other than tab, line feed, carriage return and form feed. UTF-16 with its byte-order
-// mark is judged on its characters.
-bool looksBinary(const QByteArray& bytes);
-
 // Whether bytes are well-formed UTF-8: no overlong forms, surrogates or code points past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
+
+// Why bytes are no text at all, as the user reads it, or nothing when they may be: a NUL byte
+// (outside UTF-16 with its byte-order mark), or control characters that no text in any of the
+// encodings read holds (all of C0 but tab, line and page breaks and the old end-of-file mark).
+std::optional<QString> whyNotText(std::string_view bytes);
 
 }  // namespace zelkora

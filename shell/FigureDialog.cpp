@@ -29,6 +29,7 @@
 #include "figure/DrawnExtent.h"
 #include "figure/FigureFile.h"
 #include "figure/FigureMap.h"
+#include "figure/FrameAnnotation.h"
 #include "shell/FigurePreview.h"
 #include "shell/FigureSettings.h"
 #include "shell/FileDialogs.h"
@@ -93,6 +94,20 @@ class Quiet {
     std::vector<QSignalBlocker> blockers_;
 };
 
+// The graticule's choices: chosen for the frame, no lines, then every interval the frame's
+// labels may take.
+QStringList graticuleChoices() {
+    QStringList items{QStringLiteral("авто"), QStringLiteral("без линий (только засечки)")};
+    for (const int minutes : kGraticuleMinutes) {
+        items << (minutes % 60 == 0 ? QStringLiteral("%1°").arg(minutes / 60)
+                                    : QStringLiteral("%1′").arg(minutes));
+    }
+    return items;
+}
+constexpr int kGraticuleAuto = 0;
+constexpr int kGraticuleOff = 1;
+constexpr int kGraticuleFirstInterval = 2;
+
 QComboBox* choiceBox(const QStringList& items, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->addItems(items);
@@ -136,7 +151,13 @@ FigureDialog::FigureDialog(const Source& source, Hooks hooks, QWidget* parent)
     connectControls();
 }
 
-FigureDialog::~FigureDialog() = default;
+FigureDialog::~FigureDialog() {
+    rememberSettings();
+}
+
+void FigureDialog::rememberSettings() const {
+    FigureSettings{options(), lastFile_}.save();
+}
 
 void FigureDialog::buildLayout() {
     setWindowTitle(QStringLiteral("Рисунок для статьи"));
@@ -239,14 +260,35 @@ void FigureDialog::buildLayout() {
         {QStringLiteral("английский (km, 45°N)"), QStringLiteral("русский (км, 45° с.ш.)")},
         looksGroup);
     cbPanels = new QCheckBox(QStringLiteral("отдельная панель на каждый столбец"), looksGroup);
+    cbScaleBarStyle = choiceBox(
+        {QStringLiteral("сплошная"), QStringLiteral("с делениями 0, половина, конец")}, looksGroup);
     auto* looksForm = new QFormLayout(looksGroup);
     looksForm->addRow(QStringLiteral("Значки"), markerRow);
     looksForm->addRow(QStringLiteral("Легенда"), cbLegend);
     looksForm->addRow(QString(), cbItalic);
     looksForm->addRow(QStringLiteral("Шрифт"), edFont);
     looksForm->addRow(QStringLiteral("Масштаб"), cbScaleBar);
+    looksForm->addRow(QString(), cbScaleBarStyle);
     looksForm->addRow(QStringLiteral("Подписи"), cbLanguage);
     looksForm->addRow(QString(), cbPanels);
+
+    // The map's projection, graticule, north arrow and inset.
+    auto* mapGroup = new QGroupBox(QStringLiteral("Карта"), this);
+    cbProjection = choiceBox({QStringLiteral("север вверху (коническая по рамке)"),
+                              QStringLiteral("как в окне программы")},
+                             mapGroup);
+    cbGraticule = choiceBox(graticuleChoices(), mapGroup);
+    cbAllSides = new QCheckBox(QStringLiteral("подписи на всех четырёх сторонах"), mapGroup);
+    cbNorthArrow = choiceBox(kCornerNames, mapGroup);
+    cbNorthArrow->setItemText(static_cast<int>(FigureCorner::Auto),
+                              QStringLiteral("авто (когда нет линий сетки)"));
+    cbInset = choiceBox(kCornerNames, mapGroup);
+    auto* mapForm = new QFormLayout(mapGroup);
+    mapForm->addRow(QStringLiteral("Проекция"), cbProjection);
+    mapForm->addRow(QStringLiteral("Сетка"), cbGraticule);
+    mapForm->addRow(QString(), cbAllSides);
+    mapForm->addRow(QStringLiteral("Стрелка севера"), cbNorthArrow);
+    mapForm->addRow(QStringLiteral("Врезка всей карты"), cbInset);
 
     // File.
     auto* fileGroup = new QGroupBox(QStringLiteral("Файл"), this);
@@ -260,13 +302,17 @@ void FigureDialog::buildLayout() {
     auto* right = new QVBoxLayout;
     right->addWidget(sizeGroup);
     right->addWidget(extentGroupBox);
-    right->addWidget(looksGroup);
     right->addWidget(fileGroup);
     right->addStretch(1);
+    auto* farRight = new QVBoxLayout;
+    farRight->addWidget(looksGroup);
+    farRight->addWidget(mapGroup);
+    farRight->addStretch(1);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
     columns->addLayout(right, 0);
+    columns->addLayout(farRight, 0);
 
     // The command line.
     auto* commandLabel = new QLabel(QStringLiteral("Та же команда для zelkora-cli:"), this);
@@ -297,7 +343,8 @@ void FigureDialog::buildLayout() {
     // A stray wheel notch changes no setting.
     for (QWidget* control : std::initializer_list<QWidget*>{
              cbPreset, edWidth, edDpi, edMargin, edSouth, edNorth, edWest, edEast, edMarker,
-             cbLegend, edFont, cbScaleBar, cbLanguage, cbFormat}) {
+             cbLegend, edFont, cbScaleBar, cbLanguage, cbFormat, cbScaleBarStyle, cbProjection,
+             cbGraticule, cbNorthArrow, cbInset}) {
         WheelGuard::install(control);
     }
 }
@@ -312,10 +359,11 @@ void FigureDialog::connectControls() {
     for (QDoubleSpinBox* box : {edMargin, edSouth, edNorth, edWest, edEast, edMarker, edFont}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, changed);
     }
-    for (QCheckBox* box : {cbRed, cbItalic, cbPanels}) {
+    for (QCheckBox* box : {cbRed, cbItalic, cbPanels, cbAllSides}) {
         connect(box, &QCheckBox::toggled, this, changed);
     }
-    for (QComboBox* box : {cbLegend, cbScaleBar, cbLanguage, cbFormat}) {
+    for (QComboBox* box : {cbLegend, cbScaleBar, cbLanguage, cbFormat, cbScaleBarStyle,
+                           cbProjection, cbGraticule, cbNorthArrow, cbInset}) {
         connect(box, &QComboBox::currentIndexChanged, this, changed);
     }
     connect(bSave, &QPushButton::clicked, this, [this] { saveClick(); });
@@ -356,6 +404,17 @@ FigureOptions FigureDialog::options() const {
         cbLanguage->currentIndex() == 1 ? FigureLanguage::Russian : FigureLanguage::English;
     o.panels = cbPanels->isChecked();
     o.format = static_cast<FigureFormat>(cbFormat->currentIndex());
+    o.scaleBarStyle = static_cast<ScaleBarStyle>(cbScaleBarStyle->currentIndex());
+    o.projection = static_cast<FigureProjectionKind>(cbProjection->currentIndex());
+    const int graticule = cbGraticule->currentIndex();
+    o.graticuleLines = graticule != kGraticuleOff;
+    o.graticuleMinutes =
+        graticule >= kGraticuleFirstInterval
+            ? kGraticuleMinutes[static_cast<std::size_t>(graticule - kGraticuleFirstInterval)]
+            : kAutoGraticule;
+    o.labelAllSides = cbAllSides->isChecked();
+    o.northArrow = static_cast<FigureCorner>(cbNorthArrow->currentIndex());
+    o.inset = static_cast<FigureCorner>(cbInset->currentIndex());
     return o;
 }
 
@@ -384,6 +443,19 @@ void FigureDialog::setOptions(const FigureOptions& o) {
         cbLanguage->setCurrentIndex(o.language == FigureLanguage::Russian ? 1 : 0);
         cbPanels->setChecked(o.panels);
         cbFormat->setCurrentIndex(static_cast<int>(o.format));
+        cbScaleBarStyle->setCurrentIndex(static_cast<int>(o.scaleBarStyle));
+        cbProjection->setCurrentIndex(static_cast<int>(o.projection));
+        int graticule = o.graticuleLines ? kGraticuleAuto : kGraticuleOff;
+        const auto* interval =
+            std::find(kGraticuleMinutes.begin(), kGraticuleMinutes.end(), o.graticuleMinutes);
+        if (o.graticuleLines && interval != kGraticuleMinutes.end()) {
+            graticule = kGraticuleFirstInterval +
+                        static_cast<int>(std::distance(kGraticuleMinutes.begin(), interval));
+        }
+        cbGraticule->setCurrentIndex(graticule);
+        cbAllSides->setChecked(o.labelAllSides);
+        cbNorthArrow->setCurrentIndex(static_cast<int>(o.northArrow));
+        cbInset->setCurrentIndex(static_cast<int>(o.inset));
     }
     updateEnabled();
     scheduleRedraw();
@@ -430,8 +502,8 @@ void FigureDialog::extentChosen() {
     const DegreeBox b = options().box;
     if (rbBox->isChecked() && !(b.south < b.north && b.west < b.east)) {
         const Quiet quiet({edSouth, edNorth, edWest, edEast});
-        setBox(degreeBoxFor(
-            *map_, layout_ ? layout_->extent : QRectF(QPointF(0, 0), QSizeF(map_->size()))));
+        setBox(layout_ ? degreeBoxFor(layout_->projection, *map_, layout_->extent)
+                       : map_->pictureBox());
     }
     updateEnabled();
     scheduleRedraw();
@@ -456,8 +528,6 @@ void FigureDialog::redraw() {
     const FigureOptions o = options();
     mmCommand->setPlainText(commandLine());
     try {
-        checkFigureOptions(o);
-        FigureSettings{o, lastFile_}.save();
         layout_ = layOutFigure(o, *map_, *table_);
         const double ratio = pvFigure->devicePixelRatioF();
         QImage picture =
@@ -529,10 +599,10 @@ void FigureDialog::rectangleDrawn(const QRectF& mm) {
         if (!panel.frame.contains(mm.center())) {
             continue;
         }
-        const QRectF pixels = layout_->mmFromPixel(panel).inverted().mapRect(mm);
+        const QRectF plane = layout_->mmFromPlane(panel).inverted().mapRect(mm);
         {
             const Quiet quiet({edSouth, edNorth, edWest, edEast, extentGroup_});
-            setBox(degreeBoxFor(*map_, pixels));
+            setBox(degreeBoxFor(layout_->projection, *map_, plane));
             rbBox->setChecked(true);
         }
         updateEnabled();
@@ -545,8 +615,8 @@ void FigureDialog::pointerMoved(std::optional<QPointF> mm) {
     if (mm && layout_) {
         for (const FigurePanel& panel : layout_->panels) {
             if (panel.frame.contains(*mm)) {
-                const QPointF pixel = layout_->mmFromPixel(panel).inverted().map(*mm);
-                const GeoPoint at = map_->toGeo(pixel);
+                const QPointF plane = layout_->mmFromPlane(panel).inverted().map(*mm);
+                const GeoPoint at = layout_->projection.toGeo(plane);
                 lbPointer->setText(QStringLiteral("%1, %2")
                                        .arg(at.lat, 0, 'f', 4)
                                        .arg(std::remainder(at.lon, 360.0), 0, 'f', 4));
@@ -641,6 +711,7 @@ void FigureDialog::saveClick() {
         cbFormat->setCurrentIndex(static_cast<int>(chosen));
     }
     lastFile_ = target->fileName;
+    rememberSettings();
     // The file is drawn from the settings as they stand now, with no redraw still waiting.
     redrawNow();
     if (!layout_) {

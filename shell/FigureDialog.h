@@ -37,7 +37,8 @@ class PointTable;
 // the dialog shows the zelkora-cli command line that draws the same figure. An error (a figure
 // too deep for its preset, a box off the map) is shown in the dialog, whose settings stay as
 // they are; warnings (points left out, a raster map printed below 300 dpi) are shown with the
-// preview.
+// preview. The settings are written when a figure is saved and when the dialog goes, not at
+// every redraw.
 class FigureDialog : public QDialog {
   public:
     // What the figure is drawn from: the window's data folder, map, layers and table (copied as
@@ -110,7 +111,13 @@ class FigureDialog : public QDialog {
     QCheckBox* cbItalic;
     QDoubleSpinBox* edFont;
     QComboBox* cbScaleBar;
+    QComboBox* cbScaleBarStyle;  // in the order of ScaleBarStyle
     QComboBox* cbLanguage;
+    QComboBox* cbProjection;  // in the order of FigureProjectionKind
+    QComboBox* cbGraticule;   // auto, off, then the intervals of kGraticuleMinutes
+    QCheckBox* cbAllSides;
+    QComboBox* cbNorthArrow;
+    QComboBox* cbInset;
     QCheckBox* cbPanels;
     QComboBox* cbFormat;
     QPlainTextEdit* mmCommand;
@@ -120,6 +127,7 @@ class FigureDialog : public QDialog {
 
   private:
     void buildLayout();
+    void rememberSettings() const;
     void connectControls();
     void scheduleRedraw();
     void redraw();

@@ -290,7 +290,8 @@ void ImportDialog::replan() {
         error_ = QStringLiteral("Выберите оба столбца: и широты, и долготы.");
     }
     try {
-        plan_ = planImport(source_.bytes, source_.fileName, optionsFromControls(), *source_.table);
+        plan_ = planImport(source_.bytes, source_.fileName, optionsFromControls(), *source_.table,
+                           onEitherMap(source_.pictures));
         if (plan_.kind == ImportKind::Refused && error_.isEmpty()) {
             error_ = plan_.refusal == Refusal::NoCoordinateColumns
                          ? plan_.message + QStringLiteral(" Выберите их в списках выше.")

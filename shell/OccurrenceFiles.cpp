@@ -148,7 +148,8 @@ void OccurrenceFiles::importClick() {
 void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& content) {
     const QByteArray bytes = readRecordsFile(fileName);
     const PointTable& table = host_.hostTable();
-    ImportPlan plan = planImport(bytes, fileName, {}, table);
+    const MapPictures pictures = host_.mapPictures();
+    ImportPlan plan = planImport(bytes, fileName, {}, table, onEitherMap(pictures));
     // A file with nothing to import is said so at once; one whose columns are not known goes to
     // the dialog, where they are chosen.
     if (plan.kind == ImportKind::Refused && plan.refusal != Refusal::NoCoordinateColumns) {
@@ -157,7 +158,7 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
     const int map = host_.currentMap();
     const bool heldPoints = tableHoldsPoints(table);
     ImportDialog dialog({fileName, bytes, std::move(plan), &table, host_.markerColumn(), map,
-                         heldPoints, host_.mapPictures(), host_.hiRes(), host_.tableFileName()},
+                         heldPoints, pictures, host_.hiRes(), host_.tableFileName()},
                         host_.hostWidget());
     const bool accepted =
         hooks_.importDialog ? hooks_.importDialog(dialog) : dialog.exec() == QDialog::Accepted;
@@ -169,7 +170,6 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
     const int chosenMap = dialog.chosenMap();
 
     // The report names the points off the map they are shown on.
-    const MapPictures pictures = host_.mapPictures();
     const std::optional<PictureBounds>& shown = pictures[static_cast<std::size_t>(chosenMap)];
     ImportReport report(ReportBox::kShownLines);
     report.setPictureCheck(shown ? shown->check() : PictureCheck());
@@ -185,6 +185,7 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
                            QStringLiteral("Импорт %1. ").arg(quotedFileName(fileName)) +
                            report.summary();
         content.details << lines << ReportBox::recordLines(report);
+        content.lines.insert(content.lines.end(), report.lines().begin(), report.lines().end());
         // The map the points were put on: chosen for them, or the other one, offered.
         content.advice = mapAdvice(tally, host_.currentMap(), !heldPoints, [this](int other) {
             host_.handle([&] {
@@ -244,6 +245,7 @@ void OccurrenceFiles::exportClick() {
                                QStringLiteral("Файл %1 записан. Ячейки без точки не записаны: %2.")
                                    .arg(quotedFileName(target->fileName))
                                    .arg(skipped.size()),
+                               {},
                                {},
                                {}};
     for (const SkippedCell& cell : skipped) {

@@ -2,12 +2,14 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
-#include "table/ImportReport.h"
+#include "common/VisibleText.h"
+#include "table/CoordFormat.h"
 
 namespace zelkora {
 
@@ -28,9 +30,10 @@ ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     summary_ = new QLabel(this);
     summary_->setWordWrap(true);
-    details_ = new QPlainTextEdit(this);
+    details_ = new QTextBrowser(this);
     details_->setReadOnly(true);
-    details_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    details_->setOpenLinks(false);
+    details_->setLineWrapMode(QTextEdit::WidgetWidth);
     advice_ = new QLabel(this);
     advice_->setWordWrap(true);
     advice_->hide();
@@ -59,7 +62,10 @@ ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
 
 void ReportBox::showFor(QWidget* window, const ImportReport& report,
                         const QList<QAction*>& windowActions, const Advice& advice) {
-    if (!report.hasNews() && advice.text.isEmpty()) {
+    // A paste that needs no word closes the box; one with lines without a point, points off
+    // the map, several points in a line or points among words shows what was read, and so does
+    // one whose map was chosen or that would rather be on the other.
+    if (!report.hasNews() && !report.hasReadings() && advice.text.isEmpty()) {
         if (ReportBox* box = boxOf(window)) {
             box->hide();
         }
@@ -69,7 +75,8 @@ void ReportBox::showFor(QWidget* window, const ImportReport& report,
     if (report.unreadCount() > 0) {
         summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
     }
-    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report), advice},
+    present(window,
+            {QStringLiteral("Вставка точек"), summary, recordLines(report), report.lines(), advice},
             windowActions);
 }
 
@@ -81,7 +88,14 @@ void ReportBox::present(QWidget* window, const Content& content,
     }
     box->setWindowTitle(content.title);
     box->summary_->setText(content.summary);
-    box->details_->setPlainText(content.details.join(QLatin1Char('\n')));
+    QString html;
+    for (const QString& line : content.details) {
+        html += QStringLiteral("<p style=\"margin:0\">%1</p>").arg(line.toHtmlEscaped());
+    }
+    for (const LineRecord& line : content.lines) {
+        html += lineHtml(line);
+    }
+    box->details_->setHtml(html);
     box->advice_->setText(content.advice.text);
     box->advice_->setVisible(!content.advice.text.isEmpty());
     box->adviceButton_->setText(content.advice.buttonText);
@@ -96,8 +110,92 @@ void ReportBox::present(QWidget* window, const Content& content,
     box->raise();
 }
 
+namespace {
+
+// The colours of the points of one line, in turn: light enough for the text on them.
+const char* const kPointColours[] = {"#ffe08a", "#b5e8a0", "#a8d8ff", "#ffc2dc", "#d9c4ff"};
+
+QString colourOf(std::size_t point) {
+    return QString::fromLatin1(kPointColours[point % std::size(kPointColours)]);
+}
+
+QString escaped(QStringView text) {
+    return visibleText(text).toHtmlEscaped();
+}
+
+}  // namespace
+
+QString ReportBox::lineHtml(const LineRecord& line) {
+    // Where each point's words begin and end.
+    struct Mark {
+        qsizetype at;
+        bool open;
+        std::size_t point;
+    };
+    std::vector<Mark> marks;
+    for (std::size_t p = 0; p < line.points.size(); ++p) {
+        for (const TextSpan& span : line.points[p].spans) {
+            if (span.end() <= line.text.size()) {
+                marks.push_back({span.start, true, p});
+                marks.push_back({span.end(), false, p});
+            }
+        }
+    }
+    std::stable_sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) {
+        return a.at < b.at || (a.at == b.at && !a.open && b.open);
+    });
+    QString text;
+    qsizetype from = 0;
+    for (const Mark& m : marks) {
+        text += escaped(QStringView(line.text).sliced(from, m.at - from));
+        from = m.at;
+        text += m.open
+                    ? QStringLiteral("<span style=\"background-color:%1\">").arg(colourOf(m.point))
+                    : QStringLiteral("</span><sup><b>%1</b></sup>").arg(m.point + 1);
+    }
+    text += escaped(QStringView(line.text).sliced(from));
+    if (line.cut) {
+        text += QStringLiteral("…");
+    }
+    if (line.points.empty()) {
+        return QStringLiteral("<p style=\"margin:0 0 8px 0\">Строка %1: %2 — «%3»</p>")
+            .arg(line.number)
+            .arg(line.reason.toHtmlEscaped(), text);
+    }
+    QStringList points;
+    for (std::size_t p = 0; p < line.points.size(); ++p) {
+        const LinePointRecord& point = line.points[p];
+        QString item = QStringLiteral("<span style=\"background-color:%1\"><b>%2</b></span> %3")
+                           .arg(colourOf(p))
+                           .arg(p + 1)
+                           .arg(formatPointCell(point.lat, point.lon));
+        if (point.byMap) {
+            item += QStringLiteral(" <i>(выбрано по карте)</i>");
+        }
+        if (point.outside) {
+            item += QStringLiteral(" <span style=\"color:#b00000\">вне карты</span>");
+            if (!point.hint.isEmpty()) {
+                item += QStringLiteral("; ") + point.hint.toHtmlEscaped();
+            }
+        }
+        points << item;
+    }
+    return QStringLiteral("<p style=\"margin:0 0 8px 0\">Строка %1: «%2» → %3</p>")
+        .arg(line.number)
+        .arg(text, points.join(QStringLiteral("; ")));
+}
+
 QStringList ReportBox::recordLines(const ImportReport& report) {
     QStringList lines;
+    if (report.lineCount() > 0) {
+        const auto kept = static_cast<qsizetype>(report.lines().size());
+        if (report.lineCount() > kept) {
+            lines << QStringLiteral("Показаны первые строки: %1; ещё строк: %2.")
+                         .arg(kept)
+                         .arg(report.lineCount() - kept);
+        }
+        return lines;
+    }
     if (report.unreadCount() > 0) {
         lines << QStringLiteral("Строки без точки:");
         const auto& unread = report.unread();

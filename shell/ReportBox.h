@@ -4,15 +4,16 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <vector>
+
+#include "table/ImportReport.h"
 
 class QAction;
 class QLabel;
 class QPushButton;
-class QPlainTextEdit;
+class QTextBrowser;
 
 namespace zelkora {
-
-class ImportReport;
 
 // The message after a paste or an import of points: how many lines or records gave points and
 // how many gave none, the first of those without a point with their numbers and text, and the
@@ -22,8 +23,9 @@ class ImportReport;
 // import: the next one replaces what it says, and a paste that went well closes it.
 class ReportBox : public QDialog {
   public:
-    // How many lines without a point the box lists.
-    static constexpr int kShownLines = 20;
+    // How many lines the box lists: of a paste, every line up to this many; of a file of
+    // records, the records without a point.
+    static constexpr int kShownLines = 100;
 
     // A word of advice under the list, with a button that acts on it ("Переключить на карту
     // «Вьетнам»"); the button runs its action once and goes. No button when buttonText is empty.
@@ -34,11 +36,14 @@ class ReportBox : public QDialog {
         QString doneText;  // what the advice says once its button was used
     };
 
-    // What the box says: its title, a summary over the list, the list, and the advice.
+    // What the box says: its title, a summary over the list, and the list: lines of text, then
+    // the lines of a paste or a text import, each with the words read highlighted, one colour
+    // and number a point; and the advice under it.
     struct Content {
         QString title;
         QString summary;
         QStringList details;
+        std::vector<LineRecord> lines;
         Advice advice;
     };
 
@@ -55,8 +60,13 @@ class ReportBox : public QDialog {
                         const QList<QAction*>& windowActions = {});
 
     // The lines that name a report's records: the first kShownLines without a point, and the
-    // points outside the map that the report kept; the rest are counted.
+    // points outside the map that the report kept; the rest are counted. A report of lines of
+    // text names them in its lines (Content::lines) instead, and here only counts the rest.
     static QStringList recordLines(const ImportReport& report);
+
+    // One line of text as the box shows it: its number, its text with each point's words on
+    // the point's colour and followed by its number, then the points (or why there is none).
+    static QString lineHtml(const LineRecord& line);
 
     QString summaryText() const;
     QString detailsText() const;
@@ -66,7 +76,7 @@ class ReportBox : public QDialog {
 
   private:
     QLabel* summary_;
-    QPlainTextEdit* details_;
+    QTextBrowser* details_;
     QLabel* advice_;
     QPushButton* adviceButton_;
     std::function<void()> adviceAction_;

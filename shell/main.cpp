@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
 
 #include "shell/CopperTheme.h"
 #include "shell/OccurrenceFiles.h"
@@ -22,8 +24,9 @@ void installRussian(QTranslator& translator) {
     }
 }
 
-// --help and --version answer on the terminal and end the process; every other argument that is
-// not an option names a table or a file of points. Parsed before the window's application object
+// --help and --version answer on standard output and end the process with status 0; an unknown
+// option ends it with its message and the usage on standard error and status 2. Every other
+// argument names a table or a file of points. Parsed before the window's application object
 // exists, so that they work without a display.
 QStringList tableArguments(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -41,6 +44,11 @@ QStringList tableArguments(int argc, char* argv[]) {
         QStringLiteral("Таблица .points, которую открыть при запуске, или файлы точек (.csv, "
                        ".tsv, .txt, .gpx, .kml, .geojson), которые импортировать в таблицу."),
         QStringLiteral("[FILE.points | FILE...]"));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "%s\n\n%s", parser.errorText().toUtf8().constData(),
+                     parser.helpText().toUtf8().constData());
+        std::exit(2);
+    }
     parser.process(app);
     return parser.positionalArguments();
 }

@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "coordtext/LinePoints.h"
+
 namespace zelkora {
 
 // A record that gave no point: its number (from 1), its text as it stood and why.
@@ -26,7 +28,29 @@ struct OutsidePoint {
 };
 
 // Whether a point falls on the current map's picture.
-using PictureCheck = std::function<bool(double lat, double lon)>;
+using PictureCheck = MapCheck;
+
+// A point read in a line of text: where it lies, the characters it came from, and what the map
+// says of it.
+struct LinePointRecord {
+    double lat = 0;
+    double lon = 0;
+    std::vector<TextSpan> spans;
+    bool byMap = false;  // the map chose between the readings of its letters
+    bool outside = false;
+    QString hint;  // for a point outside the map
+};
+
+// One line of a paste or of an import of text lines, as it was read: its number (from 1), its
+// text (the first kKeptLineCharacters of it), every point read with the words it came from, or
+// why it gave none.
+struct LineRecord {
+    qsizetype number = 0;
+    QString text;
+    bool cut = false;  // the text kept is the start of a longer line
+    std::vector<LinePointRecord> points;
+    QString reason;
+};
 
 // What one insert of many records read and could not read: a paste of lines, an import of a
 // text or an occurrence file. Counts are complete; texts are kept for the first keep records
@@ -40,12 +64,29 @@ class ImportReport {
 
     // Points are checked against the picture only where a check is set.
     void setPictureCheck(PictureCheck check) { check_ = std::move(check); }
+    const PictureCheck& pictureCheck() const { return check_; }
     void setUnreadSink(std::function<void(const UnreadRecord&)> sink) {
         unreadSink_ = std::move(sink);
     }
     void setOutsideSink(std::function<void(const OutsidePoint&)> sink) {
         outsideSink_ = std::move(sink);
     }
+    void setLineSink(std::function<void(const LineRecord&)> sink) { lineSink_ = std::move(sink); }
+
+    // How much of a line a record keeps.
+    static constexpr qsizetype kKeptLineCharacters = 4000;
+
+    // A line of text and what the reader made of it: each point is counted and checked as
+    // addRead does, a line without a point as addUnread does; the line is kept whole (the first
+    // keep lines) and handed to the line sink.
+    void addLine(qsizetype number, QStringView text, const LinePoints& reading);
+    const std::vector<LineRecord>& lines() const { return lines_; }
+    qsizetype lineCount() const { return lineCount_; }
+    qsizetype pointCount() const { return points_; }
+
+    // Whether the lines read call for a word beyond the counts: a line of several points, a
+    // point the map chose, or points found among other words, which the user should see.
+    bool hasReadings() const { return readings_; }
 
     // A record that gave the point lat, lon.
     void addRead(qsizetype number, QStringView text, double lat, double lon);
@@ -69,6 +110,15 @@ class ImportReport {
     // The same without its line number: "точка … вне карты — «…»; hint".
     static QString outsideText(const OutsidePoint& point);
 
+    // A line with the parts that were read in brackets, each followed by its point's number:
+    // "Sa Pa, [22°21′N, 103°46′E]1, 1900 m". Invisible characters are written out.
+    static QString markedText(QStringView text, const std::vector<LinePointRecord>& points);
+    // "Строка N: …" with the marked text and the points, or the reason, as one line.
+    static QString lineText(const LineRecord& line);
+    // A point as the report names it: "43.115500, 131.885500", with "(выбрано по карте)" or
+    // "вне карты; hint" where that applies.
+    static QString pointText(const LinePointRecord& point);
+
   private:
     QString hintFor(double lat, double lon) const;
 
@@ -76,6 +126,11 @@ class ImportReport {
     PictureCheck check_;
     std::function<void(const UnreadRecord&)> unreadSink_;
     std::function<void(const OutsidePoint&)> outsideSink_;
+    std::function<void(const LineRecord&)> lineSink_;
+    std::vector<LineRecord> lines_;
+    qsizetype lineCount_ = 0;
+    qsizetype points_ = 0;
+    bool readings_ = false;
     qsizetype read_ = 0;
     qsizetype unreadCount_ = 0;
     qsizetype outsideCount_ = 0;

@@ -106,22 +106,23 @@ template <typename ForEachLine>
 int insertEachLine(PointTable& table, int column, ImportReport* report, ForEachLine forEachLine) {
     PointPlacer placer(table, column);
     int written = 0;
+    MapCheck onMap;
+    if (report && report->pictureCheck()) {
+        onMap = report->pictureCheck();
+    }
     qsizetype number = 0;
     try {
         forEachLine([&](QStringView line) {
             ++number;
-            const LineReading reading = readPointLine(line);
-            if (!reading.point) {
-                // An unusable line must not erase a full column's last row; it is reported.
-                if (report && !isBlankLine(line)) {
-                    report->addUnread(number, line, noPointReasonText(reading.reason));
-                }
-                return;
+            const LinePoints reading = readLinePoints(line, onMap);
+            // A line without a point writes nothing (it must not erase a full column's last
+            // row); every line but a blank one is reported.
+            for (const LinePoint& point : reading.points) {
+                placer.place(formatPointCell(point.lat, point.lon));
+                ++written;
             }
-            placer.place(formatPointCell(reading.point->lat, reading.point->lon));
-            ++written;
-            if (report) {
-                report->addRead(number, line, reading.point->lat, reading.point->lon);
+            if (report && !isBlankLine(line)) {
+                report->addLine(number, line, reading);
             }
         });
     } catch (...) {

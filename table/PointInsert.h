@@ -25,12 +25,12 @@ int newPointRow(PointTable& table, int column);
 // Returns the row written.
 int insertOnePoint(PointTable& table, int column, QString& latText, QString& lonText);
 
-// The clipboard insert: every line read by the normaliser (readPointLine, as myParser reads
-// it) into its own new point row of column, placed as newPointRow places one point after
-// another. A line that gives no point writes nothing and goes into the report, when one is
-// given, with its number (from 1) and the reason; blank lines are passed over. Every point read
-// goes into the report too, which checks it against the map's picture. No line stops the
-// insert. Returns the number of points written.
+// The clipboard insert: every point of every line (readLinePoints) into its own new point row of
+// column, in the order of the text, placed as newPointRow places one point after another. Every
+// line but a blank one goes into the report, when one is given, with its number (from 1), the
+// words each point came from, or why it gave none; the report checks the points against the
+// map's picture, and the same check chooses between the readings of a letter whose language
+// the line leaves open. No line stops the insert. Returns the number of points written.
 int insertPoints(PointTable& table, int column, const QStringList& lines,
                  ImportReport* report = nullptr);
 

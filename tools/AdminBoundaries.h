@@ -5,29 +5,42 @@
 
 #include "tools/GeoPolyline.h"
 #include "tools/MapFrame.h"
+#include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
-// Boundaries between first-level divisions (provinces, oblasts, krais) from the states_provinces
-// table of a GeoPackage (Natural Earth admin-1). A boundary is an edge shared by two divisions of
-// one country: coasts (one user) and national borders (two countries) are left to GSHHG, and a
-// shared edge is returned once.
+// First-level divisions (provinces, oblasts, krais) and countries from a GeoPackage of Natural
+// Earth's admin layers: the tables states_provinces and countries of qgis-common's world map.
+// A boundary is an edge shared by two divisions of one country: coasts (one user) and national
+// borders (two countries) are left to GSHHG, and a shared edge is returned once.
 class AdminBoundaries {
   public:
+    // A polygon of the source with its names and its bounds.
+    struct Area {
+        QString country;  // adm0_a3 of a division, ISO_A3 of a country
+        QString name;     // as the source writes it
+        GeoPolygons polygons;
+        GeoBox bounds;
+    };
+
     explicit AdminBoundaries(const QString& geoPackagePath);
 
-    std::vector<GeoPolyline> internalBorders(const GeoBox& box) const;
+    const std::vector<Area>& divisions() const { return divisions_; }
+    const std::vector<Area>& countries() const { return countries_; }
+
+    // The indices of the areas whose bounds meet the box, in the source's order; the box's
+    // longitudes may run past 180°.
+    static std::vector<std::size_t> within(const std::vector<Area>& areas, const GeoBox& box);
+
+    // The boundaries between divisions of one country that meet the box, except between two
+    // divisions of the same group: group holds a number for each division (as divisions()
+    // orders them), and is empty when every division stands alone.
+    std::vector<GeoPolyline> internalBorders(const GeoBox& box,
+                                             const std::vector<int>& group = {}) const;
 
   private:
-    struct Division {
-        QString country;
-        std::vector<std::vector<GeoPoint>> rings;  // closed: the last point repeats the first
-        double west = 0.0;
-        double east = 0.0;
-        double south = 0.0;
-        double north = 0.0;
-    };
-    std::vector<Division> divisions_;
+    std::vector<Area> divisions_;
+    std::vector<Area> countries_;
 };
 
 }  // namespace zelkora

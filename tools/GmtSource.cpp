@@ -44,8 +44,10 @@ QByteArray runGmt(const QString& workDir, const QStringList& args, const QString
 
 }  // namespace
 
-GmtSource::GmtSource(const QString& workDir, double minAreaKm2)
-    : workDir_(QDir(workDir).absolutePath()), minAreaKm2_(minAreaKm2) {
+GmtSource::GmtSource(const QString& workDir, double minAreaKm2, char resolution)
+    : workDir_(QDir(workDir).absolutePath()),
+      minAreaKm2_(minAreaKm2),
+      resolution_(QStringLiteral("-D") + QLatin1Char(resolution)) {
     QDir().mkpath(workDir_);
 }
 
@@ -62,10 +64,9 @@ QString GmtSource::region(const GeoBox& box) const {
 }
 
 std::vector<GeoPolyline> GmtSource::dump(const GeoBox& box, const QStringList& selection) const {
-    const QByteArray text =
-        runGmt(workDir_, QStringList{QStringLiteral("coast"), region(box), QStringLiteral("-Dh"),
-                                     QStringLiteral("-M")} +
-                             selection);
+    const QByteArray text = runGmt(workDir_, QStringList{QStringLiteral("coast"), region(box),
+                                                         resolution_, QStringLiteral("-M")} +
+                                                 selection);
     static const QRegularExpression levelRe(QStringLiteral("Level\\s+(\\d+)"));
     std::vector<GeoPolyline> lines;
     for (const QByteArray& raw : text.split('\n')) {
@@ -124,7 +125,7 @@ std::vector<GeoPolyline> GmtSource::borders(const GeoBox& box) const {
         }
     }
     const QByteArray kept =
-        runGmt(workDir_, {QStringLiteral("select"), pointsPath, region(box), QStringLiteral("-Dh"),
+        runGmt(workDir_, {QStringLiteral("select"), pointsPath, region(box), resolution_,
                           QStringLiteral("-A%1").arg(minAreaKm2_), QStringLiteral("-Ns/k/k/k/k")});
     QFile::remove(pointsPath);
     std::vector<std::vector<bool>> onLand(all.size());
@@ -173,9 +174,9 @@ LandMask GmtSource::landMask(const GeoBox& box, double dxDeg, double dyDeg) cons
     if (QFileInfo(rawPath).size() != expected) {
         const QString grid = workDir_ + QStringLiteral("/landmask.nc");
         // Ocean, land, lake, island in lake, pond on island: lakes count as water.
-        runGmt(workDir_, {QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"),
-                          QStringLiteral("-Dh"), area, QStringLiteral("-N0/1/0/1/0"),
-                          QStringLiteral("-G%1=nb").arg(grid)});
+        runGmt(workDir_,
+               {QStringLiteral("grdlandmask"), reg, inc, QStringLiteral("-r"), resolution_, area,
+                QStringLiteral("-N0/1/0/1/0"), QStringLiteral("-G%1=nb").arg(grid)});
         runGmt(workDir_, {QStringLiteral("grd2xyz"), grid, QStringLiteral("-ZTLc")}, rawPath);
         QFile::remove(grid);
     }

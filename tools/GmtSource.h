@@ -10,13 +10,14 @@
 
 namespace zelkora {
 
-// GSHHG coastlines, lakes, rivers, borders and land through the gmt program, at the high ('h')
-// resolution. Features smaller than minAreaKm2 are left out of shores and land alike, so the
-// coastline layer and the base picture agree.
+// GSHHG coastlines, lakes, rivers, borders and land through the gmt program, at one of GSHHG's
+// resolutions: 'h' (high) for the pictures, 'f' (full) for the vector data. Features smaller
+// than minAreaKm2 are left out of shores and land alike, so the coastline layer and the base
+// picture agree.
 class GmtSource {
   public:
     // workDir holds gmt's own files and the cached land masks.
-    GmtSource(const QString& workDir, double minAreaKm2);
+    GmtSource(const QString& workDir, double minAreaKm2, char resolution = 'h');
 
     // Shorelines of every level (sea coast, lake shores, islands in lakes, ponds).
     std::vector<GeoPolyline> shores(const GeoBox& box) const;
@@ -35,6 +36,7 @@ class GmtSource {
   private:
     QString workDir_;
     double minAreaKm2_;
+    QString resolution_;  // gmt's -D
 
     std::vector<GeoPolyline> dump(const GeoBox& box, const QStringList& selection) const;
     QString region(const GeoBox& box) const;

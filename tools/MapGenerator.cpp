@@ -67,20 +67,30 @@ void MapGenerator::write(const QString& dataDir) const {
 
     const GmtSource gmt(sourcesDir_ + QStringLiteral("/work"), sheet_.minAreaKm2);
     const AdminBoundaries admin(sourcesDir_ + QStringLiteral("/world_map.gpkg"));
+    const DivisionLayers divisions(admin, normal, box, GmtSource::regionOf(box));
     const LandMask mask = gmt.landMask(box, sheet_.maskDxDeg, sheet_.maskDyDeg);
     const auto grid = graticule(box, sheet_.gridStepDeg);
+    // The pictures show the divisions in force now.
     const SourceLines lines{.rivers = gmt.rivers(box),
-                            .divisions = admin.internalBorders(box),
+                            .divisions = divisions.current().boundaries,
                             .borders = gmt.borders(box),
                             .shores = gmt.shores(box)};
 
     writeResolution(normal, dataDir, mask, grid, lines);
     writeResolution(hiRes, dataDir, mask, grid, lines);
-    writeVectorMap(normal, box, dataDir, lines);
+    // Figures are drawn at any size: their data keeps GSHHG's full detail, the same divisions.
+    const GmtSource full(sourcesDir_ + QStringLiteral("/work"), kVectorMinAreaKm2,
+                         kVectorResolution);
+    writeVectorMap(normal, box, dataDir,
+                   {.rivers = full.rivers(box),
+                    .divisions = lines.divisions,
+                    .borders = full.borders(box),
+                    .shores = full.shores(box)},
+                   divisions);
 }
 
 void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
-                                  const SourceLines& lines) const {
+                                  const SourceLines& lines, const DivisionLayers& divisions) const {
     QElapsedTimer timer;
     timer.start();
     const GeoBox region = GmtSource::regionOf(box);
@@ -95,6 +105,10 @@ void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, cons
     map.rivers = inRegion(lines.rivers);
     map.divisions = inRegion(lines.divisions);
     map.borders = inRegion(lines.borders);
+    map.divisions2008 = inRegion(divisions.before2025().boundaries);
+    map.divisionAreas = divisions.current().areas;
+    map.divisionAreas2008 = divisions.before2025().areas;
+    map.countries = divisions.countries();
     const QString path = vectorMapPath(dataDir, kMapCaptions[sheet_.mapIndex]);
     saveVectorMap(map, path);
 
@@ -109,8 +123,11 @@ void MapGenerator::writeVectorMap(const MapFrame& frame, const GeoBox& box, cons
           << " points), shores " << map.shores.size() << " (" << pointCount(map.shores)
           << "), rivers " << map.rivers.size() << " (" << pointCount(map.rivers) << "), divisions "
           << map.divisions.size() << " (" << pointCount(map.divisions) << "), borders "
-          << map.borders.size() << " (" << pointCount(map.borders) << ") in "
-          << timer.elapsed() / 1000.0 << " s\n";
+          << map.borders.size() << " (" << pointCount(map.borders) << "), divisions of 2008 "
+          << map.divisions2008.size() << " (" << pointCount(map.divisions2008)
+          << "), named divisions " << map.divisionAreas.size() << " and "
+          << map.divisionAreas2008.size() << " of 2008, countries " << map.countries.size()
+          << " in " << timer.elapsed() / 1000.0 << " s\n";
     log().flush();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/AdminBoundaries.h"
+#include "tools/DivisionLayers.h"
 #include "tools/GeoPolyline.h"
 #include "tools/GmtSource.h"
 #include "tools/LandMask.h"
@@ -38,9 +39,10 @@ class MapGenerator {
                          const std::vector<GeoPolyline>& graticule, const SourceLines& lines) const;
 
     // The same shores, rivers and borders as the pictures, in geographic coordinates: every
-    // layer within gmt's region around the map, the land and lakes as filled areas.
+    // layer within gmt's region around the map, the land and lakes as filled areas; and the
+    // divisions, earlier ones too, and the countries with their names.
     void writeVectorMap(const MapFrame& frame, const GeoBox& box, const QString& dataDir,
-                        const SourceLines& lines) const;
+                        const SourceLines& lines, const DivisionLayers& divisions) const;
 
     static QImage blank(const MapFrame& frame, const LandMask& mask);
     static std::vector<GeoPolyline> graticule(const GeoBox& box, double step);

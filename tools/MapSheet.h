@@ -11,7 +11,12 @@ struct MapSheet {
     double gridStepDeg = 1;  // spacing of parallels and meridians
     double maskDxDeg = 0;    // land-mask lattice, fine enough for 3 x 3 samples per HiRes pixel
     double maskDyDeg = 0;
-    double minAreaKm2 = 0;  // islands and lakes below this area are left out
+    double minAreaKm2 = 0;  // islands and lakes below this area are left out of the pictures
 };
+
+// The vector data is drawn from GSHHG's full resolution and keeps every island and lake of this
+// area or more: figures of small extents show every islet.
+inline constexpr char kVectorResolution = 'f';
+inline constexpr double kVectorMinAreaKm2 = 0.1;
 
 }  // namespace zelkora

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Installs GMT with the GSHHG coastlines and unpacks Natural Earth's admin-1 layer from the
+# Installs GMT with the GSHHG coastlines (low, high and full resolution) and unpacks Natural Earth's admin-1 layer from the
 # qgis-common package (without installing QGIS) into tools/sources/, at the versions that
 # tools/README.md records; stops with an error when Debian offers other ones. Run as root on
 # Debian 12.
@@ -21,11 +21,11 @@ check_installed() {
     fi
 }
 
-apt-get install -y --no-install-recommends \
-    "gmt=$gmt_version" "gmt-gshhg-low=$gshhg_version" "gmt-gshhg-high=$gshhg_version"
+"$here/../scripts/packages" map-sources
 check_installed gmt "$gmt_version"
 check_installed gmt-gshhg-low "$gshhg_version"
 check_installed gmt-gshhg-high "$gshhg_version"
+check_installed gmt-gshhg-full "$gshhg_version"
 
 mkdir -p "$sources"
 cd "$sources"

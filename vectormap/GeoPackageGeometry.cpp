@@ -256,6 +256,30 @@ QByteArray GeoPackageGeometry::encodePolygon(const std::vector<GeoPath>& rings, 
     return w.take();
 }
 
+QByteArray GeoPackageGeometry::encodeMultiPolygon(const std::vector<std::vector<GeoPath>>& polygons,
+                                                  int srsId) {
+    std::vector<GeoPath> outer;
+    for (const auto& rings : polygons) {
+        if (!rings.empty()) {
+            outer.push_back(rings.front());
+        }
+    }
+    BlobWriter w;
+    w.header(outer, srsId);
+    w.u8(1);
+    w.u32(kMultiPolygon);
+    w.count(polygons.size());
+    for (const auto& rings : polygons) {
+        w.u8(1);
+        w.u32(kPolygon);
+        w.count(rings.size());
+        for (const GeoPath& ring : rings) {
+            w.points(ring);
+        }
+    }
+    return w.take();
+}
+
 GeoPackageGeometry GeoPackageGeometry::decode(const unsigned char* data, std::size_t size) {
     return BlobReader(data, size).read();
 }

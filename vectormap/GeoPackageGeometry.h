@@ -23,6 +23,9 @@ struct GeoPackageGeometry {
     // Little-endian blobs with the x/y envelope, as GDAL writes them.
     static QByteArray encodeLine(const GeoPath& line, int srsId);
     static QByteArray encodePolygon(const std::vector<GeoPath>& rings, int srsId);
+    // Polygons, each its outer ring first and then its holes.
+    static QByteArray encodeMultiPolygon(const std::vector<std::vector<GeoPath>>& polygons,
+                                         int srsId);
 
     // Reads a blob. Throws ZelkoraError whose message says what is wrong with it (in the words
     // the user sees, to be put after the name of the file and the feature). Counts are checked

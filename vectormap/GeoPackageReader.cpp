@@ -201,7 +201,15 @@ class Reader {
     // The geometry column of a layer's table, after the checks of its entries in the GeoPackage
     // tables and of its columns.
     QString layerColumn(const SqliteDatabase& db, const VectorMapLayer& layer) const {
-        const QString table = QString::fromLatin1(layer.table);
+        return layerColumn(db, QString::fromLatin1(layer.table),
+                           QLatin1String(layer.geometryType) == QLatin1String("POLYGON"),
+                           {QStringLiteral("level")});
+    }
+
+    // The same for any feature table of lines or of polygons (areas), which must have the
+    // attribute columns given, stored rather than computed.
+    QString layerColumn(const SqliteDatabase& db, const QString& table, bool areas,
+                        const QStringList& attributes) const {
         QString sql;
         if (!hasTable(db, table, &sql)) {
             notMapData(QStringLiteral("нет слоя «%1»").arg(table));
@@ -231,7 +239,6 @@ class Reader {
         }
         const QString geometry = column.text(0);
         const QString type = column.text(1).toUpper();
-        const bool areas = QLatin1String(layer.geometryType) == QLatin1String("POLYGON");
         const QStringList accepted =
             areas ? QStringList{QStringLiteral("POLYGON"), QStringLiteral("MULTIPOLYGON")}
                   : QStringList{QStringLiteral("LINESTRING"), QStringLiteral("MULTILINESTRING")};
@@ -260,12 +267,12 @@ class Reader {
             db, QStringLiteral("SELECT name, hidden, dflt_value FROM pragma_table_xinfo(?1)"));
         columns.bind(1, table);
         bool hasGeometry = false;
-        bool hasLevel = false;
+        QStringList missing = attributes;
         while (columns.step()) {
             const QString name = columns.text(0);
             const bool isGeometry = name.compare(geometry, Qt::CaseInsensitive) == 0;
-            const bool isLevel = name.compare(QStringLiteral("level"), Qt::CaseInsensitive) == 0;
-            if (!isGeometry && !isLevel) {
+            const qsizetype attribute = missing.indexOf(name.toLower());
+            if (!isGeometry && attribute < 0) {
                 continue;
             }
             if (columns.integer(1) != 0 || columns.type(2) != SQLITE_NULL) {
@@ -273,14 +280,16 @@ class Reader {
                                .arg(visibleText(name), table));
             }
             hasGeometry = hasGeometry || isGeometry;
-            hasLevel = hasLevel || isLevel;
+            if (attribute >= 0) {
+                missing.removeAt(attribute);
+            }
         }
         if (!hasGeometry) {
             notMapData(QStringLiteral("в таблице слоя «%1» нет столбца геометрии «%2»")
                            .arg(table, visibleText(geometry)));
         }
-        if (!hasLevel) {
-            notMapData(QStringLiteral("у слоя «%1» нет столбца level").arg(table));
+        if (!missing.isEmpty()) {
+            notMapData(QStringLiteral("у слоя «%1» нет столбца %2").arg(table, missing.front()));
         }
         return geometry;
     }
@@ -308,43 +317,141 @@ class Reader {
                           .arg(layer.minLevel)
                           .arg(layer.maxLevel));
             }
-            if (select.type(1) == SQLITE_NULL) {
-                fault(QStringLiteral("нет геометрии"));
-            }
-            if (select.type(1) != SQLITE_BLOB) {
-                fault(QStringLiteral("геометрия записана не как BLOB"));
-            }
-            std::size_t size = 0;
-            const unsigned char* blob = select.blob(1, size);
-            GeoPackageGeometry g;
-            try {
-                g = GeoPackageGeometry::decode(blob, size);
-            } catch (const ZelkoraError& e) {
-                fault(e.message());
-            }
-            if (g.empty || g.parts.empty()) {
-                fault(QStringLiteral("пустая геометрия"));
-            }
-            if (g.srsId != kVectorSrsId) {
-                fault(QStringLiteral("геометрия в системе координат %1, а не EPSG:4326")
-                          .arg(g.srsId));
-            }
-            if ((g.kind == GeoPackageGeometry::Kind::Polygons) != areas) {
-                fault(areas ? QStringLiteral("линия вместо многоугольника")
-                            : QStringLiteral("многоугольник вместо линии"));
-            }
-            for (const auto& part : g.parts) {
-                if (part.empty()) {
-                    fault(QStringLiteral("у многоугольника нет контура"));
-                }
-                for (const GeoPath& path : part) {
-                    if (const QString why = vectorPathFault(path, areas); !why.isEmpty()) {
-                        fault(why);
-                    }
-                }
-            }
-            take(std::move(g.parts), static_cast<int>(level));
+            take(geometryOf(select, 1, areas, fault), static_cast<int>(level));
         }
+    }
+
+    // The geometry in a column of a row, decoded and checked; fault reports what is wrong.
+    template <typename Fault>
+    static GeoPolygons geometryOf(const SqliteStatement& select, int column, bool areas,
+                                  const Fault& fault) {
+        if (select.type(column) == SQLITE_NULL) {
+            fault(QStringLiteral("нет геометрии"));
+        }
+        if (select.type(column) != SQLITE_BLOB) {
+            fault(QStringLiteral("геометрия записана не как BLOB"));
+        }
+        std::size_t size = 0;
+        const unsigned char* blob = select.blob(column, size);
+        GeoPackageGeometry g;
+        try {
+            g = GeoPackageGeometry::decode(blob, size);
+        } catch (const ZelkoraError& e) {
+            fault(e.message());
+        }
+        if (g.empty || g.parts.empty()) {
+            fault(QStringLiteral("пустая геометрия"));
+        }
+        if (g.srsId != kVectorSrsId) {
+            fault(QStringLiteral("геометрия в системе координат %1, а не EPSG:4326").arg(g.srsId));
+        }
+        if ((g.kind == GeoPackageGeometry::Kind::Polygons) != areas) {
+            fault(areas ? QStringLiteral("линия вместо многоугольника")
+                        : QStringLiteral("многоугольник вместо линии"));
+        }
+        for (const auto& part : g.parts) {
+            if (part.empty()) {
+                fault(QStringLiteral("у многоугольника нет контура"));
+            }
+            for (const GeoPath& path : part) {
+                if (const QString why = vectorPathFault(path, areas); !why.isEmpty()) {
+                    fault(why);
+                }
+            }
+        }
+        return std::move(g.parts);
+    }
+
+    // Each row of a table of named areas: its polygons and, from the statement's columns 2 on,
+    // its attributes, with its label point in the last two columns. A file without the table
+    // reads as one whose table is empty.
+    template <typename Take>
+    void namedRows(const SqliteDatabase& db, const NamedAreaLayer& layer,
+                   const QStringList& attributes, const Take& take) const {
+        const QString table = QString::fromLatin1(layer.table);
+        if (!hasTable(db, table)) {
+            return;
+        }
+        const QString geometry = layerColumn(db, table, true, attributes);
+        QStringList columns{QStringLiteral("rowid"), quotedIdentifier(geometry)};
+        for (const QString& a : attributes) {
+            columns << quotedIdentifier(a);
+        }
+        SqliteStatement select(db,
+                               QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                   .arg(columns.join(QLatin1Char(',')), quotedIdentifier(table)));
+        const int labelLat = static_cast<int>(columns.size()) - 2;
+        while (select.step()) {
+            const qint64 fid = select.integer(0);
+            const auto fault = [&](const QString& why) {
+                damaged(QStringLiteral("объект %1 слоя «%2»: %3").arg(fid).arg(table, why));
+            };
+            GeoPolygons polygons = geometryOf(select, 1, true, fault);
+            for (int c = 2; c < labelLat; ++c) {
+                const bool date = attributes[c - 2].startsWith(QStringLiteral("valid_"));
+                if (date ? select.type(c) != SQLITE_TEXT && select.type(c) != SQLITE_NULL
+                         : select.type(c) != SQLITE_TEXT || select.text(c).trimmed().isEmpty()) {
+                    fault(QStringLiteral("нет значения «%1»").arg(attributes[c - 2]));
+                }
+                if (date && select.type(c) == SQLITE_TEXT &&
+                    !QDate::fromString(select.text(c), Qt::ISODate).isValid()) {
+                    fault(QStringLiteral("«%1» не дата: %2")
+                              .arg(attributes[c - 2], visibleText(select.text(c))));
+                }
+            }
+            // A term that ends before it starts could not be written again.
+            const qsizetype from = attributes.indexOf(QStringLiteral("valid_from"));
+            const qsizetype to = attributes.indexOf(QStringLiteral("valid_to"));
+            if (from >= 0 && to >= 0 &&
+                QDate::fromString(select.text(static_cast<int>(to) + 2), Qt::ISODate) <
+                    QDate::fromString(select.text(static_cast<int>(from) + 2), Qt::ISODate) &&
+                select.type(static_cast<int>(to) + 2) == SQLITE_TEXT &&
+                select.type(static_cast<int>(from) + 2) == SQLITE_TEXT) {
+                fault(QStringLiteral("конец срока раньше его начала"));
+            }
+            for (int c : {labelLat, labelLat + 1}) {
+                if (select.type(c) != SQLITE_FLOAT && select.type(c) != SQLITE_INTEGER) {
+                    fault(QStringLiteral("точка подписи не число"));
+                }
+            }
+            const GeoPoint label{.lat = select.real(labelLat), .lon = select.real(labelLat + 1)};
+            if (const QString why = vectorPointFault(label); !why.isEmpty()) {
+                fault(QStringLiteral("точка подписи: ") + why);
+            }
+            take(select, std::move(polygons), label);
+        }
+    }
+
+    template <std::size_t N>
+    static QStringList columnNames(const std::array<const char*, N>& columns) {
+        QStringList names;
+        for (const char* c : columns) {
+            names << QString::fromLatin1(c).section(QLatin1Char(' '), 0, 0);
+        }
+        return names;
+    }
+
+    void readNamedAreas(const SqliteDatabase& db, VectorMap& map) const {
+        const QStringList divisionColumns = columnNames(kDivisionAreaColumns);
+        const auto divisions = divisionAreaLayers(map);
+        for (std::size_t i = 0; i < divisions.size(); ++i) {
+            namedRows(db, kNamedAreaLayers[i], divisionColumns,
+                      [&](const SqliteStatement& row, GeoPolygons&& polygons, GeoPoint label) {
+                          DivisionArea a;
+                          a.polygons = std::move(polygons);
+                          a.name = row.text(2);
+                          a.country = row.text(3);
+                          a.validFrom = QDate::fromString(row.text(4), Qt::ISODate);
+                          a.validTo = QDate::fromString(row.text(5), Qt::ISODate);
+                          a.label = label;
+                          divisions[i]->push_back(std::move(a));
+                      });
+        }
+        namedRows(db, kNamedAreaLayers[2], columnNames(kCountryAreaColumns),
+                  [&](const SqliteStatement& row, GeoPolygons&& polygons, GeoPoint label) {
+                      map.countries.push_back(
+                          {std::move(polygons), row.text(2), row.text(3), row.text(4), label});
+                  });
     }
 
     VectorMap layers(const SqliteDatabase& db) const {
@@ -372,6 +479,17 @@ class Reader {
                      }
                  });
         }
+        if (hasTable(db, QString::fromLatin1(kDivisions2008Layer.table))) {
+            rows(db, kDivisions2008Layer,
+                 [&](std::vector<std::vector<GeoPath>>&& parts, int level) {
+                     for (auto& part : parts) {
+                         for (GeoPath& path : part) {
+                             map.divisions2008.push_back({std::move(path), level});
+                         }
+                     }
+                 });
+        }
+        readNamedAreas(db, map);
         return map;
     }
 };

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QStringList>
+
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -105,25 +107,52 @@ QString quotedName(const char* name) {
 }
 
 // One feature table: created, filled, and entered in gpkg_contents and gpkg_geometry_columns.
+// Its columns are the feature id, the geometry "geom" and the attributes given with their types.
 class LayerWriter {
   public:
-    LayerWriter(SqliteDatabase& db, const VectorMapLayer& layer) : db_(db), layer_(layer) {
-        const QString create =
-            QStringLiteral(
-                "CREATE TABLE %1 (fid INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, geom %2, "
-                "level MEDIUMINT NOT NULL)")
-                .arg(quotedName(layer.table), QString::fromLatin1(layer.geometryType));
-        db.exec(create.toUtf8().constData());
+    LayerWriter(SqliteDatabase& db, const char* table, const char* identifier,
+                const char* description, const char* geometryType, const QStringList& columns)
+        : db_(db),
+          table_(table),
+          identifier_(identifier),
+          description_(description),
+          geometryType_(geometryType) {
+        QString create = QStringLiteral(
+                             "CREATE TABLE %1 (fid INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
+                             "geom %2")
+                             .arg(quotedName(table), QString::fromLatin1(geometryType));
+        QStringList names{QStringLiteral("geom")};
+        QStringList places{QStringLiteral("?1")};
+        for (const QString& column : columns) {
+            create += QStringLiteral(", ") + column;
+            names << column.section(QLatin1Char(' '), 0, 0);
+            places << QStringLiteral("?%1").arg(places.size() + 1);
+        }
+        db.exec((create + QLatin1Char(')')).toUtf8().constData());
         insert_ = std::make_unique<SqliteStatement>(
-            db, QStringLiteral("INSERT INTO %1 (geom, level) VALUES (?1, ?2)")
-                    .arg(quotedName(layer.table)));
+            db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                    .arg(quotedName(table), names.join(QLatin1Char(',')),
+                         places.join(QLatin1Char(','))));
+    }
+
+    LayerWriter(SqliteDatabase& db, const VectorMapLayer& layer)
+        : LayerWriter(db, layer.table, layer.identifier, layer.description, layer.geometryType,
+                      {QStringLiteral("level MEDIUMINT NOT NULL")}) {}
+
+    // The statement of the next row with its geometry bound; the attributes are bound from 2 on,
+    // and add() writes the row.
+    SqliteStatement& next(const QByteArray& blob) {
+        insert_->bindBlob(1, blob);
+        return *insert_;
+    }
+    void add() {
+        insert_->step();
+        insert_->reset();
     }
 
     void add(const QByteArray& blob, int level) {
-        insert_->bindBlob(1, blob);
-        insert_->bind(2, static_cast<qint64>(level));
-        insert_->step();
-        insert_->reset();
+        next(blob).bind(2, static_cast<qint64>(level));
+        add();
     }
 
     Extent& extent() { return extent_; }
@@ -132,9 +161,9 @@ class LayerWriter {
         SqliteStatement contents(
             db_, QStringLiteral("INSERT INTO gpkg_contents VALUES (?1, 'features', ?2, ?3, ?4, "
                                 "?5, ?6, ?7, ?8, ?9)"));
-        contents.bind(1, QString::fromLatin1(layer_.table));
-        contents.bind(2, QString::fromUtf8(layer_.identifier));
-        contents.bind(3, QString::fromUtf8(layer_.description));
+        contents.bind(1, QString::fromLatin1(table_));
+        contents.bind(2, QString::fromUtf8(identifier_));
+        contents.bind(3, QString::fromUtf8(description_));
         contents.bind(4, QString::fromLatin1(kLastChange));
         if (extent_.empty()) {
             for (int i = 5; i <= 8; ++i) {
@@ -152,15 +181,18 @@ class LayerWriter {
         SqliteStatement column(
             db_, QStringLiteral("INSERT INTO gpkg_geometry_columns VALUES (?1, 'geom', ?2, ?3, "
                                 "0, 0)"));
-        column.bind(1, QString::fromLatin1(layer_.table));
-        column.bind(2, QString::fromLatin1(layer_.geometryType));
+        column.bind(1, QString::fromLatin1(table_));
+        column.bind(2, QString::fromLatin1(geometryType_));
         column.bind(3, static_cast<qint64>(kVectorSrsId));
         column.step();
     }
 
   private:
     SqliteDatabase& db_;
-    const VectorMapLayer& layer_;
+    const char* table_;
+    const char* identifier_;
+    const char* description_;
+    const char* geometryType_;
     std::unique_ptr<SqliteStatement> insert_;
     Extent extent_;
 };
@@ -201,6 +233,98 @@ void writeLines(SqliteDatabase& db, const VectorMapLayer& layer,
     out.finish();
 }
 
+[[noreturn]] void refuse(const NamedAreaLayer& layer, std::size_t index, const QString& why) {
+    throw ZelkoraError(QStringLiteral("Векторные данные карты не записаны: объект %1 слоя «%2»: %3")
+                           .arg(index + 1)
+                           .arg(QString::fromLatin1(layer.table), why));
+}
+
+template <std::size_t N>
+QStringList columnList(const std::array<const char*, N>& columns) {
+    QStringList out;
+    for (const char* c : columns) {
+        out << QString::fromLatin1(c);
+    }
+    return out;
+}
+
+// The checks of a named area's geometry, names and label point; its outer rings set the extent.
+void checkNamedArea(const NamedAreaLayer& layer, std::size_t index, const GeoPolygons& polygons,
+                    std::initializer_list<const QString*> names, GeoPoint label, Extent& extent) {
+    if (polygons.empty()) {
+        refuse(layer, index, QStringLiteral("у области нет многоугольников"));
+    }
+    for (const auto& rings : polygons) {
+        if (rings.empty()) {
+            refuse(layer, index, QStringLiteral("у многоугольника нет контура"));
+        }
+        for (const GeoPath& ring : rings) {
+            if (const QString fault = vectorPathFault(ring, true); !fault.isEmpty()) {
+                refuse(layer, index, fault);
+            }
+        }
+        extent.add(rings.front());
+    }
+    for (const QString* name : names) {
+        if (name->trimmed().isEmpty()) {
+            refuse(layer, index, QStringLiteral("нет названия"));
+        }
+    }
+    if (const QString fault = vectorPointFault(label); !fault.isEmpty()) {
+        refuse(layer, index, QStringLiteral("точка подписи: ") + fault);
+    }
+}
+
+void bindDate(SqliteStatement& row, int index, const QDate& date) {
+    if (date.isNull()) {
+        row.bindNull(index);
+    } else {
+        row.bind(index, date.toString(Qt::ISODate));
+    }
+}
+
+void writeDivisionAreas(SqliteDatabase& db, const NamedAreaLayer& layer,
+                        const std::vector<DivisionArea>& areas) {
+    LayerWriter out(db, layer.table, layer.identifier, layer.description, "MULTIPOLYGON",
+                    columnList(kDivisionAreaColumns));
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const DivisionArea& a = areas[i];
+        checkNamedArea(layer, i, a.polygons, {&a.name, &a.country}, a.label, out.extent());
+        if (!a.validFrom.isNull() && !a.validTo.isNull() && a.validTo < a.validFrom) {
+            refuse(layer, i, QStringLiteral("конец срока раньше его начала"));
+        }
+        SqliteStatement& row =
+            out.next(GeoPackageGeometry::encodeMultiPolygon(a.polygons, kVectorSrsId));
+        row.bind(2, a.name);
+        row.bind(3, a.country);
+        bindDate(row, 4, a.validFrom);
+        bindDate(row, 5, a.validTo);
+        row.bind(6, a.label.lat);
+        row.bind(7, a.label.lon);
+        out.add();
+    }
+    out.finish();
+}
+
+void writeCountries(SqliteDatabase& db, const NamedAreaLayer& layer,
+                    const std::vector<CountryArea>& countries) {
+    LayerWriter out(db, layer.table, layer.identifier, layer.description, "MULTIPOLYGON",
+                    columnList(kCountryAreaColumns));
+    for (std::size_t i = 0; i < countries.size(); ++i) {
+        const CountryArea& c = countries[i];
+        checkNamedArea(layer, i, c.polygons, {&c.iso, &c.nameEn, &c.nameRu}, c.label, out.extent());
+        SqliteStatement& row =
+            out.next(GeoPackageGeometry::encodeMultiPolygon(c.polygons, kVectorSrsId));
+        row.bind(2, c.iso);
+        row.bind(3, c.nameEn);
+        row.bind(4, c.nameRu);
+        row.bind(5, c.label.lat);
+        row.bind(6, c.label.lon);
+        out.add();
+    }
+    out.finish();
+}
+
 }  // namespace
 
 QByteArray GeoPackageWriter::bytes(const VectorMap& map) {
@@ -220,6 +344,20 @@ QByteArray GeoPackageWriter::bytes(const VectorMap& map) {
         const auto lines = lineLayers(map);
         for (std::size_t i = 0; i < lines.size(); ++i) {
             writeLines(db, kVectorMapLayers[i + 1], *lines[i]);
+        }
+        // The tables a map may lack, only where it has their data, so that a map without them
+        // gives the same bytes as before they were known.
+        if (!map.divisions2008.empty()) {
+            writeLines(db, kDivisions2008Layer, map.divisions2008);
+        }
+        const auto named = divisionAreaLayers(map);
+        for (std::size_t i = 0; i < named.size(); ++i) {
+            if (!named[i]->empty()) {
+                writeDivisionAreas(db, kNamedAreaLayers[i], *named[i]);
+            }
+        }
+        if (!map.countries.empty()) {
+            writeCountries(db, kNamedAreaLayers[2], map.countries);
         }
         db.exec("COMMIT");
         db.exec("VACUUM");

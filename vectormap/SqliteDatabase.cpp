@@ -96,6 +96,10 @@ qint64 SqliteStatement::integer(int column) const {
     return sqlite3_column_int64(stmt_, column);
 }
 
+double SqliteStatement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
+
 QString SqliteStatement::text(int column) const {
     const auto* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     const int size = sqlite3_column_bytes(stmt_, column);

@@ -66,6 +66,7 @@ class SqliteStatement {
     // Columns count from 0, as in SQLite.
     int type(int column) const;  // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_NULL, ...
     qint64 integer(int column) const;
+    double real(int column) const;
     QString text(int column) const;
     const unsigned char* blob(int column, std::size_t& size) const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <vector>
 
@@ -27,6 +28,32 @@ struct VectorArea {
     int level = 1;
 };
 
+// Polygons, each with its outer ring first and then its holes; rings are closed.
+using GeoPolygons = std::vector<std::vector<GeoPath>>;
+
+// A first-level division (a province, oblast or krai) with its name, for the labels of a figure.
+// Its area is the source's, clipped to the map's region: it tells where the name may go, and is
+// not drawn (the map's boundaries are the lines of the divisions layer).
+struct DivisionArea {
+    GeoPolygons polygons;
+    QString name;     // as the country writes it: Vietnamese with its diacritics, Russian for
+                      // Russia's; other countries' as Natural Earth gives them
+    QString country;  // ISO 3166-1 alpha-3 code, as Natural Earth gives it
+    QDate validFrom;  // the first day it stood as drawn; null where the source does not say
+    QDate validTo;    // the last day it stood as drawn; null while it stands
+    GeoPoint label;   // where its name goes: a point inside it with the most room around it
+};
+
+// A country with its names in English (Natural Earth's) and Russian, for the labels of a figure.
+// Its area is Natural Earth's, clipped to the map's region, and is not drawn either.
+struct CountryArea {
+    GeoPolygons polygons;
+    QString iso;  // ISO 3166-1 alpha-3 code
+    QString nameEn;
+    QString nameRu;
+    GeoPoint label;  // inside it, with the most room around it
+};
+
 // The vector geometry of one map, in geographic coordinates (WGS84), covering at least the
 // map's whole picture. The graticule is not stored: it is computed where it is drawn.
 struct VectorMap {
@@ -35,6 +62,14 @@ struct VectorMap {
     std::vector<VectorLine> rivers;     // with their ranks
     std::vector<VectorLine> divisions;  // boundaries between first-level divisions of a country
     std::vector<VectorLine> borders;    // national borders
+
+    // The divisions in force now, and those of an earlier arrangement where the map's country
+    // has one: Vietnam's 63 provinces, which stood from 1 August 2008 until 30 June 2025. A map
+    // without an earlier arrangement leaves the last two empty.
+    std::vector<DivisionArea> divisionAreas;
+    std::vector<VectorLine> divisions2008;
+    std::vector<DivisionArea> divisionAreas2008;
+    std::vector<CountryArea> countries;
 
     bool empty() const {
         return areas.empty() && shores.empty() && rivers.empty() && divisions.empty() &&

@@ -1,12 +1,14 @@
-// The coordinate normaliser on 10,000 lines of prose with coordinates in them, and on a paste of
-// 10,000 bare lines in the notations users bring; the clipboard insert of 1,000 of them (the
-// point list's capacity) into a fresh table.
+// The coordinate normaliser on 10,000 lines of prose with coordinates in them (as myParser reads
+// a cell, and as the paste reads every point of a line), on the same text as 1,000 paragraphs,
+// and on a paste of 10,000 bare lines in the notations users bring; the clipboard insert of
+// 1,000 of them (the point list's capacity) into a fresh table.
 #include <benchmark/benchmark.h>
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 
+#include "coordtext/Normaliser.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
@@ -110,6 +112,35 @@ void BM_myParser10000ProseLines(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * lines.size());
 }
 BENCHMARK(BM_myParser10000ProseLines)->Unit(benchmark::kMillisecond);
+
+// The same lines through the reader of every point of a line, with the spans of each.
+void BM_readLinePoints10000ProseLines(benchmark::State& state) {
+    const QStringList lines = proseLines(10000);
+    for (auto _ : state) {
+        for (const QString& line : lines) {
+            benchmark::DoNotOptimize(readLinePoints(line));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+BENCHMARK(BM_readLinePoints10000ProseLines)->Unit(benchmark::kMillisecond);
+
+// The same text as 1,000 paragraphs of ten lines each, as a "Material examined" paragraph
+// holds its points.
+void BM_readLinePoints1000Paragraphs(benchmark::State& state) {
+    const QStringList lines = proseLines(10000);
+    QStringList paragraphs;
+    for (qsizetype k = 0; k < lines.size(); k += 10) {
+        paragraphs << lines.mid(k, 10).join(QStringLiteral("; "));
+    }
+    for (auto _ : state) {
+        for (const QString& paragraph : paragraphs) {
+            benchmark::DoNotOptimize(readLinePoints(paragraph));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * paragraphs.size());
+}
+BENCHMARK(BM_readLinePoints1000Paragraphs)->Unit(benchmark::kMillisecond);
 
 void BM_myParser10000Lines(benchmark::State& state) {
     const QStringList lines = pastedLines(10000);

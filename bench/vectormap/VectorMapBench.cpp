@@ -22,10 +22,26 @@ std::size_t pointCount(const VectorMap& map) {
             n += ring.size();
         }
     }
-    for (const auto* layer : {&map.shores, &map.rivers, &map.divisions, &map.borders}) {
+    for (const auto* layer :
+         {&map.shores, &map.rivers, &map.divisions, &map.borders, &map.divisions2008}) {
         for (const VectorLine& line : *layer) {
             n += line.points.size();
         }
+    }
+    const auto polygonPoints = [&](const GeoPolygons& polygons) {
+        for (const auto& rings : polygons) {
+            for (const GeoPath& ring : rings) {
+                n += ring.size();
+            }
+        }
+    };
+    for (const auto* areas : {&map.divisionAreas, &map.divisionAreas2008}) {
+        for (const DivisionArea& a : *areas) {
+            polygonPoints(a.polygons);
+        }
+    }
+    for (const CountryArea& c : map.countries) {
+        polygonPoints(c.polygons);
     }
     return n;
 }

@@ -73,7 +73,9 @@ TEST(CliProject, PrintsNineDecimalsAndTakesNegativeNumbersAsCoordinates) {
     }
 }
 
-TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
+// A mistake in the words (a missing, unknown or malformed option, an unknown command) is a usage
+// error: status 2, with the usage after the message. A failure of the job itself is status 1.
+TEST(CliUsage, MistakesExitWithTwoAndTheUsage) {
     const QList<QStringList> mistakes = {
         {},
         {"draw"},
@@ -91,7 +93,7 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
     };
     for (const QStringList& args : mistakes) {
         const CliRun run = cli(args);
-        EXPECT_EQ(run.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(QLatin1String("Usage: zelkora-cli")))
             << args.join(' ').toStdString() << "\n"
             << run.err.toStdString();
@@ -103,10 +105,62 @@ TEST(CliUsage, MistakesExitWithOneAndTheUsage) {
     const CliRun option = cli({"render", "--map", "1", "--out", "x.png", "--co\u200Blour"});
     EXPECT_TRUE(option.err.startsWith(QStringLiteral("Неизвестный параметр: --co\\u200Blour\n")))
         << option.err.toStdString();
+}
 
-    const CliRun help = cli({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_TRUE(help.out.contains(QLatin1String("render")));
+// Both programs: the usage asked for is on standard output with status 0 and nothing on standard
+// error; after a mistake it follows the message on standard error with status 2, and standard
+// output stays empty. The window answers before it needs a display, so none is given.
+TEST(CliUsage, HelpGoesToStandardOutputAndAMistakeToStandardError) {
+    const QString cliUsage = QStringLiteral("Usage: zelkora-cli COMMAND");
+    const QString windowUsage = QStringLiteral("[FILE.points | FILE...]");
+    struct Case {
+        QString program;
+        QStringList args;
+        int exitCode;
+        bool onStandardOutput;
+        QString usage;
+        QString message;  // what the first line of standard error says, after a mistake
+    };
+    const QString cli = QStringLiteral(ZELKORA_CLI);
+    const QString window = QStringLiteral(ZELKORA_WINDOW);
+    const QList<Case> cases = {
+        {cli, {"--help"}, 0, true, cliUsage, {}},
+        {cli, {"-h"}, 0, true, cliUsage, {}},
+        {cli, {"help"}, 0, true, cliUsage, {}},
+        {cli, {"render", "--help"}, 0, true, cliUsage, {}},
+        {cli, {"figure", "-h"}, 0, true, cliUsage, {}},
+        {cli, {"normalize", "-h"}, 0, true, cliUsage, {}},
+        {cli, {"import", "--table", "t.points", "--column", "0", "--help"}, 0, true, cliUsage, {}},
+        {cli, {}, 2, false, cliUsage, {}},
+        {cli, {"--frobnicate"}, 2, false, cliUsage, "Неизвестная команда: --frobnicate"},
+        {cli, {"render", "--frobnicate"}, 2, false, cliUsage, "Неизвестный параметр: --frobnicate"},
+        // After "--" a word is an argument, not an option.
+        {cli, {"translit", "--", "--help"}, 2, false, cliUsage, "translit ждёт один текст"},
+        {window, {"--help"}, 0, true, windowUsage, {}},
+        {window, {"-h"}, 0, true, windowUsage, {}},
+        {window, {"--frobnicate"}, 2, false, windowUsage, "frobnicate"},
+        {window, {"t.points", "-x"}, 2, false, windowUsage, "x"},
+    };
+    for (const Case& c : cases) {
+        const std::string name =
+            (QFileInfo(c.program).fileName() + QLatin1Char(' ') + c.args.join(' ')).toStdString();
+        // No display of any kind.
+        const ProcessRun run = runProcess(QStringLiteral("/usr/bin/env"),
+                                          QStringList{"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
+                                                      "-u", "QT_QPA_PLATFORM", c.program} +
+                                              c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << name << "\n" << run.err.toStdString();
+        const QString& usage = c.onStandardOutput ? run.out : run.err;
+        const QString& other = c.onStandardOutput ? run.err : run.out;
+        EXPECT_TRUE(usage.contains(c.usage)) << name << ": " << usage.toStdString();
+        EXPECT_EQ(other, QString()) << name;
+        if (!c.message.isEmpty()) {
+            // The message comes first, on a line of its own, then the usage.
+            EXPECT_TRUE(run.err.section(QLatin1Char('\n'), 0, 0).contains(c.message))
+                << name << ": " << run.err.toStdString();
+            EXPECT_GT(run.err.indexOf(c.usage), run.err.indexOf(QLatin1Char('\n'))) << name;
+        }
+    }
 }
 
 TEST(CliTranslit, PrintsTheFolderName) {
@@ -210,7 +264,7 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
         << "without --map, the points lie on one of the maps: " << both.err.toStdString();
     const CliRun wrong =
         cli({"import", "--table", dir.filePath("b.points"), "--from", gbif, "--off-map", "lose"});
-    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_EQ(wrong.exitCode, 2) << "a mistake in the command's words";
     EXPECT_TRUE(wrong.err.startsWith(QStringLiteral("--off-map: keep или drop, а не «lose»")))
         << wrong.err.toStdString();
 
@@ -290,8 +344,8 @@ TEST(CliImport, RefusesFilesWithNothingToImport) {
                         "«count». Назовите их параметрами --lat ИМЯ --lon ИМЯ или --coords ИМЯ, "
                         "либо --format text для строк координат\n")},
         {"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
-         QStringLiteral("Файл не текстовый: в нём двоичные данные (рисунок, архив, файл "
-                        "программы?), а не строки или записи точек\n")},
+         QStringLiteral("picture.csv\" — не текстовый файл: в нём нулевые байты. Точки из него не "
+                        "вставлены.\n")},
     };
     const QString table = dir.filePath(QStringLiteral("t.points"));
     for (const Case& c : cases) {
@@ -299,7 +353,7 @@ TEST(CliImport, RefusesFilesWithNothingToImport) {
         writeBytes(from, c.bytes);
         const CliRun run = cli({"import", "--table", table, "--column", "0", "--from", from});
         EXPECT_EQ(run.exitCode, 1) << c.name;
-        EXPECT_EQ(run.err, c.error) << c.name;
+        EXPECT_TRUE(run.err.endsWith(c.error)) << c.name << ": " << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(table)) << c.name;
     }
 }
@@ -334,9 +388,10 @@ TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
     EXPECT_FALSE(QFile::exists(dir.filePath("p.xls")));
 }
 
-// Every line without a point goes to stderr with its number, and with --map every point off
-// that map's picture; the counts close the report. None of it is a failure. The points off the
-// map go in with --off-map keep, and are left out, and counted, without it.
+// Every line goes to stderr with its number: the words read in brackets with their points
+// (with --map, a point off that map's picture is named so, with its hint), or why it gives
+// none; the counts close the report. None of it is a failure. The points off the map go in
+// with --off-map keep, and are left out, and counted, without it.
 TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
     const QString lines = path(QStringLiteral("lines.txt"));
     writeBytes(lines, "46.5 115\njunk\n-46.5 115\n\n48 \xC2\xB0 28'N\n");
@@ -354,10 +409,10 @@ TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
                             "--data", data_, "--map", "1", "--off-map", "keep"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.err,
-              QStringLiteral("Строка 2: в строке нет координат — «junk»\n"
-                             "Строка 3: точка -46.500000, 115.000000 вне карты — «-46.5 115»; "
-                             "если сменить знак широты, точка 46.500000, 115.000000 попадёт на "
-                             "карту\n"
+              QStringLiteral("Строка 1: «[46.5 115]1» → 46.500000, 115.000000\n"
+                             "Строка 2: в строке нет координат — «junk»\n"
+                             "Строка 3: «[-46.5 115]1» → -46.500000, 115.000000 вне карты; если "
+                             "сменить знак широты, точка 46.500000, 115.000000 попадёт на карту\n"
                              "Строка 5: в строке только одна координата, нужны широта и долгота — "
                              "«48 \u00B0 28'N»\n"
                              "Прочитано строк с точками: 2, без точки: 2. Вне карты: 1.\n"));

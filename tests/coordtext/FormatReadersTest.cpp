@@ -1,4 +1,4 @@
-// The readers of formats that fix the order of their numbers themselves, each with its table.
+// The formats that fix the order of their numbers themselves, end to end, each with its table.
 #include <gtest/gtest.h>
 
 #include "tests/coordtext/LineCases.h"
@@ -9,7 +9,7 @@ namespace {
 
 using R = NoPointReason;
 
-TEST(NmeaReader, SentencesOfAnyTalker) {
+TEST(NmeaFormat, SentencesOfAnyTalker) {
     const LineCase cases[] = {
         point("GGA", u"$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
               dms(48, 7.038), dms(11, 31)),
@@ -28,7 +28,7 @@ TEST(NmeaReader, SentencesOfAnyTalker) {
     expectLines(cases);
 }
 
-TEST(KmlReader, LongitudeFirst) {
+TEST(KmlFormat, LongitudeFirst) {
     const LineCase cases[] = {
         point("with the altitude", u"<coordinates>131.8855,43.1155,0</coordinates>", 43.1155,
               131.8855),
@@ -44,7 +44,7 @@ TEST(KmlReader, LongitudeFirst) {
     expectLines(cases);
 }
 
-TEST(GeoJsonReader, LongitudeFirst) {
+TEST(GeoJsonFormat, LongitudeFirst) {
     const LineCase cases[] = {
         point("a point", u"{\"type\": \"Point\", \"coordinates\": [131.8855, 43.1155]}", 43.1155,
               131.8855),
@@ -55,7 +55,7 @@ TEST(GeoJsonReader, LongitudeFirst) {
     expectLines(cases);
 }
 
-TEST(WktReader, LongitudeFirst) {
+TEST(WktFormat, LongitudeFirst) {
     const LineCase cases[] = {
         point("a point", u"POINT (131.8855 43.1155)", 43.1155, 131.8855),
         point("with Z and a reference system", u"SRID=4326;POINT Z (135.0719 48.4803 72)", 48.4803,
@@ -65,7 +65,7 @@ TEST(WktReader, LongitudeFirst) {
     expectLines(cases);
 }
 
-TEST(GeoUriReader, LatitudeFirst) {
+TEST(GeoUriFormat, LatitudeFirst) {
     const LineCase cases[] = {
         point("plain", u"geo:43.1155,131.8855", 43.1155, 131.8855),
         point("altitude and parameters", u"geo:48.4803,135.0719,72;u=35", 48.4803, 135.0719),
@@ -74,7 +74,7 @@ TEST(GeoUriReader, LatitudeFirst) {
     expectLines(cases);
 }
 
-TEST(MapLinkReader, EachMapsOrder) {
+TEST(MapLinks, EachMapsOrder) {
     const LineCase cases[] = {
         point("Google's view", u"https://www.google.com/maps/@48.4802778,135.0719444,15z",
               48.4802778, 135.0719444),
@@ -100,7 +100,7 @@ TEST(MapLinkReader, EachMapsOrder) {
     expectLines(cases);
 }
 
-TEST(Iso6709Reader, SignedAndRunTogether) {
+TEST(Iso6709Format, SignedAndRunTogether) {
     const LineCase cases[] = {
         point("degrees", u"+48.4803+135.0719/", 48.4803, 135.0719),
         point("western with the altitude", u"+40.7128-074.0060+10.5/", 40.7128, -74.006),

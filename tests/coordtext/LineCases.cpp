@@ -14,8 +14,10 @@ void expectLines(std::span<const LineCase> cases) {
         if (!c.read) {
             EXPECT_FALSE(reading.point.has_value())
                 << reading.point->lat << ", " << reading.point->lon;
-            EXPECT_EQ(static_cast<int>(reading.reason), static_cast<int>(c.reason))
-                << "given: " << noPointReasonText(reading.reason).toStdString();
+            if (!c.anyReason) {
+                EXPECT_EQ(static_cast<int>(reading.reason), static_cast<int>(c.reason))
+                    << "given: " << noPointReasonText(reading.reason).toStdString();
+            }
             continue;
         }
         ASSERT_TRUE(reading.point.has_value()) << noPointReasonText(reading.reason).toStdString();

@@ -16,6 +16,7 @@ struct LineCase {
     double lat = 0;
     double lon = 0;
     NoPointReason reason = NoPointReason::noCoordinates;
+    bool anyReason = false;  // no point, whatever the reason
 };
 
 inline LineCase point(const char* why, const char16_t* line, double lat, double lon) {
@@ -24,6 +25,10 @@ inline LineCase point(const char* why, const char16_t* line, double lat, double 
 
 inline LineCase none(const char* why, const char16_t* line, NoPointReason reason) {
     return {why, line, false, 0, 0, reason};
+}
+
+inline LineCase noneOf(const char* why, const char16_t* line) {
+    return {why, line, false, 0, 0, NoPointReason::noCoordinates, true};
 }
 
 constexpr double dms(double degrees, double minutes, double seconds = 0) {

@@ -1,5 +1,6 @@
-// The readers of single coordinates, each with its table: what its notation gives, and where
-// the notation is there but gives no point.
+// The notations of single coordinates end to end, each with its table: what a line in the
+// notation gives, and where the notation is there but gives no point. The readers alone are
+// tested in ReadersAloneTest.
 #include <gtest/gtest.h>
 
 #include "tests/coordtext/LineCases.h"
@@ -10,7 +11,7 @@ namespace {
 
 using R = NoPointReason;
 
-TEST(MarkedReader, DegreesMinutesAndSecondsByTheirMarks) {
+TEST(MarkedNotation, DegreesMinutesAndSecondsByTheirMarks) {
     const LineCase cases[] = {
         point("all three marks", u"48\u00B028\u203249\u2033N 135\u00B004\u203219\u2033E",
               dms(48, 28, 49), dms(135, 4, 19)),
@@ -53,7 +54,7 @@ TEST(MarkedReader, DegreesMinutesAndSecondsByTheirMarks) {
     expectLines(cases);
 }
 
-TEST(BareNumberReader, GroupsBetweenLettersAndSeparators) {
+TEST(BareNumbers, GroupsBetweenLettersAndSeparators) {
     const LineCase cases[] = {
         point("a decimal pair", u"43.1155 131.8855", 43.1155, 131.8855),
         point("decimal commas", u"53,1 158,2", 53.1, 158.2),
@@ -81,7 +82,7 @@ TEST(BareNumberReader, GroupsBetweenLettersAndSeparators) {
     expectLines(cases);
 }
 
-TEST(BlockReader, DegreesMinutesAndSecondsRunTogether) {
+TEST(RunTogetherNotation, DegreesMinutesAndSecondsRunTogether) {
     const LineCase cases[] = {
         point("aviation DDMMSS and DDDMMSS", u"211318N 1054820E", dms(21, 13, 18),
               dms(105, 48, 20)),
@@ -92,7 +93,7 @@ TEST(BlockReader, DegreesMinutesAndSecondsRunTogether) {
         point("prefixed letters with decimals", u"N4007.38 W07407.38", dms(40, 7.38),
               -dms(74, 7.38)),
         point("leading zeros need no letter", u"0123.5 01234.5", dms(1, 23.5), dms(12, 34.5)),
-        none("a height or an easting", u"E 412345 N 1234512", R::badNumbers),
+        none("a height or an easting", u"E 412345 N 1234512", R::noCoordinates),
         none("three degree digits are no latitude", u"40012.5N 135.5E", R::outOfRange),
         none("minutes of 75", u"4075.5N 135E", R::badNumbers),
         none("eight digits", u"12345678N 135E", R::badNumbers),
@@ -100,7 +101,7 @@ TEST(BlockReader, DegreesMinutesAndSecondsRunTogether) {
     expectLines(cases);
 }
 
-TEST(ColonReader, DegreesAndMinutesJoinedByColons) {
+TEST(ColonNotation, DegreesAndMinutesJoinedByColons) {
     const LineCase cases[] = {
         point("decimal minutes", u"17:15.7N 111:16.3E", dms(17, 15.7), dms(111, 16.3)),
         point("whole minutes, west", u"40:07N 74:07W", dms(40, 7), -dms(74, 7)),
@@ -111,18 +112,19 @@ TEST(ColonReader, DegreesAndMinutesJoinedByColons) {
     expectLines(cases);
 }
 
-TEST(DottedReader, DegreesMinutesAndSecondsJoinedByPoints) {
+TEST(DottedNotation, DegreesMinutesAndSecondsJoinedByPoints) {
     const LineCase cases[] = {
         point("south and east", u"27.15.45S 18.32.53E", -dms(27, 15, 45), dms(18, 32, 53)),
         point("decimal seconds", u"27.15.45.5S 18.32.53.2E", -dms(27, 15, 45.5), dms(18, 32, 53.2)),
         point("a date with its year is no coordinate", u"12.06.2015, 43.1155 131.8855", 43.1155,
               131.8855),
-        none("no letter: a date or a version", u"1.2.3 4 5", R::badNumbers),
+        none("no letter: a date or a version, and the numbers beside it no pair", u"1.2.3 4 5",
+             R::noEvidence),
     };
     expectLines(cases);
 }
 
-TEST(ShipReportReader, LatitudeSlashLongitude) {
+TEST(ShipReportNotation, LatitudeSlashLongitude) {
     const LineCase cases[] = {
         point("north and east", u"3016N/12303E", dms(30, 16), dms(123, 3)),
         point("after the course field", u"C/1742S/14618E", -dms(17, 42), dms(146, 18)),

@@ -105,11 +105,12 @@ TEST_F(FigureCli, ReportsTheFigureAndNamesThePointsLeftOut) {
 TEST_F(FigureCli, TooDeepForItsPresetWritesNothing) {
     const QString out = path(QStringLiteral("figure.pdf"));
     writeBytes(out, "old");
-    const ProcessRun run =
-        figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
-                QStringLiteral("nature-2"), QStringLiteral("--extent"), QStringLiteral("map")});
+    const ProcessRun run = figure({QStringLiteral("--out"), out, QStringLiteral("--preset"),
+                                   QStringLiteral("nature-2"), QStringLiteral("--extent"),
+                                   QStringLiteral("42,130,52,134")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("247 мм"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("поместится при ширине"))) << run.err.toStdString();
     EXPECT_EQ(readBytes(out), QByteArray("old"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2);  // the table and the old file
 }

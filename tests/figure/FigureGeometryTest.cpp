@@ -95,20 +95,44 @@ TEST(Labels, NameTheDegreesInTheFiguresLanguage) {
     }
 }
 
-TEST(GraticuleInterval, SuitsTheExtent) {
+// Under a degree, labels read degrees and whole minutes, two digits of them.
+TEST(Labels, ReadDegreesAndMinutesWhenAsked) {
     struct Case {
-        GeoRange range;
-        int interval;
+        double degrees;
+        bool latitude;
+        const char* english;
+        const char* russian;
     };
     const Case cases[] = {
-        {{44.0, 46.0, 132.0, 135.5}, 1},
-        {{42.0, 50.0, 128.0, 141.0}, 2},
-        {{7.9, 24.1, 101.0, 112.0}, 5},
-        {{36.8, 80.2, 114.5, 193.7}, 10},
+        {43.5, true, "43°30′N", "43°30′ с.ш."},
+        {43.0, true, "43°00′N", "43°00′ с.ш."},
+        {10.0 + 5.0 / 60, true, "10°05′N", "10°05′ с.ш."},
+        {131.0 + 50.0 / 60, false, "131°50′E", "131°50′ в.д."},
+        {189.75, false, "170°15′W", "170°15′ з.д."},
+        {180, false, "180°00′", "180°00′"},
+        {0, true, "0°00′", "0°00′"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(graticuleInterval(c.range), c.interval) << c.range.south << " " << c.range.east;
+        const auto label = [&](FigureLanguage language) {
+            return c.latitude ? latitudeLabel(c.degrees, language, true)
+                              : longitudeLabel(c.degrees, language, true);
+        };
+        EXPECT_EQ(label(FigureLanguage::English), QString::fromUtf8(c.english)) << c.degrees;
+        EXPECT_EQ(label(FigureLanguage::Russian), QString::fromUtf8(c.russian)) << c.degrees;
     }
+}
+
+// Douglas and Peucker's rule keeps a corner farther than the tolerance and drops the bumps
+// nearer, counting longitudes by the cosine of the latitude.
+TEST(Simplified, KeepsWhatIsFartherThanTheTolerance) {
+    const QPolygonF line({{0, 0}, {1, 0.05}, {2, 0}, {3, 1}, {4, 0}});
+    EXPECT_EQ(simplified(line, 0.1), QPolygonF({{0, 0}, {2, 0}, {3, 1}, {4, 0}}));
+    EXPECT_EQ(simplified(line, 0.01), line);
+    // A degree of longitude at 60° is half as long: the bump of 0.05 there is no corner.
+    const QPolygonF wide({{0, 0}, {1, 0.3}, {2, 0}});
+    EXPECT_EQ(simplified(wide, 0.2, 0.5).size(), 3);
+    EXPECT_EQ(simplified(QPolygonF({{0, 0}, {0.5, 0.3}, {1, 0}}), 0.2, 0.5).size(), 3);
+    EXPECT_EQ(simplified(QPolygonF({{0, 0}, {0.5, 0.1}, {1, 0}}), 0.2, 0.5).size(), 2);
 }
 
 }  // namespace

@@ -3,22 +3,46 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <array>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <numbers>
 
 #include "common/ZelkoraError.h"
 #include "figure/FigureFile.h"
 #include "figure/FigureLayout.h"
+#include "figure/FigurePainter.h"
+#include "figure/PathClip.h"
 #include "projection/geo.h"
 #include "tests/figure/FigureFixtures.h"
 #include "tests/support/TestImages.h"
 #include "vectormap/MapPalette.h"
+#include "vectormap/VectorMap.h"
 
 namespace zelkora {
 
 namespace {
+
+// The conic centred on the layout's box, made here from its definition rather than taken from
+// the layout: central meridian in the middle, standard parallels at 1/6 and 5/6 of the span.
+LambertConic centredConicOf(const FigureLayout& layout) {
+    const DegreeBox& b = layout.box;
+    const double span = b.north - b.south;
+    Tpar par;
+    par.x = (b.south + span / 6) / 180.0;
+    par.y = (b.south + span * 5 / 6) / 180.0;
+    par.tx = par.ty = 6371.0;
+    par.left_Bottom_x = (b.south + b.north) / 2;
+    par.left_Bottom_y = (b.west + b.east) / 2;
+    return LambertConic(par, false);
+}
+
+QPointF toPlane(const LambertConic& conic, GeoPoint p) {
+    return conic.toPixel(p, 0);
+}
 
 // Great-circle distance on the sphere of 6371 km, worked out here rather than taken from the
 // code under test.
@@ -30,13 +54,15 @@ double haversineKm(GeoPoint a, GeoPoint b) {
     return 2 * 6371.0 * std::asin(std::sqrt(h));
 }
 
-// The map's pixel under a point of the page inside a panel's frame.
-QPointF pixelAt(const FigureLayout& layout, const FigurePanel& panel, QPointF mm) {
-    return layout.extent.topLeft() + (mm - panel.frame.topLeft()) / layout.mmPerPixel;
+// The degrees under a point of the page inside a panel's frame, worked out from the layout's
+// scale and projection.
+GeoPoint geoAt(const FigureLayout& layout, const FigurePanel& panel, QPointF mm) {
+    return layout.projection.toGeo(layout.extent.topLeft() +
+                                   (mm - panel.frame.topLeft()) / layout.mmPerUnit);
 }
 
-QPointF mmAt(const FigureLayout& layout, const FigurePanel& panel, QPointF pixel) {
-    return panel.frame.topLeft() + (pixel - layout.extent.topLeft()) * layout.mmPerPixel;
+QPointF mmAt(const FigureLayout& layout, const FigurePanel& panel, QPointF plane) {
+    return panel.frame.topLeft() + (plane - layout.extent.topLeft()) * layout.mmPerUnit;
 }
 
 struct ScaleCase {
@@ -81,10 +107,10 @@ TEST_P(ScaleBar, IsTrueAtItsLatitude) {
     EXPECT_DOUBLE_EQ(bar.bar.y1(), bar.bar.y2());
 
     const QPointF middle = bar.bar.center();
-    EXPECT_NEAR(map->toGeo(pixelAt(layout, panel, middle)).lat, bar.latitude, 1e-6);
+    EXPECT_NEAR(geoAt(layout, panel, middle).lat, bar.latitude, 1e-6);
     const double stepMm = 0.05;
-    const GeoPoint west = map->toGeo(pixelAt(layout, panel, middle - QPointF(stepMm, 0)));
-    const GeoPoint east = map->toGeo(pixelAt(layout, panel, middle + QPointF(stepMm, 0)));
+    const GeoPoint west = geoAt(layout, panel, middle - QPointF(stepMm, 0));
+    const GeoPoint east = geoAt(layout, panel, middle + QPointF(stepMm, 0));
     const double groundKm = haversineKm(west, east) / (2 * stepMm) * bar.bar.length();
     EXPECT_NEAR(groundKm / km, 1.0, 0.005) << groundKm << " km under a bar labelled " << km;
     EXPECT_GE(bar.variationPercent, 0.0);
@@ -108,7 +134,19 @@ INSTANTIATE_TEST_SUITE_P(
                   FigureExtent::Box,
                   {10.0, 105.0, 11.0, 107.0},
                   FigureLanguage::English,
-                  "km"}),
+                  "km"},
+        ScaleCase{"ChukotkaAcross180",
+                  kMapFarEast,
+                  FigureExtent::Box,
+                  {63.0, 172.0, 68.0, 188.0},
+                  FigureLanguage::English,
+                  "km"},
+        ScaleCase{"VietnamThreeTenths",
+                  kMapVietnam,
+                  FigureExtent::Box,
+                  {10.15, 103.85, 10.45, 104.15},
+                  FigureLanguage::Russian,
+                  "км"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The weighted centre of the ink of the marker near an expected place: each pixel weighs by how
@@ -133,8 +171,9 @@ QPointF inkCentre(const QImage& image, QPointF expected, double radius) {
     return {sx / sum, sy / sum};
 }
 
-// Markers whose shapes are symmetric about their centre, on land, each at its place: the point
-// projected with geo as the window projects it, taken onto the page, within half a pixel.
+// Markers whose shapes are symmetric about their centre, on land, each at its place, within
+// half a pixel: north up, the point through the conic centred on the figure; in the map's own
+// projection, projected with geo as the window projects it.
 TEST(Markers, AreDrawnAtTheirProjectedPlaces) {
     for (const int map : {kMapVietnam, kMapFarEast}) {
         const auto figureMap = smallFigureMap(map);
@@ -146,34 +185,47 @@ TEST(Markers, AreDrawnAtTheirProjectedPlaces) {
                                                          {1, 1, "17.4, 103.9"},
                                                          {4, 1, "14.8, 104.9"},
                                                          {6, 1, "21.6, 106.4"}});
-        for (const double dpi : {300.0, 600.0}) {
-            FigureOptions options = optionsFor(map);
-            options.widthMm = 60;
-            options.dpi = dpi;
-            options.layers = {false, false, false, false, false};
-            options.legend = FigureCorner::None;
-            options.scaleBar = FigureCorner::None;
-            const FigureLayout layout = layOutFigure(options, *figureMap, *table);
-            ASSERT_EQ(layout.drawn.size(), 4u);
-            const QImage image = renderFigure(layout, *figureMap, dpi);
-            const double pxPerMm = dpi / 25.4;
-            for (const FigurePoint& p : layout.drawn) {
-                Tpoint t;
-                t.x = p.geo.lat;
-                t.y = p.geo.lon;
-                t = geo(t, figureMap->par(), false, figureMap->size().height());
-                const QPointF expected =
-                    mmAt(layout, layout.panels.front(), QPointF(t.xImg, t.yImg)) * pxPerMm;
-                const QPointF found = inkCentre(image, expected, options.markerMm * pxPerMm);
-                EXPECT_NEAR(found.x(), expected.x(), 0.5) << map << " " << dpi << " " << p.column;
-                EXPECT_NEAR(found.y(), expected.y(), 0.5) << map << " " << dpi << " " << p.column;
+        for (const FigureProjectionKind kind :
+             {FigureProjectionKind::NorthUp, FigureProjectionKind::Map}) {
+            for (const double dpi : {300.0, 600.0}) {
+                FigureOptions options = optionsFor(map);
+                options.widthMm = 60;
+                options.dpi = dpi;
+                options.layers = {false, false, false, false, false};
+                options.legend = FigureCorner::None;
+                options.scaleBar = FigureCorner::None;
+                options.northArrow = FigureCorner::None;
+                options.projection = kind;
+                const FigureLayout layout = layOutFigure(options, *figureMap, *table);
+                ASSERT_EQ(layout.drawn.size(), 4u);
+                const QImage image = renderFigure(layout, *figureMap, dpi);
+                const double pxPerMm = dpi / 25.4;
+                for (const FigurePoint& p : layout.drawn) {
+                    QPointF plane = toPlane(centredConicOf(layout), p.geo);
+                    if (kind == FigureProjectionKind::Map) {
+                        Tpoint t;
+                        t.x = p.geo.lat;
+                        t.y = p.geo.lon;
+                        t = geo(t, PAR_map[static_cast<std::size_t>(map)], false,
+                                figureMap->size().height());
+                        plane = QPointF(t.xImg, t.yImg);
+                    }
+                    const QPointF expected = mmAt(layout, layout.panels.front(), plane) * pxPerMm;
+                    const QPointF found = inkCentre(image, expected, options.markerMm * pxPerMm);
+                    EXPECT_NEAR(found.x(), expected.x(), 0.5)
+                        << map << " " << dpi << " " << p.column;
+                    EXPECT_NEAR(found.y(), expected.y(), 0.5)
+                        << map << " " << dpi << " " << p.column;
+                }
             }
         }
     }
 }
 
 // Only columns with a point on the figure get an entry, in column order, with their header text
-// trimmed (or the marker's name where the header is empty) and their count.
+// trimmed and their count. A header that is empty, or still the marker type's default name,
+// names no species: the entry names the marker type in the figure's language, upright, without
+// the selector's period, and a warning says so. Typed names stay as typed, in italic on request.
 TEST(Legend, ListsExactlyTheColumnsWithDrawnPoints) {
     const auto map = smallFigureMap(kMapFarEast);
     auto table = tableOf({{0, 0, " Quercus mongolica "},
@@ -191,17 +243,26 @@ TEST(Legend, ListsExactlyTheColumnsWithDrawnPoints) {
     FigureOptions options = optionsFor(kMapFarEast);
     options.extent = FigureExtent::Box;
     options.box = {43.0, 130.0, 48.0, 137.0};
+    options.italic = true;
+    table->setCell(1, 1, QStringLiteral("45.2, 134.5"));  // under the default "круги полые"
     const FigureLayout layout = layOutFigure(options, *map, *table);
 
-    std::vector<std::tuple<int, QString, int>> entries;
+    std::vector<std::tuple<int, QString, int, bool>> entries;
     for (const LegendEntry& e : layout.legend.entries) {
-        entries.emplace_back(e.column, e.text, e.points);
+        entries.emplace_back(e.column, e.text, e.points, e.italic);
     }
-    const std::vector<std::tuple<int, QString, int>> expected = {
-        {0, QStringLiteral("Quercus mongolica"), 2},
-        {3, QStringLiteral("Дуб монгольский"), 1},
-        {8, QStringLiteral("звездочки."), 1}};
+    const std::vector<std::tuple<int, QString, int, bool>> expected = {
+        {0, QStringLiteral("Quercus mongolica"), 2, true},
+        {1, QStringLiteral("hollow circles"), 1, false},
+        {3, QStringLiteral("Дуб монгольский"), 1, true},
+        {8, QStringLiteral("stars"), 1, false}};
     EXPECT_EQ(entries, expected);
+    EXPECT_EQ(layout.warnings.filter(QStringLiteral("нет названий видов")).size(), 1)
+        << layout.warnings.join(QLatin1Char('\n')).toStdString();
+    options.language = FigureLanguage::Russian;
+    const FigureLayout russian = layOutFigure(options, *map, *table);
+    EXPECT_EQ(russian.legend.entries.at(1).text, QStringLiteral("круги полые"));
+    EXPECT_EQ(russian.legend.entries.at(3).text, QStringLiteral("звездочки"));
     ASSERT_EQ(layout.leftOut.size(), 2u);
     EXPECT_EQ(layout.leftOut[0].point.column, 5);
     EXPECT_EQ(layout.leftOut[1].point.column, 9);
@@ -222,7 +283,7 @@ TEST(Legend, AutomaticCornerCoversNoPoint) {
     options.legend = FigureCorner::TopLeft;
     const FigureLayout topLeft = layOutFigure(options, *map, *table);
     const FigurePanel& panel = topLeft.panels.front();
-    const GeoPoint under = map->toGeo(pixelAt(topLeft, panel, topLeft.legend.box.center()));
+    const GeoPoint under = geoAt(topLeft, panel, topLeft.legend.box.center());
     table->setCell(1, 1,
                    QStringLiteral("%1, %2").arg(under.lat, 0, 'f', 6).arg(under.lon, 0, 'f', 6));
     EXPECT_EQ(layOutFigure(options, *map, *table).legend.coveredPoints, 1);
@@ -250,7 +311,7 @@ TEST(ScaleBar, SaysWhenItCoversAPointAndAutomaticCornerAvoidsIt) {
     EXPECT_TRUE(clear.warnings.filter(QStringLiteral("линейка")).isEmpty())
         << clear.warnings.join(QLatin1Char('\n')).toStdString();
     const FigurePanel& panel = clear.panels.front();
-    const GeoPoint under = map->toGeo(pixelAt(clear, panel, clear.scaleBar.box.center()));
+    const GeoPoint under = geoAt(clear, panel, clear.scaleBar.box.center());
     table->setCell(1, 1,
                    QStringLiteral("%1, %2").arg(under.lat, 0, 'f', 6).arg(under.lon, 0, 'f', 6));
 
@@ -299,15 +360,15 @@ TEST_P(Crop, KeepsEveryMarkerInsideWithItsMargin) {
     const double half = options.markerMm / 2 + layout.markerOutlineMm;
     double left = INFINITY, right = -INFINITY, top = INFINITY, bottom = -INFINITY;
     for (const FigurePoint& p : layout.drawn) {
-        left = std::min(left, p.pixel.x());
-        right = std::max(right, p.pixel.x());
-        top = std::min(top, p.pixel.y());
-        bottom = std::max(bottom, p.pixel.y());
+        left = std::min(left, p.plane.x());
+        right = std::max(right, p.plane.x());
+        top = std::min(top, p.plane.y());
+        bottom = std::max(bottom, p.plane.y());
         for (const FigurePanel& panel : layout.panels) {
             if (panel.column >= 0 && panel.column != p.column) {
                 continue;
             }
-            const QPointF centre = mmAt(layout, panel, p.pixel);
+            const QPointF centre = mmAt(layout, panel, p.plane);
             const QRectF marker(centre - QPointF(half, half), QSizeF(2 * half, 2 * half));
             EXPECT_TRUE(panel.frame.contains(marker)) << p.row << " in panel " << panel.column;
         }
@@ -358,7 +419,8 @@ TEST(Panels, OnePerColumnWithPointsAndOneScaleBar) {
     ASSERT_EQ(layout.panels.size(), 3u);
     const QStringList letters = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
     const QStringList titles = {QStringLiteral("Abies nephrolepis"),
-                                QStringLiteral("Picea ajanensis"), QStringLiteral("ромбы полые")};
+                                QStringLiteral("Picea ajanensis"),
+                                QStringLiteral("hollow diamonds")};
     const std::vector<int> columns = {1, 4, 7};
     for (std::size_t i = 0; i < 3; ++i) {
         const FigurePanel& p = layout.panels[i];
@@ -377,37 +439,60 @@ TEST(Panels, OnePerColumnWithPointsAndOneScaleBar) {
     EXPECT_TRUE(layout.legend.entries.empty());
 }
 
-struct LimitCase {
-    const char* preset;
-    int map;
-    const char* limit;
-};
-
-// A figure deeper than its preset allows is refused, naming the limit.
-TEST(Presets, RefuseAFigureBeyondTheirLimit) {
+// A figure deeper than a Nature preset allows is refused, naming the limit and the width at
+// which it would fit; the same box at that width fits.
+TEST(Presets, RefuseAFigureBeyondTheirLimitNamingTheWidthThatFits) {
     const auto table = tableOf({});
-    for (const LimitCase& c : {LimitCase{"nature-2", kMapFarEast, "247 мм"},
-                               LimitCase{"nature-2", kMapVietnam, "247 мм"},
-                               LimitCase{"plos", kMapFarEast, "2625 пикселей"}}) {
-        const auto map = smallFigureMap(c.map);
-        FigureOptions options = optionsFor(c.map);
-        applyFigurePreset(options, QString::fromUtf8(c.preset));
-        options.extent = FigureExtent::WholeMap;
+    for (const int mapIndex : {kMapFarEast, kMapVietnam}) {
+        const auto map = smallFigureMap(mapIndex);
+        FigureOptions options = optionsFor(mapIndex);
+        applyFigurePreset(options, QStringLiteral("nature-2"));
+        options.extent = FigureExtent::Box;
+        options.box = mapIndex == kMapFarEast ? DegreeBox{42.0, 130.0, 52.0, 134.0}
+                                              : DegreeBox{8.5, 103.0, 23.0, 106.0};
+        QString message;
         try {
             layOutFigure(options, *map, *table);
-            ADD_FAILURE() << c.preset << " took a figure too deep for it";
+            ADD_FAILURE() << "nature-2 took a figure too deep for it";
         } catch (const ZelkoraError& e) {
-            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.limit))) << e.what();
+            message = e.message();
         }
+        EXPECT_TRUE(message.contains(QStringLiteral("247 мм"))) << message.toStdString();
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("при ширине ([0-9.]+) мм")).match(message);
+        ASSERT_TRUE(m.hasMatch()) << message.toStdString();
+        options.widthMm = m.captured(1).toDouble();
+        options.preset.clear();
+        const FigureLayout fits = layOutFigure(options, *map, *table);
+        EXPECT_LE(fits.pageMm.height(), 247.0);
+        EXPECT_GT(fits.pageMm.height(), 240.0);
     }
-    // Within the limit the same presets give their sizes.
+    // Within the limit the preset gives its size.
     const auto map = smallFigureMap(kMapVietnam);
     FigureOptions options = optionsFor(kMapVietnam);
     applyFigurePreset(options, QStringLiteral("nature-1"));
-    options.extent = FigureExtent::WholeMap;
+    options.extent = FigureExtent::Box;
+    options.box = {10.0, 104.0, 12.0, 107.0};
     const FigureLayout layout = layOutFigure(options, *map, *table);
     EXPECT_EQ(layout.pixels.width(), 2102);
     EXPECT_LE(layout.pageMm.height(), 247.0);
+}
+
+// PLOS narrows a figure too high for it until it fits 2625 pixels, and says so.
+TEST(Presets, PlosNarrowsATallFigureUntilItFits) {
+    const auto table = tableOf({});
+    const auto map = smallFigureMap(kMapFarEast);
+    FigureOptions options = optionsFor(kMapFarEast);
+    applyFigurePreset(options, QStringLiteral("plos"));
+    options.extent = FigureExtent::Box;
+    options.box = {42.0, 130.0, 52.0, 134.0};
+    const FigureLayout layout = layOutFigure(options, *map, *table);
+    EXPECT_LE(layout.pixels.height(), 2625);
+    EXPECT_GT(layout.pixels.height(), 2600);
+    EXPECT_LT(layout.pixels.width(), 2250);
+    EXPECT_GE(layout.pixels.width(), 789);
+    EXPECT_EQ(layout.warnings.filter(QStringLiteral("Ширина уменьшена")).size(), 1)
+        << layout.warnings.join(QLatin1Char('\n')).toStdString();
 }
 
 // A map folder with its raster layers only: the picture is drawn under the markers, and the
@@ -421,7 +506,7 @@ TEST(RasterMap, IsDrawnWithAWarningBelow300Dpi) {
     filled(940, 1660, {200, 120, 40, 255}).SaveToFile(baseImagePath(data, caption, false));
     const auto map = FigureMap::load(data, kMapFarEast);
     ASSERT_FALSE(map->hasVector());
-    const auto table = tableOf({{0, 1, "45.5, 134.0"}});
+    const auto table = tableOf({{0, 0, "Quercus mongolica"}, {0, 1, "45.5, 134.0"}});
 
     FigureOptions options = optionsFor(kMapFarEast);
     options.extent = FigureExtent::WholeMap;
@@ -443,7 +528,7 @@ TEST(RasterMap, IsDrawnWithAWarningBelow300Dpi) {
 }
 
 // The maps' own vector data, as the program ships it: land and sea both fill the whole map's
-// figure, and the coast is drawn.
+// frame, and the coast is drawn.
 TEST(RealMaps, DrawTheirLandSeaAndCoasts) {
     for (const int map : {kMapVietnam, kMapFarEast}) {
         const auto figureMap = FigureMap::load(QStringLiteral(ZELKORA_DATA_DIR), map);
@@ -460,11 +545,65 @@ TEST(RealMaps, DrawTheirLandSeaAndCoasts) {
                 ++counts[image.pixel(x, y) & 0xFFFFFF];
             }
         }
-        const double total = static_cast<double>(image.width()) * image.height();
+        // The frame north up is no rectangle: the page's white around it does not count.
+        const double total = static_cast<double>(image.width()) * image.height() - counts[0xFFFFFF];
         EXPECT_GT(counts[kMapLand.rgb() & 0xFFFFFF] / total, 0.2) << map;
         EXPECT_GT(counts[kMapSea.rgb() & 0xFFFFFF] / total, 0.05) << map;
         EXPECT_GT(counts[kMapShore.rgb() & 0xFFFFFF], 100) << map;
     }
+}
+
+// A 50 km box of Peter the Great Gulf at a Nature column's width: every island of 0.1 km² or more
+// that the map's full-resolution data holds inside it is drawn, none thinned away.
+TEST(RealMaps, ASmallBoxDrawsEveryIsletOfItsData) {
+    const QString data = QStringLiteral(ZELKORA_DATA_DIR);
+    const auto map = FigureMap::load(data, kMapFarEast);
+    const VectorMap vector = loadVectorMap(vectorMapPath(data, kMapCaptions[kMapFarEast]));
+    const DegreeBox box{42.45, 131.3, 42.9, 131.91};
+    const auto inBox = [&](const GeoPath& ring) {
+        return std::all_of(ring.begin(), ring.end(), [&](const GeoPoint& p) {
+            return p.lat > box.south && p.lat < box.north && p.lon > box.west && p.lon < box.east;
+        });
+    };
+    const auto areaKm2 = [](const GeoPath& ring) {
+        const double k = 111.195;
+        double twice = 0.0;
+        for (std::size_t i = 0; i + 1 < ring.size(); ++i) {
+            twice += ring[i].lon * ring[i + 1].lat - ring[i + 1].lon * ring[i].lat;
+        }
+        return std::fabs(twice) / 2 * k * k * std::cos(ring.front().lat * std::numbers::pi / 180);
+    };
+    int islands = 0;
+    for (const VectorArea& a : vector.areas) {
+        if (a.level == 1 && inBox(a.rings.front()) && areaKm2(a.rings.front()) >= 0.1) {
+            ++islands;
+        }
+    }
+    FigureOptions options = optionsFor(kMapFarEast);
+    options.dataDir = data;
+    options.extent = FigureExtent::Box;
+    options.box = box;
+    const FigureLayout layout = layOutFigure(options, *map, *tableOf({}));
+    const double deviceMm = 25.4 / options.dpi;
+    const FigureScene scene = prepareFigureScene(layout, *map, deviceMm);
+    const QTransform toMm = layout.mmFromPlane(layout.panels.front());
+    int drawn = 0;
+    for (const FigureMap::Area& a : scene.frame.areas) {
+        const QRectF b = a.bounds;
+        const std::array<QPointF, 4> corners = {b.topLeft(), b.topRight(), b.bottomLeft(),
+                                                b.bottomRight()};
+        const bool inside = std::all_of(corners.begin(), corners.end(), [&](QPointF p) {
+            return layout.outline.containsPoint(p, Qt::OddEvenFill);
+        });
+        if (a.level == 1 && inside &&
+            thinned(toMm.map(a.rings.front()), scene.toleranceMm).size() >= 4) {
+            ++drawn;
+        }
+    }
+    std::printf("islands of 0.1 km² or more in the box: %d in the data, %d drawn\n", islands,
+                drawn);
+    EXPECT_GE(islands, 10);
+    EXPECT_EQ(drawn, islands);
 }
 
 }  // namespace

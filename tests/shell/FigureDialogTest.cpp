@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -240,14 +241,15 @@ TEST_F(FigureDialogTest, SaysWhenTheCommandsTableFileHoldsOtherPoints) {
 }
 
 // A rectangle drawn on the preview's map becomes the extent: the figure then shows that part of
-// the map.
+// the map. In the window's projection the frame is the rectangle drawn.
 TEST_F(FigureDialogTest, ARectangleDrawnOnThePreviewGivesTheExtent) {
     const auto d = dialog();
     d->rbMap->click();
+    d->cbProjection->setCurrentIndex(static_cast<int>(FigureProjectionKind::Map));
     d->redrawNow();
     const FigureLayout before = *d->figure();
     const FigurePanel& panel = before.panels.front();
-    const QTransform toMm = before.mmFromPixel(panel);
+    const QTransform toMm = before.mmFromPlane(panel);
     // Around Primorye, in the map's pixels, from one corner to the other.
     const QRectF drawn(QPointF(250, 1400), QPointF(400, 1560));
     const QPoint from = d->pvFigure->widgetFromMm(toMm.map(drawn.topLeft())).toPoint();
@@ -268,11 +270,12 @@ TEST_F(FigureDialogTest, ARectangleDrawnOnThePreviewGivesTheExtent) {
     EXPECT_NEAR(extent.right(), pointed.right(), 0.5);
     EXPECT_NEAR(extent.bottom(), pointed.bottom(), 0.5);
     const DegreeBox box = d->options().box;
-    EXPECT_TRUE(d->commandLine().contains(QStringLiteral("--extent %1,%2,%3,%4")
-                                              .arg(box.south)
-                                              .arg(box.west)
-                                              .arg(box.north)
-                                              .arg(box.east)))
+    const auto shortest = [](double v) {
+        return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    };
+    EXPECT_TRUE(d->commandLine().contains(
+        QStringLiteral("--extent %1,%2,%3,%4")
+            .arg(shortest(box.south), shortest(box.west), shortest(box.north), shortest(box.east))))
         << d->commandLine().toStdString();
 
     // A click draws nothing.
@@ -280,6 +283,29 @@ TEST_F(FigureDialogTest, ARectangleDrawnOnThePreviewGivesTheExtent) {
     QTest::mouseClick(d->pvFigure, Qt::LeftButton, {}, d->pvFigure->rect().center());
     EXPECT_EQ(d->options().box, box);
     EXPECT_EQ(d->redraws(), redraws);
+
+    // North up, the box runs through the middles of the rectangle's sides.
+    d->cbProjection->setCurrentIndex(static_cast<int>(FigureProjectionKind::NorthUp));
+    d->rbMap->click();
+    d->redrawNow();
+    const FigureLayout northUp = *d->figure();
+    const QTransform northUpToMm = northUp.mmFromPlane(northUp.panels.front());
+    const QRectF frame = northUp.panels.front().frame;
+    const QPoint a = d->pvFigure->widgetFromMm(frame.center() - QPointF(20, 10)).toPoint();
+    const QPoint b = d->pvFigure->widgetFromMm(frame.center() + QPointF(10, 20)).toPoint();
+    const QRectF plane(northUpToMm.inverted().map(d->pvFigure->mmFromWidget(a)),
+                       northUpToMm.inverted().map(d->pvFigure->mmFromWidget(b)));
+    QTest::mousePress(d->pvFigure, Qt::LeftButton, {}, a);
+    QTest::mouseMove(d->pvFigure, b);
+    QTest::mouseRelease(d->pvFigure, Qt::LeftButton, {}, b);
+    const DegreeBox drawnBox = d->options().box;
+    const double scale = 0.01;  // degrees: the box is written to four decimals
+    EXPECT_NEAR(drawnBox.south, northUp.projection.toGeo({plane.center().x(), plane.bottom()}).lat,
+                scale);
+    EXPECT_NEAR(drawnBox.north, northUp.projection.toGeo({plane.center().x(), plane.top()}).lat,
+                scale);
+    EXPECT_NEAR(drawnBox.west, northUp.projection.toGeo({plane.left(), plane.center().y()}).lon,
+                scale);
 }
 
 // Settings that give no figure say why in the dialog and keep everything as it was; warnings show
@@ -295,6 +321,7 @@ TEST_F(FigureDialogTest, ShowsWhatStopsTheFigureAndWhatItLeavesOut) {
         {"too deep for the preset",
          [](FigureDialog& d) {
              d.cbPreset->setCurrentIndex(d.cbPreset->findData(QStringLiteral("nature-2")));
+             d.cbProjection->setCurrentIndex(static_cast<int>(FigureProjectionKind::Map));
              d.rbMap->click();
          },
          QStringLiteral("247 мм"), QString()},

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -191,9 +192,9 @@ TEST_F(ShellTest, APasteWithUnreadLinesShowsItsReportAndKeepsThePoints) {
     EXPECT_TRUE(details.contains(QStringLiteral("Строка 2: в строке нет координат — «junk»")))
         << details.toStdString();
     EXPECT_TRUE(details.contains(QStringLiteral("Строка 4: ")));
-    EXPECT_TRUE(details.contains(QStringLiteral(
-        "Строка 3: точка 43.115500, -131.885500 вне карты — «43.1155 -131.8855»; если сменить "
-        "знак долготы")))
+    EXPECT_TRUE(details.contains(QStringLiteral("Строка 1: «43.1155 131.8855")));
+    EXPECT_TRUE(details.contains(
+        QStringLiteral("→ 1 43.115500, -131.885500 вне карты; если сменить знак долготы")))
         << details.toStdString();
 
     QGuiApplication::clipboard()->setText(QStringLiteral("43.2 131.9"));
@@ -202,17 +203,40 @@ TEST_F(ShellTest, APasteWithUnreadLinesShowsItsReportAndKeepsThePoints) {
     EXPECT_EQ(table.cell(0, 3), QStringLiteral("43.200000, 131.900000"));
 }
 
-// The box lists the first 20 lines without a point and counts the rest.
-TEST_F(ShellTest, ThePasteReportListsTheFirstTwentyUnreadLines) {
+// The box lists the first hundred lines and counts the rest.
+TEST_F(ShellTest, ThePasteReportListsTheFirstHundredLines) {
     TmainForm& form = open();
-    QGuiApplication::clipboard()->setText(QStringLiteral("junk\n").repeated(25));
+    QGuiApplication::clipboard()->setText(QStringLiteral("junk\n").repeated(105));
     QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
     auto* box = form.findChild<ReportBox*>();
     ASSERT_TRUE(box);
     const QString details = box->detailsText();
-    EXPECT_TRUE(details.contains(QStringLiteral("Строка 20:")));
-    EXPECT_FALSE(details.contains(QStringLiteral("Строка 21:")));
-    EXPECT_TRUE(details.contains(QStringLiteral("…и ещё строк без точки: 5.")));
+    EXPECT_TRUE(details.contains(QStringLiteral("Строка 100:")));
+    EXPECT_FALSE(details.contains(QStringLiteral("Строка 101:")));
+    EXPECT_TRUE(details.contains(QStringLiteral("Показаны первые строки: 100; ещё строк: 5.")));
+}
+
+// A line of several points gives each its cell, and the box shows which words became which
+// point: each on its own colour, numbered as the points are listed.
+TEST_F(ShellTest, APasteOfAParagraphShowsWhichWordsBecameWhichPoint) {
+    TmainForm& form = open();
+    QGuiApplication::clipboard()->setText(QStringLiteral(
+        "Sa Pa, 22°21′N, 103°46′E, 1900 m, 12 May 2010; ibid., 22°20′45″N, 103°47′10″E."));
+    QTest::mouseClick(form.bInsertPoints, Qt::LeftButton);
+    const PointTable& table = form.StringGrid1->table();
+    EXPECT_EQ(table.cell(0, 1), QStringLiteral("22.350000, 103.766667"));
+    EXPECT_EQ(table.cell(0, 2), QStringLiteral("22.345833, 103.786111"));
+    auto* box = form.findChild<ReportBox*>();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_TRUE(box->detailsText().contains(QStringLiteral("→ 1 22.350000, 103.766667")))
+        << box->detailsText().toStdString();
+    EXPECT_TRUE(box->detailsText().contains(QStringLiteral("; 2 22.345833, 103.786111")));
+    const QString html = box->findChild<QTextBrowser*>()->toHtml();
+    EXPECT_TRUE(html.contains(QStringLiteral("background-color:#ffe08a;\">22°21′N, 103°46′E")))
+        << html.toStdString();
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("background-color:#b5e8a0;\">22°20′45″N, 103°47′10″E")));
 }
 
 TEST_F(ShellTest, LayerToggleReassemblesAndKeepsTheTable) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -142,6 +143,117 @@ TEST_F(VectorMapFile, GdalOpensItAsAGeoPackage) {
     EXPECT_TRUE(
         line.contains(QStringLiteral("LINESTRING (131.885509876543 43.1155123456789,131 44)")))
         << line.toStdString();
+}
+
+// The tables a map may lack: named divisions of now and of 2008, the boundaries of 2008 and the
+// countries, read back exactly; a file written before them reads as a map without them.
+TEST_F(VectorMapFile, NamedAreasRoundTripAndAnOlderFileHasNone) {
+    const QString out = path("named.gpkg");
+    saveVectorMap(sampleNamedVectorMap(), out);
+    const VectorMap read = loadVectorMap(out);
+    EXPECT_EQ(vectorMapDifference(read, sampleNamedVectorMap()), "");
+    ASSERT_EQ(read.divisionAreas.size(), 2u);
+    EXPECT_EQ(read.divisionAreas[0].name, QStringLiteral("Hồ Chí Minh"));
+    EXPECT_TRUE(read.divisionAreas[0].validTo.isNull());
+    EXPECT_EQ(read.divisionAreas2008[1].validTo, QDate(2025, 6, 30));
+
+    const VectorMap older = loadVectorMap(kSample);
+    EXPECT_TRUE(older.divisionAreas.empty() && older.divisions2008.empty() &&
+                older.divisionAreas2008.empty() && older.countries.empty());
+}
+
+// GDAL sees the named tables as layers of multipolygons with their names, dates and label
+// points as fields.
+TEST_F(VectorMapFile, GdalReadsTheNamedAreas) {
+    const QString out = path("named.gpkg");
+    saveVectorMap(sampleNamedVectorMap(), out);
+    QByteArray err;
+    const QString summary = QString::fromUtf8(
+        run(QStringLiteral("ogrinfo"),
+            {QStringLiteral("-ro"), QStringLiteral("-so"), QStringLiteral("-al"), out}, &err));
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    for (const char* expected :
+         {"Layer name: divisions_2008", "Layer name: division_areas_2008", "Layer name: countries",
+          "Geometry: Multi Polygon", "valid_from: Date", "label_lat: Real", "name_ru: String"}) {
+        EXPECT_TRUE(summary.contains(QString::fromLatin1(expected))) << expected;
+    }
+    const QString rows = QString::fromUtf8(
+        run(QStringLiteral("ogrinfo"),
+            {QStringLiteral("-ro"), QStringLiteral("-q"), out, QStringLiteral("-sql"),
+             QStringLiteral("SELECT name, valid_to FROM division_areas_2008")}));
+    EXPECT_TRUE(rows.contains(QStringLiteral("name (String) = Bà Rịa – Vũng Tàu")))
+        << rows.toStdString();
+    EXPECT_TRUE(rows.contains(QStringLiteral("valid_to (Date) = 2025/06/30")));
+}
+
+TEST_F(VectorMapFile, RefusesToWriteNamedAreasThatCouldNotBeReadBack) {
+    struct Case {
+        const char* name;
+        std::function<void(VectorMap&)> spoil;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no name", [](VectorMap& m) { m.divisionAreas[1].name = QStringLiteral(" "); },
+         "объект 2 слоя «division_areas»: нет названия"},
+        {"no Russian name", [](VectorMap& m) { m.countries[0].nameRu.clear(); },
+         "слоя «countries»: нет названия"},
+        {"label off the Earth", [](VectorMap& m) { m.divisionAreas2008[0].label.lat = -95; },
+         "точка подписи: широта -95"},
+        {"no polygons", [](VectorMap& m) { m.countries[0].polygons.clear(); },
+         "у области нет многоугольников"},
+        {"open ring", [](VectorMap& m) { m.divisionAreas[1].polygons[0][1].back().lon += 0.5; },
+         "контур не замкнут"},
+        {"ends before it starts",
+         [](VectorMap& m) { m.divisionAreas2008[1].validTo = QDate(2008, 7, 31); },
+         "конец срока раньше его начала"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VectorMap map = sampleNamedVectorMap();
+        c.spoil(map);
+        const QString out = path("refused.gpkg");
+        const std::string message = errorOf([&] { saveVectorMap(map, out); });
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+// Named tables spoiled after writing are refused on reading, each with its reason.
+TEST_F(VectorMapFile, RefusesDamagedNamedAreas) {
+    struct Case {
+        const char* sql;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"UPDATE division_areas SET label_lat = 'север' WHERE fid = 1",
+         "объект 1 слоя «division_areas»: точка подписи не число"},
+        {"UPDATE countries SET label_lon = 400", "точка подписи: долгота 400"},
+        {"UPDATE division_areas_2008 SET name = '' WHERE fid = 2",
+         "объект 2 слоя «division_areas_2008»: нет значения «name»"},
+        {"UPDATE division_areas SET valid_from = '1 июля' WHERE fid = 1",
+         "«valid_from» не дата: 1 июля"},
+        {"UPDATE division_areas SET geom = (SELECT geom FROM divisions) WHERE fid = 2",
+         "линия вместо многоугольника"},
+        {"UPDATE division_areas_2008 SET valid_to = '2008-07-31' WHERE fid = 1",
+         "объект 1 слоя «division_areas_2008»: конец срока раньше его начала"},
+        {"ALTER TABLE countries DROP COLUMN name_ru", "у слоя «countries» нет столбца name_ru"},
+        {"UPDATE divisions_2008 SET level = 11", "слоя «divisions_2008»: уровень 11 вне пределов"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sql);
+        const QString file = path("damaged.gpkg");
+        saveVectorMap(sampleNamedVectorMap(), file);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
+        char* error = nullptr;
+        const int rc = sqlite3_exec(db, c.sql, nullptr, nullptr, &error);
+        const std::string why = error ? error : "";
+        sqlite3_free(error);
+        sqlite3_close(db);
+        ASSERT_EQ(rc, SQLITE_OK) << why;
+        const std::string message = errorOf([&] { loadVectorMap(file); });
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    }
 }
 
 // A GeoPackage that GDAL writes (multi-geometries, a spatial index with its triggers and

@@ -11,6 +11,10 @@ namespace zelkora {
 // fixtures/sample.gpkg.
 VectorMap sampleVectorMap();
 
+// The sample with the tables a map may lack: named divisions of now and of 2008, the boundaries
+// of 2008 and countries, with names in Vietnamese and Russian.
+VectorMap sampleNamedVectorMap();
+
 // The first difference between two maps, or "" when they are the same to the last bit.
 std::string vectorMapDifference(const VectorMap& a, const VectorMap& b);
 

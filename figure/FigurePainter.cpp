@@ -369,8 +369,9 @@ void drawInset(QPainter& painter, const FigureLayout& layout, const FigureScene&
 }
 
 // The numbers beside the markers of a panel with their leaders, and the names on its map, each
-// over a white halo.
-void drawNumbersAndNames(QPainter& painter, const FigureLayout& layout, int panel) {
+// over a white halo; only those that meet what is shown, as a halo costs a path.
+void drawNumbersAndNames(QPainter& painter, const FigureLayout& layout, int panel,
+                         const QRectF& visible) {
     const FigureOptions& options = layout.options;
     if (!layout.numbers.empty()) {
         const FigureText font(options.fontPt * kNumberScale, false, false);
@@ -382,7 +383,7 @@ void drawNumbersAndNames(QPainter& painter, const FigureLayout& layout, int pane
         }
         painter.setPen(Qt::black);
         for (const PointNumber& n : layout.numbers) {
-            if (n.drawn && n.panel == panel) {
+            if (n.drawn && n.panel == panel && n.box.intersects(visible)) {
                 font.drawHaloed(painter, n.baseline, QString::number(n.number), kHaloMm);
             }
         }
@@ -391,7 +392,7 @@ void drawNumbersAndNames(QPainter& painter, const FigureLayout& layout, int pane
         const FigureText country(options.fontPt * kCountryNameScale, false, false);
         const FigureText division(options.fontPt * kDivisionNameScale, false, false);
         for (const PlaceName& n : layout.names) {
-            if (n.panel == panel) {
+            if (n.panel == panel && n.box.intersects(visible)) {
                 const bool isCountry = n.kind == PlaceKind::Country;
                 painter.setPen(isCountry ? kCountryName : kDivisionName);
                 (isCountry ? country : division).drawHaloed(painter, n.baseline, n.text, kHaloMm);
@@ -461,7 +462,7 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
             }
         }
         painter.restore();
-        drawNumbersAndNames(painter, layout, panelIndex);
+        drawNumbersAndNames(painter, layout, panelIndex, visible);
 
         painter.setBrush(Qt::NoBrush);
         painter.setPen(

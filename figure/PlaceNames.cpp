@@ -16,9 +16,9 @@ namespace zelkora {
 namespace {
 
 // Areas are cut to the frame and simplified to this on the page before their names are placed.
-constexpr double kOutlineMm = 0.1;
+constexpr double kOutlineMm = 0.15;
 // How closely the point with the most room is looked for.
-constexpr double kSpotPrecisionMm = 0.1;
+constexpr double kSpotPrecisionMm = 0.25;
 // A name's middle stays at least this part of its letters' height inside its area.
 constexpr double kInsideShare = 0.35;
 // A name blocked where it stands is looked for in steps of this part of its height, at most
@@ -104,7 +104,7 @@ std::vector<std::vector<QPolygonF>> areaInFrame(const FigureLayout& layout,
             }
             QPolygonF page = northUp ? toMm.map(toPage(cutToBox(ring, box)))
                                      : toMm.map(clipRing(toPage(ring), layout.extent));
-            page = simplified(page, kOutlineMm);
+            page = simplified(thinned(page, kOutlineMm), kOutlineMm);
             if (page.size() >= 3) {
                 rings.push_back(std::move(page));
             } else if (rings.empty()) {

@@ -15,9 +15,6 @@ namespace {
 constexpr double kCellMm = 4.0;
 // The frame's outline is tested in fewer points, none further than this from its arcs.
 constexpr double kOutlineToleranceMm = 0.05;
-// Points along each side of a box that a frame which is no rectangle must hold: its sides are
-// arcs, which a box's corners alone do not tell.
-constexpr int kEdgeChecks = 4;
 
 }  // namespace
 
@@ -129,15 +126,17 @@ bool TakenRoom::inFrame(const QRectF& box) const {
     if (rectangular_) {
         return true;
     }
-    for (int i = 0; i <= kEdgeChecks; ++i) {
-        const double t = static_cast<double>(i) / kEdgeChecks;
-        for (const QPointF p : {room.topLeft() + QPointF(room.width() * t, 0),
-                                room.bottomLeft() + QPointF(room.width() * t, 0),
-                                room.topLeft() + QPointF(0, room.height() * t),
-                                room.topRight() + QPointF(0, room.height() * t)}) {
-            if (!outline_.containsPoint(p, Qt::OddEvenFill)) {
-                return false;
-            }
+    // A frame north up: two meridians, straight lines through the cone's apex, and two
+    // parallels, arcs round it, all symmetric about the central meridian in the frame's middle.
+    // A box holding its corners is within the meridians, and within the arc it is nearer the
+    // apex to (the one whose middle bulges towards the box) unless that arc comes nearest over
+    // the central meridian: so the corners and the points of its top and bottom sides nearest
+    // that meridian tell.
+    const double middle = std::clamp(frame_.center().x(), room.left(), room.right());
+    for (const QPointF p : {room.topLeft(), room.topRight(), room.bottomLeft(), room.bottomRight(),
+                            QPointF(middle, room.top()), QPointF(middle, room.bottom())}) {
+        if (!outline_.containsPoint(p, Qt::OddEvenFill)) {
+            return false;
         }
     }
     return true;

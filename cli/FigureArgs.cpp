@@ -1,5 +1,6 @@
 #include "cli/FigureArgs.h"
 
+#include <QFileInfo>
 #include <QLocale>
 #include <array>
 #include <cmath>
@@ -115,6 +116,35 @@ void readExtent(const QString& text, FigureOptions& options) {
     options.box.east = parseNumberArg(parts[3].trimmed(), QStringLiteral("--extent, восток"));
 }
 
+// "countries", "provinces" or both, separated by commas; "none" for neither.
+void readNames(const QString& text, FigureOptions& options) {
+    options.nameCountries = false;
+    options.nameDivisions = false;
+    for (const QString& word : text.split(QLatin1Char(','))) {
+        const QString w = word.trimmed();
+        if (w == QLatin1String("countries")) {
+            options.nameCountries = true;
+        } else if (w == QLatin1String("provinces")) {
+            options.nameDivisions = true;
+        } else if (w != QLatin1String("none") || text.contains(QLatin1Char(','))) {
+            throw UsageError(QStringLiteral("--labels ждёт countries, provinces, оба через "
+                                            "запятую или none, а не \"%1\"")
+                                 .arg(visibleText(text)));
+        }
+    }
+}
+
+QString namesWord(const FigureOptions& o) {
+    QStringList words;
+    if (o.nameCountries) {
+        words << QStringLiteral("countries");
+    }
+    if (o.nameDivisions) {
+        words << QStringLiteral("provinces");
+    }
+    return words.join(QLatin1Char(','));
+}
+
 }  // namespace
 
 FigureRequest figureRequestFromArgs(const QStringList& args) {
@@ -139,7 +169,11 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
                              QStringLiteral("frame-labels"),
                              QStringLiteral("north-arrow"),
                              QStringLiteral("scale-bar-style"),
-                             QStringLiteral("inset")},
+                             QStringLiteral("inset"),
+                             QStringLiteral("labels"),
+                             QStringLiteral("divisions"),
+                             QStringLiteral("number-points"),
+                             QStringLiteral("key")},
                       {QStringLiteral("red"), QStringLiteral("italic"), QStringLiteral("panels"),
                        QStringLiteral("report")});
     if (!cli.positional().isEmpty()) {
@@ -220,6 +254,33 @@ FigureRequest figureRequestFromArgs(const QStringList& args) {
         o.scaleBarStyle =
             style == QLatin1String("ticked") ? ScaleBarStyle::Ticked : ScaleBarStyle::Plain;
         o.inset = cornerArg(cli, QStringLiteral("inset"), QStringLiteral("none"));
+        readNames(cli.value(QStringLiteral("labels"), QStringLiteral("none")), o);
+        const QString divisions = cli.value(QStringLiteral("divisions"), QStringLiteral("2025"));
+        if (divisions != QLatin1String("2025") && divisions != QLatin1String("2008")) {
+            throw UsageError(QStringLiteral("--divisions ждёт 2025 или 2008, а не \"%1\"")
+                                 .arg(visibleText(divisions)));
+        }
+        o.divisions =
+            divisions == QLatin1String("2008") ? FigureDivisions::Of2008 : FigureDivisions::Current;
+        if (cli.has(QStringLiteral("number-points"))) {
+            const QString numbering = cli.value(QStringLiteral("number-points"));
+            if (numbering != QLatin1String("column") && numbering != QLatin1String("all")) {
+                throw UsageError(QStringLiteral("--number-points ждёт column или all, а не \"%1\"")
+                                     .arg(visibleText(numbering)));
+            }
+            o.numbering = numbering == QLatin1String("all") ? PointNumbering::Continuous
+                                                            : PointNumbering::PerColumn;
+        }
+        request.key = cli.value(QStringLiteral("key"));
+        if (cli.has(QStringLiteral("key")) && o.numbering == PointNumbering::None) {
+            throw UsageError(QStringLiteral(
+                "--key записывает ключ номеров точек: нужен и --number-points column или all"));
+        }
+        if (cli.has(QStringLiteral("key")) &&
+            (request.key.isEmpty() || QFileInfo(request.key).absoluteFilePath() ==
+                                          QFileInfo(request.out).absoluteFilePath())) {
+            throw UsageError(QStringLiteral("--key ждёт имя файла ключа, другого, чем --out"));
+        }
         checkFigureOptions(o);
     } catch (const UsageError&) {
         throw;
@@ -285,6 +346,19 @@ QStringList figureArgs(const FigureOptions& o) {
          << (o.scaleBarStyle == ScaleBarStyle::Ticked ? QStringLiteral("ticked")
                                                       : QStringLiteral("plain"))
          << QStringLiteral("--inset") << cornerName(o.inset);
+    // Names, the old divisions and numbers only where asked for: the line stays as short as the
+    // figure needs, and settings remembered before them read as they were.
+    if (o.nameCountries || o.nameDivisions) {
+        args << QStringLiteral("--labels") << namesWord(o);
+    }
+    if (o.divisions == FigureDivisions::Of2008) {
+        args << QStringLiteral("--divisions") << QStringLiteral("2008");
+    }
+    if (o.numbering != PointNumbering::None) {
+        args << QStringLiteral("--number-points")
+             << (o.numbering == PointNumbering::Continuous ? QStringLiteral("all")
+                                                           : QStringLiteral("column"));
+    }
     return args;
 }
 

@@ -13,12 +13,13 @@ struct FigureRequest {
     FigureOptions options;
     QString table;  // empty: a table with no points
     QString out;
+    QString key;  // the numbers' key as CSV; empty for none
     bool report = false;
 };
 
 // Reads the words after "figure". Throws UsageError for a word it does not know, a missing
-// value or one out of its range, and when the format can be told neither from --format nor
-// from the name of --out.
+// value or one out of its range, when the format can be told neither from --format nor from
+// the name of --out, and for a --key without numbers or naming the figure's own file.
 FigureRequest figureRequestFromArgs(const QStringList& args);
 
 // The words that stand for options: figureRequestFromArgs(figureArgs(o) + --out ...) gives o

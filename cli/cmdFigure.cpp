@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "figure/FigureLayout.h"
 #include "figure/FigureMap.h"
 #include "figure/FigureReport.h"
+#include "figure/PointKey.h"
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
@@ -52,13 +55,35 @@ int runFigure(const QStringList& args) {
     const std::unique_ptr<FigureMap> map =
         FigureMap::load(request.options.dataDir, request.options.map);
     const FigureLayout layout = layOutFigure(request.options, *map, table);
-    writeFigure(layout, *map, request.out);
+    if (request.key.isEmpty()) {
+        writeFigure(layout, *map, request.out);
+    } else {
+        // The key first, as it is small and quick; a figure that then fails takes a new key
+        // with it, so that a failed command leaves no file behind.
+        const bool keyWasThere = QFileInfo::exists(request.key);
+        writePointKey(layout, request.key);
+        try {
+            writeFigure(layout, *map, request.out);
+        } catch (...) {
+            if (!keyWasThere) {
+                QFile::remove(request.key);
+            }
+            throw;
+        }
+    }
 
     for (const LeftOutPoint& l : layout.leftOut) {
         std::fprintf(stderr, "Точка не нарисована: столбец %d, строка %d (%s, %s): %s\n",
                      l.point.column + 1, l.point.row + 1,
                      degrees(l.point.geo.lat).toUtf8().constData(),
                      degrees(l.point.geo.lon).toUtf8().constData(), l.reason.toUtf8().constData());
+    }
+    for (const LeftOutName& n : layout.namesLeftOut) {
+        // A name outside the frame is expected; one that found no room is worth a word.
+        if (!n.outside) {
+            std::fprintf(stderr, "Название не подписано: «%s»: %s\n", n.text.toUtf8().constData(),
+                         n.reason.toUtf8().constData());
+        }
     }
     for (const QString& warning : layout.warnings) {
         std::fprintf(stderr, "Внимание: %s\n", warning.toUtf8().constData());

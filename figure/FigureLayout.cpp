@@ -13,6 +13,8 @@
 #include "figure/Legend.h"
 #include "figure/NorthArrow.h"
 #include "figure/PanelGrid.h"
+#include "figure/PlaceNames.h"
+#include "figure/PointNumbers.h"
 #include "figure/ScaleBar.h"
 #include "plot/MarkerShape.h"
 #include "plot/Tpoints.h"
@@ -135,6 +137,29 @@ QTransform FigureLayout::mmFromPlane(const FigurePanel& panel) const {
            QTransform::fromTranslate(panel.frame.left(), panel.frame.top());
 }
 
+int FigureLayout::panelOf(const FigurePoint& point) const {
+    for (std::size_t i = 0; i < panels.size(); ++i) {
+        if (panels[i].column < 0 || panels[i].column == point.column) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+std::vector<QRectF> FigureLayout::markerBoxes(int panel) const {
+    const FigurePanel& p = panels.at(static_cast<std::size_t>(panel));
+    const QTransform toMm = mmFromPlane(p);
+    const double half = options.markerMm / 2 + markerOutlineMm;
+    std::vector<QRectF> boxes;
+    for (const FigurePoint& point : drawn) {
+        if (p.column < 0 || p.column == point.column) {
+            boxes.emplace_back(toMm.map(point.plane) - QPointF(half, half),
+                               QSizeF(2 * half, 2 * half));
+        }
+    }
+    return boxes;
+}
+
 std::vector<GeoPoint> FigureLayout::corners() const {
     if (projection.isNorthUp()) {
         return {{box.north, box.west},
@@ -158,6 +183,12 @@ FigureLayout layOutFigure(const FigureOptions& requested, const FigureMap& map,
         throw ZelkoraError(QStringLiteral("Рисунок и карта расходятся: карта %1, а не %2")
                                .arg(map.map())
                                .arg(options.map));
+    }
+    if (options.divisions == FigureDivisions::Of2008 && !map.hasDivisions2008()) {
+        throw ZelkoraError(
+            QStringLiteral("У карты «%1» нет границ 2008 года: они есть только у карты «%2» "
+                           "(её 63 провинции до 1 июля 2025 года)")
+                .arg(kMapCaptions.value(map.map()), kMapCaptions.value(kMapVietnam)));
     }
     FigureLayout layout;
     layout.options = options;
@@ -307,33 +338,25 @@ FigureLayout layOutFigure(const FigureOptions& requested, const FigureMap& map,
 
     // The boxes inside the frames: legend, scale bar, north arrow and inset, each kept off the
     // markers where it may choose its corner.
-    const auto markersOf = [&](const FigurePanel& panel) {
-        std::vector<QRectF> rects;
-        const QTransform toMm = layout.mmFromPlane(panel);
-        for (const FigurePoint& p : layout.drawn) {
-            if (panel.column < 0 || panel.column == p.column) {
-                const QPointF c = toMm.map(p.plane);
-                rects.emplace_back(c - QPointF(markerHalfMm, markerHalfMm),
-                                   QSizeF(2 * markerHalfMm, 2 * markerHalfMm));
-            }
-        }
-        return rects;
+    const auto cornersOf = [&](int panel) {
+        const FigurePanel& p = layout.panels[static_cast<std::size_t>(panel)];
+        return FrameCorners(p.outline, p.frame, layout.markerBoxes(panel));
     };
-    const auto cornersOf = [&](const FigurePanel& panel) {
-        return FrameCorners(panel.outline, panel.frame, markersOf(panel));
-    };
-    FrameCorners firstCorners = cornersOf(layout.panels.front());
+    FrameCorners firstCorners = cornersOf(0);
     layOutLegend(layout, table, points.columns, firstCorners);
     // The scale bar in the first panel of the last row.
     const int barPanel = ((panelCount - 1) / grid.columns) * grid.columns;
     if (barPanel == 0) {
         layOutScaleBar(layout, 0, firstCorners);
     } else {
-        FrameCorners barCorners = cornersOf(layout.panels[static_cast<std::size_t>(barPanel)]);
+        FrameCorners barCorners = cornersOf(barPanel);
         layOutScaleBar(layout, barPanel, barCorners);
     }
     layOutNorthArrow(layout, firstCorners);
     layOutInset(layout, map, firstCorners);
+    // Numbers and names go where the boxes left room; the names then keep off the numbers.
+    layOutPointNumbers(layout, table);
+    layOutPlaceNames(layout, map);
 
     if (!map.hasVector()) {
         const QTransform toRaster = map.rasterFromMap();

@@ -121,6 +121,40 @@ struct FigureInset {
     QTransform mmFromPlane() const;
 };
 
+// A name written on the map: a country's or a division's.
+enum class PlaceKind { Country, Division };
+
+struct PlaceName {
+    PlaceKind kind = PlaceKind::Division;
+    QString text;  // as drawn (a country's in capitals)
+    int panel = 0;
+    QPointF baseline;  // millimetres on the page
+    QRectF box;        // what it covers, its halo included
+    GeoPoint at;       // the ground under its middle
+};
+
+// A name not written, and why: its area lies outside the frame, or has no room for it.
+struct LeftOutName {
+    PlaceKind kind = PlaceKind::Division;
+    QString text;
+    int panel = 0;         // where it found no room; outside the frame: every panel, given as 0
+    bool outside = false;  // its area is outside the frame; otherwise it found no room
+    QString reason;
+};
+
+// A marker's number, and the line of the key it stands for. A number that finds no room beside
+// its marker stands off it with a leader line, or is not drawn at all.
+struct PointNumber {
+    int number = 0;
+    FigurePoint point;
+    QString columnName;  // the column's name, as the legend names it
+    bool drawn = false;
+    int panel = 0;
+    QPointF baseline;
+    QRectF box;
+    QLineF leader;  // from the marker's edge to the number's box; null when it stands beside
+};
+
 // Everything about a figure but the drawing itself: the page, the projection, the extent, the
 // panels and where every marker, label, legend entry, the scale bar, the north arrow and the
 // inset go, all in millimetres. The renderer draws it as it stands, and the report is read from
@@ -145,12 +179,19 @@ struct FigureLayout {
     FigureScaleBar scaleBar;
     FigureNorthArrow northArrow;
     FigureInset inset;
+    std::vector<PointNumber> numbers;  // in the order of their numbers
+    std::vector<PlaceName> names;
+    std::vector<LeftOutName> namesLeftOut;
     double markerOutlineMm = 0.0;
     double rasterDpi = 0.0;  // a map without vector data: its picture's printed resolution
     QStringList warnings;
 
     // The mapping from the projection's plane to millimetres on the page within a panel's frame.
     QTransform mmFromPlane(const FigurePanel& panel) const;
+    // The panel a point is drawn in.
+    int panelOf(const FigurePoint& point) const;
+    // The boxes of the markers drawn in a panel, their outline included, millimetres on the page.
+    std::vector<QRectF> markerBoxes(int panel) const;
     // The frame's corners in degrees: top left, top right, bottom right, bottom left.
     std::vector<GeoPoint> corners() const;
 };

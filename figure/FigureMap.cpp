@@ -32,7 +32,8 @@ struct FigureMap::Detail {
         int level = 1;
     };
     std::vector<GeoArea> areas;
-    std::array<std::vector<GeoLine>, kLineLayers> lines;
+    // The layers of Projected, then the divisions of 2008.
+    std::array<std::vector<GeoLine>, kLineLayers + 1> lines;
 };
 
 namespace {
@@ -50,6 +51,8 @@ constexpr double kKmPerDegree = 111.195;
 constexpr int kArcSteps = 256;
 // Points along each side of the picture where its range is looked for.
 constexpr int kSamplesPerSide = 64;
+// Where Detail keeps the divisions of 2008.
+constexpr std::size_t kDivisions2008 = FigureMap::kLineLayers;
 
 // Whether two rectangles share a point; unlike QRectF's, true for a rectangle without width or
 // height (a stretch of a meridian).
@@ -112,6 +115,19 @@ QPolygonF geoPolygon(const GeoPath& path, const FigureMap& map) {
         out[static_cast<qsizetype>(i)] = QPointF(map.mapLongitude(path[i].lon), path[i].lat);
     }
     return out;
+}
+
+FigureMap::NamedArea namedArea(const GeoPolygons& polygons, const FigureMap& map) {
+    FigureMap::NamedArea area;
+    for (const std::vector<GeoPath>& polygon : polygons) {
+        std::vector<QPolygonF> rings;
+        for (const GeoPath& ring : polygon) {
+            rings.push_back(geoPolygon(ring, map));
+        }
+        area.bounds = area.bounds.united(boundsOf(rings));
+        area.polygons.push_back(std::move(rings));
+    }
+    return area;
 }
 
 FigureMap::Detail::GeoLine lineOf(QPolygonF points, int level) {
@@ -216,9 +232,9 @@ FigureMap::FigureMap(int map, QSize size, const VectorMap& vector) : FigureMap(m
     });
     std::stable_sort(full->areas.begin(), full->areas.end(),
                      [](const auto& a, const auto& b) { return a.level < b.level; });
-    const std::array<const std::vector<VectorLine>*, kLineLayers> sources = {
-        &vector.rivers, &vector.divisions, &vector.borders, &vector.shores};
-    for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
+    const std::array<const std::vector<VectorLine>*, kLineLayers + 1> sources = {
+        &vector.rivers, &vector.divisions, &vector.borders, &vector.shores, &vector.divisions2008};
+    for (std::size_t layer = 0; layer < sources.size(); ++layer) {
         const std::vector<VectorLine>& source = *sources[layer];
         std::vector<Detail::GeoLine>& out = full->lines[layer];
         out.resize(source.size());
@@ -231,6 +247,28 @@ FigureMap::FigureMap(int map, QSize size, const VectorMap& vector) : FigureMap(m
     details_.resize(kLevelToleranceKm.size());
     details_[0] = std::move(full);
     hasVector_ = true;
+    hasDivisions2008_ = !vector.divisions2008.empty();
+
+    for (const DivisionArea& d : vector.divisionAreas) {
+        divisions_.push_back(namedArea(d.polygons, *this));
+        divisions_.back().name = d.name;
+        divisions_.back().country = d.country;
+    }
+    for (const DivisionArea& d : vector.divisionAreas2008) {
+        divisions2008_.push_back(namedArea(d.polygons, *this));
+        divisions2008_.back().name = d.name;
+        divisions2008_.back().country = d.country;
+    }
+    for (const CountryArea& c : vector.countries) {
+        countries_.push_back(namedArea(c.polygons, *this));
+        countries_.back().name = c.nameEn;
+        countries_.back().nameRu = c.nameRu;
+        countries_.back().country = c.iso;
+    }
+}
+
+const std::vector<FigureMap::NamedArea>& FigureMap::divisionAreas(FigureDivisions divisions) const {
+    return divisions == FigureDivisions::Of2008 ? divisions2008_ : divisions_;
 }
 
 FigureMap::~FigureMap() = default;
@@ -304,7 +342,7 @@ const FigureMap::Detail& FigureMap::detail(std::size_t level) const {
             }
         });
         std::erase_if(coarse->areas, [](const auto& a) { return a.rings.empty(); });
-        for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
+        for (std::size_t layer = 0; layer < finer.lines.size(); ++layer) {
             const std::vector<Detail::GeoLine>& source = finer.lines[layer];
             std::vector<Detail::GeoLine>& out = coarse->lines[layer];
             out.resize(source.size());
@@ -327,7 +365,8 @@ const FigureMap::Detail& FigureMap::detail(std::size_t level) const {
 }
 
 FigureMap::Projected FigureMap::project(const FigureProjection& projection,
-                                        const DegreeBox& clipBox, double toleranceKm) const {
+                                        const DegreeBox& clipBox, double toleranceKm,
+                                        FigureDivisions divisions) const {
     Projected out;
     if (!hasVector_) {
         return out;
@@ -366,7 +405,9 @@ FigureMap::Projected FigureMap::project(const FigureProjection& projection,
     out.areas = std::move(areas);
 
     for (std::size_t layer = 0; layer < kLineLayers; ++layer) {
-        const std::vector<Detail::GeoLine>& source = d.lines[layer];
+        const bool of2008 = layer == static_cast<std::size_t>(LineLayer::Divisions) &&
+                            divisions == FigureDivisions::Of2008;
+        const std::vector<Detail::GeoLine>& source = d.lines[of2008 ? kDivisions2008 : layer];
         std::vector<std::vector<Line>> parts(source.size());
         inBlocks(source.size(), [&](std::size_t first, std::size_t end) {
             std::vector<QPolygonF> pieces;

@@ -48,6 +48,17 @@ class FigureMap {
         }
     };
 
+    // A named area of the map: a first-level division or a country, for the names a figure
+    // writes. Its polygons are in degrees (x the longitude as the map runs it, y the latitude),
+    // each its outer ring first, then its holes.
+    struct NamedArea {
+        std::vector<std::vector<QPolygonF>> polygons;
+        QRectF bounds;
+        QString name;     // a division's as its country writes it; a country's in English
+        QString nameRu;   // a country's in Russian; empty for a division
+        QString country;  // ISO 3166-1 alpha-3 code
+    };
+
     // The map of index `map` below dataDir: its vector data when its normal-resolution folder
     // holds "vector.gpkg", its raster layers otherwise. Throws ZelkoraError when the map's
     // picture "blank.png" is missing or does not read, or the vector data does not read.
@@ -74,8 +85,16 @@ class FigureMap {
     // The geometry inside clip (degrees, longitudes as the map runs them) through projection,
     // without detail much finer than toleranceKm on the ground: every ring cut to clip, whose
     // cut edges are kept close to the parallels and meridians of clip, every line cut to it.
-    Projected project(const FigureProjection& projection, const DegreeBox& clip,
-                      double toleranceKm) const;
+    // The divisions' lines are those of the arrangement asked for.
+    Projected project(const FigureProjection& projection, const DegreeBox& clip, double toleranceKm,
+                      FigureDivisions divisions = FigureDivisions::Current) const;
+
+    // Whether the map's data holds an earlier arrangement of divisions (Vietnam's of 2008).
+    bool hasDivisions2008() const { return hasDivisions2008_; }
+    // The divisions of an arrangement and the countries, with their names; empty for a map
+    // without vector data, or whose data holds no names.
+    const std::vector<NamedArea>& divisionAreas(FigureDivisions divisions) const;
+    const std::vector<NamedArea>& countryAreas() const { return countries_; }
 
     // How many levels of detail there are, and the tolerance of each on the ground; level 0 is
     // the data as it stands.
@@ -100,6 +119,10 @@ class FigureMap {
     QSize size_;
     DegreeBox pictureBox_;
     bool hasVector_ = false;
+    bool hasDivisions2008_ = false;
+    std::vector<NamedArea> divisions_;
+    std::vector<NamedArea> divisions2008_;
+    std::vector<NamedArea> countries_;
     mutable std::mutex detailMutex_;
     mutable std::vector<std::unique_ptr<Detail>> details_;
 

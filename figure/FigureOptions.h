@@ -34,6 +34,14 @@ enum class FigureProjectionKind { NorthUp, Map };
 // the whole length, as journals' maps have.
 enum class ScaleBarStyle { Plain, Ticked };
 
+// The first-level divisions a figure draws and names: those in force now, or the arrangement of
+// 2008 (Vietnam's 63 provinces, which stood until 30 June 2025), for figures of older records.
+enum class FigureDivisions { Current, Of2008 };
+
+// Numbers beside the markers, in table order within each column: none, from 1 in every column,
+// or running on across the columns.
+enum class PointNumbering { None, PerColumn, Continuous };
+
 // The graticule's interval: chosen for the frame, or forced in minutes of arc.
 inline constexpr int kAutoGraticule = 0;
 
@@ -97,6 +105,11 @@ struct FigureOptions {
     FigureCorner northArrow = FigureCorner::Auto;  // Auto: drawn when no lines show north
     ScaleBarStyle scaleBarStyle = ScaleBarStyle::Plain;
     FigureCorner inset = FigureCorner::None;  // the locator map of the whole region
+
+    FigureDivisions divisions = FigureDivisions::Current;
+    bool nameCountries = false;  // the countries' names, in the figure's language
+    bool nameDivisions = false;  // the names of the map's own country's divisions, as written
+    PointNumbering numbering = PointNumbering::None;
 
     FigureFormat format = FigureFormat::Tiff;
 

@@ -36,6 +36,9 @@ constexpr double kDevicePixelShare = 0.35;
 constexpr double kInsetFramePt = 0.4;
 constexpr double kInsetFigurePt = 0.8;
 const QColor kInsetFigure(200, 30, 30);
+// Names of countries in near black, of divisions in a darker shade of their lines' colour.
+const QColor kCountryName(0x30, 0x30, 0x30);
+const QColor kDivisionName(0x5E, 0x40, 0x6E);
 // The geometry is cut a little beyond the frame, so that no line ends inside it: this part of
 // the frame's span in degrees on each side.
 constexpr double kClipSlack = 0.02;
@@ -365,6 +368,39 @@ void drawInset(QPainter& painter, const FigureLayout& layout, const FigureScene&
     painter.restore();
 }
 
+// The numbers beside the markers of a panel with their leaders, and the names on its map, each
+// over a white halo; only those that meet what is shown, as a halo costs a path.
+void drawNumbersAndNames(QPainter& painter, const FigureLayout& layout, int panel,
+                         const QRectF& visible) {
+    const FigureOptions& options = layout.options;
+    if (!layout.numbers.empty()) {
+        const FigureText font(options.fontPt * kNumberScale, false, false);
+        painter.setPen(QPen(Qt::black, kLeaderPt * kMmPerPt, Qt::SolidLine, Qt::FlatCap));
+        for (const PointNumber& n : layout.numbers) {
+            if (n.drawn && n.panel == panel && !n.leader.isNull()) {
+                painter.drawLine(n.leader);
+            }
+        }
+        painter.setPen(Qt::black);
+        for (const PointNumber& n : layout.numbers) {
+            if (n.drawn && n.panel == panel && n.box.intersects(visible)) {
+                font.drawHaloed(painter, n.baseline, QString::number(n.number), kHaloMm);
+            }
+        }
+    }
+    if (!layout.names.empty()) {
+        const FigureText country(options.fontPt * kCountryNameScale, false, false);
+        const FigureText division(options.fontPt * kDivisionNameScale, false, false);
+        for (const PlaceName& n : layout.names) {
+            if (n.panel == panel && n.box.intersects(visible)) {
+                const bool isCountry = n.kind == PlaceKind::Country;
+                painter.setPen(isCountry ? kCountryName : kDivisionName);
+                (isCountry ? country : division).drawHaloed(painter, n.baseline, n.text, kHaloMm);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 FigureScene prepareFigureScene(const FigureLayout& layout, const FigureMap& map, double deviceMm) {
@@ -375,7 +411,8 @@ FigureScene prepareFigureScene(const FigureLayout& layout, const FigureMap& map,
     }
     scene.frame = map.project(
         layout.projection, clipBoxOf(layout.projection, layout.box, layout.extent),
-        scene.toleranceMm * leastKmPerMm(layout.projection, layout.box, layout.mmPerUnit));
+        scene.toleranceMm * leastKmPerMm(layout.projection, layout.box, layout.mmPerUnit),
+        layout.options.divisions);
     if (layout.inset.corner != FigureCorner::None) {
         const FigureInset& inset = layout.inset;
         scene.inset = map.project(
@@ -401,7 +438,8 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(visible, Qt::white);
 
-    for (const FigurePanel& panel : layout.panels) {
+    for (int panelIndex = 0; panelIndex < static_cast<int>(layout.panels.size()); ++panelIndex) {
+        const FigurePanel& panel = layout.panels[static_cast<std::size_t>(panelIndex)];
         if (!panel.frame.adjusted(-20, -20, 20, 20).intersects(visible)) {
             continue;
         }
@@ -424,6 +462,7 @@ void paintFigure(QPainter& painter, const FigureLayout& layout, const FigureMap&
             }
         }
         painter.restore();
+        drawNumbersAndNames(painter, layout, panelIndex, visible);
 
         painter.setBrush(Qt::NoBrush);
         painter.setPen(

@@ -41,6 +41,65 @@ QString cornerName(FigureCorner corner) {
     }
 }
 
+QString kindName(PlaceKind kind) {
+    return kind == PlaceKind::Country ? QStringLiteral("country") : QStringLiteral("division");
+}
+
+// The names written and those left out, with the reason.
+QJsonObject namesObject(const FigureLayout& layout) {
+    const FigureOptions& o = layout.options;
+    QJsonArray kinds;
+    if (o.nameCountries) {
+        kinds.append(QStringLiteral("countries"));
+    }
+    if (o.nameDivisions) {
+        kinds.append(QStringLiteral("divisions"));
+    }
+    QJsonArray drawn;
+    for (const PlaceName& n : layout.names) {
+        QJsonObject name{{QStringLiteral("text"), n.text},
+                         {QStringLiteral("kind"), kindName(n.kind)},
+                         {QStringLiteral("lat"), rounded(n.at.lat, 6)},
+                         {QStringLiteral("lon"), rounded(n.at.lon, 6)}};
+        if (o.panels) {
+            name.insert(QStringLiteral("panel"), n.panel);
+        }
+        drawn.append(name);
+    }
+    QJsonArray leftOut;
+    for (const LeftOutName& n : layout.namesLeftOut) {
+        QJsonObject name{{QStringLiteral("text"), n.text},
+                         {QStringLiteral("kind"), kindName(n.kind)},
+                         {QStringLiteral("reason"), n.reason}};
+        if (o.panels) {
+            name.insert(QStringLiteral("panel"), n.panel);
+        }
+        leftOut.append(name);
+    }
+    return {
+        {QStringLiteral("of"), kinds},
+        {QStringLiteral("divisions"),
+         o.divisions == FigureDivisions::Of2008 ? QStringLiteral("2008") : QStringLiteral("2025")},
+        {QStringLiteral("drawn"), drawn},
+        {QStringLiteral("left_out"), leftOut}};
+}
+
+// The numbers with the key of each: its column and row, the column's name and the point.
+QJsonObject numbersObject(const FigureLayout& layout) {
+    QJsonArray key;
+    for (const PointNumber& n : layout.numbers) {
+        QJsonObject entry = pointObject(n.point);
+        entry.insert(QStringLiteral("number"), n.number);
+        entry.insert(QStringLiteral("name"), n.columnName);
+        entry.insert(QStringLiteral("drawn"), n.drawn);
+        key.append(entry);
+    }
+    return {{QStringLiteral("restart"), layout.options.numbering == PointNumbering::PerColumn
+                                            ? QStringLiteral("column")
+                                            : QStringLiteral("all")},
+            {QStringLiteral("key"), key}};
+}
+
 }  // namespace
 
 QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
@@ -144,6 +203,12 @@ QJsonObject figureReport(const FigureLayout& layout, const FigureMap& map) {
     };
     if (o.panels) {
         report.insert(QStringLiteral("panels"), panels);
+    }
+    if (o.nameCountries || o.nameDivisions) {
+        report.insert(QStringLiteral("names"), namesObject(layout));
+    }
+    if (o.numbering != PointNumbering::None) {
+        report.insert(QStringLiteral("numbers"), numbersObject(layout));
     }
     if (!map.hasVector()) {
         report.insert(QStringLiteral("raster_dpi"), rounded(layout.rasterDpi, 1));

@@ -15,6 +15,16 @@ inline constexpr double kBarThicknessMm = 0.7;  // the scale bar
 inline constexpr double kBarLabelGapMm = 0.5;   // between the scale bar and its label
 inline constexpr double kMarkerOutlineMm = 0.15;
 inline constexpr double kTitleGapMm = 1.0;  // between a panel's title and its frame's labels
+// Names and numbers on the map: their size in parts of the figure's font, the white halo round
+// their letters, how far off the frame's line they stay, and the gap between a number and its
+// marker.
+inline constexpr double kCountryNameScale = 1.15;
+inline constexpr double kDivisionNameScale = 0.9;
+inline constexpr double kNumberScale = 0.85;
+inline constexpr double kHaloMm = 0.2;
+inline constexpr double kRoomFromFrameMm = 0.4;
+inline constexpr double kNumberGapMm = 0.25;
+inline constexpr double kLeaderPt = 0.35;
 // The finest detail a figure keeps: lines are simplified to this on the page.
 inline constexpr double kDetailMm = 0.05;
 

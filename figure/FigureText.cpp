@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 #include <mutex>
 
@@ -54,6 +55,7 @@ FigureText::FigureText(double sizePt, bool bold, bool italic) {
     const QFontMetricsF metrics(font_);
     ascentMm_ = metrics.ascent() / kUnitsPerMm;
     descentMm_ = metrics.descent() / kUnitsPerMm;
+    capHeightMm_ = metrics.capHeight() / kUnitsPerMm;
 }
 
 double FigureText::widthMm(const QString& text) const {
@@ -68,6 +70,20 @@ void FigureText::draw(QPainter& painter, QPointF baselineLeft, const QString& te
     painter.save();
     painter.translate(baselineLeft);
     painter.scale(1.0 / kUnitsPerMm, 1.0 / kUnitsPerMm);
+    painter.setFont(font_);
+    painter.drawText(QPointF(0, 0), text);
+    painter.restore();
+}
+
+void FigureText::drawHaloed(QPainter& painter, QPointF baselineLeft, const QString& text,
+                            double haloMm) const {
+    painter.save();
+    painter.translate(baselineLeft);
+    painter.scale(1.0 / kUnitsPerMm, 1.0 / kUnitsPerMm);
+    QPainterPath outline;
+    outline.addText(QPointF(0, 0), font_, text);
+    painter.strokePath(outline, QPen(Qt::white, 2 * haloMm * kUnitsPerMm, Qt::SolidLine,
+                                     Qt::RoundCap, Qt::RoundJoin));
     painter.setFont(font_);
     painter.drawText(QPointF(0, 0), text);
     painter.restore();

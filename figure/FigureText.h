@@ -27,15 +27,22 @@ class FigureText {
     double ascentMm() const { return ascentMm_; }
     double descentMm() const { return descentMm_; }
     double heightMm() const { return ascentMm_ + descentMm_; }
+    // The height of a capital letter or a digit above the baseline.
+    double capHeightMm() const { return capHeightMm_; }
 
     // Draws text with its baseline starting at baselineLeft, on a painter whose unit is the
     // millimetre.
     void draw(QPainter& painter, QPointF baselineLeft, const QString& text) const;
+    // Draws text over a white halo haloMm wide round its letters, so that it reads over the
+    // map's lines. The halo is a path; the text stays text.
+    void drawHaloed(QPainter& painter, QPointF baselineLeft, const QString& text,
+                    double haloMm) const;
 
   private:
     QFont font_;
     double ascentMm_ = 0.0;
     double descentMm_ = 0.0;
+    double capHeightMm_ = 0.0;
 };
 
 // Millimetres in a point.

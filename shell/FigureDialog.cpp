@@ -30,6 +30,7 @@
 #include "figure/FigureFile.h"
 #include "figure/FigureMap.h"
 #include "figure/FrameAnnotation.h"
+#include "figure/PointKey.h"
 #include "shell/FigurePreview.h"
 #include "shell/FigureSettings.h"
 #include "shell/FileDialogs.h"
@@ -183,11 +184,16 @@ void FigureDialog::buildLayout() {
         "QLabel { color: #6b4800; background: #fff4c8; border: 1px solid #c8a040; padding: 4px; "
         "}"));
     lbWarnings->hide();
+    lbNames = new QLabel(this);
+    lbNames->setWordWrap(true);
+    lbNames->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lbNames->hide();
 
     auto* left = new QVBoxLayout;
     left->addWidget(pvFigure, 1);
     left->addWidget(lbPointer);
     left->addWidget(lbSize);
+    left->addWidget(lbNames);
     left->addWidget(lbError);
     left->addWidget(lbWarnings);
 
@@ -290,6 +296,30 @@ void FigureDialog::buildLayout() {
     mapForm->addRow(QStringLiteral("Стрелка севера"), cbNorthArrow);
     mapForm->addRow(QStringLiteral("Врезка всей карты"), cbInset);
 
+    // Names on the map, the divisions' year and the points' numbers.
+    auto* namesGroup = new QGroupBox(QStringLiteral("Названия и номера"), this);
+    cbCountryNames = new QCheckBox(QStringLiteral("названия стран"), namesGroup);
+    cbDivisionNames =
+        new QCheckBox(source_.map == kMapVietnam ? QStringLiteral("названия провинций")
+                                                 : QStringLiteral("названия краёв и областей"),
+                      namesGroup);
+    cbDivisions = choiceBox({QStringLiteral("нынешние (с 1 июля 2025)"),
+                             QStringLiteral("2008–2025 (63 провинции Вьетнама)")},
+                            namesGroup);
+    cbDivisions->setEnabled(hasDivisions2008());
+    if (!hasDivisions2008()) {
+        cbDivisions->setToolTip(QStringLiteral("Границы 2008 года есть только у карты «%1»")
+                                    .arg(kMapCaptions.value(kMapVietnam)));
+    }
+    cbNumbers = choiceBox({QStringLiteral("нет"), QStringLiteral("с 1 в каждом столбце"),
+                           QStringLiteral("подряд во всех столбцах")},
+                          namesGroup);
+    auto* namesForm = new QFormLayout(namesGroup);
+    namesForm->addRow(QString(), cbCountryNames);
+    namesForm->addRow(QString(), cbDivisionNames);
+    namesForm->addRow(QStringLiteral("Границы"), cbDivisions);
+    namesForm->addRow(QStringLiteral("Номера точек"), cbNumbers);
+
     // File.
     auto* fileGroup = new QGroupBox(QStringLiteral("Файл"), this);
     cbFormat = choiceBox(kFormatNames, fileGroup);
@@ -307,6 +337,7 @@ void FigureDialog::buildLayout() {
     auto* farRight = new QVBoxLayout;
     farRight->addWidget(looksGroup);
     farRight->addWidget(mapGroup);
+    farRight->addWidget(namesGroup);
     farRight->addStretch(1);
 
     auto* columns = new QHBoxLayout;
@@ -342,9 +373,10 @@ void FigureDialog::buildLayout() {
 
     // A stray wheel notch changes no setting.
     for (QWidget* control : std::initializer_list<QWidget*>{
-             cbPreset, edWidth, edDpi, edMargin, edSouth, edNorth, edWest, edEast, edMarker,
-             cbLegend, edFont, cbScaleBar, cbLanguage, cbFormat, cbScaleBarStyle, cbProjection,
-             cbGraticule, cbNorthArrow, cbInset}) {
+             cbPreset,   edWidth,     edDpi,           edMargin,     edSouth,     edNorth,
+             edWest,     edEast,      edMarker,        cbLegend,     edFont,      cbScaleBar,
+             cbLanguage, cbFormat,    cbScaleBarStyle, cbProjection, cbGraticule, cbNorthArrow,
+             cbInset,    cbDivisions, cbNumbers}) {
         WheelGuard::install(control);
     }
 }
@@ -359,11 +391,13 @@ void FigureDialog::connectControls() {
     for (QDoubleSpinBox* box : {edMargin, edSouth, edNorth, edWest, edEast, edMarker, edFont}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, changed);
     }
-    for (QCheckBox* box : {cbRed, cbItalic, cbPanels, cbAllSides}) {
+    for (QCheckBox* box :
+         {cbRed, cbItalic, cbPanels, cbAllSides, cbCountryNames, cbDivisionNames}) {
         connect(box, &QCheckBox::toggled, this, changed);
     }
-    for (QComboBox* box : {cbLegend, cbScaleBar, cbLanguage, cbFormat, cbScaleBarStyle,
-                           cbProjection, cbGraticule, cbNorthArrow, cbInset}) {
+    for (QComboBox* box :
+         {cbLegend, cbScaleBar, cbLanguage, cbFormat, cbScaleBarStyle, cbProjection, cbGraticule,
+          cbNorthArrow, cbInset, cbDivisions, cbNumbers}) {
         connect(box, &QComboBox::currentIndexChanged, this, changed);
     }
     connect(bSave, &QPushButton::clicked, this, [this] { saveClick(); });
@@ -415,6 +449,11 @@ FigureOptions FigureDialog::options() const {
     o.labelAllSides = cbAllSides->isChecked();
     o.northArrow = static_cast<FigureCorner>(cbNorthArrow->currentIndex());
     o.inset = static_cast<FigureCorner>(cbInset->currentIndex());
+    o.nameCountries = cbCountryNames->isChecked();
+    o.nameDivisions = cbDivisionNames->isChecked();
+    o.divisions = hasDivisions2008() ? static_cast<FigureDivisions>(cbDivisions->currentIndex())
+                                     : FigureDivisions::Current;
+    o.numbering = static_cast<PointNumbering>(cbNumbers->currentIndex());
     return o;
 }
 
@@ -456,6 +495,10 @@ void FigureDialog::setOptions(const FigureOptions& o) {
         cbAllSides->setChecked(o.labelAllSides);
         cbNorthArrow->setCurrentIndex(static_cast<int>(o.northArrow));
         cbInset->setCurrentIndex(static_cast<int>(o.inset));
+        cbCountryNames->setChecked(o.nameCountries);
+        cbDivisionNames->setChecked(o.nameDivisions);
+        cbDivisions->setCurrentIndex(hasDivisions2008() ? static_cast<int>(o.divisions) : 0);
+        cbNumbers->setCurrentIndex(static_cast<int>(o.numbering));
     }
     updateEnabled();
     scheduleRedraw();
@@ -544,6 +587,7 @@ void FigureDialog::redraw() {
         lbError->hide();
         bSave->setEnabled(true);
         showWarnings(*layout_);
+        showNames(*layout_);
     } catch (...) {
         layout_.reset();
         const QString text = messageOfCurrentError();
@@ -552,6 +596,7 @@ void FigureDialog::redraw() {
         lbError->setText(text);
         lbError->show();
         lbWarnings->hide();
+        lbNames->hide();
         bSave->setEnabled(false);
     }
 }
@@ -576,6 +621,50 @@ void FigureDialog::showWarnings(const FigureLayout& layout) {
     }
     lbWarnings->setText(lines.join(QLatin1Char('\n')));
     lbWarnings->setVisible(!lines.isEmpty());
+}
+
+// The names written, those that found no room, how many lie outside the frame, and where the
+// numbers' key goes.
+void FigureDialog::showNames(const FigureLayout& layout) {
+    QStringList lines;
+    const FigureOptions& o = layout.options;
+    if (o.nameCountries || o.nameDivisions) {
+        QStringList drawn;
+        for (const PlaceName& n : layout.names) {
+            if (!drawn.contains(n.text)) {
+                drawn << n.text;
+            }
+        }
+        QStringList noRoom;
+        int outside = 0;
+        for (const LeftOutName& n : layout.namesLeftOut) {
+            if (n.outside) {
+                ++outside;
+            } else if (!noRoom.contains(n.text)) {
+                noRoom << n.text;
+            }
+        }
+        lines << QStringLiteral("Подписано названий: %1%2")
+                     .arg(drawn.size())
+                     .arg(drawn.isEmpty()
+                              ? QString()
+                              : QStringLiteral(" (%1)").arg(drawn.join(QStringLiteral(", "))));
+        if (!noRoom.isEmpty()) {
+            lines << QStringLiteral("Не хватило места: %1").arg(noRoom.join(QStringLiteral(", ")));
+        }
+        if (outside > 0) {
+            lines << QStringLiteral("Вне рамки: %1").arg(outside);
+        }
+    }
+    if (!layout.numbers.empty()) {
+        lines << QStringLiteral(
+                     "Точки пронумерованы (%1); ключ для подписи к рисунку "
+                     "запишется рядом с ним: «%2»")
+                     .arg(layout.numbers.size())
+                     .arg(QFileInfo(keyFile()).fileName());
+    }
+    lbNames->setText(lines.join(QLatin1Char('\n')));
+    lbNames->setVisible(!lines.isEmpty());
 }
 
 // The panel's frame under a point of the page, where a rectangle may be drawn.
@@ -643,6 +732,16 @@ QString FigureDialog::outFile() const {
     return last.dir().filePath(last.completeBaseName() + QLatin1Char('.') + suffix);
 }
 
+bool FigureDialog::hasDivisions2008() const {
+    return map_ && map_->hasDivisions2008();
+}
+
+QString FigureDialog::keyFile() const {
+    const QFileInfo figure(outFile());
+    const QString name = figure.completeBaseName() + QStringLiteral("-key.csv");
+    return lastFile_.isEmpty() ? name : figure.dir().filePath(name);
+}
+
 // The command line reads the table from its file: a table never saved, or changed since, draws
 // other points there than here.
 QString FigureDialog::tableNote() const {
@@ -683,10 +782,14 @@ QStringList FigureDialog::commandWords() const {
     if (o.dataDir == programFolder()) {
         o.dataDir.clear();
     }
-    return QStringList{QStringLiteral("figure")} + figureArgs(o) +
-           QStringList{QStringLiteral("--table"),
-                       source_.tableFile.isEmpty() ? kUnsavedTable : source_.tableFile,
-                       QStringLiteral("--out"), outFile()};
+    QStringList words = QStringList{QStringLiteral("figure")} + figureArgs(o) +
+                        QStringList{QStringLiteral("--table"),
+                                    source_.tableFile.isEmpty() ? kUnsavedTable : source_.tableFile,
+                                    QStringLiteral("--out"), outFile()};
+    if (o.numbering != PointNumbering::None) {
+        words << QStringLiteral("--key") << keyFile();
+    }
+    return words;
 }
 
 QString FigureDialog::commandLine() const {
@@ -718,8 +821,12 @@ void FigureDialog::saveClick() {
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool numbered = !layout_->numbers.empty();
     try {
         writeFigure(*layout_, *map_, lastFile_);
+        if (numbered) {
+            writePointKey(*layout_, keyFile());
+        }
         QApplication::restoreOverrideCursor();
     } catch (...) {
         QApplication::restoreOverrideCursor();
@@ -728,7 +835,8 @@ void FigureDialog::saveClick() {
         return;
     }
     lbError->hide();
-    lbSize->setText(lbSize->text() + QStringLiteral("\nСохранено: ") + lastFile_);
+    lbSize->setText(lbSize->text() + QStringLiteral("\nСохранено: ") + lastFile_ +
+                    (numbered ? QStringLiteral(", ключ номеров: ") + keyFile() : QString()));
 }
 
 }  // namespace zelkora

@@ -72,7 +72,8 @@ class FigureDialog : public QDialog {
     void setOptions(const FigureOptions& options);
 
     // The words after "zelkora-cli" that draw the same figure from the table's file into the
-    // last saved file (or "рисунок" with the format's extension), and the command line as the
+    // last saved file (or "рисунок" with the format's extension), with the numbers' key beside
+    // it when the points are numbered, and the command line as the
     // dialog shows it: the same words, quoted for a POSIX shell.
     QStringList commandWords() const;
     QString commandLine() const;
@@ -91,6 +92,8 @@ class FigureDialog : public QDialog {
     QLabel* lbError;     // the error that stops the figure, in red; hidden when there is none
     QLabel* lbWarnings;  // hidden when there are none
     QLabel* lbSize;      // the figure's size in millimetres and pixels
+    // The names written and left out, and the numbers' key; hidden when there are neither.
+    QLabel* lbNames;
     // Why the command line cannot draw the same points yet (the table has no file, or its file
     // holds other cells); hidden when it can.
     QLabel* lbTableNote;
@@ -119,6 +122,10 @@ class FigureDialog : public QDialog {
     QComboBox* cbNorthArrow;
     QComboBox* cbInset;
     QCheckBox* cbPanels;
+    QCheckBox* cbCountryNames;
+    QCheckBox* cbDivisionNames;
+    QComboBox* cbDivisions;  // in the order of FigureDivisions; off where the map has one
+    QComboBox* cbNumbers;    // in the order of PointNumbering
     QComboBox* cbFormat;
     QPlainTextEdit* mmCommand;
     QPushButton* bCopy;
@@ -142,6 +149,11 @@ class FigureDialog : public QDialog {
     void setBox(const DegreeBox& box);
     void updateEnabled();
     QString outFile() const;
+    // The numbers' key written beside the figure: its name with "-key.csv".
+    QString keyFile() const;
+    void showNames(const FigureLayout& layout);
+    // Whether the map has the divisions of 2008 to offer.
+    bool hasDivisions2008() const;
     QString tableNote() const;
 
     Source source_;

@@ -86,6 +86,10 @@ QPointF centroid(const QPolygonF& ring) {
 
 }  // namespace
 
+double roomAt(QPointF point, const std::vector<QPolygonF>& rings) {
+    return signedDistance(point, rings);
+}
+
 LabelSpot labelSpot(const std::vector<QPolygonF>& rings, double precision) {
     if (rings.empty() || rings.front().isEmpty()) {
         return {};

@@ -18,6 +18,10 @@ struct LabelSpot {
 // within precision of the best. A polygon without area gives its first point with no room.
 LabelSpot labelSpot(const std::vector<QPolygonF>& rings, double precision);
 
+// The distance from a point to a polygon's outline (its outer ring and its holes, even-odd),
+// positive inside and negative outside.
+double roomAt(QPointF point, const std::vector<QPolygonF>& rings);
+
 // Of several polygons, the spot with the most room; a default spot for none.
 LabelSpot labelSpot(const std::vector<std::vector<QPolygonF>>& polygons, double precision);
 

@@ -82,14 +82,20 @@ BENCHMARK(BM_FigureRaster)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The dialog's preview after a change of its settings: the map stays loaded with its levels of
 // detail, the figure is laid out again and drawn 560 pixels wide. Case 0 is the whole map, case 1 a
-// crop to the points of one province.
+// crop to the points of one province, case 2 the crop with the countries and the regions named
+// and every point numbered.
 void BM_FigurePreview(benchmark::State& state) {
     const auto table = thousandPoints();
     const auto map = FigureMap::load(kData, kMapFarEast);
     FigureOptions options = pageOptions();
-    if (state.range(0) == 1) {
+    if (state.range(0) >= 1) {
         options.extent = FigureExtent::Box;
         options.box = {42.5, 130.5, 48.5, 139.0};
+    }
+    if (state.range(0) == 2) {
+        options.nameCountries = true;
+        options.nameDivisions = true;
+        options.numbering = PointNumbering::Continuous;
     }
     const double dpi = 560 / options.widthMm * 25.4;
     // The dialog draws its first preview when it opens, which makes the map's coarser levels of
@@ -100,7 +106,7 @@ void BM_FigurePreview(benchmark::State& state) {
         benchmark::DoNotOptimize(renderFigure(layout, *map, dpi));
     }
 }
-BENCHMARK(BM_FigurePreview)->Arg(0)->Arg(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FigurePreview)->Arg(0)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -28,6 +28,10 @@ FigureOptions withEverythingChanged() {
     o.language = FigureLanguage::Russian;
     o.panels = true;
     o.format = FigureFormat::Svg;
+    o.nameCountries = true;
+    o.nameDivisions = true;
+    o.divisions = FigureDivisions::Of2008;
+    o.numbering = PointNumbering::Continuous;
     return o;
 }
 
@@ -40,6 +44,8 @@ TEST(FigureArgs, GiveTheirOptionsBack) {
     FigureOptions points = defaults;
     points.extent = FigureExtent::Points;
     points.marginPercent = 25;
+    points.nameDivisions = true;
+    points.numbering = PointNumbering::PerColumn;
     for (const FigureOptions& o : {defaults, plos, points, withEverythingChanged()}) {
         const QStringList words = figureArgs(o) << QStringLiteral("--out") << QStringLiteral("x");
         const FigureRequest back = figureRequestFromArgs(words);
@@ -53,8 +59,10 @@ TEST(FigureArgs, GiveTheirOptionsBack) {
 
 TEST(FigureArgs, ReadTheCommandLine) {
     const FigureRequest r = figureRequestFromArgs(
-        {"--map", "1", "--table", "t.points", "--out", "fig.PDF", "--preset", "nature-2",
-         "--extent", "-1,120,45,190", "--legend", "none", "--lang", "ru", "--report"});
+        {"--map",    "1",        "--table",  "t.points",      "--out",     "fig.PDF",
+         "--preset", "nature-2", "--extent", "-1,120,45,190", "--legend",  "none",
+         "--lang",   "ru",       "--report", "--labels",      "countries", "--number-points",
+         "column",   "--key",    "key.csv"});
     EXPECT_EQ(r.options.format, FigureFormat::Pdf);
     EXPECT_EQ(r.options.widthMm, 183.0);
     EXPECT_EQ(r.options.dpi, 600.0);
@@ -65,6 +73,25 @@ TEST(FigureArgs, ReadTheCommandLine) {
     EXPECT_EQ(r.options.language, FigureLanguage::Russian);
     EXPECT_EQ(r.table, QStringLiteral("t.points"));
     EXPECT_TRUE(r.report);
+    EXPECT_TRUE(r.options.nameCountries);
+    EXPECT_FALSE(r.options.nameDivisions);
+    EXPECT_EQ(r.options.divisions, FigureDivisions::Current);
+    EXPECT_EQ(r.options.numbering, PointNumbering::PerColumn);
+    EXPECT_EQ(r.key, QStringLiteral("key.csv"));
+
+    // Both kinds of names, either way round; none.
+    for (const char* both : {"countries,provinces", "provinces,countries"}) {
+        const FigureOptions o =
+            figureRequestFromArgs({"--map", "0", "--out", "f.tif", "--labels", both}).options;
+        EXPECT_TRUE(o.nameCountries && o.nameDivisions) << both;
+    }
+    const FigureOptions none =
+        figureRequestFromArgs({"--map", "0", "--out", "f.tif", "--labels", "none", "--divisions",
+                               "2008", "--number-points", "all"})
+            .options;
+    EXPECT_FALSE(none.nameCountries || none.nameDivisions);
+    EXPECT_EQ(none.divisions, FigureDivisions::Of2008);
+    EXPECT_EQ(none.numbering, PointNumbering::Continuous);
 }
 
 // Each mistake is a usage error that names what is wrong.
@@ -89,6 +116,13 @@ TEST(FigureArgs, RefuseWhatTheyCannotRead) {
         {base + QStringList{"--lang", "de"}, "--lang"},
         {base + QStringList{"--size", "3"}, "--size"},
         {base + QStringList{"extra"}, "extra"},
+        {base + QStringList{"--labels", "cities"}, "--labels"},
+        {base + QStringList{"--labels", "countries,"}, "--labels"},
+        {base + QStringList{"--labels", "none,countries"}, "--labels"},
+        {base + QStringList{"--divisions", "2020"}, "--divisions"},
+        {base + QStringList{"--number-points", "row"}, "--number-points"},
+        {base + QStringList{"--key", "key.csv"}, "--number-points column или all"},
+        {base + QStringList{"--number-points", "all", "--key", "f.tif"}, "другого, чем --out"},
         {{"--map", "1"}, "--out"},
     };
     for (const Case& c : cases) {

@@ -31,7 +31,7 @@ class FigureCli : public testing::Test {
         const QSize size = mapPictureSize(kMapFarEast);
         filled(size.width(), size.height(), {200, 200, 200, 255})
             .SaveToFile(baseImagePath(data_, caption, false));
-        saveVectorMap(smallVectorMap(kMapFarEast), vectorMapPath(data_, caption));
+        saveVectorMap(namedVectorMap(kMapFarEast), vectorMapPath(data_, caption));
 
         auto table = tableOf({{0, 0, "Дуб монгольский"},
                               {0, 1, "45.5, 134.0"},
@@ -113,6 +113,79 @@ TEST_F(FigureCli, TooDeepForItsPresetWritesNothing) {
     EXPECT_TRUE(run.err.contains(QStringLiteral("поместится при ширине"))) << run.err.toStdString();
     EXPECT_EQ(readBytes(out), QByteArray("old"));
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2);  // the table and the old file
+}
+
+// Names and numbers: the report lists the names written and left out and gives the numbers' key,
+// which --key writes as CSV; a name without room is named on standard error.
+TEST_F(FigureCli, NamesAndNumbersAreReportedAndTheKeyWritten) {
+    const QString out = path(QStringLiteral("figure.png"));
+    const QString key = path(QStringLiteral("key.csv"));
+    const ProcessRun run = figure(
+        {QStringLiteral("--out"), out, QStringLiteral("--extent"), QStringLiteral("42,129,50,141"),
+         QStringLiteral("--labels"), QStringLiteral("countries,provinces"),
+         QStringLiteral("--number-points"), QStringLiteral("all"), QStringLiteral("--key"), key,
+         QStringLiteral("--report"), QStringLiteral("--dpi"), QStringLiteral("150")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(out).isFile());
+    EXPECT_TRUE(run.err.contains(QStringLiteral("Название не подписано: «NORTH KOREA»: нет места")))
+        << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains(QStringLiteral("JAPAN"))) << "outside the frame is no news";
+
+    const QJsonObject report = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonObject names = report[QStringLiteral("names")].toObject();
+    EXPECT_EQ(names[QStringLiteral("of")].toArray(),
+              (QJsonArray{QStringLiteral("countries"), QStringLiteral("divisions")}));
+    QStringList drawn;
+    for (const QJsonValue& n : names[QStringLiteral("drawn")].toArray()) {
+        drawn << n.toObject()[QStringLiteral("text")].toString();
+    }
+    drawn.sort();
+    EXPECT_EQ(drawn,
+              (QStringList{QStringLiteral("CHINA"), QStringLiteral("RUSSIA"),
+                           QStringLiteral("Приморский край"), QStringLiteral("Хабаровский край")}));
+    const QJsonArray leftOut = names[QStringLiteral("left_out")].toArray();
+    ASSERT_EQ(leftOut.size(), 2);
+    for (const QJsonValue& n : leftOut) {
+        const QJsonObject o = n.toObject();
+        EXPECT_EQ(o[QStringLiteral("reason")].toString(),
+                  o[QStringLiteral("text")].toString() == QStringLiteral("JAPAN")
+                      ? QStringLiteral("вне рамки")
+                      : QStringLiteral("нет места"));
+    }
+
+    const QJsonArray keyRows =
+        report[QStringLiteral("numbers")].toObject()[QStringLiteral("key")].toArray();
+    ASSERT_EQ(keyRows.size(), 2);
+    const QJsonObject first = keyRows[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("number")].toInt(), 1);
+    EXPECT_EQ(first[QStringLiteral("name")].toString(), QStringLiteral("Дуб монгольский"));
+    EXPECT_EQ(first[QStringLiteral("lat")].toDouble(), 45.5);
+    EXPECT_TRUE(first[QStringLiteral("drawn")].toBool());
+    EXPECT_EQ(readBytes(key), QByteArray("\xEF\xBB\xBFnumber,name,latitude,longitude\r\n"
+                                         "1,\"Дуб монгольский\",45.5,134\r\n"
+                                         "2,\"filled triangles\",44,132.5\r\n"));
+}
+
+// The divisions of 2008 on a map that has none: an error, and neither the figure nor its key.
+TEST_F(FigureCli, DivisionsOf2008WhereThereAreNoneWriteNothing) {
+    const QString out = path(QStringLiteral("figure.png"));
+    const ProcessRun run =
+        figure({QStringLiteral("--out"), out, QStringLiteral("--divisions"), QStringLiteral("2008"),
+                QStringLiteral("--number-points"), QStringLiteral("column"),
+                QStringLiteral("--key"), path(QStringLiteral("key.csv"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("нет границ 2008 года"))) << run.err.toStdString();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"points.points"});
+}
+
+// A figure that fails after its key was written takes the new key with it.
+TEST_F(FigureCli, AFailedFigureLeavesNoKey) {
+    const QString out = path(QStringLiteral("no such folder/figure.png"));
+    const ProcessRun run = figure({QStringLiteral("--out"), out, QStringLiteral("--number-points"),
+                                   QStringLiteral("column"), QStringLiteral("--key"),
+                                   path(QStringLiteral("key.csv"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"points.points"});
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "tests/figure/FigureFixtures.h"
 
+#include <gtest/gtest.h>
+
+#include "figure/TakenRoom.h"
 #include "table/HeaderRow.h"
 
 namespace zelkora {
@@ -10,6 +13,28 @@ GeoPath ring(std::initializer_list<GeoPoint> points) {
     GeoPath path(points);
     path.push_back(path.front());
     return path;
+}
+
+// A rectangle in degrees as one polygon.
+GeoPolygons box(double south, double west, double north, double east) {
+    return {{ring({{south, west}, {south, east}, {north, east}, {north, west}})}};
+}
+
+DivisionArea division(const char* name, const char* country, GeoPolygons polygons) {
+    DivisionArea d;
+    d.polygons = std::move(polygons);
+    d.name = QString::fromUtf8(name);
+    d.country = QString::fromLatin1(country);
+    return d;
+}
+
+CountryArea country(const char* iso, const char* en, const char* ru, GeoPolygons polygons) {
+    CountryArea c;
+    c.polygons = std::move(polygons);
+    c.iso = QString::fromLatin1(iso);
+    c.nameEn = QString::fromUtf8(en);
+    c.nameRu = QString::fromUtf8(ru);
+    return c;
 }
 
 }  // namespace
@@ -63,6 +88,103 @@ VectorMap smallVectorMap(int map) {
 
 std::unique_ptr<FigureMap> smallFigureMap(int map) {
     return std::make_unique<FigureMap>(map, mapPictureSize(map), smallVectorMap(map));
+}
+
+VectorMap namedVectorMap(int map) {
+    VectorMap v = smallVectorMap(map);
+    if (map == kMapFarEast) {
+        v.countries = {country("RUS", "Russia", "Россия", box(42, 132, 50, 141)),
+                       country("CHN", "China", "Китай", box(42, 125, 50, 132)),
+                       country("PRK", "North Korea", "КНДР", box(41, 129, 42.05, 131)),
+                       country("JPN", "Japan", "Япония", box(35, 138, 40, 141))};
+        v.divisionAreas = {division("Приморский край", "RUS", box(42, 132, 46, 141)),
+                           division("Хабаровский край", "RUS", box(46, 132, 50, 141)),
+                           division("Heilongjiang", "CHN", box(44, 125, 50, 132))};
+    } else {
+        v.countries = {country("VNM", "Vietnam", "Вьетнам", box(8.5, 104, 23.5, 110)),
+                       country("LAO", "Laos", "Лаос", box(14, 100, 22, 104))};
+        const DivisionArea haNoi = division("Hà Nội", "VNM", box(20.5, 105, 21.5, 106.5));
+        const DivisionArea attapeu = division("Attapeu", "LAO", box(14, 100.5, 15.5, 101.5));
+        v.divisionAreas = {division("Lâm Đồng", "VNM", box(11, 106.5, 12.5, 109)), haNoi, attapeu};
+        v.divisionAreas2008 = {division("Lâm Đồng", "VNM", box(11.7, 106.5, 12.5, 109)),
+                               division("Bình Thuận", "VNM", box(11, 106.5, 11.7, 109)), haNoi,
+                               attapeu};
+        v.divisions2008 = v.divisions;
+        v.divisions2008.push_back({{{11.7, 106.5}, {11.7, 109.0}}, 0});
+    }
+    return v;
+}
+
+std::unique_ptr<FigureMap> namedFigureMap(int map) {
+    return std::make_unique<FigureMap>(map, mapPictureSize(map), namedVectorMap(map));
+}
+
+void expectNothingCovered(const FigureLayout& layout) {
+    for (int panel = 0; panel < static_cast<int>(layout.panels.size()); ++panel) {
+        const FigurePanel& p = layout.panels[static_cast<std::size_t>(panel)];
+        const std::vector<QRectF> markers = layout.markerBoxes(panel);
+        std::vector<std::pair<QRectF, QString>> furniture;
+        if (layout.legend.corner != FigureCorner::None && layout.legend.panel == panel) {
+            furniture.emplace_back(layout.legend.box, QStringLiteral("the legend"));
+        }
+        if (layout.scaleBar.corner != FigureCorner::None && layout.scaleBar.panel == panel) {
+            furniture.emplace_back(layout.scaleBar.box, QStringLiteral("the scale bar"));
+        }
+        if (layout.northArrow.corner != FigureCorner::None && layout.northArrow.panel == panel) {
+            furniture.emplace_back(layout.northArrow.box, QStringLiteral("the north arrow"));
+        }
+        if (layout.inset.corner != FigureCorner::None && layout.inset.panel == panel) {
+            furniture.emplace_back(layout.inset.box, QStringLiteral("the inset"));
+        }
+        // Every name and number drawn in the panel, with what it says.
+        std::vector<std::pair<QRectF, QString>> texts;
+        std::vector<std::pair<QLineF, QPointF>> leaders;  // with their marker's centre
+        const QTransform toMm = layout.mmFromPlane(p);
+        for (const PointNumber& n : layout.numbers) {
+            if (n.drawn && n.panel == panel) {
+                texts.emplace_back(n.box, QStringLiteral("number %1").arg(n.number));
+                if (!n.leader.isNull()) {
+                    leaders.emplace_back(n.leader, toMm.map(n.point.plane));
+                }
+            }
+        }
+        for (const PlaceName& n : layout.names) {
+            if (n.panel == panel) {
+                texts.emplace_back(n.box, n.text);
+            }
+        }
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto& [box, what] = texts[i];
+            const std::string name = what.toStdString();
+            EXPECT_TRUE(p.frame.contains(box)) << name << " crosses the frame";
+            for (const QPointF corner :
+                 {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()}) {
+                EXPECT_TRUE(p.outline.containsPoint(corner, Qt::OddEvenFill))
+                    << name << " crosses the frame";
+            }
+            for (const QRectF& m : markers) {
+                EXPECT_FALSE(box.intersects(m)) << name << " covers a marker";
+            }
+            for (const auto& [other, otherWhat] : furniture) {
+                EXPECT_FALSE(box.intersects(other))
+                    << name << " covers " << otherWhat.toStdString();
+            }
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                EXPECT_FALSE(box.intersects(texts[j].first))
+                    << name << " covers " << texts[j].second.toStdString();
+            }
+            for (const auto& [leader, centre] : leaders) {
+                EXPECT_FALSE(crosses(leader, box)) << "a leader crosses " << name;
+            }
+        }
+        for (const auto& [leader, centre] : leaders) {
+            for (const QRectF& m : markers) {
+                if (!m.contains(centre)) {
+                    EXPECT_FALSE(crosses(leader, m)) << "a leader crosses another marker";
+                }
+            }
+        }
+    }
 }
 
 std::unique_ptr<PointTable> tableOf(std::initializer_list<Cell> cells) {

@@ -18,12 +18,14 @@
 #include <memory>
 
 #include "figure/FigureMap.h"
+#include "figure/PointKey.h"
 #include "shell/FigureDialog.h"
 #include "shell/FigurePreview.h"
 #include "shell/StringGrid.h"
 #include "table/PointTable.h"
 #include "table/TableFile.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/TestProcess.h"
 
 namespace zelkora {
@@ -65,15 +67,14 @@ class FigureDialogTest : public ShellTest {
     }
 
     // A dialog on the real maps with the table above, whose save dialog answers saveAs.
-    std::unique_ptr<FigureDialog> dialog() {
+    std::unique_ptr<FigureDialog> dialog(int map = kMapFarEast) {
         FigureDialog::Hooks hooks;
         hooks.saveName = [this](const FigureTarget& last) {
             saveDialogs_ << last;
             return saveAs_;
         };
         auto d = std::make_unique<FigureDialog>(
-            FigureDialog::Source{kRealData, kMapFarEast, kDefaultLayers, &table_, tableFile_},
-            hooks);
+            FigureDialog::Source{kRealData, map, kDefaultLayers, &table_, tableFile_}, hooks);
         d->show();
         d->redrawNow();
         return d;
@@ -99,6 +100,9 @@ FigureOptions someOptions() {
     o.italic = true;
     o.fontPt = 6.5;
     o.language = FigureLanguage::Russian;
+    o.nameCountries = true;
+    o.nameDivisions = true;
+    o.numbering = PointNumbering::PerColumn;
     return o;
 }
 
@@ -160,6 +164,11 @@ TEST_F(FigureDialogTest, ItsSettingsAndItsCommandLineGiveIdenticalPixels) {
         const ProcessRun run = runProcess(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), line});
         ASSERT_EQ(run.exitCode, 0) << line.toStdString() << "\n" << run.err.toStdString();
 
+        // The key beside each, the same.
+        const QString key = path(QFileInfo(out).completeBaseName() + QStringLiteral("-key.csv"));
+        EXPECT_TRUE(line.contains(QStringLiteral("--key ") + key)) << line.toStdString();
+        EXPECT_EQ(readBytes(key), pointKeyCsv(*d->figure()));
+
         const QImage a(fromDialog);
         const QImage b(out);
         ASSERT_FALSE(a.isNull());
@@ -184,6 +193,8 @@ TEST_F(FigureDialogTest, RemembersItsSettingsAcrossAReopen) {
         d->cbScaleBar->setCurrentIndex(static_cast<int>(FigureCorner::None));
         d->cbLanguage->setCurrentIndex(1);
         d->cbPanels->click();
+        d->cbCountryNames->click();
+        d->cbNumbers->setCurrentIndex(static_cast<int>(PointNumbering::Continuous));
         saveAs_ = FigureTarget{path(QStringLiteral("plate.pdf")), FigureFormat::Tiff};
         d->bSave->click();
         ASSERT_TRUE(d->lbError->isHidden()) << d->lbError->text().toStdString();
@@ -211,6 +222,64 @@ TEST_F(FigureDialogTest, RemembersItsSettingsAcrossAReopen) {
     FigureOptions defaults;
     defaults.dataDir = kRealData;
     EXPECT_EQ(dialog()->options(), defaults);
+
+    // Settings remembered before names and numbers were offered read as they were, without them.
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("zelkora"),
+              QStringLiteral("zelkora"))
+        .setValue(QStringLiteral("figure/arguments"),
+                  QStringList{"--map", "1", "--layers", "11011", "--format", "png", "--width",
+                              "120", "--dpi", "300", "--extent", "points", "--legend", "top-right",
+                              "--inset", "bottom-left"});
+    FigureOptions older = defaults;
+    older.widthMm = 120;
+    older.dpi = 300;
+    older.format = FigureFormat::Png;
+    older.legend = FigureCorner::TopRight;
+    older.inset = FigureCorner::BottomLeft;
+    EXPECT_EQ(dialog()->options(), older);
+}
+
+// Names, the divisions' year and numbers, as a user sets them: the preview shows them, the
+// dialog lists the names written and left out and where the key goes, the command line has
+// their words. The divisions of 2008 are offered on the Vietnam map only.
+TEST_F(FigureDialogTest, OffersNamesTheDivisionsYearAndNumbers) {
+    {
+        const auto d = dialog();
+        EXPECT_FALSE(d->cbDivisions->isEnabled());
+        EXPECT_FALSE(d->lbNames->isVisibleTo(d.get()));
+        d->rbBox->click();
+        d->edSouth->setValue(42);
+        d->edNorth->setValue(49);
+        d->edWest->setValue(130);
+        d->edEast->setValue(137);
+        d->cbCountryNames->click();
+        d->cbDivisionNames->click();
+        d->cbNumbers->setCurrentIndex(static_cast<int>(PointNumbering::PerColumn));
+        d->redrawNow();
+        ASSERT_NE(d->figure(), nullptr) << d->lbError->text().toStdString();
+        EXPECT_EQ(d->figure()->numbers.size(), 4u);
+        EXPECT_FALSE(d->figure()->names.empty());
+        EXPECT_TRUE(d->lbNames->isVisibleTo(d.get()));
+        const QString text = d->lbNames->text();
+        EXPECT_TRUE(text.contains(QStringLiteral("RUSSIA"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Приморский край"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Вне рамки:"))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("«рисунок-key.csv»"))) << text.toStdString();
+        EXPECT_TRUE(d->commandLine().contains(
+            QStringLiteral("--labels countries,provinces --number-points column --table")))
+            << d->commandLine().toStdString();
+        EXPECT_TRUE(d->commandLine().endsWith(QStringLiteral("--key рисунок-key.csv")))
+            << d->commandLine().toStdString();
+        // Without numbers there is no key.
+        d->cbNumbers->setCurrentIndex(static_cast<int>(PointNumbering::None));
+        EXPECT_FALSE(d->commandLine().contains(QStringLiteral("--key")));
+    }
+    const auto vietnam = dialog(kMapVietnam);
+    EXPECT_TRUE(vietnam->cbDivisions->isEnabled());
+    EXPECT_EQ(vietnam->cbDivisionNames->text(), QStringLiteral("названия провинций"));
+    vietnam->cbDivisions->setCurrentIndex(static_cast<int>(FigureDivisions::Of2008));
+    EXPECT_EQ(vietnam->options().divisions, FigureDivisions::Of2008);
+    EXPECT_TRUE(vietnam->commandLine().contains(QStringLiteral("--divisions 2008")));
 }
 
 // The command line reads the table's file: the dialog says when that file would draw other points

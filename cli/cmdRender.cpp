@@ -113,11 +113,12 @@ int runRender(const QStringList& args) {
     reportPointsOutside(table, PictureBounds(parForMap(map), hiRes, a.Width(), a.Height()));
     // The window shows only what fits the list; a script is told what was left out.
     if (points->num >= Tpoints::kCapacity) {
-        const int inTable = countPointCells(table);
+        const auto inTable = static_cast<int>(
+            pointCells(table, PictureBounds(parForMap(map), hiRes, a.Width(), a.Height())).size());
         if (inTable > points->num) {
             std::fprintf(stderr,
-                         "Внимание: на карту взяты первые %d точек из %d в таблице, остальные не "
-                         "нарисованы\n",
+                         "Внимание: на карту взяты первые %d точек из %d, что на неё попадают, "
+                         "остальные не нарисованы\n",
                          points->num, inTable);
         }
     }

@@ -24,8 +24,9 @@ bool assembleMap(TPngImage& a, const QString& dataDir, const QString& mapCaption
 // is kept for the next assembly, so that a file is decoded again only when it changed on disk
 // (another path, size, modification time or file) and switching layer k re-blends only the
 // layers from k on. The result is always byte for byte what assembleMap gives for the files as
-// they are now. Everything kept belongs to the map last assembled, and it never holds more than
-// kMaxRasters rasters' worth of that map's size: layers are kept as their runs (LayerRuns).
+// they are now. Everything kept belongs to the map last assembled, at the resolution assembled
+// and at the other one, and it never holds more than kMaxRasters rasters' worth of the larger
+// of the two sizes: layers are kept as their runs (LayerRuns).
 class MapAssembly {
   public:
     static constexpr int kMaxRasters = 8;
@@ -40,14 +41,22 @@ class MapAssembly {
     bool assemble(TPngImage& a, const QString& dataDir, const QString& mapCaption, bool hiRes,
                   const std::array<bool, kLayerCount>& layersOn, const YieldFn& yield = {});
 
+    // Starts reading, on a thread of its own, the files of the map last assembled at the other
+    // resolution (hiRes), so that a switch to it finds them read. Does nothing for another map,
+    // or when those files are kept or being read already. The assembly that wants them waits
+    // for the read to end; a file that changed meanwhile is read again, one that failed too.
+    void prefetch(const QString& dataDir, const QString& mapCaption, bool hiRes);
+    // Whether files read ahead wait to be taken.
+    bool prefetching() const;
+
     // The bytes kept for the next assembly.
     std::size_t cachedBytes() const;
     // How many picture files this object has decoded so far.
     int filesDecoded() const;
 
-  private:
-    struct Cache;
+    struct Cache;  // what is kept, opaque
 
+  private:
     bool build(const QString& dataDir, const QString& mapCaption, bool hiRes,
                const std::array<bool, kLayerCount>& layersOn, const YieldFn& yield);
     void trim();

@@ -1,6 +1,7 @@
 #include "plot/Tpoints.h"
 
 #include <QStringList>
+#include <map>
 
 #include "common/ZelkoraError.h"
 #include "projection/geo.h"
@@ -49,29 +50,55 @@ void forEachPointCell(const PointTable& table,
     }
 }
 
-void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
-                int rasterHeight) {
+void readPoints(Tpoints& points, const PointTable& table, const PictureBounds& picture) {
     points.num = 0;
     forEachPointCell(table, [&](int col, int, double lat, double lon) {
-        addPoint(points, col, lat, lon, par, hiRes, rasterHeight);
+        if (points.num >= Tpoints::kCapacity) {
+            return;
+        }
+        const std::optional<QPointF> pixel = picture.pixelOf(lat, lon);
+        if (!pixel) {
+            return;
+        }
+        Tpoint& slot = points.p[static_cast<std::size_t>(points.num)];
+        slot.t = col;
+        slot.x = lat;
+        slot.y = lon;
+        slot.xImg = pixel->x();
+        slot.yImg = pixel->y();
+        ++points.num;
     });
 }
 
-std::vector<PointCell> pointCells(const PointTable& table) {
+std::vector<PointCell> pointCells(const PointTable& table, const PictureBounds& picture) {
     std::vector<PointCell> cells;
-    QStringList items;
-    for (int i = 0; i < table.ColCount(); ++i) {
-        for (int j = 1; j < table.RowCount(); ++j) {
-            if (splitPointCell(table.cell(i, j), items)) {
-                cells.push_back({i, j});
-            }
+    forEachPointCell(table, [&](int col, int row, double lat, double lon) {
+        if (picture.contains(lat, lon)) {
+            cells.push_back({col, row});
         }
-    }
+    });
     return cells;
 }
 
-int countPointCells(const PointTable& table) {
-    return static_cast<int>(pointCells(table).size());
+QString pointCapText(const PointTable& table, const std::vector<PointCell>& cells) {
+    const auto capacity = static_cast<std::size_t>(Tpoints::kCapacity);
+    if (cells.size() <= capacity) {
+        return {};
+    }
+    std::map<int, int> left;
+    for (std::size_t i = capacity; i < cells.size(); ++i) {
+        ++left[cells[i].col];
+    }
+    QStringList columns;
+    for (const auto& [col, count] : left) {
+        columns << QStringLiteral("%1 (%2)").arg(columnCaption(table, col)).arg(count);
+    }
+    return QStringLiteral(
+               "На карте только первые %1 точек из %2 на ней: не нанесены %3, из столбцов %4.")
+        .arg(capacity)
+        .arg(cells.size())
+        .arg(cells.size() - capacity)
+        .arg(columns.join(QStringLiteral(", ")));
 }
 
 }  // namespace zelkora

@@ -5,6 +5,9 @@
 #include <functional>
 #include <vector>
 
+#include <QString>
+
+#include "plot/PictureBounds.h"
 #include "projection/Tpar.h"
 #include "projection/Tpoint.h"
 
@@ -27,10 +30,10 @@ void addPoint(Tpoints& points, std::int32_t t, double x, double y, const Tpar& p
 
 // Rebuilds the list from the table: column by column, rows 1 down (row 0 is the header). A cell
 // of more than two characters that splits into exactly two items is a point of its column's
-// type. Throws ZelkoraError at the first item that is not a number, its message followed by a
-// line that names the cell; the points before it stay.
-void readPoints(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
-                int rasterHeight);
+// type. Only points that fall on the picture are listed: a point off the map takes no place of
+// the list's capacity from one on it. Throws ZelkoraError at the first item that is not a number,
+// its message followed by a line that names the cell; the points before it stay.
+void readPoints(Tpoints& points, const PointTable& table, const PictureBounds& picture);
 
 // A table cell that holds a point by readPoints' rule.
 struct PointCell {
@@ -38,9 +41,13 @@ struct PointCell {
     int row = 0;
 };
 
-// The cells that hold a point by readPoints' rule, in list order, those beyond the list's
+// The cells whose points readPoints lists on the picture, in list order, those beyond the list's
 // capacity included: entry i is where point i of a list that readPoints built came from.
-std::vector<PointCell> pointCells(const PointTable& table);
+std::vector<PointCell> pointCells(const PointTable& table, const PictureBounds& picture);
+
+// What the list's capacity left off the picture, by column ("На карте только первые 1000 точек
+// из …"); empty when every point on the picture is listed.
+QString pointCapText(const PointTable& table, const std::vector<PointCell>& cells);
 
 // Calls visit for every cell that holds a point by readPoints' rule, in readPoints' order, with
 // the cell's column and row and the two numbers (latitude, longitude); none is left out for
@@ -48,9 +55,5 @@ std::vector<PointCell> pointCells(const PointTable& table);
 // before it; its second line names the cell.
 void forEachPointCell(const PointTable& table,
                       const std::function<void(int col, int row, double lat, double lon)>& visit);
-
-// How many cells below the header hold a point by readPoints' rule, those beyond the list's
-// capacity included.
-int countPointCells(const PointTable& table);
 
 }  // namespace zelkora

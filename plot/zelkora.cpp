@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "mapimage/DataPaths.h"
-#include "plot/MergePNGLayerIcon.h"
+#include "plot/MarkerStamp.h"
 #include "plot/ResizeIMG.h"
 
 namespace zelkora {
@@ -39,6 +39,7 @@ void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red
         }
         icon.LoadFromFile(path);
         ResizeIMG(icon, pntSize, pntSize);
+        const MarkerStamp stamp(icon);
         // A nested pass run from the event loop rebuilds the list in place; the count is taken
         // once per type and every slot stays valid memory.
         const int num = points.num;
@@ -53,7 +54,8 @@ void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red
                 yieldNow(yield);  // off the map, but the window still gets its turn
                 continue;
             }
-            MergePNGLayerIcon(marked, icon, aLeft, aTop, red, yield);
+            yieldNow(yield);
+            stamp.stampOn(marked, aLeft, aTop, red);
         }
     }
 }
@@ -85,12 +87,19 @@ int markerAt(const Tpoints& points, int pntSize, int x, int y) {
 TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, bool hiRes,
                   const TPngImage& a, int pntSize, bool red, const QString& dataDir,
                   const YieldFn& yield) {
-    readPoints(points, table, par, hiRes, a.Height());
-    TPngImage marked = a;
+    TPngImage marked;
+    zelkora(marked, points, table, par, hiRes, a, pntSize, red, dataDir, yield);
+    return marked;
+}
+
+void zelkora(TPngImage& marked, Tpoints& points, const PointTable& table, const Tpar& par,
+             bool hiRes, const TPngImage& a, int pntSize, bool red, const QString& dataDir,
+             const YieldFn& yield) {
+    readPoints(points, table, PictureBounds(par, hiRes, a.Width(), a.Height()));
+    marked = a;
     if (points.num > 0) {
         drawMarkers(marked, points, pntSize, red, dataDir, yield);
     }
-    return marked;
 }
 
 }  // namespace zelkora

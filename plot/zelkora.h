@@ -25,6 +25,13 @@ TPngImage zelkora(Tpoints& points, const PointTable& table, const Tpar& par, boo
                   const TPngImage& a, int pntSize, bool red, const QString& dataDir,
                   const YieldFn& yield);
 
+// The same, drawn into marked, which becomes a copy of a with the markers over it: its storage is
+// used again when it has room, so that a window redrawing its markers does not ask the system
+// for a new raster on every pass. On a throw, marked holds a copy of a or is left as it was.
+void zelkora(TPngImage& marked, Tpoints& points, const PointTable& table, const Tpar& par,
+             bool hiRes, const TPngImage& a, int pntSize, bool red, const QString& dataDir,
+             const YieldFn& yield);
+
 // Steps after the rebuild: blends the icons of points onto marked, by type 0..8 and then in list
 // order. Points of other types are not drawn.
 void drawMarkers(TPngImage& marked, const Tpoints& points, int pntSize, bool red,

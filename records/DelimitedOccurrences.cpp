@@ -138,30 +138,62 @@ class RecordReader {
 
 }  // namespace
 
+namespace {
+
+// The header of a delimited text and where its records start.
+struct Head {
+    char separator = ',';
+    bool gbif = false;
+    QStringList header;
+    std::size_t bodyStart = 0;
+    qint64 lineOffset = 0;  // the body's line numbers count on from the header's line
+};
+
+std::optional<Head> readHead(std::string_view text, DelimitedDialect dialect,
+                             TextEncoding encoding) {
+    // Blank lines before the header are passed over; the header is read with quotes, which
+    // header names never hold otherwise.
+    Head head;
+    head.separator = dialect.separator != 0 ? dialect.separator : detectSeparator(firstLine(text));
+    DelimitedText headerReader(text, head.separator, true);
+    DelimitedRecord headerRecord;
+    if (!headerReader.next(headerRecord)) {
+        return std::nullopt;
+    }
+    for (const std::string_view name : headerRecord.fields) {
+        head.header << decodeText(name, encoding).trimmed();
+    }
+    head.gbif = dialect.gbifLayout ||
+                (head.separator == '\t' && findColumn(head.header, QStringLiteral("gbifID")) >= 0);
+    head.bodyStart =
+        static_cast<std::size_t>(headerRecord.text.data() - text.data()) + headerRecord.text.size();
+    head.lineOffset = headerRecord.lastLine - 1;
+    return head;
+}
+
+QString layoutName(const Head& head) {
+    if (!head.gbif) {
+        return QStringLiteral("CSV");
+    }
+    return findColumn(head.header, QStringLiteral("acceptedScientificName")) >= 0
+               ? QStringLiteral("occurrence.txt архива Darwin Core")
+               : QStringLiteral("простая выгрузка GBIF");
+}
+
+}  // namespace
+
 std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, DelimitedDialect dialect,
                                                       const ReadOptions& options, bool required) {
     const TextEncoding encoding = takeTextEncoding(bytes);
     const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-
-    // Blank lines before the header are passed over; the header is read with quotes, which
-    // header names never hold otherwise.
-    const char separator =
-        dialect.separator != 0 ? dialect.separator : detectSeparator(firstLine(text));
-    DelimitedText headerReader(text, separator, true);
-    DelimitedRecord headerRecord;
-    if (!headerReader.next(headerRecord)) {
+    const std::optional<Head> head = readHead(text, dialect, encoding);
+    if (!head) {
         if (required) {
             throw ZelkoraError(QStringLiteral("В файле нет ни заголовка, ни записей"));
         }
         return std::nullopt;
     }
-    QStringList header;
-    for (const std::string_view name : headerRecord.fields) {
-        header << decodeText(name, encoding).trimmed();
-    }
-    const bool gbif = dialect.gbifLayout ||
-                      (separator == '\t' && findColumn(header, QStringLiteral("gbifID")) >= 0);
-
+    const QStringList& header = head->header;
     const ColumnRoles roles = findColumnRoles(header, options);
     if (roles.sources.empty()) {
         if (!required) {
@@ -174,33 +206,48 @@ std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, Delimite
     }
 
     OccurrenceSet set;
-    QString layout = QStringLiteral("CSV");
-    if (gbif) {
-        layout = findColumn(header, QStringLiteral("acceptedScientificName")) >= 0
-                     ? QStringLiteral("occurrence.txt архива Darwin Core")
-                     : QStringLiteral("простая выгрузка GBIF");
-    }
-    set.description =
-        QStringLiteral("%1, разделитель %2, кодировка %3; %4")
-            .arg(layout, separatorName(separator), encodingName(encoding), roles.describe());
+    set.description = QStringLiteral("%1, разделитель %2, кодировка %3; %4")
+                          .arg(layoutName(*head), separatorName(head->separator),
+                               encodingName(encoding), roles.describe());
     if (roles.group >= 0) {
         set.groupField = header[roles.group];
     }
 
     // Reading goes on where the header ended, with quotes as the layout has them.
-    const std::size_t bodyStart =
-        static_cast<std::size_t>(headerRecord.text.data() - text.data()) + headerRecord.text.size();
-    DelimitedText reader(text.substr(bodyStart), separator, !gbif);
-    RecordReader records(set, roles, encoding, separator);
+    DelimitedText reader(text.substr(head->bodyStart), head->separator, !head->gbif);
+    RecordReader records(set, roles, encoding, head->separator);
     DelimitedRecord record;
-    // The body starts on the header's line end: line numbers count on from the header's line.
-    const qint64 lineOffset = headerRecord.lastLine - 1;
     while (reader.next(record)) {
-        record.firstLine += lineOffset;
-        record.lastLine += lineOffset;
+        record.firstLine += head->lineOffset;
+        record.lastLine += head->lineOffset;
         records.read(record);
     }
     return set;
+}
+
+std::optional<DelimitedSample> sampleDelimited(QByteArray bytes, DelimitedDialect dialect,
+                                               int rows) {
+    DelimitedSample sample;
+    sample.encoding = takeTextEncoding(bytes);
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::optional<Head> head = readHead(text, dialect, sample.encoding);
+    if (!head) {
+        return std::nullopt;
+    }
+    sample.layout = layoutName(*head);
+    sample.separator = separatorName(head->separator);
+    sample.header = head->header;
+    sample.headerLine = decodeText(text.substr(0, head->bodyStart), sample.encoding).trimmed();
+    DelimitedText reader(text.substr(head->bodyStart), head->separator, !head->gbif);
+    DelimitedRecord record;
+    while (static_cast<int>(sample.rows.size()) < rows && reader.next(record)) {
+        QStringList fields;
+        for (const std::string_view field : record.fields) {
+            fields << decodeText(field, sample.encoding);
+        }
+        sample.rows.push_back(std::move(fields));
+    }
+    return sample;
 }
 
 }  // namespace zelkora

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
+#include <QStringList>
 #include <optional>
+#include <vector>
 
 #include "records/OccurrenceSet.h"
 #include "records/ReadOptions.h"
+#include "records/TextEncoding.h"
 
 namespace zelkora {
 
@@ -24,5 +28,19 @@ struct DelimitedDialect {
 // plain lines of coordinates, unless required, when that throws ZelkoraError instead.
 std::optional<OccurrenceSet> readDelimitedOccurrences(QByteArray bytes, DelimitedDialect dialect,
                                                       const ReadOptions& options, bool required);
+
+// The head of a delimited file as the reader above splits it, for a person to look at.
+struct DelimitedSample {
+    QString layout;  // "CSV", "простая выгрузка GBIF", "occurrence.txt архива Darwin Core"
+    QString separator;  // "«,»", "табуляция"
+    TextEncoding encoding = TextEncoding::Utf8;
+    QString headerLine;  // the header's line as it stands, blank lines before it passed over
+    QStringList header;
+    std::vector<QStringList> rows;  // the fields of the first records
+};
+
+// The header and the fields of the first rows records; nothing for a file without a header.
+std::optional<DelimitedSample> sampleDelimited(QByteArray bytes, DelimitedDialect dialect,
+                                               int rows);
 
 }  // namespace zelkora

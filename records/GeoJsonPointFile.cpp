@@ -15,7 +15,8 @@ QByteArray geoJsonPointFile(const std::vector<TablePoint>& points) {
             {QStringLiteral("type"), QStringLiteral("Feature")},
             {QStringLiteral("geometry"),
              QJsonObject{{QStringLiteral("type"), QStringLiteral("Point")},
-                         {QStringLiteral("coordinates"), QJsonArray{fileLongitude(p.point.lon), p.point.lat}}}},
+                         {QStringLiteral("coordinates"),
+                          QJsonArray{fileLongitude(p.point.lon), p.point.lat}}}},
             {QStringLiteral("properties"),
              QJsonObject{{QStringLiteral("group"), p.group}, {QStringLiteral("marker"), p.marker}}},
         };

@@ -6,7 +6,6 @@
 #include "common/VisibleText.h"
 #include "common/ZelkoraError.h"
 #include "records/ColumnRoles.h"
-#include "records/TooManyGroups.h"
 #include "table/CoordFormat.h"
 #include "table/HeaderRow.h"
 #include "table/PointInsert.h"
@@ -40,13 +39,15 @@ std::vector<bool> chosenGroups(const OccurrenceSet& set, const QStringList& chos
     return taken;
 }
 
-// The column of each group taken, or throws TooManyGroups.
-std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
-                              const std::vector<bool>& taken) {
+GroupColumns columnsOfTaken(const PointTable& table, const OccurrenceSet& set,
+                            const std::vector<bool>& taken) {
     const int usable = std::min(table.ColCount(), static_cast<int>(kMarkerTypeNames.size()));
     std::vector<bool> free(static_cast<std::size_t>(usable));
+    GroupColumns result;
     for (int c = 0; c < usable; ++c) {
         free[static_cast<std::size_t>(c)] = !holdsPoints(table, c);
+        // Columns of the table's own groups count as places for them.
+        result.freeColumns += free[static_cast<std::size_t>(c)] ? 1 : 0;
     }
     std::vector<int> marker(static_cast<std::size_t>(set.groups.size()), -1);
     for (const Occurrence& o : set.points) {
@@ -56,8 +57,10 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
     }
 
     const auto groupCount = static_cast<std::size_t>(set.groups.size());
-    std::vector<int> column(groupCount, -1);
+    std::vector<int>& column = result.columns;
+    column.assign(groupCount, -1);
     std::vector<bool> claimed(static_cast<std::size_t>(usable), false);
+    result.own.assign(groupCount, false);
     const auto claim = [&](std::size_t g, int c) {
         column[g] = c;
         claimed[static_cast<std::size_t>(c)] = true;
@@ -68,6 +71,7 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
             if (!claimed[static_cast<std::size_t>(c)] &&
                 table.cell(c, 0).simplified() == set.groups[static_cast<qsizetype>(g)]) {
                 claim(g, c);
+                result.own[g] = true;
             }
         }
     }
@@ -78,9 +82,8 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
             claim(g, m);
         }
     }
-    // Every other group takes the next free column.
+    // Every other group takes the next free column, while there is one.
     int next = 0;
-    bool missing = false;
     for (std::size_t g = 0; g < groupCount; ++g) {
         if (!taken[g] || column[g] >= 0) {
             continue;
@@ -90,31 +93,115 @@ std::vector<int> groupColumns(const PointTable& table, const OccurrenceSet& set,
             ++next;
         }
         if (next == usable) {
-            missing = true;
-            break;
+            result.missing = true;
+            continue;
         }
         claim(g, next);
     }
-    if (missing) {
-        int freeColumns = 0;
-        for (int c = 0; c < usable; ++c) {
-            // Columns of the table's own groups count as places for them.
-            freeColumns += free[static_cast<std::size_t>(c)] ? 1 : 0;
-        }
-        QStringList groups;
-        std::vector<qint64> counts;
-        for (std::size_t g = 0; g < groupCount; ++g) {
-            if (taken[g]) {
-                groups << set.groups[static_cast<qsizetype>(g)];
-                counts.push_back(set.groupCounts[g]);
+    return result;
+}
+
+// By group: whether every point of it is left out.
+std::vector<bool> emptiedGroups(const OccurrenceSet& set, const std::vector<bool>& leftOut) {
+    std::vector<bool> emptied(static_cast<std::size_t>(set.groups.size()), false);
+    if (leftOut.empty()) {
+        return emptied;
+    }
+    std::vector<bool> kept(emptied.size(), false);
+    std::vector<bool> any(emptied.size(), false);
+    for (std::size_t i = 0; i < set.points.size(); ++i) {
+        const int g = set.points[i].group;
+        if (g >= 0) {
+            any[static_cast<std::size_t>(g)] = true;
+            if (i >= leftOut.size() || !leftOut[i]) {
+                kept[static_cast<std::size_t>(g)] = true;
             }
         }
-        throw TooManyGroups(set.groupField, groups, counts, freeColumns);
     }
-    return column;
+    for (std::size_t g = 0; g < emptied.size(); ++g) {
+        emptied[g] = any[g] && !kept[g];
+    }
+    return emptied;
+}
+
+// The groups taken and not emptied find their columns.
+GroupColumns columnsOf(const PointTable& table, const OccurrenceSet& set, std::vector<bool> taken,
+                       const std::vector<bool>& leftOut) {
+    const std::vector<bool> emptied = emptiedGroups(set, leftOut);
+    for (std::size_t g = 0; g < taken.size(); ++g) {
+        taken[g] = taken[g] && !emptied[g];
+    }
+    GroupColumns result = columnsOfTaken(table, set, taken);
+    result.emptied = emptied;
+    return result;
+}
+
+GroupChoice choiceOf(const OccurrenceSet& set, const std::vector<bool>& taken, int freeColumns) {
+    GroupChoice choice{set.groupField, {}, {}, freeColumns};
+    for (std::size_t g = 0; g < taken.size(); ++g) {
+        if (taken[g]) {
+            choice.groups << set.groups[static_cast<qsizetype>(g)];
+            choice.counts.push_back(set.groupCounts[g]);
+        }
+    }
+    return choice;
 }
 
 }  // namespace
+
+GroupColumns groupColumns(const PointTable& table, const OccurrenceSet& set,
+                          const QStringList& chosen, const std::vector<bool>& leftOut) {
+    return columnsOf(table, set, chosenGroups(set, chosen), leftOut);
+}
+
+std::optional<GroupChoice> groupChoiceNeeded(const PointTable& table, const OccurrenceSet& set,
+                                             const std::vector<bool>& leftOut) {
+    if (set.groupField.isEmpty()) {
+        return std::nullopt;
+    }
+    const std::vector<bool> all(static_cast<std::size_t>(set.groups.size()), true);
+    const GroupColumns found = columnsOf(table, set, all, leftOut);
+    if (!found.missing) {
+        return std::nullopt;
+    }
+    std::vector<bool> placeable = all;
+    for (std::size_t g = 0; g < placeable.size(); ++g) {
+        placeable[g] = !found.emptied[g];
+    }
+    return choiceOf(set, placeable, found.freeColumns);
+}
+
+QString tooManyGroupsMessage(const GroupChoice& choice) {
+    const QString field = visibleText(choice.field);
+    QString text = choice.freeColumns == 0
+                       ? QStringLiteral(
+                             "В файле %1 групп по «%2», а свободных столбцов в таблице нет: "
+                             "каждый из девяти типов маркеров уже держит точки.\n"
+                             "Группы и число записей:")
+                             .arg(choice.groups.size())
+                             .arg(field)
+                       : QStringLiteral(
+                             "В файле %1 групп по «%2», а свободных столбцов в таблице %3 "
+                             "(по одному на группу, не больше девяти типов маркеров).\n"
+                             "Группы и число записей:")
+                             .arg(choice.groups.size())
+                             .arg(field)
+                             .arg(choice.freeColumns);
+    for (qsizetype i = 0; i < choice.groups.size(); ++i) {
+        text += QStringLiteral("\n  %1 — %2")
+                    .arg(visibleText(choice.groups[i]))
+                    .arg(choice.counts[static_cast<std::size_t>(i)]);
+    }
+    if (choice.freeColumns == 0) {
+        return text + QStringLiteral(
+                          "\nОчистите столбцы таблицы или начните новую карту, "
+                          "затем импортируйте файл снова.");
+    }
+    const QStringList example = choice.groups.mid(0, std::min<qsizetype>(3, choice.freeColumns));
+    return text + QStringLiteral("\nВыберите не больше %1 параметром --groups \"%2\".")
+                      .arg(choice.freeColumns)
+                      .arg(visibleText(example.join(QLatin1Char(';'))));
+}
 
 Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
                            const PlacementOptions& options) {
@@ -123,7 +210,16 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     std::vector<bool> taken;
     if (grouped) {
         taken = chosenGroups(set, options.chosenGroups);
-        columnOfGroup = groupColumns(table, set, taken);
+        // A group whose every point is left out takes no column.
+        const GroupColumns found = columnsOf(table, set, taken, options.leftOut);
+        if (found.missing) {
+            std::vector<bool> placeable = taken;
+            for (std::size_t g = 0; g < placeable.size(); ++g) {
+                placeable[g] = placeable[g] && !found.emptied[g];
+            }
+            throw ZelkoraError(tooManyGroupsMessage(choiceOf(set, placeable, found.freeColumns)));
+        }
+        columnOfGroup = found.columns;
     } else if (options.column < 0 || options.column >= table.ColCount()) {
         throw ZelkoraError(QStringLiteral("Точки нельзя вставить в столбец %1: номера столбцов "
                                           "этой таблицы — от 0 до %2")
@@ -141,7 +237,11 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
     qint64 notTaken = 0;
     qint64 noColumn = 0;
     std::vector<bool> unnamed(static_cast<std::size_t>(cols), false);
-    for (const Occurrence& o : set.points) {
+    for (std::size_t index = 0; index < set.points.size(); ++index) {
+        const Occurrence& o = set.points[index];
+        if (index < options.leftOut.size() && options.leftOut[index]) {
+            continue;
+        }
         int column = options.column;
         if (grouped && o.group < 0) {
             // A point without a group that names its marker type keeps to that column.
@@ -165,7 +265,7 @@ Placement placeOccurrences(PointTable& table, const OccurrenceSet& set,
         while (row < table.RowCount() && !table.cell(column, row).isEmpty()) {
             ++row;
         }
-        placement.points.push_back({o.number, column, row, o.point});
+        placement.points.push_back({index, o.number, column, row, o.point});
         rows = std::max(rows, row + 1);
         ++row;
     }

@@ -156,12 +156,21 @@ QByteArray readRecordsFile(const QString& fileName) {
     return bytes;
 }
 
-std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QString& fileName,
-                                             const ReadOptions& options) {
+namespace {
+
+// The format of a file, and whether its reader must read it (named by --format, or by an
+// extension that promises GPX, KML or GeoJSON, so that what is wrong is said) or may find that
+// it holds plain lines of coordinates.
+struct Found {
+    const Format* format;
+    bool forced;
+};
+
+Found findFormat(const QByteArray& bytes, const QString& fileName, const ReadOptions& options) {
     if (!options.format.isEmpty()) {
         for (const Format& format : formats()) {
             if (options.format.compare(QLatin1String(format.name), Qt::CaseInsensitive) == 0) {
-                return format.read(bytes, options, true);
+                return {&format, true};
             }
         }
         throw ZelkoraError(QStringLiteral("Неизвестный формат «%1»: можно %2")
@@ -175,17 +184,55 @@ std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QStr
     }
     for (const Format& format : formats()) {
         if (format.shows && format.shows(bytes)) {
-            return format.read(bytes, options, false);
+            return {&format, false};
         }
     }
     const QString extension = QFileInfo(fileName).suffix().toLower();
     for (const Format& format : formats()) {
         if (!extension.isEmpty() && format.extensions.contains(extension)) {
-            // A name that promises GPX, KML or GeoJSON is read as that, to say what is wrong.
-            return format.read(bytes, options, format.shows != nullptr);
+            return {&format, format.shows != nullptr};
         }
     }
-    return formatNamed("csv").read(bytes, options, false);
+    return {&formatNamed("csv"), false};
+}
+
+}  // namespace
+
+OccurrenceFormat occurrenceFormatOf(const QByteArray& bytes, const QString& fileName,
+                                    const ReadOptions& options) {
+    const Found found = findFormat(bytes, fileName, options);
+    return {QLatin1String(found.format->name), !options.format.isEmpty()};
+}
+
+std::optional<DelimitedDialect> delimitedDialect(const QString& formatName) {
+    struct Entry {
+        const char* name;
+        DelimitedDialect dialect;
+    };
+    static const Entry kDialects[] = {
+        {"gbif", {'\t', true}}, {"tsv", {'\t', false}}, {"semicolon", {';', false}}, {"csv", {}}};
+    for (const Entry& e : kDialects) {
+        if (formatName == QLatin1String(e.name)) {
+            return e.dialect;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QString& fileName,
+                                             const ReadOptions& options) {
+    const Found found = findFormat(bytes, fileName, options);
+    return found.format->read(bytes, options, found.forced);
+}
+
+std::optional<OccurrenceSet> readOccurrencesOrLines(const QByteArray& bytes,
+                                                    const QString& fileName,
+                                                    const ReadOptions& options) {
+    const Found found = findFormat(bytes, fileName, options);
+    // A delimited file named by --format is read as it says, but the plan decides what a header
+    // without coordinates means.
+    return found.format->read(bytes, options,
+                              found.forced && !delimitedDialect(QLatin1String(found.format->name)));
 }
 
 }  // namespace zelkora

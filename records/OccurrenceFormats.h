@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "records/DelimitedOccurrences.h"
 #include "records/OccurrenceSet.h"
 #include "records/ReadOptions.h"
 
@@ -33,5 +34,24 @@ void requireText(const QByteArray& bytes, const QString& what);
 // ZelkoraError for an unknown format name and for a file its format cannot read.
 std::optional<OccurrenceSet> readOccurrences(const QByteArray& bytes, const QString& fileName,
                                              const ReadOptions& options);
+
+// The same, except that a delimited file named by --format (csv, tsv, semicolon, gbif) whose
+// header names no coordinates also gives nothing instead of an error: the import's plan tells
+// the user which columns it found.
+std::optional<OccurrenceSet> readOccurrencesOrLines(const QByteArray& bytes,
+                                                    const QString& fileName,
+                                                    const ReadOptions& options);
+
+// The format readOccurrences reads a file in, by the rules above: its --format name, and whether
+// the user named it.
+struct OccurrenceFormat {
+    QString name;
+    bool named = false;
+};
+OccurrenceFormat occurrenceFormatOf(const QByteArray& bytes, const QString& fileName,
+                                    const ReadOptions& options);
+
+// How a delimited format (csv, tsv, semicolon, gbif) splits its file; nothing for the others.
+std::optional<DelimitedDialect> delimitedDialect(const QString& formatName);
 
 }  // namespace zelkora

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli/FigureArgs.h"
+#include "common/ShellWords.h"
 #include "common/ZelkoraError.h"
 #include "figure/DrawnExtent.h"
 #include "figure/FigureFile.h"
@@ -62,20 +63,6 @@ const QStringList kFormatNames = {
     QStringLiteral("TIFF (LZW, RGB)"), QStringLiteral("PNG"),          QStringLiteral("JPEG"),
     QStringLiteral("PDF (вектор)"),    QStringLiteral("SVG (вектор)"),
 };
-
-// A word as a POSIX shell reads it back: bare when it holds nothing the shell treats specially,
-// in single quotes otherwise.
-QString shellWord(const QString& word) {
-    const bool bare = !word.isEmpty() && std::all_of(word.begin(), word.end(), [](QChar c) {
-        return c.isLetterOrNumber() || QStringLiteral("_-./,:=+@%").contains(c);
-    });
-    if (bare) {
-        return word;
-    }
-    QString quoted = word;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
 
 QString millimetres(double mm) {
     return QString::number(mm, 'f', 1);
@@ -135,7 +122,7 @@ FigureDialog::FigureDialog(const Source& source, Hooks hooks, QWidget* parent)
       source_(source),
       hooks_(std::move(hooks)),
       table_(std::make_unique<PointTable>()),
-      map_(FigureMap::load(source.dataDir, source.map)),
+      map_(source.figureMap ? source.figureMap : FigureMap::load(source.dataDir, source.map)),
       redrawTimer_(new QTimer(this)) {
     if (source.table) {
         const PointTable& t = *source.table;
@@ -567,8 +554,9 @@ void FigureDialog::extentChosen() {
 
 // ---- The preview --------------------------------------------------------------------------
 
+// The first preview is drawn as soon as the dialog is laid out: the pause is for changes.
 void FigureDialog::scheduleRedraw() {
-    redrawTimer_->start();
+    redrawTimer_->start(redraws_ == 0 ? 0 : kRedrawDelayMs);
 }
 
 void FigureDialog::redrawNow() {

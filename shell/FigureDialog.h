@@ -49,6 +49,8 @@ class FigureDialog : public QDialog {
         std::array<bool, kLayerCount> layers = kDefaultLayers;
         const PointTable* table = nullptr;
         QString tableFile;
+        // The map's geometry, when the window has it loaded already; empty: the dialog loads it.
+        std::shared_ptr<const FigureMap> figureMap = nullptr;
     };
     // The save dialog; empty for the real one. Tests put in their own.
     struct Hooks {
@@ -157,7 +159,7 @@ class FigureDialog : public QDialog {
     Source source_;
     Hooks hooks_;
     std::unique_ptr<PointTable> table_;
-    std::unique_ptr<FigureMap> map_;
+    std::shared_ptr<const FigureMap> map_;
     std::optional<FigureLayout> layout_;
     QString lastFile_;
     QTimer* redrawTimer_;

@@ -8,19 +8,15 @@
 #include <QUrl>
 
 #include "common/VisibleText.h"
-#include "records/GroupPlacement.h"
+#include "common/ZelkoraError.h"
+#include "records/ImportPlan.h"
 #include "records/OccurrenceFormats.h"
-#include "records/OccurrenceImport.h"
 #include "records/PointFileExport.h"
-#include "records/TextEncoding.h"
-#include "records/TooManyGroups.h"
-#include "shell/GroupChoiceDialog.h"
-#include "shell/RadioGroup.h"
-#include "shell/StringGrid.h"
-#include "shell/TmainForm.h"
+#include "shell/ImportDialog.h"
+#include "shell/MapAdvice.h"
+#include "shell/PointFilesHost.h"
 #include "table/HeaderRow.h"
 #include "table/ImportReport.h"
-#include "table/PointInsert.h"
 #include "table/PointTable.h"
 
 namespace zelkora {
@@ -37,18 +33,16 @@ QString quotedFileName(const QString& fileName) {
 
 }  // namespace
 
-OccurrenceFiles::OccurrenceFiles(TmainForm* form) : QObject(form), form_(form) {
-    auto* separator = new QAction(form_->StringGrid1);
-    separator->setSeparator(true);
-    form_->StringGrid1->addAction(separator);
-    acImport = form_->addTableAction(QStringLiteral("Импорт точек из файла..."),
-                                     [this] { importClick(); });
+OccurrenceFiles::OccurrenceFiles(PointFilesHost& host) : QObject(host.hostWidget()), host_(host) {
+    QWidget* window = host_.hostWidget();
+    acImport =
+        host_.addTableAction(QStringLiteral("Импорт точек из файла..."), [this] { importClick(); });
     acExport =
-        form_->addTableAction(QStringLiteral("Экспорт точек в файл..."), [this] { exportClick(); });
+        host_.addTableAction(QStringLiteral("Экспорт точек в файл..."), [this] { exportClick(); });
     // A file dropped anywhere on the window, the fields that take dropped text included.
-    form_->setAcceptDrops(true);
-    form_->installEventFilter(this);
-    for (QWidget* child : form_->findChildren<QWidget*>()) {
+    window->setAcceptDrops(true);
+    window->installEventFilter(this);
+    for (QWidget* child : window->findChildren<QWidget*>()) {
         if (child->acceptDrops()) {
             child->installEventFilter(this);
         }
@@ -88,8 +82,8 @@ bool OccurrenceFiles::eventFilter(QObject* watched, QEvent* event) {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             if (!droppedFiles(drag->mimeData())) {
                 // Text for a field goes to the field; anything else is refused.
-                return watched != form_ ? QObject::eventFilter(watched, event)
-                                        : (drag->ignore(), true);
+                return watched != host_.hostWidget() ? QObject::eventFilter(watched, event)
+                                                     : (drag->ignore(), true);
             }
             drag->acceptProposedAction();
             return true;
@@ -118,7 +112,7 @@ void OccurrenceFiles::openFiles(const QStringList& fileNames) {
         (isPointsFile(name) ? points : tables) << name;
     }
     if (!tables.isEmpty() && !points.isEmpty()) {
-        form_->handle([&] {
+        host_.handle([&] {
             QStringList names;
             for (const QString& name : fileNames) {
                 names << quotedFileName(name);
@@ -131,39 +125,56 @@ void OccurrenceFiles::openFiles(const QStringList& fileNames) {
         return;
     }
     if (!tables.isEmpty()) {
-        form_->openStartupTables(tables);
+        host_.openTables(tables);
         return;
     }
     ReportBox::Content content;
     for (const QString& name : points) {
-        form_->handle([&] { importFile(name, content); });
+        host_.handle([&] { importFile(name, content); });
     }
 }
 
 void OccurrenceFiles::importClick() {
-    const QString name =
-        hooks_.importFileName ? hooks_.importFileName() : FileDialogs::importPointsName(form_);
+    const QString name = hooks_.importFileName ? hooks_.importFileName()
+                                               : FileDialogs::importPointsName(host_.hostWidget());
     if (!name.isEmpty()) {
         ReportBox::Content content;
         importFile(name, content);
     }
 }
 
-std::optional<QStringList> OccurrenceFiles::chooseGroups(const TooManyGroups& groups) {
-    return hooks_.chooseGroups ? hooks_.chooseGroups(groups)
-                               : GroupChoiceDialog::ask(form_, groups);
-}
-
 // The report box is shown once the table has changed, even when the redraw that follows fails
 // on a cell of the table: the points are in, and the user is told of them.
 void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& content) {
     const QByteArray bytes = readRecordsFile(fileName);
-    const std::optional<OccurrenceSet> set = readOccurrences(bytes, fileName, {});
-    const QString step = QStringLiteral("Импорт %1").arg(quotedFileName(fileName));
-    const int column = form_->rgType->ItemIndex();
+    const PointTable& table = host_.hostTable();
+    const MapPictures pictures = host_.mapPictures();
+    ImportPlan plan = planImport(bytes, fileName, {}, table, onEitherMap(pictures));
+    // A file with nothing to import is said so at once; one whose columns are not known goes to
+    // the dialog, where they are chosen.
+    if (plan.kind == ImportKind::Refused && plan.refusal != Refusal::NoCoordinateColumns) {
+        throw ZelkoraError(QStringLiteral("%1: %2").arg(quotedFileName(fileName), plan.message));
+    }
+    const int map = host_.currentMap();
+    const bool heldPoints = tableHoldsPoints(table);
+    ImportDialog dialog({fileName, bytes, std::move(plan), &table, host_.markerColumn(), map,
+                         heldPoints, pictures, host_.hiRes(), host_.tableFileName()},
+                        host_.hostWidget());
+    const bool accepted =
+        hooks_.importDialog ? hooks_.importDialog(dialog) : dialog.exec() == QDialog::Accepted;
+    if (!accepted || !dialog.canImport()) {
+        return;  // nothing imported
+    }
+    const ImportPlan& chosenPlan = dialog.plan();
+    const ImportChoices choices = dialog.choices();
+    const int chosenMap = dialog.chosenMap();
+
+    // The report names the points off the map they are shown on.
+    const std::optional<PictureBounds>& shown = pictures[static_cast<std::size_t>(chosenMap)];
     ImportReport report(ReportBox::kShownLines);
-    report.setPictureCheck(form_->pictureCheck());
+    report.setPictureCheck(shown ? shown->check() : PictureCheck());
     QStringList lines;
+    MapTally tally;
     bool changed = false;
     const auto tell = [&] {
         if (!content.details.isEmpty()) {
@@ -175,44 +186,36 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
                            report.summary();
         content.details << lines << ReportBox::recordLines(report);
         content.lines.insert(content.lines.end(), report.lines().begin(), report.lines().end());
-        ReportBox::present(form_, content, {form_->acUndo, form_->acRedo});
-    };
-    try {
-        if (!set) {
-            // Lines of coordinates, as a paste inserts them.
-            const QString text = decodeTextFile(bytes);
-            form_->changeTable(step, [&](PointTable& table) {
-                insertPastedText(table, column, text, &report);
-                changed = true;
-                lines << QStringLiteral("%1: строки координат, точки — в столбец %2.")
-                             .arg(quotedFileName(fileName), columnCaption(table, column));
+        // The map the points were put on: chosen for them, or the other one, offered.
+        content.advice = mapAdvice(tally, host_.currentMap(), !heldPoints, [this](int other) {
+            host_.handle([&] {
+                host_.changeTable(
+                    keepTableStep(other), [](PointTable&) {}, other);
             });
-        } else {
-            PlacementOptions place;
-            place.column = column;
-            for (bool placed = false; !placed;) {
-                try {
-                    form_->changeTable(step, [&](PointTable& table) {
-                        const Placement placement = placeOccurrences(table, *set, place);
-                        changed = true;
-                        reportOccurrences(*set, placement, report);
-                        lines << QStringLiteral("%1: %2").arg(quotedFileName(fileName),
-                                                              importHeading(*set))
-                              << placementLines(*set, placement, ColumnNumbers::Hidden);
-                    });
-                    placed = true;
-                } catch (const TooManyGroups& groups) {
-                    if (changed || groups.freeColumns() == 0) {
-                        throw;
-                    }
-                    const std::optional<QStringList> chosen = chooseGroups(groups);
-                    if (!chosen) {
-                        return;  // nothing imported
-                    }
-                    place.chosenGroups = *chosen;
+        });
+        ReportBox::present(host_.hostWidget(), content, host_.reportActions());
+    };
+    const QString step = QStringLiteral("Импорт %1").arg(quotedFileName(fileName));
+    try {
+        host_.changeTable(
+            step,
+            [&](PointTable& t) {
+                const ImportResult result =
+                    applyImport(chosenPlan, choices, t, report, ColumnNumbers::Hidden);
+                changed = true;
+                for (const PlacedPoint& p : result.placement.points) {
+                    tally.add(p.point.lat, p.point.lon, pictures);
                 }
-            }
-        }
+                if (chosenPlan.kind == ImportKind::Lines) {
+                    lines << QStringLiteral("%1: строки координат, точки — в столбец %2.")
+                                 .arg(quotedFileName(fileName), columnCaption(t, choices.column));
+                } else {
+                    lines << QStringLiteral("%1: %2").arg(quotedFileName(fileName),
+                                                          chosenPlan.heading());
+                }
+                lines << result.lines;
+            },
+            chosenMap);
     } catch (...) {
         if (changed) {
             tell();
@@ -223,12 +226,13 @@ void OccurrenceFiles::importFile(const QString& fileName, ReportBox::Content& co
 }
 
 void OccurrenceFiles::exportClick() {
-    const PointTable& table = form_->StringGrid1->table();
+    const PointTable& table = host_.hostTable();
     if (pointsOfTable(table).points.empty()) {
         throw ZelkoraError(QStringLiteral("В таблице нет точек: экспортировать нечего."));
     }
     const std::optional<PointFileTarget> target =
-        hooks_.exportTarget ? hooks_.exportTarget() : FileDialogs::exportPointsName(form_);
+        hooks_.exportTarget ? hooks_.exportTarget()
+                            : FileDialogs::exportPointsName(host_.hostWidget());
     if (!target) {
         return;
     }
@@ -242,6 +246,7 @@ void OccurrenceFiles::exportClick() {
                                    .arg(quotedFileName(target->fileName))
                                    .arg(skipped.size()),
                                {},
+                               {},
                                {}};
     for (const SkippedCell& cell : skipped) {
         content.details << QStringLiteral("Столбец %1, строка %2: %3 — «%4»")
@@ -249,7 +254,7 @@ void OccurrenceFiles::exportClick() {
                                .arg(cell.row)
                                .arg(cell.reason, visibleText(cell.text));
     }
-    ReportBox::present(form_, content, {form_->acUndo, form_->acRedo});
+    ReportBox::present(host_.hostWidget(), content, host_.reportActions());
 }
 
 }  // namespace zelkora

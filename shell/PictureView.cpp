@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #ifdef __SSE2__
@@ -185,7 +186,11 @@ QImage PictureView::scaledPicture(const TPngImage& picture, QSize size) {
 }
 
 void PictureView::setPicture(TPngImage picture) {
-    picture_ = std::move(picture);
+    replacePicture(std::move(picture));
+}
+
+TPngImage PictureView::replacePicture(TPngImage picture) {
+    TPngImage old = std::exchange(picture_, std::move(picture));
     shown_ = fitSize(QSize(picture_.Width(), picture_.Height()), size());
     if (shown_.isEmpty()) {
         scaled_ = QPixmap();
@@ -195,6 +200,7 @@ void PictureView::setPicture(TPngImage picture) {
         scaled_.setDevicePixelRatio(ratio);
     }
     update();
+    return old;
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

@@ -32,6 +32,8 @@ class PictureView : public QWidget {
 
     // Takes the picture and scales it for showing.
     void setPicture(TPngImage picture);
+    // The same, handing back the picture shown before, whose storage the next one may use.
+    TPngImage replacePicture(TPngImage picture);
     // The picture at its full size, as the export saves it.
     const TPngImage& picture() const { return picture_; }
     // The size at which the picture is shown, in the view's pixels.

@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "common/VisibleText.h"
 #include "table/CoordFormat.h"
@@ -33,22 +34,38 @@ ReportBox::ReportBox(QWidget* parent) : QDialog(parent) {
     details_->setReadOnly(true);
     details_->setOpenLinks(false);
     details_->setLineWrapMode(QTextEdit::WidgetWidth);
+    advice_ = new QLabel(this);
+    advice_->setWordWrap(true);
+    advice_->hide();
     auto* buttons = new QDialogButtonBox(this);
+    adviceButton_ = buttons->addButton(QString(), QDialogButtonBox::ActionRole);
+    adviceButton_->hide();
+    connect(adviceButton_, &QPushButton::clicked, this, [this] {
+        adviceButton_->hide();
+        if (!adviceDone_.isEmpty()) {
+            advice_->setText(adviceDone_);
+        }
+        if (const std::function<void()> action = std::exchange(adviceAction_, {})) {
+            action();
+        }
+    });
     QPushButton* close =
         buttons->addButton(QStringLiteral("Закрыть"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(summary_);
     layout->addWidget(details_, 1);
+    layout->addWidget(advice_);
     layout->addWidget(buttons);
     resize(640, 360);
 }
 
 void ReportBox::showFor(QWidget* window, const ImportReport& report,
-                        const QList<QAction*>& windowActions) {
+                        const QList<QAction*>& windowActions, const Advice& advice) {
     // A paste that needs no word closes the box; one with lines without a point, points off
-    // the map, several points in a line or points among words shows what was read.
-    if (!report.hasNews() && !report.hasReadings()) {
+    // the map, several points in a line or points among words shows what was read, and so does
+    // one whose map was chosen or that would rather be on the other.
+    if (!report.hasNews() && !report.hasReadings() && advice.text.isEmpty()) {
         if (ReportBox* box = boxOf(window)) {
             box->hide();
         }
@@ -58,7 +75,8 @@ void ReportBox::showFor(QWidget* window, const ImportReport& report,
     if (report.unreadCount() > 0) {
         summary += QStringLiteral(" Точки из прочитанных строк вставлены.");
     }
-    present(window, {QStringLiteral("Вставка точек"), summary, recordLines(report), report.lines()},
+    present(window,
+            {QStringLiteral("Вставка точек"), summary, recordLines(report), report.lines(), advice},
             windowActions);
 }
 
@@ -78,6 +96,12 @@ void ReportBox::present(QWidget* window, const Content& content,
         html += lineHtml(line);
     }
     box->details_->setHtml(html);
+    box->advice_->setText(content.advice.text);
+    box->advice_->setVisible(!content.advice.text.isEmpty());
+    box->adviceButton_->setText(content.advice.buttonText);
+    box->adviceButton_->setVisible(!content.advice.buttonText.isEmpty());
+    box->adviceAction_ = content.advice.action;
+    box->adviceDone_ = content.advice.doneText;
     box->addActions(windowActions);
     // The keyboard stays with the window, so the next key (an undo, a typed cell) goes where the
     // user was working; the box is closed with its button.
@@ -206,6 +230,10 @@ QString ReportBox::summaryText() const {
 
 QString ReportBox::detailsText() const {
     return details_->toPlainText();
+}
+
+QString ReportBox::adviceText() const {
+    return advice_->text();
 }
 
 }  // namespace zelkora

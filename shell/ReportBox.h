@@ -3,12 +3,14 @@
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "table/ImportReport.h"
 
 class QAction;
 class QLabel;
+class QPushButton;
 class QTextBrowser;
 
 namespace zelkora {
@@ -25,14 +27,24 @@ class ReportBox : public QDialog {
     // records, the records without a point.
     static constexpr int kShownLines = 100;
 
+    // A word of advice under the list, with a button that acts on it ("Переключить на карту
+    // «Вьетнам»"); the button runs its action once and goes. No button when buttonText is empty.
+    struct Advice {
+        QString text;
+        QString buttonText;
+        std::function<void()> action;
+        QString doneText;  // what the advice says once its button was used
+    };
+
     // What the box says: its title, a summary over the list, and the list: lines of text, then
     // the lines of a paste or a text import, each with the words read highlighted, one colour
-    // and number a point.
+    // and number a point; and the advice under it.
     struct Content {
         QString title;
         QString summary;
         QStringList details;
         std::vector<LineRecord> lines;
+        Advice advice;
     };
 
     explicit ReportBox(QWidget* parent);
@@ -41,7 +53,7 @@ class ReportBox : public QDialog {
     // paste needs no word. The window's actions given (undo and redo) work in the box too, so
     // Ctrl+Z takes the paste back wherever the keyboard is.
     static void showFor(QWidget* window, const ImportReport& report,
-                        const QList<QAction*>& windowActions = {});
+                        const QList<QAction*>& windowActions = {}, const Advice& advice = {});
 
     // Shows content in the window's box, whatever it said before.
     static void present(QWidget* window, const Content& content,
@@ -58,10 +70,17 @@ class ReportBox : public QDialog {
 
     QString summaryText() const;
     QString detailsText() const;
+    QString adviceText() const;
+    // The advice's button; hidden when there is none.
+    QPushButton* adviceButton() const { return adviceButton_; }
 
   private:
     QLabel* summary_;
     QTextBrowser* details_;
+    QLabel* advice_;
+    QPushButton* adviceButton_;
+    std::function<void()> adviceAction_;
+    QString adviceDone_;
 };
 
 }  // namespace zelkora

@@ -27,6 +27,9 @@ class TableCommand : public QUndoCommand {
     void undo() override;
     void redo() override;
 
+    // Whether the step changed cells of the table, not only the map.
+    bool changesTable() const { return !change_.isEmpty(); }
+
   private:
     TableChange change_;
     std::optional<MapSwitch> map_;

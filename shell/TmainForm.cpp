@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +31,7 @@
 #include <utility>
 
 #include "common/ZelkoraError.h"
+#include "figure/FigureMap.h"
 #include "mapimage/DataPaths.h"
 #include "mapimage/MapAssembly.h"
 #include "plot/PictureBounds.h"
@@ -41,17 +44,21 @@
 #include "shell/ErrorBox.h"
 #include "shell/FigureDialog.h"
 #include "shell/FileDialogs.h"
+#include "shell/MapAdvice.h"
 #include "shell/OccurrenceFiles.h"
 #include "shell/PictureView.h"
 #include "shell/RadioGroup.h"
 #include "shell/ReportBox.h"
 #include "shell/StringGrid.h"
 #include "shell/WheelGuard.h"
+#include "shell/WindowSettings.h"
 #include "shell/WrapCheckBox.h"
 #include "table/HeaderRow.h"
 #include "table/ImportReport.h"
+#include "table/PointCell.h"
 #include "table/PointInsert.h"
 #include "table/PointTable.h"
+#include "table/StrToFloat.h"
 #include "table/TableChange.h"
 #include "table/TableFile.h"
 
@@ -138,27 +145,39 @@ QLabel* overlay(QWidget* parent, const QColor& background) {
     return l;
 }
 
-// What the point cap left off the map, by column; empty when nothing was left off.
-QString pointCapText(const PointTable& table) {
-    const std::vector<PointCell> cells = pointCells(table);
-    const auto capacity = static_cast<std::size_t>(Tpoints::kCapacity);
-    if (cells.size() <= capacity) {
-        return {};
+// Where the points a change put into the table fall: every cell it left holding a point.
+MapTally tallyOfChange(const TableChange& change, const MapPictures& pictures) {
+    MapTally tally;
+    QStringList items;
+    for (const TableChange::Cell& cell : change.cells()) {
+        if (cell.row == 0 || !splitPointCell(cell.after, items)) {
+            continue;
+        }
+        try {
+            tally.add(StrToFloat(items[0]), StrToFloat(items[1]), pictures);
+        } catch (const ZelkoraError&) {
+            // Not a point: the marker pass will say so.
+        }
     }
-    std::map<int, int> left;
-    for (std::size_t i = capacity; i < cells.size(); ++i) {
-        ++left[cells[i].col];
-    }
-    QStringList columns;
-    for (const auto& [col, count] : left) {
-        columns << QStringLiteral("%1 (%2)").arg(columnCaption(table, col)).arg(count);
-    }
-    return QStringLiteral("На карте только первые %1 точек из %2: не нанесены %3, из столбцов %4.")
-        .arg(capacity)
-        .arg(cells.size())
-        .arg(cells.size() - capacity)
-        .arg(columns.join(QStringLiteral(", ")));
+    return tally;
 }
+
+// Whether a table holds anything that closing would lose: a cell below the header, or a header
+// other than a new table's.
+bool holdsWork(const PointTable& table) {
+    if (tableHoldsPoints(table)) {
+        return true;
+    }
+    const QStringList headers = markerTypeNames();
+    for (int c = 0; c < table.ColCount(); ++c) {
+        if (table.cell(c, 0) != headers.value(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr const char* kTitle = "Zelkora v0.2";
 
 // A position as a table cell holds it, to four decimals; the longitude within 180 degrees of 0.
 QString coordinatesText(GeoPoint at) {
@@ -186,7 +205,13 @@ TmainForm::TmainForm(Hooks hooks)
       hooks_(std::move(hooks)),
       dataDir_(hooks_.dataDir.isEmpty() ? programFolder() : hooks_.dataDir),
       yield_([this] {
-          QCoreApplication::processEvents();
+          // A turn at most every few milliseconds: often enough for the window to answer at
+          // once, seldom enough that the turns cost no share of the work (a blend offers one per
+          // row, the marker pass one per marker).
+          if (!sinceYield_.isValid() || sinceYield_.elapsed() >= kYieldIntervalMs) {
+              QCoreApplication::processEvents();
+              sinceYield_.start();
+          }
           if (closing_) {
               throw Abandoned();
           }
@@ -197,10 +222,12 @@ TmainForm::TmainForm(Hooks hooks)
     undoStack_->setUndoLimit(kUndoSteps);
     buildLayout();
     connectHandlers();
+    applySettings();
     guarded([this] { FormCreate(); });
     runDeferred();
     // The start-up's own map switch is no step to undo.
     undoStack_->clear();
+    updateTitle();
 }
 
 TmainForm::~TmainForm() {
@@ -222,7 +249,7 @@ TmainForm::~TmainForm() {
 }
 
 void TmainForm::buildLayout() {
-    setWindowTitle(QStringLiteral("Zelkora v0.2"));
+    setWindowTitle(QLatin1String(kTitle));
     resize(kClientWidth, kClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
@@ -409,10 +436,15 @@ void TmainForm::connectHandlers() {
                              {QKeySequence(Qt::CTRL | Qt::Key_V)});
     acClear = addTableAction(QStringLiteral("Очистить"), [this] { clearClick(); },
                              {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)});
-    occurrenceFiles = new OccurrenceFiles(this);
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] { updateTitle(); });
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { updateTitle(); });
     StringGrid1->addAction(new QAction(StringGrid1));
     StringGrid1->actions().last()->setSeparator(true);
-    acFigure = addTableAction(QStringLiteral("Рисунок для статьи…"), [this] { bFigureClick(); });
+    occurrenceFiles = new OccurrenceFiles(*this);
+    StringGrid1->addAction(new QAction(StringGrid1));
+    StringGrid1->actions().last()->setSeparator(true);
+    acFigure =
+        addTableAction(QStringLiteral("Рисунок для статьи…"), [this] { bFigureClick(); }, {});
 }
 
 QAction* TmainForm::addTableAction(const QString& text, std::function<void()> handler,
@@ -468,6 +500,11 @@ void TmainForm::showError(const QString& message) {
 }
 
 void TmainForm::closeEvent(QCloseEvent* event) {
+    if (!closing_ && !confirmClose()) {
+        event->ignore();
+        return;
+    }
+    rememberSettings();
     closing_ = true;
     pending_ = Operation::None;
     QWidget::closeEvent(event);
@@ -588,6 +625,8 @@ void TmainForm::defer(Operation operation) {
 
 void TmainForm::run(Operation operation) {
     const BusyScope busy(busy_);
+    // The first offer of an operation is taken: a click made before it is handled in it.
+    sinceYield_.invalidate();
     if (operation == Operation::Assembly) {
         assemble();
     } else {
@@ -600,11 +639,23 @@ void TmainForm::assemble() {
     const LoadingPanel loading(pnLoad);
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
-    // The map is built apart and moved into `a` only when it is complete.
-    if (maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_)) {
-        Image1->setPicture(a);
+    // The map is built apart and moved into `a` only when it is complete. It is shown with its
+    // markers: alone only when the marker pass fails, so that it is scaled for the view once.
+    const bool assembled =
+        maps_.assemble(a, dataDir_, cbMap->currentText(), cbHiRes->isChecked(), layers, yield_);
+    if (assembled) {
+        readAhead();
     }
-    markerPass();
+    try {
+        markerPass();
+    } catch (const Abandoned&) {
+        throw;
+    } catch (...) {
+        if (assembled) {
+            Image1->setPicture(a);
+        }
+        throw;
+    }
 }
 
 void TmainForm::markerPass() {
@@ -613,11 +664,13 @@ void TmainForm::markerPass() {
     auto list = std::make_unique<Tpoints>();
     const int size = pntSize;
     try {
-        TPngImage marked = zelkora::zelkora(*list, StringGrid1->table(), PAR, cbHiRes->isChecked(),
-                                            a, size, cbRedPoint->isChecked(), dataDir_, yield_);
+        // Drawn into the raster shown before the last, whose storage is still at hand.
+        TPngImage marked = std::move(spare_);
+        zelkora::zelkora(marked, *list, StringGrid1->table(), PAR, cbHiRes->isChecked(), a, size,
+                         cbRedPoint->isChecked(), dataDir_, yield_);
         points = *list;
         markedSize_ = size;
-        Image1->setPicture(std::move(marked));
+        spare_ = Image1->replacePicture(std::move(marked));
         showPointCap();
     } catch (...) {
         points = *list;  // the points read before the bad cell
@@ -717,15 +770,50 @@ void TmainForm::bInsertPointsClick() {
 }
 
 // One undo step, then one refresh; the lines that gave no point and the points off the map are
-// reported in a box that does not block.
+// reported in a box that does not block. Points pasted into a table that held none take the map
+// most of them fall on, in the same step; points that mostly fall on the other map are offered
+// that map.
 void TmainForm::pasteInto(int column) {
     Memo1 = QGuiApplication::clipboard()->text();
-    ImportReport report(ReportBox::kShownLines);
-    report.setPictureCheck(pictureCheck());
-    recordTableChange(QStringLiteral("Вставка из буфера"),
-                      [&](PointTable& table) { insertPastedText(table, column, Memo1, &report); });
-    updPoint();
-    ReportBox::showFor(this, report, {acUndo, acRedo});
+    PointTable& table = StringGrid1->table();
+    const bool heldPoints = tableHoldsPoints(table);
+    const MapPictures pictures = mapPictures();
+    const QString step = QStringLiteral("Вставка из буфера");
+    const TableChange::Snapshot before(table);
+    std::optional<ImportReport> report;
+    const auto paste = [&](PictureCheck check) {
+        report.emplace(ReportBox::kShownLines);
+        report->setPictureCheck(std::move(check));
+        try {
+            insertPastedText(table, column, Memo1, &*report);
+        } catch (...) {
+            pushTableChange(step, TableChange(before, table), std::nullopt);
+            throw;
+        }
+        return TableChange(before, table);
+    };
+    TableChange made = paste(pictureCheck());
+    const MapTally tally = tallyOfChange(made, pictures);
+    std::optional<TableCommand::MapSwitch> switched;
+    const std::optional<int> most = mapOfMost(tally);
+    if (!heldPoints && most && *most != mapIndex_) {
+        // Made again on that map, so that the report checks the points against it.
+        made.undo(table);
+        switched = TableCommand::MapSwitch{mapIndex_, *most};
+        switchMapQuietly(*most);
+        const std::optional<PictureBounds>& picture = pictures[static_cast<std::size_t>(*most)];
+        made = paste(picture ? picture->check() : PictureCheck());
+    }
+    pushTableChange(step, std::move(made), switched);
+    if (switched) {
+        mapUpdate();
+    } else {
+        updPoint();
+    }
+    // A paste that went well on the map it was made on needs no word about the map.
+    ReportBox::showFor(this, *report, {acUndo, acRedo},
+                       mapAdvice(tally, mapIndex_, switched.has_value(),
+                                 [this](int map) { handle([&] { switchMapKeepingTable(map); }); }));
 }
 
 PictureCheck TmainForm::pictureCheck() const {
@@ -764,23 +852,44 @@ void TmainForm::recordTableChange(const QString& text,
                                   std::optional<TableCommand::MapSwitch> map) {
     PointTable& table = StringGrid1->table();
     const TableChange::Snapshot before(table);
-    const auto record = [&] {
-        TableChange made(before, table);
-        if (made.isEmpty() && !map) {
-            return;
-        }
-        undoStack_->push(new TableCommand(
-            text, std::move(made), map,
-            [this](const TableChange& step, std::optional<TableCommand::MapSwitch> switched,
-                   bool forward) { restoreTable(step, switched, forward); }));
-    };
     try {
         change(table);
     } catch (...) {
-        record();
+        pushTableChange(text, TableChange(before, table), map);
         throw;
     }
-    record();
+    pushTableChange(text, TableChange(before, table), map);
+}
+
+void TmainForm::pushTableChange(const QString& text, TableChange change,
+                                std::optional<TableCommand::MapSwitch> map) {
+    if (change.isEmpty() && !map) {
+        return;
+    }
+    undoStack_->push(new TableCommand(
+        text, std::move(change), map,
+        [this](const TableChange& step, std::optional<TableCommand::MapSwitch> switched,
+               bool forward) { restoreTable(step, switched, forward); }));
+}
+
+// The map switch a report offers: the table stays, and undo brings back the map it was on.
+void TmainForm::switchMapKeepingTable(int map) {
+    changeTable(
+        keepTableStep(map), [](PointTable&) {}, map);
+}
+
+bool TmainForm::tableChanged() const {
+    const int clean = undoStack_->cleanIndex();
+    const int index = undoStack_->index();
+    if (clean < 0) {
+        return true;  // the clean state fell off the end of the history
+    }
+    for (int i = std::min(clean, index); i < std::max(clean, index); ++i) {
+        if (static_cast<const TableCommand*>(undoStack_->command(i))->changesTable()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // Runs inside the undo stack, which must not see an error: the redraw waits for the handler's
@@ -883,7 +992,7 @@ void TmainForm::Image1Pointer(std::optional<QPoint> pixel) {
 
 void TmainForm::Image1Click(QPoint pixel) {
     const int i = markerAt(points, markedSize_, pixel.x(), pixel.y());
-    const std::vector<PointCell> cells = pointCells(StringGrid1->table());
+    const std::vector<PointCell> cells = pointCells(StringGrid1->table(), shownPicture());
     if (i < 0 || static_cast<std::size_t>(i) >= cells.size()) {
         return;
     }
@@ -892,9 +1001,16 @@ void TmainForm::Image1Click(QPoint pixel) {
                             cells[static_cast<std::size_t>(i)].row);
 }
 
+// The picture the markers are drawn on, as the marker pass sees it.
+PictureBounds TmainForm::shownPicture() const {
+    return PictureBounds(PAR, cbHiRes->isChecked(), a.Width(), a.Height());
+}
+
 void TmainForm::showPointCap() {
     const QString text =
-        points.num < Tpoints::kCapacity ? QString() : pointCapText(StringGrid1->table());
+        points.num < Tpoints::kCapacity
+            ? QString()
+            : pointCapText(StringGrid1->table(), pointCells(StringGrid1->table(), shownPicture()));
     lbCap->setText(text);
     if (text.isEmpty()) {
         lbCap->hide();
@@ -910,12 +1026,19 @@ void TmainForm::showPointCap() {
 // ---- Files --------------------------------------------------------------------------------
 
 void TmainForm::bSeveProjectClick() {
-    const QString name =
-        hooks_.saveTableName ? hooks_.saveTableName() : FileDialogs::saveTableName(this);
-    if (!name.isEmpty()) {
-        SaveStringGrid(StringGrid1->table(), name);
-        tableFile_ = name;
+    saveTable(hooks_.saveTableName ? hooks_.saveTableName() : FileDialogs::saveTableName(this));
+}
+
+// An empty name is a cancelled dialog: nothing is saved.
+bool TmainForm::saveTable(const QString& fileName) {
+    if (fileName.isEmpty()) {
+        return false;
     }
+    SaveStringGrid(StringGrid1->table(), fileName);
+    tableFile_ = fileName;
+    undoStack_->setClean();
+    updateTitle();
+    return true;
 }
 
 void TmainForm::bOpenProjectClick() {
@@ -928,6 +1051,8 @@ void TmainForm::openProject(const QString& fileName) {
         recordTableChange(QStringLiteral("Открыть таблицу"),
                           [&](PointTable& table) { LoadStringGrid(table, fileName); });
         tableFile_ = fileName;
+        undoStack_->setClean();
+        updateTitle();
     }
     mapUpdate();
 }
@@ -962,14 +1087,156 @@ void TmainForm::bSaveImageClick() {
     SaveMapImage(Image1->picture(), lastPicture_.fileName, lastPicture_.format);
 }
 
+// What the next clicks are likely to want, read while the user looks at the map: the map's
+// files at the other resolution, and its geometry for the figure dialog.
+void TmainForm::readAhead() {
+    maps_.prefetch(dataDir_, cbMap->currentText(), !cbHiRes->isChecked());
+    auto& figure = figureMaps_[static_cast<std::size_t>(mapIndex_)];
+    if (!figure.valid()) {
+        figure = std::async(std::launch::async, [dataDir = dataDir_, map = mapIndex_] {
+                     return std::shared_ptr<const FigureMap>(FigureMap::load(dataDir, map));
+                 }).share();
+    }
+}
+
+// The geometry read ahead, or read now; a failed read is tried again next time.
+std::shared_ptr<const FigureMap> TmainForm::figureMap(int map) {
+    auto& figure = figureMaps_[static_cast<std::size_t>(map)];
+    if (!figure.valid()) {
+        return FigureMap::load(dataDir_, map);
+    }
+    try {
+        return figure.get();
+    } catch (...) {
+        figure = {};
+        throw;
+    }
+}
+
 // The figure dialog over the window, which it keeps from changing the table while it is open.
 void TmainForm::bFigureClick() {
     const std::array<bool, kLayerCount> layers = {
         ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(), ch5->isChecked()};
     auto* dialog = new FigureDialog(
-        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_}, {}, this);
+        {dataDir_, mapIndex_, layers, &StringGrid1->table(), tableFile_, figureMap(mapIndex_)}, {},
+        this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
+}
+
+// ---- Closing, the title and the settings -------------------------------------------------
+
+// "Да" saves to the table's file, or through the save dialog when it has none; a cancelled
+// dialog or a failed save keeps the window open.
+bool TmainForm::confirmClose() {
+    if (!holdsWork(StringGrid1->table()) || !tableChanged()) {
+        return true;
+    }
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (hooks_.askSaveChanges) {
+        answer = hooks_.askSaveChanges();
+    } else {
+        QMessageBox box(QMessageBox::Question, QLatin1String(kTitle),
+                        QStringLiteral("Сохранить изменения в таблице?"), QMessageBox::NoButton,
+                        this);
+        QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+        QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+        box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        answer = box.clickedButton() == yes  ? SaveAnswer::Save
+                 : box.clickedButton() == no ? SaveAnswer::Discard
+                                             : SaveAnswer::Cancel;
+    }
+    if (answer != SaveAnswer::Save) {
+        return answer == SaveAnswer::Discard;
+    }
+    bool saved = false;
+    guarded([&] {
+        saved = saveTable(!tableFile_.isEmpty()  ? tableFile_
+                          : hooks_.saveTableName ? hooks_.saveTableName()
+                                                 : FileDialogs::saveTableName(this));
+    });
+    return saved;
+}
+
+// "points.points — Zelkora v0.2", with an asterisk after the name while the table is changed;
+// a table without a file is a new one.
+void TmainForm::updateTitle() {
+    if (destroying_) {
+        return;
+    }
+    const bool changed =
+        tableChanged() && (!tableFile_.isEmpty() || holdsWork(StringGrid1->table()));
+    if (tableFile_.isEmpty() && !changed) {
+        setWindowTitle(QLatin1String(kTitle));
+        return;
+    }
+    const QString name =
+        tableFile_.isEmpty() ? QStringLiteral("Новая таблица") : QFileInfo(tableFile_).fileName();
+    setWindowTitle(
+        QStringLiteral("%1%2 — %3")
+            .arg(name, changed ? QStringLiteral("*") : QString(), QLatin1String(kTitle)));
+}
+
+// The settings last remembered go into the controls quietly, before start-up assembles the map.
+void TmainForm::applySettings() {
+    const WindowSettings settings = WindowSettings::load();
+    QCheckBox* const layers[] = {ch1, ch2, ch3, ch4, ch5};
+    for (int i = 0; i < kLayerCount; ++i) {
+        const QSignalBlocker quiet(layers[i]);
+        layers[i]->setChecked(settings.layers[static_cast<std::size_t>(i)]);
+    }
+    for (QWidget* control : {static_cast<QWidget*>(cbMap), static_cast<QWidget*>(cbHiRes),
+                             static_cast<QWidget*>(Edit3), static_cast<QWidget*>(cbRedPoint)}) {
+        control->blockSignals(true);
+    }
+    cbMap->setCurrentIndex(settings.map);
+    cbHiRes->setChecked(settings.hiRes);
+    Edit3->setText(QString::number(settings.markerSize));
+    cbRedPoint->setChecked(settings.red);
+    for (QWidget* control : {static_cast<QWidget*>(cbMap), static_cast<QWidget*>(cbHiRes),
+                             static_cast<QWidget*>(Edit3), static_cast<QWidget*>(cbRedPoint)}) {
+        control->blockSignals(false);
+    }
+}
+
+void TmainForm::rememberSettings() const {
+    WindowSettings settings;
+    settings.map = mapIndex_;
+    settings.layers = {ch1->isChecked(), ch2->isChecked(), ch3->isChecked(), ch4->isChecked(),
+                       ch5->isChecked()};
+    settings.hiRes = cbHiRes->isChecked();
+    settings.markerSize = pntSize;
+    settings.red = cbRedPoint->isChecked();
+    settings.save();
+}
+
+// ---- What the files of points need ---------------------------------------------------------
+
+const PointTable& TmainForm::hostTable() const {
+    return StringGrid1->table();
+}
+
+int TmainForm::markerColumn() const {
+    return rgType->ItemIndex();
+}
+
+bool TmainForm::hiRes() const {
+    return cbHiRes->isChecked();
+}
+
+MapPictures TmainForm::mapPictures() const {
+    MapPictures pictures;
+    for (int map = 0; map < kMapCount; ++map) {
+        try {
+            pictures[static_cast<std::size_t>(map)] =
+                PictureBounds::ofMap(dataDir_, map, cbHiRes->isChecked());
+        } catch (const ZelkoraError&) {
+            // A map without its picture: nothing is known to fall on it.
+        }
+    }
+    return pictures;
 }
 
 }  // namespace zelkora

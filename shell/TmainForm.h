@@ -1,11 +1,15 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QKeySequence>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <future>
+#include <memory>
 #include <optional>
 
 #include "common/YieldFn.h"
@@ -14,6 +18,7 @@
 #include "plot/Tpoints.h"
 #include "projection/Tpar.h"
 #include "shell/PictureTarget.h"
+#include "shell/PointFilesHost.h"
 #include "shell/TableCommand.h"
 #include "table/ImportReport.h"
 
@@ -30,6 +35,7 @@ class QUndoStack;
 
 namespace zelkora {
 
+class FigureMap;
 class OccurrenceFiles;
 class PictureView;
 class PointTable;
@@ -40,14 +46,20 @@ class WrapCheckBox;
 // The main window. It holds every control of the layout under its name, the program-wide state
 // and all event handlers; the handlers only wire the core. Every handler runs through one error
 // boundary, which shows a failure in an error box and lets the window go on. Every change of the
-// table is one step on the undo stack.
-class TmainForm : public QWidget {
+// table is one step on the undo stack. Closing the window with a changed table asks whether to
+// save it; the map, the layers, the high-resolution maps, the marker size and red markers are
+// remembered between runs (WindowSettings).
+class TmainForm : public QWidget, private PointFilesHost {
   public:
+    // The answers to "Сохранить изменения в таблице?".
+    enum class SaveAnswer { Save, Discard, Cancel };
+
     // What the window needs from outside. Empty members mean the data folders beside the
-    // program, the real file dialogs and the real error box; tests put in their own.
+    // program, the real file dialogs, message boxes and error box; tests put in their own.
     struct Hooks {
         QString dataDir;  // ends in "/"
         std::function<void(const QString& message)> errorBox;
+        std::function<SaveAnswer()> askSaveChanges;
         std::function<QString()> saveTableName;  // empty: cancelled
         std::function<QString()> openTableName;  // empty: cancelled
         std::function<std::optional<PictureTarget>(const PictureTarget& last)> savePictureName;
@@ -131,17 +143,24 @@ class TmainForm : public QWidget {
     // the error goes on, without a redraw: call it inside a handler (handle). An import replaces
     // the table this way.
     void changeTable(const QString& text, const std::function<void(PointTable&)>& change,
-                     std::optional<int> map = std::nullopt);
+                     std::optional<int> map = std::nullopt) override;
 
     // Adds an entry to the end of the table's context menu. Its handler runs through the error
     // boundary, as every handler of the window does; the shortcut works while the table has
     // the keyboard focus.
     QAction* addTableAction(const QString& text, std::function<void()> handler,
-                            const QList<QKeySequence>& shortcuts = {});
+                            const QList<QKeySequence>& shortcuts);
 
     // The error boundary: runs a handler, shows what it throws in the error box, then runs
     // whatever it left waiting (an assembly or a marker pass).
-    void handle(const std::function<void()>& handler);
+    void handle(const std::function<void()>& handler) override;
+
+    // Whether the table differs from the one last saved or opened (from the one at start-up
+    // when there was none): some step between the undo stack's clean state and where it stands
+    // changed cells. Steps that only switch the map change nothing here.
+    bool tableChanged() const;
+    // The table's file, last opened or saved; empty for none.
+    const QString& tableFile() const { return tableFile_; }
 
     const QUndoStack& undoStack() const { return *undoStack_; }
 
@@ -149,10 +168,26 @@ class TmainForm : public QWidget {
     PictureCheck pictureCheck() const;
 
   protected:
+    // Asks about a changed table first; Отмена, or a save that did not happen, keeps the
+    // window open. A window that closes remembers its settings.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
+    // What the files of points in and out need of the window.
+    QWidget* hostWidget() override { return this; }
+    const PointTable& hostTable() const override;
+    int markerColumn() const override;
+    int currentMap() const override { return mapIndex_; }
+    bool hiRes() const override;
+    MapPictures mapPictures() const override;
+    QString tableFileName() const override { return tableFile_; }
+    void openTables(const QStringList& fileNames) override { openStartupTables(fileNames); }
+    QAction* addTableAction(const QString& text, std::function<void()> handler) override {
+        return addTableAction(text, std::move(handler), {});
+    }
+    QList<QAction*> reportActions() const override { return {acUndo, acRedo}; }
+
     // The two operations that give the event loop turns while they run. One runs at a time;
     // a request while one runs waits, and waiting requests merge into one.
     enum class Operation { None, MarkerPass, Assembly };
@@ -195,10 +230,23 @@ class TmainForm : public QWidget {
     void commitCell(int col, int row, const QString& text);
     void recordTableChange(const QString& text, const std::function<void(PointTable&)>& change,
                            std::optional<TableCommand::MapSwitch> map = std::nullopt);
+    void pushTableChange(const QString& text, TableChange change,
+                         std::optional<TableCommand::MapSwitch> map);
+    void switchMapKeepingTable(int map);
     void restoreTable(const TableChange& change, std::optional<TableCommand::MapSwitch> map,
                       bool forward);
     void switchMapQuietly(int map);
+    void readAhead();
+    std::shared_ptr<const FigureMap> figureMap(int map);
     void showPointCap();
+    PictureBounds shownPicture() const;
+
+    // The table's file and the close question.
+    bool saveTable(const QString& fileName);
+    bool confirmClose();
+    void updateTitle();
+    void applySettings();
+    void rememberSettings() const;
 
     // Operations.
     void mapUpdate();
@@ -220,8 +268,14 @@ class TmainForm : public QWidget {
 
     Hooks hooks_;
     QString dataDir_;
+    static constexpr int kYieldIntervalMs = 8;
+    QElapsedTimer sinceYield_;  // since the event loop's last turn in a running operation
     YieldFn yield_;
     MapAssembly maps_;  // what the last assembly read and blended, for the next click
+    TPngImage spare_;   // the marked raster shown before the last, for the next pass to use
+    // The figure dialog's geometry of each map, read once, on a thread of its own as soon as the
+    // map is shown.
+    std::array<std::shared_future<std::shared_ptr<const FigureMap>>, kMapCount> figureMaps_;
     QFont headerFont_;
     PictureTarget lastPicture_;
     QString tableFile_;  // the table's file, last opened or saved; empty for none

@@ -76,6 +76,6 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(0, &form,
                            [&form, fileNames] { form.occurrenceFiles->openFiles(fileNames); });
     }
-    // Closing the window ends the program without a question.
+    // Closing the window asks about a changed table, then ends the program.
     return QApplication::exec();
 }

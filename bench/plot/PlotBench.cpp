@@ -150,7 +150,7 @@ void BM_ReadPointsFullTable(benchmark::State& state) {
     }
     Tpoints points;
     for (auto _ : state) {
-        readPoints(points, table, farEast(), false, kMapH);
+        readPoints(points, table, PictureBounds(farEast(), false, kMapW, kMapH));
         benchmark::DoNotOptimize(points.num);
     }
     state.counters["points"] = points.num;

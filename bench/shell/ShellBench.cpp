@@ -7,10 +7,14 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 #include "mapimage/Compositing.h"
@@ -103,6 +107,138 @@ void BM_WindowLayerClick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowLayerClick)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The window on the real maps with 1000 points on the Far East, its settings as at a first run.
+struct BenchWindow {
+    explicit BenchWindow(bool hiRes) {
+        TmainForm::Hooks hooks;
+        hooks.dataDir = kRealData;
+        hooks.errorBox = [this](const QString& message) { errors << message; };
+        form = std::make_unique<TmainForm>(hooks);
+        form->show();
+        form->cbHiRes->setChecked(hiRes);
+        fillTable(form->StringGrid1->table());
+        form->btMapUpd->click();
+        QCoreApplication::processEvents();
+    }
+
+    // What stops a case: an error box, or a marker pass that did not list the 1000 points.
+    bool failed(benchmark::State& state) const {
+        if (!errors.isEmpty()) {
+            state.SkipWithError(errors.first().toStdString().c_str());
+            return true;
+        }
+        if (form->points.num != 1000) {
+            state.SkipWithError("the marker pass did not list the 1000 points");
+            return true;
+        }
+        return false;
+    }
+
+    QStringList errors;
+    std::unique_ptr<TmainForm> form;
+};
+
+// "Использовать карты высокого разрешения" turned on with 1000 points: from the click to the
+// large map assembled, marked and shown. Each time anew, as the first time in a run is: it is
+// turned off again between the rounds, outside the time. The goal: within 200 ms.
+void BM_WindowHiResOn(benchmark::State& state) {
+    BenchWindow window(false);
+    for (auto _ : state) {
+        window.form->cbHiRes->click();
+        state.PauseTiming();
+        if (!window.form->cbHiRes->isChecked() || window.form->a.Width() != 1880) {
+            state.SkipWithError("the large map is not shown");
+            break;
+        }
+        window.form->cbHiRes->click();
+        state.ResumeTiming();
+    }
+    window.failed(state);
+}
+BENCHMARK(BM_WindowHiResOn)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The same in a window just started, the first time: the click comes at once, while the large
+// map's files are still being read ahead, or (case 1) after the window has stood for a second.
+void BM_WindowHiResOnAtStart(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto window = std::make_unique<BenchWindow>(false);
+        if (state.range(0) == 1) {
+            QTest::qWait(1000);
+        }
+        state.ResumeTiming();
+        window->form->cbHiRes->click();
+        state.PauseTiming();
+        const bool shown = window->form->a.Width() == 1880;
+        const bool failed = window->failed(state);
+        window.reset();
+        state.ResumeTiming();
+        if (!shown || failed) {
+            if (!failed) {
+                state.SkipWithError("the large map is not shown");
+            }
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WindowHiResOnAtStart)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A click on a layer's check box, on and off in turn, on the large map with 1000 points at a
+// marker size: (layer, size). The goal: every click within 100 ms, at any size.
+void BM_WindowLayerToggle(benchmark::State& state) {
+    BenchWindow window(true);
+    window.form->Edit3->setText(QString::number(state.range(1)));
+    QCheckBox* const boxes[] = {window.form->ch1, window.form->ch2, window.form->ch3,
+                                window.form->ch4, window.form->ch5};
+    QCheckBox* box = boxes[state.range(0)];
+    box->click();
+    const int passes = window.form->markerPasses();
+    for (auto _ : state) {
+        box->click();
+    }
+    if (!window.failed(state) && window.form->markerPasses() - passes != state.iterations()) {
+        state.SkipWithError("a click did not end with a marker pass");
+    }
+}
+BENCHMARK(BM_WindowLayerToggle)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {10, 60, 128}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// "Рисунок для статьи…" from the window with 1000 points: from the click to the dialog shown
+// with its first preview painted. The goal: within 150 ms.
+void BM_FigureDialogOpen(benchmark::State& state) {
+    BenchWindow window(false);
+    for (auto _ : state) {
+        window.form->bFigure->click();
+        auto* dialog = window.form->findChild<FigureDialog*>();
+        if (dialog == nullptr) {
+            state.SkipWithError("no dialog opened");
+            break;
+        }
+        while (dialog->redraws() == 0) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        dialog->pvFigure->repaint();
+        state.PauseTiming();
+        if (dialog->figure() == nullptr) {
+            state.SkipWithError(
+                ("the dialog drew no figure: " + dialog->lbError->text()).toStdString().c_str());
+            break;
+        }
+        delete dialog;
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    window.failed(state);
+}
+BENCHMARK(BM_FigureDialogOpen)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // The figure dialog on the real Far East map with every layer and 1000 points, at the size it
 // opens at (a preview of 560 x 620 pixels, less the room of any warnings below it): a change of

@@ -209,7 +209,7 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
     // A column the table lacks fails the whole import.
     const CliRun failed = cli({"import", "--table", table, "--column", "3", "--from", bad});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.startsWith(QStringLiteral("Точку нельзя вставить в столбец 3")))
+    EXPECT_TRUE(failed.err.startsWith(QStringLiteral("Точки нельзя вставить в столбец 3")))
         << failed.err.toStdString();
     EXPECT_EQ(readBytes(table), imported);
 
@@ -221,12 +221,27 @@ TEST(CliImport, InsertsIntoTheColumnAndKeepsTheFileOnFailure) {
 }
 
 // A GBIF download into a new table: one column per species with its name in the header, and the
-// report on standard error. Too many species fail with the list and leave the file as it was.
+// report on standard error. With --map the points off that map are left out unless kept. Too
+// many species fail with the list and leave the file as it was.
 TEST(CliImport, DataFileByGroupsWithItsReport) {
     QTemporaryDir dir;
     const QString table = dir.filePath(QStringLiteral("t.points"));
     const QString gbif = QStringLiteral(ZELKORA_RECORDS_FIXTURES "gbif-simple.tsv");
-    const CliRun run = cli({"import", "--table", table, "--from", gbif, "--map", "0"});
+
+    // On the Vietnam map every point of the file is off it: none goes in, no column is named.
+    const QString dropped = dir.filePath(QStringLiteral("dropped.points"));
+    const CliRun drop = cli({"import", "--table", dropped, "--from", gbif, "--map", "0"});
+    ASSERT_EQ(drop.exitCode, 0) << drop.err.toStdString();
+    EXPECT_TRUE(drop.err.endsWith(QStringLiteral(
+        "\nТочки вне карты не вставлены: 3.\nПрочитано строк с точками: 3, без точки: 2. Вне "
+        "карты: 3.\n")))
+        << drop.err.toStdString();
+    EXPECT_FALSE(drop.err.contains(QStringLiteral("Столбец"))) << drop.err.toStdString();
+    EXPECT_TRUE(readBytes(dropped).startsWith("9\r\n70\r\n\xea\xf0\xf3\xe3\xe8"))
+        << "the header stays the marker types' own";
+
+    const CliRun run =
+        cli({"import", "--table", table, "--from", gbif, "--map", "0", "--off-map", "keep"});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QStringList err = run.err.split(QLatin1Char('\n'));
     ASSERT_EQ(err.size(), 10) << run.err.toStdString();
@@ -247,6 +262,11 @@ TEST(CliImport, DataFileByGroupsWithItsReport) {
     EXPECT_TRUE(
         both.err.endsWith(QStringLiteral("\nПрочитано строк с точками: 3, без точки: 2.\n")))
         << "without --map, the points lie on one of the maps: " << both.err.toStdString();
+    const CliRun wrong =
+        cli({"import", "--table", dir.filePath("b.points"), "--from", gbif, "--off-map", "lose"});
+    EXPECT_EQ(wrong.exitCode, 2) << "a mistake in the command's words";
+    EXPECT_TRUE(wrong.err.startsWith(QStringLiteral("--off-map: keep или drop, а не «lose»")))
+        << wrong.err.toStdString();
 
     QByteArray many = "species,lat,lon\n";
     for (char c = 'A'; c <= 'J'; ++c) {
@@ -306,6 +326,38 @@ TEST(CliImport, PlainLinesInEitherEncodingAndSourcesThatDoNotRead) {
     }
 }
 
+// Files with nothing to import are refused, each with its own message, and no table is made.
+TEST(CliImport, RefusesFilesWithNothingToImport) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString error;
+    };
+    const Case cases[] = {
+        {"empty.csv", "", QStringLiteral("Файл пуст\n")},
+        {"blank.txt", "\xEF\xBB\xBF\r\n  \r\n", QStringLiteral("Файл пуст\n")},
+        {"header.csv", "species;lat;lon\n",
+         QStringLiteral("В файле только заголовок, записей в нём нет\n")},
+        {"places.csv", "name,place,count\nA,B,3\n",
+         QStringLiteral("В заголовке не найдены столбцы координат. Есть столбцы: «name», «place», "
+                        "«count». Назовите их параметрами --lat ИМЯ --lon ИМЯ или --coords ИМЯ, "
+                        "либо --format text для строк координат\n")},
+        {"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+         QStringLiteral("picture.csv\" — не текстовый файл: в нём нулевые байты. Точки из него не "
+                        "вставлены.\n")},
+    };
+    const QString table = dir.filePath(QStringLiteral("t.points"));
+    for (const Case& c : cases) {
+        const QString from = dir.filePath(QLatin1String(c.name));
+        writeBytes(from, c.bytes);
+        const CliRun run = cli({"import", "--table", table, "--column", "0", "--from", from});
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.err.endsWith(c.error)) << c.name << ": " << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(table)) << c.name;
+    }
+}
+
 // The table out to each format, its cells without points named, and an unknown type refused.
 TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
     QTemporaryDir dir;
@@ -338,12 +390,23 @@ TEST(CliExport, WritesEachFormatAndNamesCellsWithoutPoints) {
 
 // Every line goes to stderr with its number: the words read in brackets with their points
 // (with --map, a point off that map's picture is named so, with its hint), or why it gives
-// none; the counts close the report. None of it is a failure.
+// none; the counts close the report. None of it is a failure. The points off the map go in
+// with --off-map keep, and are left out, and counted, without it.
 TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
     const QString lines = path(QStringLiteral("lines.txt"));
     writeBytes(lines, "46.5 115\njunk\n-46.5 115\n\n48 \xC2\xB0 28'N\n");
+    const CliRun dropped = cli({"import", "--table", path("d.points"), "--column", "0", "--from",
+                                lines, "--data", data_, "--map", "1"});
+    EXPECT_EQ(dropped.exitCode, 0) << dropped.err.toStdString();
+    EXPECT_TRUE(dropped.err.endsWith(
+        QStringLiteral("Точки вне карты не вставлены: 1.\n"
+                       "Прочитано строк с точками: 2, без точки: 2. Вне карты: 1.\n")))
+        << dropped.err.toStdString();
+    EXPECT_FALSE(readBytes(path("d.points")).contains("-46.500000, 115.000000"));
+    EXPECT_TRUE(readBytes(path("d.points")).contains("46.500000, 115.000000"));
+
     const CliRun run = cli({"import", "--table", path("t.points"), "--column", "0", "--from", lines,
-                            "--data", data_, "--map", "1"});
+                            "--data", data_, "--map", "1", "--off-map", "keep"});
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.err,
               QStringLiteral("Строка 1: «[46.5 115]1» → 46.500000, 115.000000\n"
@@ -354,7 +417,7 @@ TEST_F(CliData, ImportNamesTheLinesWithoutAPointAndThePointsOffTheMap) {
                              "«48 \u00B0 28'N»\n"
                              "Прочитано строк с точками: 2, без точки: 2. Вне карты: 1.\n"));
     EXPECT_TRUE(readBytes(path("t.points")).contains("-46.500000, 115.000000"))
-        << "a point off the map is inserted all the same";
+        << "a point off the map is inserted when kept";
 }
 
 TEST_F(CliData, RenderNamesThePointsOffItsPicture) {
@@ -487,11 +550,15 @@ TEST_F(CliData, RenderWarnsOfPointsBeyondTheThousandth) {
     };
     const Case cases[] = {
         {1000, {}},
-        {1001, QStringLiteral("Внимание: на карту взяты первые 1000 точек из 1001 в таблице, "
-                              "остальные не нарисованы\n")},
+        {1001, QStringLiteral("Внимание: на карту взяты первые 1000 точек из 1001, что на неё "
+                              "попадают, остальные не нарисованы\n")},
     };
     for (const Case& c : cases) {
-        QByteArray table = "1\r\n" + QByteArray::number(c.points + 1) + "\r\nh\r\n";
+        // Points off the map before them take no place of the thousand.
+        QByteArray table = "1\r\n" + QByteArray::number(c.points + 301) + "\r\nh\r\n";
+        for (int i = 0; i < 300; ++i) {
+            table += "-33.9, 18.4\r\n";
+        }
         for (int i = 0; i < c.points; ++i) {
             table += "46.5, 115\r\n";
         }
@@ -499,7 +566,8 @@ TEST_F(CliData, RenderWarnsOfPointsBeyondTheThousandth) {
         const CliRun run = cli({"render", "--data", data_, "--map", "1", "--table",
                                 path("many.points"), "--out", path("many.png")});
         EXPECT_EQ(run.exitCode, 0) << c.points;
-        EXPECT_EQ(run.err, c.warning) << c.points;
+        EXPECT_EQ(run.err.count(QStringLiteral("вне карты")), 300) << c.points;
+        EXPECT_EQ(run.err.section(QLatin1Char('\n'), 300), c.warning) << c.points;
         EXPECT_TRUE(QFile::exists(path("many.png")));
     }
 }

@@ -318,6 +318,41 @@ TEST_F(MapAssemblyCache, AnotherMapFreesTheFirst) {
     EXPECT_EQ(maps.filesDecoded() - decoded, 1 + kLayerCount);
 }
 
+// The other resolution's files read ahead on a thread of their own are what the switch to it
+// assembles from, read once; switching back reads nothing either. Another map lets them go.
+TEST_F(MapAssemblyCache, TheOtherResolutionIsReadAheadAndKept) {
+    const TPngImage hiBase = noise(60, 40, 41);
+    QDir().mkpath(mapFolderPath(dataDir, kFarEast, true));
+    save(hiBase, baseImagePath(dataDir, kFarEast, true));
+    save(noise(60, 40, 42), layerImagePath(dataDir, kFarEast, true, kLayerCaptions[1]));
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    const int decoded = maps.filesDecoded();
+    maps.prefetch(dataDir, kFarEast, true);
+    EXPECT_TRUE(maps.prefetching());
+    maps.prefetch(dataDir, kFarEast, true);  // once is enough
+    ASSERT_TRUE(maps.assemble(a, dataDir, kFarEast, true, kAll));
+    TPngImage fresh;
+    assembleMap(fresh, dataDir, kFarEast, true, kAll);
+    EXPECT_EQ(a, fresh);
+    EXPECT_EQ(maps.filesDecoded() - decoded, 2) << "the base and the one layer there is";
+    EXPECT_FALSE(maps.prefetching());
+
+    maps.assemble(a, dataDir, kFarEast, false, kAll);
+    EXPECT_EQ(a, folded(kAll));
+    maps.assemble(a, dataDir, kFarEast, true, {true, false, false, false, false});
+    EXPECT_EQ(maps.filesDecoded() - decoded, 2) << "both resolutions are kept";
+
+    // Only the other resolution of the map last assembled is read ahead.
+    maps.prefetch(dataDir, kVietnam, false);
+    EXPECT_FALSE(maps.prefetching());
+    save(noise(40, 10, 43), baseImagePath(dataDir, kVietnam, false));
+    maps.assemble(a, dataDir, kVietnam, false, kAll);
+    MapAssembly vietnamOnly;
+    TPngImage b;
+    vietnamOnly.assemble(b, dataDir, kVietnam, false, kAll);
+    EXPECT_EQ(maps.cachedBytes(), vietnamOnly.cachedBytes());
+}
+
 TEST_F(MapAssemblyCache, FailuresLeaveTheMapAndLaterAssembliesRight) {
     maps.assemble(a, dataDir, kFarEast, false, kAll);
     const TPngImage before = a;

@@ -2,6 +2,9 @@
 
 #include <climits>
 
+#include <random>
+
+#include "plot/MarkerStamp.h"
 #include "plot/MergePNGLayerIcon.h"
 
 #include "tests/plot/PlotFixtures.h"
@@ -113,6 +116,47 @@ TEST(MergePNGLayerIcon, EmptyMapTakesNothingButStillYields) {
     MergePNGLayerIcon(map, filled(4, 4, {0, 0, 0, 255}), 0, 0, false, [&] { ++yields; });
     EXPECT_TRUE(map.isEmpty());
     EXPECT_EQ(yields, 1);
+}
+
+// The marker pass lays each icon from its opaque and partly transparent spans: the map gets the
+// very bytes MergePNGLayerIcon gives it, for icons of every alpha, laid across every edge of the
+// map, in black and in red.
+TEST(MarkerStamp, LaysAnIconExactlyAsMergePNGLayerIconDoes) {
+    std::mt19937 gen(27);
+    std::uniform_int_distribution<int> byte(0, 255);
+    TPngImage icon = TPngImage::CreateBlank(13, 11);
+    for (int y = 0; y < icon.Height(); ++y) {
+        for (int x = 0; x < icon.Width(); ++x) {
+            // Runs of transparent, opaque and partly transparent pixels, as icons have them.
+            const int kind = (x / 3 + y) % 3;
+            const auto alpha = static_cast<std::uint8_t>(kind == 0   ? 0
+                                                         : kind == 1 ? 255
+                                                                     : byte(gen));
+            setPixel(icon, x, y,
+                     {static_cast<std::uint8_t>(byte(gen)), static_cast<std::uint8_t>(byte(gen)),
+                      static_cast<std::uint8_t>(byte(gen)), alpha});
+        }
+    }
+    TPngImage map = TPngImage::CreateBlank(20, 17);
+    for (int y = 0; y < map.Height(); ++y) {
+        for (int x = 0; x < map.Width(); ++x) {
+            setPixel(map, x, y,
+                     {static_cast<std::uint8_t>(byte(gen)), static_cast<std::uint8_t>(byte(gen)),
+                      static_cast<std::uint8_t>(byte(gen)), static_cast<std::uint8_t>(byte(gen))});
+        }
+    }
+    const MarkerStamp stamp(icon);
+    for (const bool red : {false, true}) {
+        for (const int left : {-14, -12, -5, 0, 3, 7, 19, 20, INT_MIN, INT_MAX}) {
+            for (const int top : {-11, -4, 0, 6, 16, 17, INT_MIN, INT_MAX}) {
+                TPngImage expected = map;
+                MergePNGLayerIcon(expected, icon, left, top, red, {});
+                TPngImage laid = map;
+                stamp.stampOn(laid, left, top, red);
+                ASSERT_EQ(laid, expected) << left << ", " << top << (red ? " red" : "");
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -11,18 +11,25 @@ namespace zelkora {
 
 namespace {
 
-constexpr int kHeight = 3000;
+// The Far East map's picture, 940 x 1660 pixels, and 1880 x 3320 in high resolution.
+constexpr int kWidth = 940;
+constexpr int kHeight = 1660;
 
 const Tpar& farEast() {
     return PAR_map[kMapFarEast];
 }
 
+PictureBounds farEastPicture() {
+    return PictureBounds(farEast(), false, kWidth, kHeight);
+}
+
+// A point on the Far East map for each cell of a 9 x 200 table.
 QString cellText(int col, int row) {
-    return QStringLiteral("%1, %2").arg(40 + col * 0.5).arg(130 + row * 0.25);
+    return QStringLiteral("%1, %2").arg(50 + col * 0.5).arg(130 + row * 0.05);
 }
 
 void readFarEast(Tpoints& points, const PointTable& table) {
-    readPoints(points, table, farEast(), false, kHeight);
+    readPoints(points, table, farEastPicture());
 }
 
 TEST(ReadPoints, ListsColumnByColumnAndRowsDownProjectingEach) {
@@ -31,36 +38,39 @@ TEST(ReadPoints, ListsColumnByColumnAndRowsDownProjectingEach) {
     table.setCell(3, 7, QStringLiteral("48.5, 135.25"));
     table.setCell(0, 5, QStringLiteral("50, 140"));
     table.setCell(0, 2, QStringLiteral("45 131"));
-    table.setCell(8, 69, QStringLiteral("1,2"));
+    table.setCell(8, 69, QStringLiteral("1,2"));  // off the map
+    table.setCell(8, 68, QStringLiteral("60, 160"));
     Tpoints points;
-    readPoints(points, table, farEast(), true, 6000);
+    const PictureBounds hiRes(farEast(), true, 2 * kWidth, 2 * kHeight);
+    readPoints(points, table, hiRes);
 
     struct Expected {
         int t;
         double x, y;
     };
-    const Expected expected[] = {{0, 45, 131}, {0, 50, 140}, {3, 48.5, 135.25}, {8, 1, 2}};
+    const Expected expected[] = {{0, 45, 131}, {0, 50, 140}, {3, 48.5, 135.25}, {8, 60, 160}};
     ASSERT_EQ(points.num, 4);
     for (int i = 0; i < 4; ++i) {
         const Tpoint& p = points.p[static_cast<std::size_t>(i)];
         EXPECT_EQ(p.t, expected[i].t);
         EXPECT_EQ(p.x, expected[i].x);
         EXPECT_EQ(p.y, expected[i].y);
-        const Tpoint projected = geo(p, farEast(), true, 6000);
+        const Tpoint projected = geo(p, farEast(), true, 2 * kHeight);
         EXPECT_EQ(p.xImg, projected.xImg);
         EXPECT_EQ(p.yImg, projected.yImg);
     }
-    // Where each point came from, in list order.
-    const std::vector<PointCell> cells = pointCells(table);
+    // Where each point came from, in list order; the one off the map is none of them.
+    const std::vector<PointCell> cells = pointCells(table, hiRes);
     ASSERT_EQ(cells.size(), 4u);
-    const int rows[] = {2, 5, 7, 69};
+    const int rows[] = {2, 5, 7, 68};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(cells[static_cast<std::size_t>(i)].col, expected[i].t);
         EXPECT_EQ(cells[static_cast<std::size_t>(i)].row, rows[i]);
     }
-    // The worked example of the projection: (50, 140) in high resolution on a 6000-pixel map.
+    // The worked example of the projection: (50, 140) in high resolution, 6000 - 3320 pixels
+    // higher than on a 6000-pixel map.
     EXPECT_NEAR(points.p[1].xImg, 1165.320174, 1e-6);
-    EXPECT_NEAR(points.p[1].yImg, 5134.459022, 1e-6);
+    EXPECT_NEAR(points.p[1].yImg, 5134.459022 - (6000 - 2 * kHeight), 1e-6);
 }
 
 struct CellCase {
@@ -88,15 +98,17 @@ TEST(ReadPoints, TakesOnlyLongerCellsOfExactlyTwoItems) {
     for (const CellCase& c : cases) {
         PointTable table;
         table.setCell(2, 1, QString::fromUtf8(c.text));
-        Tpoints points;
-        readFarEast(points, table);
+        std::vector<std::pair<double, double>> found;
+        forEachPointCell(table, [&](int col, int row, double lat, double lon) {
+            EXPECT_EQ(col, 2);
+            EXPECT_EQ(row, 1);
+            found.emplace_back(lat, lon);
+        });
         if (c.point) {
-            ASSERT_EQ(points.num, 1) << c.text;
-            EXPECT_EQ(points.p[0].t, 2);
-            EXPECT_EQ(points.p[0].x, c.point->first) << c.text;
-            EXPECT_EQ(points.p[0].y, c.point->second) << c.text;
+            ASSERT_EQ(found.size(), 1u) << c.text;
+            EXPECT_EQ(found[0], *c.point) << c.text;
         } else {
-            EXPECT_EQ(points.num, 0) << c.text;
+            EXPECT_TRUE(found.empty()) << c.text;
         }
     }
 }
@@ -136,7 +148,7 @@ TEST(ReadPoints, FailureKeepsThePointsBeforeTheBadCell) {
     EXPECT_THROW(readFarEast(points, table), ZelkoraError);
     ASSERT_EQ(points.num, 338);
     EXPECT_EQ(points.p[337].t, 5);
-    EXPECT_EQ(points.p[337].y, 130 + 38 * 0.25);
+    EXPECT_EQ(points.p[337].y, 130 + 38 * 0.05);
 }
 
 class Capacity : public testing::Test {
@@ -164,12 +176,36 @@ TEST_F(Capacity, KeepsTheFirstThousandPoints) {
     ASSERT_EQ(points.num, 1000);
     const Tpoint& thousandth = points.p[999];
     EXPECT_EQ(thousandth.t, last.first);
-    EXPECT_EQ(thousandth.y, 130 + (last.second - 1) * 0.25);
+    EXPECT_EQ(thousandth.y, 130 + (last.second - 1) * 0.05);
     EXPECT_EQ(points.p[1000].t, -7);
 
     addPoint(points, 0, 1, 2, farEast(), false, kHeight);
     EXPECT_EQ(points.num, 1000);
     EXPECT_EQ(points.p[1000].t, -7);
+    EXPECT_EQ(pointCapText(table, pointCells(table, farEastPicture())).toStdString(),
+              std::string("На карте только первые 1000 точек из 1001 на ней: не нанесены 1, из "
+                          "столбцов №6 (1)."));
+}
+
+// Points off the map take no place of the thousand: a worldwide file before the map's own
+// points hides none of them.
+TEST_F(Capacity, PointsOffTheMapTakeNoPlace) {
+    PointTable world;
+    world.setShape(10, 1200);
+    for (int row = 1; row < 1200; ++row) {
+        world.setCell(0, row, QStringLiteral("-33.9, 18.4"));  // Cape Town
+    }
+    for (int row = 1; row <= 300; ++row) {
+        world.setCell(9, row, cellText(1, row));
+    }
+    Tpoints points;
+    readFarEast(points, world);
+    EXPECT_EQ(points.num, 300);
+    EXPECT_EQ(points.p[0].t, 9);
+    const std::vector<PointCell> cells = pointCells(world, farEastPicture());
+    ASSERT_EQ(cells.size(), 300u);
+    EXPECT_EQ(cells[0].col, 9);
+    EXPECT_EQ(pointCapText(world, cells), QString());
 }
 
 TEST_F(Capacity, BadCellAfterTheThousandthPointStillFails) {

@@ -99,14 +99,14 @@ TEST_F(MarkerPass, TypesBeyondEightAreListedButNotDrawn) {
     EXPECT_EQ(points.num, 1);
 }
 
-// Listed in their places, so order and cap stay, but with no position they are not drawn: the
-// origin of the plane, where they once landed, is the map's bottom-left corner.
-TEST_F(MarkerPass, PointsWithoutAPositionAreListedButNotDrawn) {
+// With no position they lie nowhere on the map: they are neither listed nor drawn (the origin
+// of the plane, where they once landed, is the map's bottom-left corner).
+TEST_F(MarkerPass, PointsWithoutAPositionAreNotListed) {
     table.setCell(0, 1, QStringLiteral("-90, 0"));
     table.setCell(0, 2, QStringLiteral("1e308, 1e308"));
     table.setCell(4, 1, QStringLiteral("-90, 150"));
     EXPECT_EQ(pass(), map);
-    EXPECT_EQ(points.num, 3);
+    EXPECT_EQ(points.num, 0);
 }
 
 TEST_F(MarkerPass, BadCellEndsThePassBeforeAnyDrawing) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "common/ZelkoraError.h"
 #include "records/GroupPlacement.h"
-#include "records/TooManyGroups.h"
 #include "table/HeaderRow.h"
 #include "table/PointTable.h"
 #include "tests/table/QtPrinters.h"
@@ -106,32 +106,70 @@ TEST(PlaceOccurrences, MarkerTypesOfTheFile) {
     EXPECT_EQ(columns(table), (QStringList{"B: 42", "C: 43", "треугольники залитые: ", "A: 41"}));
 }
 
-TEST(PlaceOccurrences, TooManyGroupsChangesNothingAndListsThem) {
+// Nine groups for eight free columns: the choice is asked for as a value before anything
+// changes, and placing them all anyway fails with the list and leaves the table as it was.
+TEST(PlaceOccurrences, TooManyGroupsAreAChoiceAndChangeNothing) {
     PointTable table;
     fillHeaderRow(table);
     table.setCell(4, 1, QStringLiteral("1, 1"));
     const QString letters = QStringLiteral("ABCDEFGHIA");
+    const OccurrenceSet set = setOf(letters);
+    const std::optional<GroupChoice> choice = groupChoiceNeeded(table, set);
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->field, QStringLiteral("species"));
+    EXPECT_EQ(choice->groups.size(), 9);
+    EXPECT_EQ(choice->counts[0], 2);
+    EXPECT_EQ(choice->freeColumns, 8);
+    const QString message = tooManyGroupsMessage(*choice);
+    EXPECT_TRUE(message.startsWith(
+        QStringLiteral("В файле 9 групп по «species», а свободных столбцов в таблице 8")));
+    EXPECT_TRUE(message.contains(QStringLiteral("\n  A — 2\n  B — 1\n")));
+    EXPECT_TRUE(message.endsWith(QStringLiteral("параметром --groups \"A;B;C\".")));
     try {
-        placeOccurrences(table, setOf(letters), {});
+        placeOccurrences(table, set, {});
         FAIL() << "nine groups went into eight free columns";
-    } catch (const TooManyGroups& e) {
-        EXPECT_EQ(e.groups().size(), 9);
-        EXPECT_EQ(e.counts()[0], 2);
-        EXPECT_EQ(e.freeColumns(), 8);
-        EXPECT_TRUE(e.message().startsWith(
-            QStringLiteral("В файле 9 групп по «species», а свободных столбцов в таблице 8")));
-        EXPECT_TRUE(e.message().contains(QStringLiteral("\n  A — 2\n  B — 1\n")));
-        EXPECT_TRUE(e.message().endsWith(
-            QStringLiteral("параметром --groups \"A;B;C\", в окне — в списке групп.")));
+    } catch (const ZelkoraError& e) {
+        EXPECT_EQ(e.message(), message);
     }
     EXPECT_EQ(table.cell(0, 0), markerTypeNames()[0]);
     EXPECT_EQ(table.cell(0, 1), QString());
 
-    const Placement chosen =
-        placeOccurrences(table, setOf(letters), choosing({QStringLiteral(" I"), "A"}));
+    // The columns the groups would take, with the ones left over marked.
+    const GroupColumns all = groupColumns(table, set, {});
+    EXPECT_TRUE(all.missing);
+    EXPECT_EQ(all.columns, (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8, -1}));
+    EXPECT_EQ(groupColumns(table, set, {"I", "B"}).columns,
+              (std::vector<int>{-1, 0, -1, -1, -1, -1, -1, -1, 1}));
+
+    const Placement chosen = placeOccurrences(table, set, choosing({QStringLiteral(" I"), "A"}));
     EXPECT_EQ(columns(table, 2), (QStringList{"A: 41 50", "I: 49"}));
     EXPECT_EQ(chosen.notes, QStringList{"Точки групп, которых нет в выборе, не взяты: 7"});
-    EXPECT_THROW(placeOccurrences(table, setOf(letters), choosing({"Z"})), ZelkoraError);
+    EXPECT_THROW(placeOccurrences(table, set, choosing({"Z"})), ZelkoraError);
+    EXPECT_FALSE(groupChoiceNeeded(table, setOf("AB")));
+
+    // With every column taken, the message says how to make room.
+    for (int c = 0; c < 9; ++c) {
+        table.setCell(c, 5, QStringLiteral("2, 2"));
+    }
+    const std::optional<GroupChoice> none = groupChoiceNeeded(table, setOf("XY"));
+    ASSERT_TRUE(none);
+    EXPECT_EQ(none->freeColumns, 0);
+    EXPECT_TRUE(tooManyGroupsMessage(*none).endsWith(
+        QStringLiteral("Очистите столбцы таблицы или начните новую карту, затем импортируйте файл "
+                       "снова.")));
+}
+
+// Points left out (off the map) take no row, and the rest close up; a group left out whole takes
+// no column.
+TEST(PlaceOccurrences, PointsLeftOutTakeNoRow) {
+    PointTable table;
+    fillHeaderRow(table);
+    PlacementOptions options;
+    options.leftOut = {false, true, false, true};
+    const Placement placement = placeOccurrences(table, setOf("ABAB"), options);
+    EXPECT_EQ(columns(table, 2), (QStringList{"A: 41 43", "круги полые: "}));
+    ASSERT_EQ(placement.points.size(), 2u);
+    EXPECT_EQ(placement.points[1].index, 2u);
 }
 
 TEST(PlaceOccurrences, UngroupedIntoTheChosenColumn) {

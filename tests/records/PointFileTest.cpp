@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "common/ZelkoraError.h"
+#include "records/GroupPlacement.h"
 #include "records/OccurrenceFormats.h"
-#include "records/OccurrenceImport.h"
 #include "records/PointFileExport.h"
 #include "records/TablePoints.h"
 #include "table/HeaderRow.h"
@@ -102,38 +102,6 @@ TEST(ExportTable, CsvAsSpreadsheetsOpenIt) {
     EXPECT_THROW(exportTable(table, dir.filePath(QStringLiteral("p.xlsx"))), ZelkoraError);
     EXPECT_THROW(exportTable(table, dir.filePath(QStringLiteral("missing/p.csv"))), ZelkoraError);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("p.xlsx"))));
-}
-
-// The report hears of every record in the order of the file, and a point off the map is quoted by
-// its group.
-TEST(ReportOccurrences, TellsTheReportOfEveryRecordInTurn) {
-    const std::optional<OccurrenceSet> set =
-        readOccurrences(fixture("gbif-simple.tsv"), QStringLiteral("gbif.tsv"), {});
-    ASSERT_TRUE(set);
-    PointTable table;
-    fillHeaderRow(table);
-    ImportReport report;
-    QStringList heard;
-    report.setUnreadSink([&](const UnreadRecord& r) { heard << ImportReport::unreadLine(r); });
-    report.setOutsideSink([&](const OutsidePoint& p) { heard << ImportReport::outsideLine(p); });
-    report.setPictureCheck([](double lat, double) { return lat > 45; });  // the north alone
-    const Placement placement = placeOccurrences(table, *set, {});
-    reportOccurrences(*set, placement, report);
-    ASSERT_EQ(heard.size(), 4);
-    EXPECT_EQ(heard[0], QStringLiteral("Строка 2: точка 43.115500, 131.885500 вне карты — "
-                                       "«Parnassius stubbendorfii»"));
-    EXPECT_EQ(heard[1], QStringLiteral("Строка 3: точка 43.090600, 131.556700 вне карты — "
-                                       "«Papilio maackii»"));
-    EXPECT_TRUE(heard[2].startsWith(
-        QStringLiteral("Строка 4: нет координат — «4011000003 | 50c9509d-22c7-4a22")));
-    EXPECT_TRUE(heard[3].startsWith(
-        QStringLiteral("Строка 6: не указана группа: столбец «species» пуст — «")));
-    EXPECT_EQ(report.summary(),
-              QStringLiteral("Прочитано строк с точками: 3, без точки: 2. Вне карты: 2."));
-    EXPECT_EQ(placementLines(*set, placement),
-              (QStringList{"Столбец 0 «Parnassius stubbendorfii» (круги залитые): 2 точки.",
-                           "Столбец 1 «Papilio maackii» (круги полые): 1 точка."}));
-    EXPECT_TRUE(importHeading(*set).startsWith(QStringLiteral("простая выгрузка GBIF")));
 }
 
 }  // namespace

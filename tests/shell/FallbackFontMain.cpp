@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFontInfo>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -33,6 +34,15 @@ int main(int argc, char* argv[]) {
     qputenv("FONTCONFIG_FILE", QFile::encodeName(config.fileName()));
 
     QApplication app(argc, argv);
+    // The user's settings go to a folder of the run's own, as in the window's other tests.
+    const QTemporaryDir settings;
+    if (!settings.isValid()) {
+        return 1;
+    }
+    qputenv("ZELKORA_TEST_SETTINGS", settings.path().toLocal8Bit());
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
+    }
     zelkora::CopperTheme::apply(app, QString());
     const QString family = QFontInfo(QApplication::font()).family();
     if (family == QLatin1String("Tahoma")) {

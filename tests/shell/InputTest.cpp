@@ -213,7 +213,7 @@ TEST_F(InputTest, TableKeysClearCopyAndPaste) {
         EXPECT_EQ(form.points.num, 2);
         QTest::keyClick(form.StringGrid1, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(table.cell(1, 2), QStringLiteral("52, 142"));
-        EXPECT_EQ(form.points.num, 6);
+        EXPECT_EQ(form.points.num, 5) << "41, 131 lies off the fixture's map";
     }
 
     // Ctrl+V: into the current cell's column, below its last point, whatever type is chosen.
@@ -222,7 +222,7 @@ TEST_F(InputTest, TableKeysClearCopyAndPaste) {
     QTest::keyClick(form.StringGrid1, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(table.cell(1, 4), QStringLiteral("43.000000, 146.000000"));
     EXPECT_EQ(table.cell(1, 5), QStringLiteral("53.100000, 158.200000"));
-    EXPECT_EQ(form.points.num, 8);
+    EXPECT_EQ(form.points.num, 7);
 
     // After the focus rule, neither key changes the table.
     QTest::mouseClick(form.cbRedPoint, Qt::LeftButton);

@@ -98,7 +98,7 @@ TEST_F(MapViewTest, PointCapIsShown) {
     ASSERT_EQ(form.points.num, 1000);
     EXPECT_TRUE(form.lbCap->isVisible());
     EXPECT_EQ(form.lbCap->text(),
-              QStringLiteral("На карте только первые 1000 точек из 1031: не нанесены 31, из "
+              QStringLiteral("На карте только первые 1000 точек из 1031 на ней: не нанесены 31, из "
                              "столбцов «ромбы полые» (1), «звездочки.» (30)."));
     EXPECT_LE(form.lbCap->geometry().bottom(), form.Image1->height());
 

@@ -1,21 +1,24 @@
 // Files of points in the window: dropped on it, imported and exported from the table's context
-// menu, the choice of groups when a file names too many, and the report box after an import.
+// menu through the import dialog, and the report box after an import.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QUndoStack>
 #include <QUrl>
 #include <functional>
 
 #include "records/OccurrenceFormats.h"
-#include "records/TooManyGroups.h"
-#include "shell/GroupChoiceDialog.h"
+#include "shell/ImportDialog.h"
 #include "shell/OccurrenceFiles.h"
 #include "shell/RadioGroup.h"
 #include "shell/ReportBox.h"
@@ -69,15 +72,22 @@ class OccurrenceFilesTest : public ShellTest {
 
     ReportBox* reportBox() const { return form_->findChild<ReportBox*>(); }
 
-    // The hooks of the import and export dialogs.
-    void answerDialogs(
-        const QString& importName, std::optional<PointFileTarget> exportTarget = {},
-        std::function<std::optional<QStringList>(const TooManyGroups&)> choose = {}) {
+    // The hooks of the file dialogs and the import dialog, which answers as dialog says: by
+    // default, it takes what the dialog offers with the points off the map kept.
+    void answerDialogs(const QString& importName, std::optional<PointFileTarget> exportTarget = {},
+                       std::function<bool(ImportDialog&)> dialog = {}) {
         OccurrenceFiles::Hooks hooks;
         hooks.importFileName = [importName] { return importName; };
         hooks.exportTarget = [exportTarget] { return exportTarget; };
-        hooks.chooseGroups = std::move(choose);
+        hooks.importDialog = dialog ? std::move(dialog) : keepingAll();
         form_->occurrenceFiles->setHooks(hooks);
+    }
+
+    static std::function<bool(ImportDialog&)> keepingAll() {
+        return [](ImportDialog& dialog) {
+            dialog.rbKeep->click();
+            return true;
+        };
     }
 
     const PointTable& table() const { return form_->StringGrid1->table(); }
@@ -88,6 +98,7 @@ class OccurrenceFilesTest : public ShellTest {
 // its line, and the point off the map.
 TEST_F(OccurrenceFilesTest, ADroppedCsvIsImportedBySpeciesAsOneStepWithItsReport) {
     TmainForm& form = open();
+    answerDialogs(QString());
     const QStringList before = cells();
     const int steps = form.undoStack().count();
     const QString name = file(QStringLiteral("species.csv"), kSpeciesCsv);
@@ -103,7 +114,7 @@ TEST_F(OccurrenceFilesTest, ADroppedCsvIsImportedBySpeciesAsOneStepWithItsReport
     EXPECT_EQ(table().cell(2, 0), QStringLiteral("Lycaena dispar"));
     EXPECT_EQ(table().cell(2, 1), QStringLiteral("53.000000, 158.600000"));
     EXPECT_EQ(table().cell(3, 0), markerTypeNames()[3]);
-    EXPECT_EQ(form.points.num, 5);
+    EXPECT_EQ(form.points.num, 4) << "the point off the map takes no place in the list";
     EXPECT_EQ(form.undoStack().count(), steps + 1);
     EXPECT_EQ(form.acUndo->text(), QStringLiteral("Отменить: Импорт «species.csv»"));
 
@@ -135,6 +146,7 @@ TEST_F(OccurrenceFilesTest, ADroppedCsvIsImportedBySpeciesAsOneStepWithItsReport
 // a field that takes dropped text too, the file is imported and the field keeps its text.
 TEST_F(OccurrenceFilesTest, TakesOnlyTheFilesItReadsWhereverTheyAreDropped) {
     TmainForm& form = open();
+    answerDialogs(QString());
     const QString gpx = file(QStringLiteral("way.GPX"),
                              "<?xml version=\"1.0\"?><gpx version=\"1.1\" creator=\"t\" "
                              "xmlns=\"http://www.topografix.com/GPX/1/1\">"
@@ -174,6 +186,7 @@ TEST_F(OccurrenceFilesTest, TakesOnlyTheFilesItReadsWhereverTheyAreDropped) {
 // turn, a file that does not read in its own error box; a table with other files is refused.
 TEST_F(OccurrenceFilesTest, DroppedTablesOpenAndSeveralFilesImportInTurn) {
     TmainForm& form = open();
+    answerDialogs(QString());
     PointTable saved;
     fillHeaderRow(saved);
     saved.setCell(4, 1, QStringLiteral("46.5, 135"));
@@ -288,9 +301,10 @@ TEST_F(OccurrenceFilesTest, TheMenuExportsEachFormatAndItsImportGivesTheSameTabl
         << reportBox()->detailsText().toStdString();
 }
 
-// Eleven species for nine free columns: the user picks some, and only those go in; a cancelled
-// choice changes nothing. With every column taken there is nothing to choose: the error says so.
-TEST_F(OccurrenceFilesTest, TooManyGroupsAskWhichToTake) {
+// Eleven species for nine free columns: the dialog checks the nine largest and no more can be
+// checked; the user picks some, and only those go in; a cancelled dialog changes nothing. With
+// every column taken, nothing can be imported by species, but all of it into one column.
+TEST_F(OccurrenceFilesTest, TooManyGroupsAreChosenInTheDialog) {
     TmainForm& form = open();
     QByteArray csv = "species\tlat\tlon\n";
     for (int s = 1; s <= 11; ++s) {
@@ -299,24 +313,43 @@ TEST_F(OccurrenceFilesTest, TooManyGroupsAskWhichToTake) {
         }
     }
     const QString name = file(QStringLiteral("eleven.tsv"), csv);
-    QList<TooManyGroups> asked;
-    std::optional<QStringList> answer;
-    answerDialogs(name, {}, [&](const TooManyGroups& groups) {
-        asked << groups;
-        return answer;
+    int asked = 0;
+    answerDialogs(name, {}, [&](ImportDialog& dialog) {
+        ++asked;
+        QTreeWidget* groups = dialog.twGroups;
+        EXPECT_EQ(groups->topLevelItemCount(), 11);
+        EXPECT_EQ(groups->topLevelItem(10)->text(1), QStringLiteral("11"));
+        // S3 to S11 are checked, and S1 and S2 cannot be.
+        EXPECT_EQ(groups->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        EXPECT_FALSE(groups->topLevelItem(0)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(groups->topLevelItem(2)->checkState(0), Qt::Checked);
+        EXPECT_EQ(groups->topLevelItem(2)->text(2), QStringLiteral("круги залитые"));
+        EXPECT_TRUE(dialog.lbGroups->text().contains(QStringLiteral("отмечено 9 из 9")));
+        EXPECT_TRUE(dialog.canImport());
+        return false;
     });
     const QStringList before = cells();
     const int steps = form.undoStack().count();
     form.occurrenceFiles->acImport->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0].groups().size(), 11);
-    EXPECT_EQ(asked[0].freeColumns(), 9);
-    EXPECT_EQ(asked[0].counts()[10], 11);
+    EXPECT_EQ(asked, 1);
     EXPECT_EQ(cells(), before);
     EXPECT_EQ(form.undoStack().count(), steps);
     EXPECT_TRUE(errors_.isEmpty());
 
-    answer = QStringList{QStringLiteral("S11"), QStringLiteral("S2")};
+    answerDialogs(name, {}, [&](ImportDialog& dialog) {
+        QTreeWidget* groups = dialog.twGroups;
+        for (int g = 0; g < groups->topLevelItemCount(); ++g) {
+            const QString group = groups->topLevelItem(g)->text(0);
+            const bool take = group == QLatin1String("S11") || group == QLatin1String("S2");
+            if ((groups->topLevelItem(g)->checkState(0) == Qt::Checked) != take) {
+                groups->topLevelItem(g)->setCheckState(0, take ? Qt::Checked : Qt::Unchecked);
+            }
+        }
+        EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--groups 'S2;S11'")))
+            << dialog.commandLine().toStdString();
+        dialog.rbKeep->click();
+        return true;
+    });
     form.occurrenceFiles->acImport->trigger();
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
     // In the file's order.
@@ -329,46 +362,150 @@ TEST_F(OccurrenceFilesTest, TooManyGroupsAskWhichToTake) {
         QStringLiteral("Точки групп, которых нет в выборе, не взяты: 53")))
         << reportBox()->detailsText().toStdString();
 
-    // Every column holds points now: nothing to choose from.
+    // Every column holds points now: S2 and S11 keep theirs, and no other group can go in.
     for (int c = 2; c < 9; ++c) {
         form.StringGrid1->table().setCell(c, 1, QStringLiteral("50, 140"));
     }
-    asked.clear();
+    answerDialogs(name, {}, [&](ImportDialog& dialog) {
+        EXPECT_EQ(dialog.choices().groups, (QStringList{"S2", "S11"}));
+        EXPECT_TRUE(dialog.lbGroups->text().contains(QStringLiteral("отмечено 2 из 2")))
+            << dialog.lbGroups->text().toStdString();
+        EXPECT_FALSE(dialog.twGroups->topLevelItem(5)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_TRUE(dialog.canImport());
+        return false;
+    });
     form.occurrenceFiles->acImport->trigger();
-    EXPECT_TRUE(asked.isEmpty());
-    ASSERT_EQ(errors_.size(), 1);
-    EXPECT_TRUE(errors_[0].contains(QStringLiteral("свободных столбцов в таблице нет")))
-        << errors_[0].toStdString();
+
+    // Groups new to the table find no column; all their points can go into one.
+    answerDialogs(file(QStringLiteral("newcomers.csv"), "species,lat,lon\nX,50.5,141\nY,51,142\n"),
+                  {}, [&](ImportDialog& dialog) {
+                      EXPECT_FALSE(dialog.canImport());
+                      EXPECT_TRUE(dialog.lbMessage->text().startsWith(
+                          QStringLiteral("Свободных столбцов в таблице нет")))
+                          << dialog.lbMessage->text().toStdString();
+                      dialog.cbGroup->setCurrentIndex(0);  // no groups
+                      EXPECT_TRUE(dialog.canImport());
+                      dialog.cbColumn->setCurrentIndex(5);
+                      EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--ungrouped")));
+                      EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--column 5")));
+                      return true;
+                  });
+    form.occurrenceFiles->acImport->trigger();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(table().cell(5, 2), QStringLiteral("50.500000, 141.000000"));
 }
 
-// The dialog itself: the groups with the most records are checked at first, as many as fit;
-// no more can be checked; the choice comes in the file's order; none chosen cannot go on.
-TEST_F(OccurrenceFilesTest, TheGroupDialogKeepsTheChoiceWithinTheFreeColumns) {
-    const TooManyGroups groups(
-        QStringLiteral("species"),
-        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D")},
-        {5, 9, 5, 7}, 2);
-    GroupChoiceDialog dialog(nullptr, groups);
-    QListWidget* list = dialog.list();
-    ASSERT_EQ(list->count(), 4);
-    EXPECT_EQ(list->item(1)->text(), QStringLiteral("B — 9"));
-    EXPECT_EQ(dialog.chosen(), (QStringList{QStringLiteral("B"), QStringLiteral("D")}));
-    EXPECT_FALSE(list->item(0)->flags() & Qt::ItemIsEnabled);
-    EXPECT_TRUE(dialog.okButton()->isEnabled());
+// The dialog shows the file as it reads (its first rows, format, encoding, separator) with the
+// columns found chosen; choosing a grouping column the program does not know by name lists its
+// groups with their counts and marker types, and the command line follows every choice.
+TEST_F(OccurrenceFilesTest, TheDialogShowsTheFileAndTakesTheColumnsChosen) {
+    TmainForm& form = open();
+    const QString name = file(QStringLiteral("compendium.csv"),
+                              "VECTOR;OCCURRENCE_ID;Y;X;COUNTRY\r"
+                              "Aedes albopictus;1;48,5;135,25;Russia\r"
+                              "Aedes aegypti;2;49;136;Russia\r"
+                              "Aedes albopictus;3;50;137;Russia\r");
+    answerDialogs(name, {}, [&](ImportDialog& dialog) {
+        EXPECT_EQ(dialog.lbFormat->text(),
+                  QStringLiteral("«compendium.csv»: CSV, кодировка UTF-8, разделитель «;». "
+                                 "Записей с точками: 3, без точки: 0."));
+        EXPECT_EQ(dialog.twSample->columnCount(), 5);
+        EXPECT_EQ(dialog.twSample->rowCount(), 3);
+        EXPECT_EQ(dialog.twSample->item(1, 0)->text(), QStringLiteral("Aedes aegypti"));
+        EXPECT_TRUE(dialog.rbPair->isChecked());
+        EXPECT_EQ(dialog.cbLat->currentText(), QStringLiteral("«Y»"));
+        EXPECT_EQ(dialog.cbLon->currentText(), QStringLiteral("«X»"));
+        EXPECT_EQ(dialog.cbGroup->currentIndex(), 0) << "VECTOR is not found by its name";
+        EXPECT_FALSE(dialog.twGroups->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.commandWords(),
+                  (QStringList{"import", "--table", "таблица.points", "--from", name, "--column",
+                               "0", "--off-map", "drop"}));
 
-    list->item(3)->setCheckState(Qt::Unchecked);
-    EXPECT_TRUE(list->item(0)->flags() & Qt::ItemIsUserCheckable);
-    list->item(0)->setCheckState(Qt::Checked);
-    EXPECT_EQ(dialog.chosen(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
-    EXPECT_FALSE(list->item(2)->flags() & Qt::ItemIsUserCheckable);
+        dialog.cbGroup->setCurrentIndex(dialog.cbGroup->findText(QStringLiteral("«VECTOR»")));
+        EXPECT_TRUE(dialog.twGroups->isVisibleTo(&dialog));
+        EXPECT_EQ(dialog.twGroups->topLevelItemCount(), 2);
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(0), QStringLiteral("Aedes albopictus"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(1), QStringLiteral("2"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(0)->text(2), QStringLiteral("круги залитые"));
+        EXPECT_EQ(dialog.twGroups->topLevelItem(1)->text(2), QStringLiteral("круги полые"));
+        dialog.rbKeep->click();
+        EXPECT_EQ(dialog.commandWords(),
+                  (QStringList{"import", "--table", "таблица.points", "--from", name, "--group-by",
+                               "VECTOR", "--off-map", "keep"}));
+        // Other coordinate columns: named on the command line too.
+        dialog.cbLat->setCurrentIndex(dialog.cbLat->findText(QStringLiteral("«X»")));
+        dialog.cbLon->setCurrentIndex(dialog.cbLon->findText(QStringLiteral("«Y»")));
+        EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--lat X --lon Y")))
+            << dialog.commandLine().toStdString();
+        dialog.cbLat->setCurrentIndex(dialog.cbLat->findText(QStringLiteral("«Y»")));
+        dialog.cbLon->setCurrentIndex(dialog.cbLon->findText(QStringLiteral("«X»")));
+        EXPECT_FALSE(dialog.commandLine().contains(QStringLiteral("--lat")));
+        return true;
+    });
+    form.occurrenceFiles->acImport->trigger();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(table().cell(0, 0), QStringLiteral("Aedes albopictus"));
+    EXPECT_EQ(table().cell(0, 2), QStringLiteral("50.000000, 137.000000"));
+    EXPECT_EQ(table().cell(1, 0), QStringLiteral("Aedes aegypti"));
+}
 
-    list->item(0)->setCheckState(Qt::Unchecked);
-    list->item(1)->setCheckState(Qt::Unchecked);
-    EXPECT_FALSE(dialog.okButton()->isEnabled());
+// Files with nothing to import get their own message and change nothing; a table whose header
+// names no coordinates opens the dialog, which says which columns it has and waits for them to
+// be chosen.
+TEST_F(OccurrenceFilesTest, BadFilesAreSaidSoAndColumnsCanBeChosen) {
+    TmainForm& form = open();
+    const QStringList before = cells();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"empty.csv", "", "«empty.csv»: Файл пуст"},
+        {"blank.txt", "\r\n \r\n", "«blank.txt»: Файл пуст"},
+        {"picture.csv", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+         "picture.csv\" — не текстовый файл"},
+    };
+    int dialogs = 0;
+    for (const Case& c : cases) {
+        errors_.clear();
+        answerDialogs(file(QLatin1String(c.name), c.bytes), {}, [&](ImportDialog&) {
+            ++dialogs;
+            return true;
+        });
+        form.occurrenceFiles->acImport->trigger();
+        ASSERT_EQ(errors_.size(), 1) << c.name;
+        EXPECT_TRUE(errors_[0].contains(QString::fromUtf8(c.error))) << errors_[0].toStdString();
+    }
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(cells(), before);
+
+    errors_.clear();
+    answerDialogs(
+        file(QStringLiteral("sites.csv"), "site,north,east\nA,48.5,135.25\nB,49,136\n"), {},
+        [&](ImportDialog& dialog) {
+            EXPECT_FALSE(dialog.canImport());
+            EXPECT_FALSE(dialog.bImport->isEnabled());
+            EXPECT_EQ(dialog.lbMessage->text(),
+                      QStringLiteral("В заголовке не найдены столбцы координат. Есть "
+                                     "столбцы: «site», «north», «east». Выберите их в "
+                                     "списках выше."));
+            dialog.cbLat->setCurrentIndex(2);  // after "—": site, north
+            EXPECT_FALSE(dialog.canImport());
+            dialog.cbLon->setCurrentIndex(3);
+            EXPECT_TRUE(dialog.canImport());
+            EXPECT_TRUE(dialog.lbMessage->text().isEmpty());
+            EXPECT_TRUE(dialog.commandLine().contains(QStringLiteral("--lat north --lon east")));
+            return true;
+        });
+    form.occurrenceFiles->acImport->trigger();
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    EXPECT_EQ(table().cell(0, 1), QStringLiteral("48.500000, 135.250000"));
+    EXPECT_EQ(table().cell(0, 2), QStringLiteral("49.000000, 136.000000"));
 }
 
 // Without a hook the real dialog opens over the window, and its choice is imported.
-TEST_F(OccurrenceFilesTest, TheRealGroupDialogChoosesForTheImport) {
+TEST_F(OccurrenceFilesTest, TheRealDialogImports) {
     TmainForm& form = open();
     QByteArray csv = "species;latitude;longitude\n";
     for (int s = 0; s < 10; ++s) {
@@ -376,16 +513,19 @@ TEST_F(OccurrenceFilesTest, TheRealGroupDialogChoosesForTheImport) {
     }
     csv += "Sp9;48,5;136\n";
     answerDialogs(file(QStringLiteral("ten.csv"), csv));
+    OccurrenceFiles::Hooks hooks;
+    hooks.importFileName = [this] { return path(QStringLiteral("ten.csv")); };
+    form.occurrenceFiles->setHooks(hooks);
     bool seen = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = dynamic_cast<GroupChoiceDialog*>(QApplication::activeModalWidget());
+        auto* dialog = dynamic_cast<ImportDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
         seen = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Импорт точек"));
         // Sp9 has two records and is checked; the first eight of the others are too.
-        EXPECT_EQ(dialog->chosen().size(), 9);
-        EXPECT_TRUE(dialog->chosen().contains(QStringLiteral("Sp9")));
-        EXPECT_FALSE(dialog->chosen().contains(QStringLiteral("Sp8")));
-        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        EXPECT_TRUE(dialog->canImport());
+        EXPECT_EQ(dialog->twGroups->topLevelItem(8)->checkState(0), Qt::Unchecked);
+        QTest::mouseClick(dialog->bImport, Qt::LeftButton);
     });
     form.occurrenceFiles->acImport->trigger();
     EXPECT_TRUE(seen);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTest>
 #include <algorithm>
 
@@ -15,6 +16,13 @@ namespace zelkora {
 
 void ShellTest::SetUp() {
     ASSERT_TRUE(dir_.isValid());
+    // The settings of the test run only (ShellTestMain.cpp moves them), emptied.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("zelkora"),
+                       QStringLiteral("zelkora"));
+    const QString ownFolder = QString::fromLocal8Bit(qgetenv("ZELKORA_TEST_SETTINGS"));
+    ASSERT_FALSE(ownFolder.isEmpty());
+    ASSERT_TRUE(settings.fileName().startsWith(ownFolder)) << settings.fileName().toStdString();
+    settings.clear();
     const QString data = dataDir();
     for (const int map : {kMapVietnam, kMapFarEast}) {
         QDir().mkpath(mapFolderPath(data, kMapCaptions[map], false));
@@ -41,6 +49,10 @@ TmainForm& ShellTest::open(const QString& data) {
     hooks.errorBox = [this](const QString& message) { errors_ << message; };
     hooks.saveTableName = [this] { return tableName_; };
     hooks.openTableName = [this] { return tableName_; };
+    hooks.askSaveChanges = [this] {
+        ++saveQuestions_;
+        return saveAnswer_;
+    };
     hooks.savePictureName = [this](const PictureTarget& last) {
         pictureDialogsOpened_ << last;
         return pictureTarget_;

@@ -18,7 +18,8 @@ namespace zelkora {
 // A data folder beside a window under test: "Дальний Восток" as a 1113 x 2000 opaque base with
 // one layer, "Границы районов", an opaque red band over rows 100 to 199; "Вьетнам" as a small
 // base of another colour; and black 8 x 8 icons for all nine marker types. The window opens on
-// it with every dialog and the error box replaced by the fixture.
+// it with every dialog and the error box replaced by the fixture, and with the settings of a
+// first run: each test starts from none remembered.
 class ShellTest : public testing::Test {
   protected:
     static constexpr Rgba kFarEast = {230, 220, 200, 255};
@@ -47,7 +48,10 @@ class ShellTest : public testing::Test {
     QTemporaryDir dir_;
     std::unique_ptr<TmainForm> form_;
     QStringList errors_;
-    QString tableName_;                           // what the table dialogs answer
+    QString tableName_;  // what the table dialogs answer
+    // What the question on closing a changed table answers, and how often it was asked.
+    TmainForm::SaveAnswer saveAnswer_ = TmainForm::SaveAnswer::Discard;
+    int saveQuestions_ = 0;
     std::optional<PictureTarget> pictureTarget_;  // what the picture dialog answers
     QList<PictureTarget> pictureDialogsOpened_;   // what it was opened with
 };

@@ -820,8 +820,17 @@ void FigureDialog::saveClick() {
     if (!layout_) {
         return;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool numbered = !layout_->numbers.empty();
+    // The save dialog asked about the figure's file; the key beside it would replace a file
+    // without a word. Nothing is written unless the user lets it go.
+    if (numbered && QFileInfo::exists(keyFile()) &&
+        !(hooks_.replaceKey ? hooks_.replaceKey(keyFile())
+                            : FileDialogs::replaceBesideFile(this, keyFile()))) {
+        lbSize->setText(lbSize->text() + QStringLiteral("\nНе сохранено: ключ номеров ") +
+                        keyFile() + QStringLiteral(" уже есть"));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         writeFigure(*layout_, *map_, lastFile_);
         if (numbered) {

@@ -55,6 +55,8 @@ class FigureDialog : public QDialog {
     // The save dialog; empty for the real one. Tests put in their own.
     struct Hooks {
         std::function<std::optional<FigureTarget>(const FigureTarget& last)> saveName;
+        // Whether the numbers' key beside the figure may replace a file that is there already.
+        std::function<bool(const QString& keyFile)> replaceKey;
     };
 
     // The pause after a change before the preview is redrawn.

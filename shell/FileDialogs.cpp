@@ -1,6 +1,8 @@
 #include "shell/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QStringList>
 #include <array>
 #include <utility>
@@ -176,6 +178,14 @@ std::optional<PointFileTarget> FileDialogs::exportPointsName(QWidget* parent) {
     const QString byName = pointFileFormatOf(name);
     return PointFileTarget{
         name, byName.isEmpty() ? QLatin1String(kPointFileTypes[index].format) : byName};
+}
+
+bool FileDialogs::replaceBesideFile(QWidget* parent, const QString& fileName) {
+    return QMessageBox::question(parent, QStringLiteral("Zelkora"),
+                                 QStringLiteral("Файл «%1» уже существует. Заменить его?")
+                                     .arg(QFileInfo(fileName).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 }  // namespace zelkora

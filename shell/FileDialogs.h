@@ -39,6 +39,9 @@ class FileDialogs {
     // Save dialog for the table's points: CSV, GeoJSON, KML or GPX. A bare name gets the
     // extension of the chosen type; an existing file is replaced only when the user says so.
     static std::optional<PointFileTarget> exportPointsName(QWidget* parent);
+    // Asks whether a file written beside the one chosen in a save dialog (a figure's key) may
+    // replace the file of that name that is there already; "Нет" is the default.
+    static bool replaceBesideFile(QWidget* parent, const QString& fileName);
 };
 
 }  // namespace zelkora

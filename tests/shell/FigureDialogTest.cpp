@@ -73,6 +73,10 @@ class FigureDialogTest : public ShellTest {
             saveDialogs_ << last;
             return saveAs_;
         };
+        hooks.replaceKey = [this](const QString& keyFile) {
+            keysAsked_ << keyFile;
+            return replaceKey_;
+        };
         auto d = std::make_unique<FigureDialog>(
             FigureDialog::Source{kRealData, map, kDefaultLayers, &table_, tableFile_}, hooks);
         d->show();
@@ -84,6 +88,8 @@ class FigureDialogTest : public ShellTest {
     QString tableFile_;
     std::optional<FigureTarget> saveAs_;
     QList<FigureTarget> saveDialogs_;
+    bool replaceKey_ = true;
+    QStringList keysAsked_;
 };
 
 FigureOptions someOptions() {
@@ -280,6 +286,42 @@ TEST_F(FigureDialogTest, OffersNamesTheDivisionsYearAndNumbers) {
     vietnam->cbDivisions->setCurrentIndex(static_cast<int>(FigureDivisions::Of2008));
     EXPECT_EQ(vietnam->options().divisions, FigureDivisions::Of2008);
     EXPECT_TRUE(vietnam->commandLine().contains(QStringLiteral("--divisions 2008")));
+}
+
+// The save dialog asks about the figure's file; the numbers' key beside it replaces a file of
+// its name only when the user says so, and otherwise nothing is written.
+TEST_F(FigureDialogTest, AsksBeforeItsKeyReplacesAFile) {
+    const auto d = dialog();
+    d->setOptions(someOptions());
+    ASSERT_FALSE(d->options().numbering == PointNumbering::None);
+    const QString out = path(QStringLiteral("plate.png"));
+    const QString key = path(QStringLiteral("plate-key.csv"));
+    {
+        QFile mine(key);
+        ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+        mine.write("my own notes\n");
+    }
+    saveAs_ = FigureTarget{out, FigureFormat::Png};
+
+    replaceKey_ = false;
+    d->bSave->click();
+    EXPECT_EQ(keysAsked_, QStringList{key});
+    EXPECT_FALSE(QFileInfo::exists(out));
+    EXPECT_EQ(readBytes(key), QByteArray("my own notes\n"));
+    EXPECT_TRUE(d->lbSize->text().contains(QStringLiteral("Не сохранено")))
+        << d->lbSize->text().toStdString();
+
+    replaceKey_ = true;
+    d->bSave->click();
+    EXPECT_EQ(keysAsked_.size(), 2);
+    EXPECT_TRUE(QFileInfo::exists(out));
+    EXPECT_EQ(readBytes(key), pointKeyCsv(*d->figure()));
+
+    // A figure whose key is not there yet asks nothing.
+    saveAs_ = FigureTarget{path(QStringLiteral("other.png")), FigureFormat::Png};
+    d->bSave->click();
+    EXPECT_EQ(keysAsked_.size(), 2);
+    EXPECT_TRUE(QFileInfo::exists(path(QStringLiteral("other-key.csv"))));
 }
 
 // The command line reads the table's file: the dialog says when that file would draw other points
